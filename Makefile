@@ -1,0 +1,44 @@
+# The two set-up commands of a fresh machine: `make run` and `make test`.
+# Both install what is missing through scripts/setup first.
+
+JOBS ?= $(shell nproc)
+BUILD_RUN := build
+BUILD_TEST := build-test
+BUILD_BENCH := build-bench
+BUILD_TSAN := build-tsan
+BUILD_FUZZ := build-fuzz
+
+.PHONY: all run test bench tsan fuzz setup build clean
+
+all: build
+
+setup:
+	@bash scripts/setup
+
+build: setup
+	@cmake -S . -B $(BUILD_RUN) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_TESTS=OFF >/dev/null
+	@cmake --build $(BUILD_RUN) -j $(JOBS)
+
+# The saver on the bundled sample theme.
+run: build
+	@bash scripts/run-sample $(BUILD_RUN)
+
+# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+test: setup
+	@cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_TEST) -j $(JOBS)
+	@cd $(BUILD_TEST) && ctest -j $(JOBS) --output-on-failure --timeout 600
+
+# The window-manager and drawing tests under ThreadSanitizer.
+tsan: setup
+	@cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_TSAN=ON >/dev/null
+	@cmake --build $(BUILD_TSAN) -j $(JOBS)
+	@cd $(BUILD_TSAN) && ctest -j $(JOBS) --output-on-failure -L tsan
+
+bench: setup
+	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DLV_TESTS=OFF -DLV_BENCH=ON >/dev/null
+	@cmake --build $(BUILD_BENCH) -j $(JOBS)
+	@bash bench/run $(BUILD_BENCH)
+
+clean:
+	rm -rf $(BUILD_RUN) $(BUILD_TEST) $(BUILD_BENCH) $(BUILD_TSAN) $(BUILD_FUZZ)

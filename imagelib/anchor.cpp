@@ -1,0 +1,1 @@
+int lv_imagelib_anchor = 0;

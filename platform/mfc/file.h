@@ -1,0 +1,3 @@
+#pragma once
+
+#include "win32/win32.h"

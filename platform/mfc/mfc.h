@@ -1,0 +1,9 @@
+// The class-library subset the programs are written against: include this one header.
+#pragma once
+
+#include "win32/win32.h"
+
+#include "mfc/cstring.h"
+#include "mfc/collections.h"
+#include "mfc/file.h"
+#include "mfc/winapp.h"

@@ -1,0 +1,1 @@
+int lv_skin_core_anchor = 0;

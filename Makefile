@@ -8,7 +8,7 @@ BUILD_BENCH := build-bench
 BUILD_TSAN := build-tsan
 BUILD_FUZZ := build-fuzz
 
-.PHONY: all run test bench tsan fuzz setup build clean
+.PHONY: all run test bench tsan setup build clean
 
 all: build
 
@@ -27,6 +27,7 @@ run: build
 test: setup
 	@cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON >/dev/null
 	@cmake --build $(BUILD_TEST) -j $(JOBS)
+	@bash scripts/fuzz-smoke $(BUILD_FUZZ)
 	@cd $(BUILD_TEST) && ctest -j $(JOBS) --output-on-failure --timeout 600
 
 # The window-manager and drawing tests under ThreadSanitizer.

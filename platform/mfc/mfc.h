@@ -3,7 +3,7 @@
 
 #include "win32/win32.h"
 
-#include "mfc/cstring.h"
 #include "mfc/collections.h"
+#include "mfc/cstring.h"
 #include "mfc/file.h"
 #include "mfc/winapp.h"

@@ -1,3 +1,38 @@
+// Resources compiled into the program (tools/rescomp): custom data and string tables.
+// Any instance handle, and NULL, names the running program.
 #pragma once
 
 #include "win32/types.h"
+
+#define RT_CURSOR MAKEINTRESOURCE(1)
+#define RT_BITMAP MAKEINTRESOURCE(2)
+#define RT_ICON MAKEINTRESOURCE(3)
+#define RT_MENU MAKEINTRESOURCE(4)
+#define RT_DIALOG MAKEINTRESOURCE(5)
+#define RT_STRING MAKEINTRESOURCE(6)
+#define RT_FONTDIR MAKEINTRESOURCE(7)
+#define RT_FONT MAKEINTRESOURCE(8)
+#define RT_ACCELERATOR MAKEINTRESOURCE(9)
+#define RT_RCDATA MAKEINTRESOURCE(10)
+#define RT_MESSAGETABLE MAKEINTRESOURCE(11)
+#define RT_GROUP_CURSOR MAKEINTRESOURCE(12)
+#define RT_GROUP_ICON MAKEINTRESOURCE(14)
+#define RT_VERSION MAKEINTRESOURCE(16)
+
+HRSRC FindResourceA(HMODULE hModule, LPCSTR lpName, LPCSTR lpType);
+HGLOBAL LoadResource(HMODULE hModule, HRSRC hResInfo);
+DWORD SizeofResource(HMODULE hModule, HRSRC hResInfo);
+LPVOID LockResource(HGLOBAL hResData);
+BOOL FreeResource(HGLOBAL hResData);
+
+// Copies string uID (UTF-8, in the user's language, else English) into lpBuffer, cut to
+// cchBufferMax - 1 bytes at a character boundary and terminated. Returns the bytes copied,
+// 0 when the string is missing.
+int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
+
+inline HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
+    return FindResourceA(hModule, lpName, lpType);
+}
+inline int LoadString(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
+    return LoadStringA(hInstance, uID, lpBuffer, cchBufferMax);
+}

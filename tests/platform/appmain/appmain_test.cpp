@@ -14,11 +14,16 @@ struct Outcome {
     std::string command_line;
 };
 
-Outcome run_probe(const std::string& arguments) {
+Outcome run_probe(const std::string& arguments, const std::string& answers = "") {
     lvtest::ScratchDir dir;
     const auto out = dir / "out.txt";
+    std::string environment = "PROBE_OUT='" + out.string() + "' ";
+    if (!answers.empty()) {
+        std::ofstream(dir / "answers.txt") << answers;
+        environment += "LUMIVISTA_ANSWERS='" + (dir / "answers.txt").string() + "' ";
+    }
     const std::string command =
-        "PROBE_OUT='" + out.string() + "' '" LV_APPMAIN_PROBE "' " + arguments;
+        environment + "'" LV_APPMAIN_PROBE "' " + arguments + " 2>/dev/null";
     const int status = std::system(command.c_str());
     std::ifstream in(out);
     return {WEXITSTATUS(status), std::string(std::istreambuf_iterator<char>(in), {})};
@@ -41,6 +46,12 @@ TEST(AppMain, FailedInitInstanceGivesTheExitInstanceCode) {
     const Outcome failed = run_probe("fail now");
     EXPECT_EQ(failed.exit_code, 3);
     EXPECT_EQ(failed.command_line, "[fail now]");
+}
+
+TEST(AppMain, AnswerScriptAnswersTheRunningProgram) {
+    EXPECT_EQ(run_probe("ask", "No\n").exit_code, 7);     // IDNO
+    EXPECT_EQ(run_probe("ask", "cancel\n").exit_code, 2); // IDCANCEL
+    EXPECT_EQ(run_probe("ask").exit_code, 6);             // the default button: IDYES
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "system/registry_store.h"
 
-#include "system/file_object.h"
+#include "system/atomic_file.h"
 #include "system/paths.h"
 #include "win32/errors.h"
 
@@ -84,47 +84,6 @@ private:
     int m_fd = -1;
 };
 
-bool read_file(const std::string& path, std::string& text) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    char buffer[1 << 16];
-    bool ok = true;
-    for (;;) {
-        long long n = read_all(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            ok = false;
-            break;
-        }
-        text.append(buffer, static_cast<std::size_t>(n));
-        if (n < static_cast<long long>(sizeof buffer))
-            break;
-    }
-    ::close(fd);
-    return ok;
-}
-
-// The new state reaches the disk whole before it takes the old one's name.
-bool save_atomically(const std::string& folder, const std::string& path, const std::string& text) {
-    std::string temporary = path + ".tmp." + std::to_string(::getpid());
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return false;
-    bool ok = write_all(fd, text.data(), text.size()) == static_cast<long long>(text.size()) &&
-              ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
-}
-
 } // namespace
 
 LONG with_hive(HiveId hive, bool write, const HiveWork& work) {
@@ -143,7 +102,7 @@ LONG with_hive(HiveId hive, bool write, const HiveWork& work) {
         std::unique_ptr<RegistryKey> root;
         if (now.exists) {
             std::string text;
-            if (!read_file(path, text))
+            if (!read_whole_file(path, text))
                 return ERROR_CANTREAD;
             auto parsed = parse_hive(text);
             if (!parsed)
@@ -161,7 +120,7 @@ LONG with_hive(HiveId hive, bool write, const HiveWork& work) {
     if (!changed)
         return result;
     if (!write || result != ERROR_SUCCESS ||
-        !save_atomically(folder, path, serialize_hive(*cached.root, hive_name(hive)))) {
+        !replace_file_atomically(path, serialize_hive(*cached.root, hive_name(hive)))) {
         cached.root.reset(); // memory and file differ: read the file again next time
         return result != ERROR_SUCCESS ? result : ERROR_CANTWRITE;
     }

@@ -38,7 +38,9 @@ public:
     int Run() override;
     int ExitInstance() override { return 0; }
 
-    // Profile under HKEY_CURRENT_USER\Software\<key>\<profile name>.
+    // The profile: HKEY_CURRENT_USER\Software\<key>\<profile name>\<section> once a registry
+    // key is set (ints as REG_DWORD), else the profile file <profile name> ("<exe>.INI") in
+    // the Windows folder. SetRegistryKey makes the application name the profile name.
     void SetRegistryKey(LPCTSTR registryKey);
     void SetRegistryKey(UINT registryKeyId);
 

@@ -41,24 +41,37 @@ bool create_section(const CWinApp& app, LPCTSTR section, RegistryKey& key) {
 }
 
 bool uses_registry(const CWinApp& app) {
-    return app.m_pszRegistryKey != nullptr && app.m_pszProfileName != nullptr;
+    return app.m_pszRegistryKey != nullptr;
 }
 
-// The profile file without a registry key: INI files come with the profile-file functions.
-BOOL no_profile_file() {
-    SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
-    return FALSE;
+// Before the program's start-up has named the profile there is none to read or write.
+bool has_profile(const CWinApp& app) {
+    if (app.m_pszProfileName != nullptr)
+        return true;
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return false;
+}
+
+// A value of the profile file, read with a buffer that grows until the value fits.
+CString read_profile_file(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue, LPCTSTR file) {
+    std::vector<char> buffer(512);
+    for (;;) {
+        const DWORD length =
+            GetPrivateProfileStringA(section, entry, defaultValue ? defaultValue : "",
+                                     buffer.data(), static_cast<DWORD>(buffer.size()), file);
+        if (length + 1 < buffer.size())
+            return CString(buffer.data(), static_cast<int>(length));
+        buffer.resize(buffer.size() * 2);
+    }
 }
 
 } // namespace
 
 UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
-    if (section == nullptr || entry == nullptr)
+    if (section == nullptr || entry == nullptr || !has_profile(*this))
         return static_cast<UINT>(defaultValue);
-    if (!uses_registry(*this)) {
-        no_profile_file();
-        return static_cast<UINT>(defaultValue);
-    }
+    if (!uses_registry(*this))
+        return GetPrivateProfileIntA(section, entry, defaultValue, m_pszProfileName);
     RegistryKey key;
     if (!open_section(*this, section, key))
         return static_cast<UINT>(defaultValue);
@@ -73,10 +86,12 @@ UINT CWinApp::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) {
 }
 
 BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
-    if (section == nullptr || entry == nullptr)
+    if (section == nullptr || entry == nullptr || !has_profile(*this))
         return FALSE;
-    if (!uses_registry(*this))
-        return no_profile_file();
+    if (!uses_registry(*this)) {
+        const std::string text = std::to_string(value);
+        return WritePrivateProfileStringA(section, entry, text.c_str(), m_pszProfileName);
+    }
     RegistryKey key;
     if (!create_section(*this, section, key))
         return FALSE;
@@ -87,12 +102,10 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value) {
 
 CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue) {
     const CString fallback(defaultValue);
-    if (section == nullptr || entry == nullptr)
+    if (section == nullptr || entry == nullptr || !has_profile(*this))
         return fallback;
-    if (!uses_registry(*this)) {
-        no_profile_file();
-        return fallback;
-    }
+    if (!uses_registry(*this))
+        return read_profile_file(section, entry, defaultValue, m_pszProfileName);
     RegistryKey key;
     if (!open_section(*this, section, key))
         return fallback;
@@ -112,10 +125,10 @@ CString CWinApp::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaul
 }
 
 BOOL CWinApp::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value) {
-    if (section == nullptr)
+    if (section == nullptr || !has_profile(*this))
         return FALSE;
     if (!uses_registry(*this))
-        return no_profile_file();
+        return WritePrivateProfileStringA(section, entry, value, m_pszProfileName);
     if (entry == nullptr) {
         RegistryKey app_key;
         const std::string path = app_key_path(*this);

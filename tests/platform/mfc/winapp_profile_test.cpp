@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -88,6 +90,52 @@ TEST_F(ProfileTest, ProfileNameFollowsTheApplicationName) {
     HKEY key = open("Software\\Glimmerwright Savers\\Second\\Settings");
     EXPECT_NE(key, nullptr);
     RegCloseKey(key);
+}
+
+} // namespace
+
+namespace {
+
+class ProfileFileTest : public lvtest::LayerRootTest {
+protected:
+    void SetUp() override {
+        LayerRootTest::SetUp();
+        char* argv[] = {const_cast<char*>("prog")};
+        m_app.AttachToProgram(nullptr, lv::mfc::join_command_line(1, argv));
+    }
+    std::string ini_text() const {
+        std::ifstream in(drive_c() / "WINDOWS" / "platform_mfc_tests.INI", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    CWinApp m_app;
+};
+
+TEST_F(ProfileFileTest, WithoutARegistryKeyTheProfileIsAnIniFileInTheWindowsFolder) {
+    ASSERT_STREQ(m_app.m_pszProfileName, "platform_mfc_tests.INI");
+    EXPECT_EQ(m_app.GetProfileInt("Settings", "ImageTime", -1), static_cast<UINT>(-1));
+    EXPECT_TRUE(m_app.WriteProfileInt("Settings", "ImageTime", 12));
+    EXPECT_TRUE(m_app.WriteProfileString("Settings", "Skin", "Dialog"));
+    EXPECT_EQ(m_app.GetProfileInt("Settings", "ImageTime", -1), 12u);
+    EXPECT_EQ(m_app.GetProfileString("Settings", "Skin"), "Dialog");
+    const std::string text = ini_text();
+    EXPECT_NE(text.find("[Settings]"), std::string::npos) << text;
+    EXPECT_NE(text.find("ImageTime=12"), std::string::npos) << text;
+
+    const std::string long_value(3000, 'v');
+    EXPECT_TRUE(m_app.WriteProfileString("Settings", "Long", long_value.c_str()));
+    EXPECT_EQ(m_app.GetProfileString("Settings", "Long"), long_value.c_str());
+
+    EXPECT_TRUE(m_app.WriteProfileString("Settings", "Skin", nullptr));
+    EXPECT_EQ(m_app.GetProfileString("Settings", "Skin", "gone"), "gone");
+    EXPECT_TRUE(m_app.WriteProfileString("Settings", nullptr, nullptr));
+    EXPECT_EQ(m_app.GetProfileInt("Settings", "ImageTime", -1), static_cast<UINT>(-1));
+}
+
+TEST(Profile, AnApplicationNotYetStartedHasNoProfile) {
+    CWinApp app;
+    EXPECT_EQ(app.GetProfileInt("Settings", "ImageTime", 5), 5u);
+    EXPECT_FALSE(app.WriteProfileInt("Settings", "ImageTime", 1));
+    EXPECT_EQ(app.GetProfileString("Settings", "Skin", "d"), "d");
 }
 
 } // namespace

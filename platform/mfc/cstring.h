@@ -15,7 +15,7 @@ public:
     // A MAKEINTRESOURCE value loads that string from the string table; null is empty.
     CString(LPCTSTR text);
     CString(LPCTSTR text, int length);
-    CString(TCHAR ch, int repeat = 1);
+    explicit CString(TCHAR ch, int repeat = 1);
 
     CString& operator=(const CString&) = default;
     CString& operator=(CString&&) noexcept = default;

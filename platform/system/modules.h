@@ -17,8 +17,10 @@ struct BuiltinProc {
 };
 
 // Wraps any function pointer as a procedure entry: builtin_proc("PwdChangePasswordA", &fn).
+// (The detour through void(*)() is the one cast between function types that is always allowed.)
 template <class Function> BuiltinProc builtin_proc(std::string name, Function* function) {
-    return BuiltinProc{std::move(name), reinterpret_cast<FARPROC>(function)};
+    auto* plain = reinterpret_cast<void (*)()>(function);
+    return BuiltinProc{std::move(name), reinterpret_cast<FARPROC>(plain)};
 }
 
 // Registers (or replaces) a module such as "RICHED20.DLL"; names match without regard to case

@@ -29,12 +29,6 @@ const char* language_enumerator(Language language) {
     return "Language::Neutral";
 }
 
-bool ResourceId::operator<(const ResourceId& other) const {
-    if (id != other.id)
-        return id < other.id;
-    return name < other.name;
-}
-
 bool ResourceId::operator==(const ResourceId& other) const {
     if (id || other.id)
         return id == other.id;

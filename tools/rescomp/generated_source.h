@@ -23,7 +23,6 @@ struct ResourceId {
     std::optional<std::uint16_t> id;
     std::string name;
 
-    bool operator<(const ResourceId& other) const;
     bool operator==(const ResourceId& other) const;
     std::string describe() const;
 };

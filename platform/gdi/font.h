@@ -18,3 +18,8 @@ struct Font : Object {
 };
 
 } // namespace lv::gdi
+
+namespace lv::gdi {
+// GetObject of a font: its LOGFONTA.
+int get_font_object(const std::shared_ptr<Object>& object, int size, void* out);
+} // namespace lv::gdi

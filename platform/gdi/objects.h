@@ -18,6 +18,7 @@ namespace lv::gdi {
 // the surface; the others copy the rectangle a call touches in before it and out after it.
 struct DibSection {
     DibFormat format;
+    BITMAPINFOHEADER header{}; // as created, for GetObject
     std::vector<std::uint8_t> storage;
     bool shared{false};
 

@@ -1,0 +1,9 @@
+// Creating and removing the work folder.
+#pragma once
+
+// 1 when the folder was created; 0 when that failed or the path is empty.
+int MakeFolder(const char* path);
+
+// Deletes a file or a whole folder tree silently: no confirmation, no progress, no recycle
+// bin. 1 on success, else 0.
+int DeleteFolderTree(const char* path);

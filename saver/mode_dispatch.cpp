@@ -1,0 +1,80 @@
+#include "saver/mode_dispatch.h"
+
+#include "saver/saver_app.h"
+#include "saver/theme_globals.h"
+
+#include <cstdio>
+
+namespace {
+
+CString FileLine(const CString& name) {
+    CString path = WorkFolder + "\\" + name;
+    CString line;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA(path, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        line.Format("  %s (missing)\n", static_cast<LPCTSTR>(name));
+        return line;
+    }
+    FindClose(search);
+    unsigned long long size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    line.Format("  %s (%llu bytes)\n", static_cast<LPCTSTR>(name), size);
+    return line;
+}
+
+CString NameOf(const CString& path) {
+    int slash = path.ReverseFind('\\');
+    return slash < 0 ? path : path.Mid(slash + 1);
+}
+
+void ReportUnavailable(const char* what, char mode) {
+    std::printf("%s", static_cast<LPCTSTR>(DescribeLoadedTheme()));
+    std::printf("Lumivista: %s (mode %c) is not available in this build yet.\n", what, mode);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+CString DescribeLoadedTheme() {
+    CString text;
+    text.Format("Theme \"%s\" (format %s) loaded from %s\n", static_cast<LPCTSTR>(Theme.title),
+                static_cast<LPCTSTR>(Theme.version), static_cast<LPCTSTR>(ThemeFilePath));
+    CString line;
+    line.Format("Extracted into %s:\n", static_cast<LPCTSTR>(WorkFolder));
+    text += line;
+    line.Format(" %d picture(s):\n", static_cast<int>(ImageNames.GetSize()));
+    text += line;
+    for (int i = 0; i < ImageNames.GetSize(); ++i)
+        text += FileLine(ImageNames[i]);
+    line.Format(" %d music track(s):\n", static_cast<int>(MusicNames.GetSize()));
+    text += line;
+    for (int i = 0; i < MusicNames.GetSize(); ++i)
+        text += FileLine(MusicNames[i]);
+    if (SaverSettings.framePresent != 0) {
+        line.Format(" frame \"%s\":\n", static_cast<LPCTSTR>(FrameSettings.title));
+        text += line + FileLine(NameOf(FrameSettings.framePicturePath));
+    }
+    line.Format(" %d transition(s) enabled, %d second(s) per picture, order %d, music off %d, "
+                "mouse movement ignored %d\n",
+                static_cast<int>(EnabledTransitions.GetSize()), static_cast<int>(SaverSettings.imageTime),
+                static_cast<int>(SaverSettings.imageOrder), static_cast<int>(SaverSettings.musicOff),
+                static_cast<int>(SaverSettings.disableMouseMove));
+    text += line;
+    return text;
+}
+
+BOOL RunSaverMode(CSaverApp& app) {
+    switch (app.Mode()) {
+    case 'c':
+    case 'C':
+        ReportUnavailable("the settings dialog", app.Mode());
+        return TRUE;
+    case 'a':
+        CSaverApp::ChangePassword(nullptr);
+        return TRUE;
+    default:
+        // s, p or any other letter: the slide show, in the preview window when p named one.
+        ReportUnavailable(app.ParentWindow() ? "the preview" : "the slide show", app.Mode());
+        return TRUE;
+    }
+}

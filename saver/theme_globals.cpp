@@ -1,0 +1,25 @@
+#include "saver/theme_globals.h"
+
+SaverSettingsValues SaverSettings;
+FrameSettingsValues FrameSettings;
+ThemeValues Theme;
+CArray<int, int> EnabledTransitions;
+CStringArray ImageNames;
+CStringArray ImageCaptions;
+CStringArray MusicNames;
+CString AboutText;
+CString WorkFolder;
+CString ThemeFilePath;
+
+void ResetThemeGlobals() {
+    SaverSettings = SaverSettingsValues{};
+    FrameSettings = FrameSettingsValues{};
+    Theme = ThemeValues{};
+    EnabledTransitions.RemoveAll();
+    ImageNames.RemoveAll();
+    ImageCaptions.RemoveAll();
+    MusicNames.RemoveAll();
+    AboutText.Empty();
+    WorkFolder.Empty();
+    ThemeFilePath.Empty();
+}

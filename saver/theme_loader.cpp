@@ -1,0 +1,166 @@
+#include "saver/theme_loader.h"
+
+#include "saver/file_theme_source.h"
+#include "saver/folder_utils.h"
+#include "saver/saver_messages.h"
+#include "saver/theme_globals.h"
+#include "saver/theme_reader.h"
+
+#include <vector>
+
+namespace {
+
+constexpr std::size_t kCopyChunk = 1 << 20;
+
+// Copies one embedded file out of the theme, in chunks.
+bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& path) {
+    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    std::vector<std::uint8_t> buffer(std::min<std::size_t>(file.length, kCopyChunk));
+    bool ok = true;
+    for (std::uint64_t done = 0; ok && done < file.length;) {
+        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(file.length - done, buffer.size()));
+        std::span<std::uint8_t> chunk(buffer.data(), n);
+        DWORD written = 0;
+        ok = source.ReadAt(file.offset + done, chunk) &&
+             WriteFile(out, buffer.data(), static_cast<DWORD>(n), &written, nullptr) && written == n;
+        done += n;
+    }
+    return CloseHandle(out) && ok;
+}
+
+CString JoinPath(const CString& folder, const std::string& name) {
+    CString path;
+    path.Format("%s\\%s", static_cast<LPCTSTR>(folder), name.c_str());
+    return path;
+}
+
+struct Extraction {
+    CString markPicturePath, secondFilePath, framePicturePath;
+};
+
+bool ExtractAll(ThemeSource& source, const ThemeContents& c, const CString& folder, Extraction& out) {
+    auto extract = [&](const EmbeddedFile& f, CString* keep) {
+        CString path = JoinPath(folder, f.name);
+        if (keep)
+            *keep = path;
+        return ExtractFile(source, f, path);
+    };
+    if (c.markPicture && !extract(*c.markPicture, &out.markPicturePath))
+        return false;
+    if (c.secondFile && !extract(*c.secondFile, &out.secondFilePath))
+        return false;
+    for (const EmbeddedFile& f : c.imageFiles) {
+        if (!extract(f, nullptr))
+            return false;
+    }
+    for (const EmbeddedFile& f : c.musicFiles) {
+        if (!extract(f, nullptr))
+            return false;
+    }
+    return !c.frameFile || extract(*c.frameFile, &out.framePicturePath);
+}
+
+void FillGlobals(const ThemeContents& c, const CString& folder, const Extraction& files) {
+    CString themeFilePath = ThemeFilePath;
+    ResetThemeGlobals();
+    ThemeFilePath = themeFilePath;
+    Theme.version = c.header.version.c_str();
+    Theme.title = c.header.title.c_str();
+    Theme.imageCount = c.header.imageCount;
+    Theme.adFlag = c.info.adFlag;
+    Theme.userId = c.info.userId.c_str();
+    Theme.settingsPermission = c.info.settingsPermission;
+    Theme.mediaPermission = c.info.mediaPermission;
+    AboutText = CString(c.aboutText.data(), static_cast<int>(c.aboutText.size()));
+
+    const ThemeOverlayBlock& o = c.overlay;
+    if (c.info.adFlag == 1) {
+        Theme.adCounterStart = o.adCounterStart;
+        Theme.primaryAdBase = o.primaryAdBase.c_str();
+        Theme.secondaryAdBase = o.secondaryAdBase.c_str();
+    }
+    Theme.markPresent = o.markPresent;
+    Theme.markKind = o.markKind;
+    if (o.markPresent == 1 && o.markKind == 0) {
+        Theme.markText = o.markText.c_str();
+        Theme.markFont = o.markFont;
+        Theme.markColor = static_cast<COLORREF>(o.markColor);
+    }
+    Theme.markPicturePath = files.markPicturePath;
+    Theme.secondFilePath = files.secondFilePath;
+    Theme.markStyle = o.markStyle;
+    Theme.markPlacement = o.markPlacement;
+
+    SaverSettings = c.settings;
+    for (int i = 0; i < kTransitionListSize; ++i) {
+        if (c.settings.transitionFlags[static_cast<std::size_t>(i)] == 1)
+            EnabledTransitions.Add(i);
+    }
+    for (const ImageRecord& rec : c.images) {
+        ImageNames.Add(rec.name.c_str());
+        ImageCaptions.Add(rec.caption.c_str());
+    }
+    for (const MusicRecord& rec : c.music)
+        MusicNames.Add(rec.name.c_str());
+    if (c.frame) {
+        const FrameRecord& f = *c.frame;
+        FrameSettings.ver = f.ver.c_str();
+        FrameSettings.title = f.title.c_str();
+        FrameSettings.direction = f.direction;
+        FrameSettings.format = f.format;
+        FrameSettings.upleft = f.upleft.c_str();
+        FrameSettings.upmid = f.upmid.c_str();
+        FrameSettings.upright = f.upright.c_str();
+        FrameSettings.ctleft = f.ctleft.c_str();
+        FrameSettings.ctright = f.ctright.c_str();
+        FrameSettings.btleft = f.btleft.c_str();
+        FrameSettings.btmid = f.btmid.c_str();
+        FrameSettings.btright = f.btright.c_str();
+        FrameSettings.type = f.type;
+        FrameSettings.stretch_mode = f.stretch_mode;
+        FrameSettings.pic_drawpt = f.pic_drawpt.c_str();
+        FrameSettings.extraspace = f.extraspace.c_str();
+        FrameSettings.framePicturePath = files.framePicturePath;
+    }
+    WorkFolder = folder;
+}
+
+} // namespace
+
+CString MakeWorkFolderPath(const char* programFolder, const char* title) {
+    CString folder;
+    folder.Format("%s\\_qjv_%s_work", programFolder, title);
+    return folder;
+}
+
+BOOL LoadThemeFile(const char* path, const char* programFolder) {
+    FileThemeSource source(path);
+    ThemeContents contents;
+    if (!source.IsOpen() || ReadThemeContents(source, contents) != ThemeReadStatus::Ok) {
+        ShowSaverError(IDS_THEME_DAMAGED);
+        return FALSE;
+    }
+    if (contents.header.foreignFlag != 0)
+        ShowSaverError(IDS_NOT_A_THEME);
+
+    CString folder = MakeWorkFolderPath(programFolder, contents.header.title.c_str());
+    if (_access(folder, 0) == 0)
+        DeleteFolderTree(folder);
+    MakeFolder(folder);
+
+    if (contents.markLengthMismatch)
+        ShowSaverError(IDS_THEME_DAMAGED);
+    if (contents.secondLengthMismatch)
+        ShowSaverError(IDS_THEME_DAMAGED);
+
+    Extraction files;
+    if (!ExtractAll(source, contents, folder, files)) {
+        DeleteFolderTree(folder);
+        ShowSaverError(IDS_EXTRACT_FAILED);
+        return FALSE;
+    }
+    FillGlobals(contents, folder, files);
+    return TRUE;
+}

@@ -1,0 +1,12 @@
+// Loads the theme data file: checks its whole structure, extracts every embedded file into
+// the work folder and fills the theme globals. Nothing is loaded half-way.
+#pragma once
+
+#include "mfc/mfc.h"
+
+// `programFolder` is the folder of the running program (the work folder is made in it).
+// Shows the saver's messages itself; FALSE when the theme cannot be used.
+BOOL LoadThemeFile(const char* path, const char* programFolder);
+
+// The work folder of a theme title: "<program folder>\_qjv_<title>_work".
+CString MakeWorkFolderPath(const char* programFolder, const char* title);

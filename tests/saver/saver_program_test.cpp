@@ -1,0 +1,152 @@
+// The screen saver as a program: start-up, the theme checks, the overrides and mode u, run as a
+// child process on a scratch C: drive and registry.
+#include "tests/support/process_runner.h"
+#include "tests/support/scratch_dir.h"
+#include "tools/themebuilder/theme_builder.h"
+#include "win32/win32.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr char kTitle[] = LV_THEME_TITLE;
+
+std::vector<unsigned char> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+
+class SaverProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(m_program_dir);
+        fs::copy_file(LV_SAVER_UNDER_TEST, Program());
+        // The registry of this process and of the program are the same scratch hives.
+        m_saved_root = std::getenv("LUMIVISTA_ROOT") ? std::getenv("LUMIVISTA_ROOT") : "";
+        setenv("LUMIVISTA_ROOT", (m_scratch / "root").c_str(), 1);
+    }
+    void TearDown() override { setenv("LUMIVISTA_ROOT", m_saved_root.c_str(), 1); }
+
+    fs::path Program() const { return m_program_dir / (std::string(kTitle) + ".scr"); }
+    fs::path ThemeFile() const { return m_program_dir / (std::string(kTitle) + ".dat"); }
+    fs::path WorkFolder() const { return m_program_dir / ("_qjv_" + std::string(kTitle) + "_work"); }
+
+    void WriteTheme(const lvtools::ThemeSpec& spec) { lvtest::WriteFileBytes(ThemeFile(), lvtools::BuildTheme(spec).bytes); }
+
+    lvtools::ThemeSpec Spec() const {
+        lvtools::ThemeSpec spec;
+        spec.header.title = kTitle;
+        spec.settings.imageTime = 6;
+        spec.settings.imageOrder = 0;
+        spec.images = {{"one.jpg", "One", Bytes("1111")}, {"two.jpg", "Two", Bytes("22")}};
+        spec.music = {{"song.wav", Bytes("RIFF")}};
+        return spec;
+    }
+
+    lvtest::ProcessResult Run(const std::vector<std::string>& args, std::map<std::string, std::string> env = {}) {
+        env["LUMIVISTA_ROOT"] = (m_scratch / "root").string();
+        env["LV_FAKE_UNINSTALLER_LOG"] = (m_scratch / "uninstaller.log").string();
+        return lvtest::RunProgram(Program(), args, env);
+    }
+
+    lvtest::ScratchDir m_scratch;
+    fs::path m_program_dir = m_scratch / "saver";
+    std::string m_saved_root;
+};
+
+void SetOverride(const char* name, DWORD value) {
+    std::string key = std::string("Software\\Glimmerwright Savers\\") + kTitle + "\\Settings";
+    HKEY h = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+              ERROR_SUCCESS);
+    ASSERT_EQ(RegSetValueExA(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value), ERROR_SUCCESS);
+    RegCloseKey(h);
+}
+
+} // namespace
+
+TEST_F(SaverProgramTest, ModeUWritesTheUninstallerStartsItWithTheProgramPathAndEnds) {
+    auto result = Run({"/u"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    fs::path written = m_program_dir / "uninst_saver.exe";
+    ASSERT_TRUE(fs::exists(written));
+    EXPECT_EQ(lvtest::ReadFileBytes(written), lvtest::ReadFileBytes(LV_FAKE_UNINSTALLER));
+    EXPECT_NE(fs::status(written).permissions() & fs::perms::owner_exec, fs::perms::none);
+    ASSERT_TRUE(lvtest::WaitForFile(m_scratch / "uninstaller.log"));
+    // One argument: this program's full path in the platform's form.
+    std::string commandLine = lvtest::ReadFileText(m_scratch / "uninstaller.log");
+    std::string windowsPath = "Z:" + Program().string();
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    EXPECT_EQ(commandLine, windowsPath);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+TEST_F(SaverProgramTest, SwitchesRunTheirModes) {
+    WriteTheme(Spec());
+    struct Case {
+        std::vector<std::string> args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {{}, "the settings dialog (mode C)"},
+        {{"/c"}, "the settings dialog (mode c)"},
+        {{"/S"}, "the slide show (mode s)"},
+        {{"-s"}, "the slide show (mode s)"},
+        {{"/x"}, "the slide show (mode x)"},
+        {{"/p"}, "the slide show (mode p)"},
+        {{"/p", "1234"}, "the preview (mode p)"},
+    };
+    for (const Case& c : cases) {
+        auto result = Run(c.args);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find(c.expected), std::string::npos) << result.out;
+        EXPECT_NE(result.out.find(" 2 picture(s)"), std::string::npos) << result.out;
+        // The work folder lives only while the program runs.
+        EXPECT_FALSE(fs::exists(WorkFolder()));
+    }
+}
+
+TEST_F(SaverProgramTest, AMissingOrForeignThemeFileEndsStartUpWithItsMessage) {
+    auto missing = Run({"/s"});
+    EXPECT_NE(missing.exitCode, -1);
+    EXPECT_NE(missing.err.find("A file does not exist."), std::string::npos) << missing.err;
+    EXPECT_EQ(missing.out.find("picture"), std::string::npos);
+
+    lvtest::WriteFileBytes(ThemeFile(), Bytes(std::string(400, 'x')));
+    auto foreign = Run({"/s"});
+    EXPECT_NE(foreign.err.find("It is not the screensaver"), std::string::npos) << foreign.err;
+    EXPECT_EQ(foreign.out.find("picture"), std::string::npos);
+
+    lvtools::BuiltTheme damaged = lvtools::BuildTheme(Spec());
+    damaged.bytes.resize(damaged.bytes.size() - 1);
+    lvtest::WriteFileBytes(ThemeFile(), damaged.bytes);
+    auto cut = Run({"/s"});
+    EXPECT_NE(cut.err.find("Screen saver data was damaged."), std::string::npos) << cut.err;
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+TEST_F(SaverProgramTest, StoredValuesOverrideTheThemeAndMinusOneKeepsIt) {
+    WriteTheme(Spec());
+    SetOverride("ImageTime", 11);
+    SetOverride("ImageOrder", 2);
+    SetOverride("MUsicOff", 1);
+    SetOverride("Disable", static_cast<DWORD>(-1));
+    auto result = Run({"/s"});
+    EXPECT_NE(result.out.find("11 second(s) per picture"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("order 2, music off 1, mouse movement ignored 0"), std::string::npos) << result.out;
+}
+
+TEST(SampleTheme, TheBundledThemeLoadsInTheRealProgram) {
+    lvtest::ScratchDir dir;
+    fs::copy_file(LV_LUMIVISTA, dir / "Lumivista");
+    fs::copy_file(LV_SAMPLE_THEME_FILE, dir / (std::string(kTitle) + ".dat"));
+    auto result = lvtest::RunProgram(dir / "Lumivista", {"/s"}, {{"LUMIVISTA_ROOT", (dir / "root").string()}});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.err.empty()) << result.err;
+    EXPECT_NE(result.out.find(" 5 picture(s)"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find(" 1 music track(s)"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find(" frame \"Linen mat\""), std::string::npos) << result.out;
+    EXPECT_EQ(result.out.find("(missing)"), std::string::npos) << result.out;
+}

@@ -1,0 +1,301 @@
+#include "saver/theme_globals.h"
+#include "saver/theme_loader.h"
+#include "testing/answers.h"
+#include "tests/support/scratch_dir.h"
+#include "tools/themebuilder/theme_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace fs = std::filesystem;
+using lvtools::ThemeSpec;
+
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+
+std::vector<std::uint8_t> ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+ThemeSpec FullSpec() {
+    ThemeSpec spec;
+    spec.header.title = "Loader Test";
+    spec.info.adFlag = 1;
+    spec.info.userId = "someone";
+    spec.info.settingsPermission = 0;
+    spec.info.mediaPermission = 1;
+    spec.aboutText = "{\\rtf1 About the theme}";
+    spec.overlay.markPresent = 1;
+    spec.overlay.markKind = 1;
+    spec.overlay.markPictureName = "mark.png";
+    spec.markPicture = Bytes("MARKBYTES");
+    spec.overlay.markStyle = 3;
+    spec.overlay.markPlacement = 4;
+    spec.overlay.secondFilePresent = 1;
+    spec.overlay.secondFileName = "extra.bin";
+    spec.secondFile = Bytes("SECOND");
+    spec.overlay.adCounterStart = 12;
+    spec.overlay.primaryAdBase = "http://primary.test";
+    spec.overlay.secondaryAdBase = "http://secondary.test";
+    ThemeSettingsBlock& s = spec.settings;
+    s.disableMouseMove = 1;
+    s.captionPosition = 5;
+    s.imageOrder = 2;
+    s.imageTime = 9;
+    s.musicPlayMode = 1;
+    s.musicLoop = 1;
+    s.backgroundMode = 1;
+    s.gradientKind = 3;
+    s.solidColor = 0x00112233;
+    s.gradientStartColor = 0x00445566;
+    s.gradientEndColor = 0x00778899;
+    s.captionFont = lvtools::MakeLogFont("Serif Face", -30, 700, true);
+    s.captionColor = 0x00ABCDEF;
+    s.transitionFlags[0] = 1;
+    s.transitionFlags[3] = 2; // only 1 enables
+    s.transitionFlags[20] = 1;
+    s.transitionFlags[21] = 1; // beyond the list: ignored
+    spec.images = {{"a.jpg", "Alpha", Bytes("AAAA")}, {"b.png", "Beta", Bytes(std::string(5000, 'b'))}};
+    spec.music = {{"tune.wav", Bytes("RIFF....WAVE")}};
+    lvtools::ThemeFrame frame;
+    frame.record.ver = "10";
+    frame.record.title = "Oak";
+    frame.record.direction = 1;
+    frame.record.format = 1;
+    frame.record.upleft = "20 21";
+    frame.record.btright = "22 23";
+    frame.record.type = 2;
+    frame.record.stretch_mode = 1;
+    frame.record.pic_drawpt = "5 6";
+    frame.record.extraspace = "40 42";
+    frame.record.pictureName = "oak.png";
+    frame.data = Bytes("FRAMEPNG");
+    spec.frame = frame;
+    return spec;
+}
+
+class ThemeLoaderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetThemeGlobals();
+        lv::testing::clear_answers();
+    }
+
+    bool Load(const std::vector<std::uint8_t>& bytes) {
+        WriteAll(m_dir / "theme.dat", bytes);
+        ThemeFilePath = (m_dir / "theme.dat").string().c_str();
+        return LoadThemeFile((m_dir / "theme.dat").string().c_str(), m_dir.path().string().c_str()) == TRUE;
+    }
+
+    fs::path WorkFolderOf(const std::string& title) const { return m_dir / ("_qjv_" + title + "_work"); }
+
+    std::vector<std::string> Messages() const {
+        std::vector<std::string> texts;
+        for (const auto& r : lv::testing::message_box_log())
+            texts.push_back(r.caption + ": " + r.text);
+        return texts;
+    }
+
+    // Everything in the scratch folder, outside the work folder, is the theme file alone.
+    void ExpectNothingElseWritten(const std::string& title) const {
+        for (const auto& entry : fs::recursive_directory_iterator(m_dir.path())) {
+            fs::path rel = fs::relative(entry.path(), m_dir.path());
+            if (rel == "theme.dat" || *rel.begin() == fs::path("_qjv_" + title + "_work"))
+                continue;
+            ADD_FAILURE() << "unexpected " << rel;
+        }
+    }
+
+    lvtest::ScratchDir m_dir;
+};
+
+} // namespace
+
+TEST_F(ThemeLoaderTest, ExtractsEveryFileAndFillsEveryGlobal) {
+    ThemeSpec spec = FullSpec();
+    ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
+    EXPECT_TRUE(Messages().empty());
+
+    fs::path work = WorkFolderOf("Loader Test");
+    EXPECT_EQ(ReadAll(work / "a.jpg"), spec.images[0].data);
+    EXPECT_EQ(ReadAll(work / "b.png"), spec.images[1].data);
+    EXPECT_EQ(ReadAll(work / "tune.wav"), spec.music[0].data);
+    EXPECT_EQ(ReadAll(work / "oak.png"), spec.frame->data);
+    EXPECT_EQ(ReadAll(work / "mark.png"), spec.markPicture);
+    EXPECT_EQ(ReadAll(work / "extra.bin"), spec.secondFile);
+    ExpectNothingElseWritten("Loader Test");
+
+    EXPECT_EQ(fs::path(static_cast<LPCTSTR>(WorkFolder)), fs::path(m_dir.path().string() + "\\_qjv_Loader Test_work"));
+    EXPECT_STREQ(Theme.title, "Loader Test");
+    EXPECT_STREQ(Theme.version, "2.5.0");
+    EXPECT_EQ(Theme.imageCount, 2);
+    EXPECT_EQ(Theme.adFlag, 1);
+    EXPECT_STREQ(Theme.userId, "someone");
+    EXPECT_EQ(Theme.settingsPermission, 0);
+    EXPECT_EQ(Theme.mediaPermission, 1);
+    EXPECT_EQ(Theme.adCounterStart, 12);
+    EXPECT_STREQ(Theme.primaryAdBase, "http://primary.test");
+    EXPECT_STREQ(Theme.secondaryAdBase, "http://secondary.test");
+    EXPECT_EQ(Theme.markStyle, 3);
+    EXPECT_EQ(Theme.markPlacement, 4);
+    EXPECT_STREQ(AboutText, "{\\rtf1 About the theme}");
+
+    EXPECT_EQ(SaverSettings.disableMouseMove, 1);
+    EXPECT_EQ(SaverSettings.captionPosition, 5);
+    EXPECT_EQ(SaverSettings.imageOrder, 2);
+    EXPECT_EQ(SaverSettings.imageTime, 9);
+    EXPECT_EQ(SaverSettings.musicCount, 1);
+    EXPECT_EQ(SaverSettings.gradientKind, 3);
+    EXPECT_EQ(SaverSettings.gradientEndColor, 0x00778899u);
+    EXPECT_STREQ(SaverSettings.captionFont.lfFaceName, "Serif Face");
+    EXPECT_EQ(SaverSettings.captionFont.lfHeight, -30);
+    EXPECT_EQ(SaverSettings.captionFont.lfItalic, 1);
+    EXPECT_EQ(SaverSettings.captionColor, 0x00ABCDEFu);
+    EXPECT_EQ(SaverSettings.framePresent, 1);
+
+    ASSERT_EQ(EnabledTransitions.GetSize(), 2);
+    EXPECT_EQ(EnabledTransitions[0], 0);
+    EXPECT_EQ(EnabledTransitions[1], 20);
+
+    ASSERT_EQ(ImageNames.GetSize(), 2);
+    EXPECT_STREQ(ImageNames[1], "b.png");
+    EXPECT_STREQ(ImageCaptions[0], "Alpha");
+    ASSERT_EQ(MusicNames.GetSize(), 1);
+    EXPECT_STREQ(MusicNames[0], "tune.wav");
+
+    EXPECT_STREQ(FrameSettings.title, "Oak");
+    EXPECT_EQ(FrameSettings.direction, 1);
+    EXPECT_EQ(FrameSettings.format, 1);
+    EXPECT_STREQ(FrameSettings.upleft, "20 21");
+    EXPECT_STREQ(FrameSettings.btright, "22 23");
+    EXPECT_EQ(FrameSettings.type, 2);
+    EXPECT_EQ(FrameSettings.stretch_mode, 1);
+    EXPECT_STREQ(FrameSettings.extraspace, "40 42");
+    EXPECT_STREQ(FrameSettings.framePicturePath, WorkFolder + "\\oak.png");
+}
+
+TEST_F(ThemeLoaderTest, AdvertValuesAreTakenOnlyWhenTheFlagIsOne) {
+    ThemeSpec spec = FullSpec();
+    spec.info.adFlag = 2;
+    ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
+    EXPECT_EQ(Theme.adCounterStart, 0);
+    EXPECT_TRUE(Theme.primaryAdBase.IsEmpty());
+    EXPECT_TRUE(Theme.secondaryAdBase.IsEmpty());
+}
+
+TEST_F(ThemeLoaderTest, AForeignThemeIsReportedAndStillLoaded) {
+    ThemeSpec spec = FullSpec();
+    spec.header.foreignFlag = 1;
+    ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0],
+              "Error: It is not the screensaver, made from Glimmerwright.\nReinstall Glimmerwright or inquire to author.");
+    EXPECT_EQ(ImageNames.GetSize(), 2);
+}
+
+TEST_F(ThemeLoaderTest, AMarkLengthMismatchIsReportedAndTheBlockLengthUsed) {
+    lvtools::BuiltTheme built = lvtools::BuildTheme(FullSpec());
+    built.bytes[built.layout.markPicture] = 2;
+    ASSERT_TRUE(Load(built.bytes));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0], "Error: Screen saver data was damaged.\nInquire to author.\n");
+    EXPECT_EQ(ReadAll(WorkFolderOf("Loader Test") / "mark.png"), Bytes("MARKBYTES"));
+}
+
+TEST_F(ThemeLoaderTest, AnOldWorkFolderIsReplaced) {
+    fs::create_directories(WorkFolderOf("Loader Test") / "old");
+    WriteAll(WorkFolderOf("Loader Test") / "stale.jpg", Bytes("old"));
+    ASSERT_TRUE(Load(lvtools::BuildTheme(FullSpec()).bytes));
+    EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test") / "stale.jpg"));
+    EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test") / "old"));
+    EXPECT_TRUE(fs::exists(WorkFolderOf("Loader Test") / "a.jpg"));
+}
+
+TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
+    struct Case {
+        const char* what;
+        std::function<void(lvtools::BuiltTheme&)> damage;
+    };
+    auto truncate = [](std::size_t keep) {
+        return [keep](lvtools::BuiltTheme& t) { t.bytes.resize(std::min(keep, t.bytes.size())); };
+    };
+    auto patch = [](std::function<std::size_t(const lvtools::ThemeLayout&)> at, std::int32_t value) {
+        return [at, value](lvtools::BuiltTheme& t) {
+            std::size_t o = at(t.layout);
+            for (int i = 0; i < 4; ++i)
+                t.bytes[o + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+        };
+    };
+    auto name = [](std::function<std::size_t(const lvtools::ThemeLayout&)> at, std::string text) {
+        return [at, text](lvtools::BuiltTheme& t) {
+            std::size_t o = at(t.layout);
+            std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 260), 0);
+            std::copy(text.begin(), text.end(), t.bytes.begin() + static_cast<long>(o));
+        };
+    };
+    const Case cases[] = {
+        {"empty file", truncate(0)},
+        {"header only", truncate(364)},
+        {"cut in the about text", truncate(364 + 292 + 5)},
+        {"cut in the last picture", [](lvtools::BuiltTheme& t) { t.bytes.resize(t.layout.musicRecords[0] - 10); }},
+        {"cut in the frame record", [](lvtools::BuiltTheme& t) { t.bytes.resize(*t.layout.frameRecord + 100); }},
+        {"one byte short", [](lvtools::BuiltTheme& t) { t.bytes.pop_back(); }},
+        {"huge image count", patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, 0x7FFFFFFF)},
+        {"negative image count", patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, -3)},
+        {"negative picture length", patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 524; }, -1)},
+        {"picture longer than the file", patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[1] + 524; }, 1 << 30)},
+        {"huge music count", patch([](const lvtools::ThemeLayout& l) { return l.settings + 24; }, 1 << 28)},
+        {"huge about length", patch([](const lvtools::ThemeLayout& l) { return l.info + 132; }, 0x7FFFFFF0)},
+        {"picture escapes the work folder", name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; }, "..\\..\\evil.exe")},
+        {"picture into the program folder", name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; }, "..")},
+        {"music with a drive", name([](const lvtools::ThemeLayout& l) { return l.musicRecords[0] + 4; }, "C:\\WINDOWS\\evil.wav")},
+        {"frame picture with a slash", [](lvtools::BuiltTheme& t) {
+             std::size_t o = *t.layout.frameRecord + 142;
+             std::string evil = "../evil.png";
+             std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 262), 0);
+             std::copy(evil.begin(), evil.end(), t.bytes.begin() + static_cast<long>(o));
+         }},
+        {"unterminated caption", [](lvtools::BuiltTheme& t) {
+             std::size_t o = t.layout.imageRecords[0] + 264;
+             std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 260), 'x');
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetThemeGlobals();
+        lv::testing::clear_answers();
+        fs::remove_all(WorkFolderOf("Loader Test"));
+        lvtools::BuiltTheme built = lvtools::BuildTheme(FullSpec());
+        c.damage(built);
+        EXPECT_FALSE(Load(built.bytes));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0], "Error: Screen saver data was damaged.\nInquire to author.\n");
+        EXPECT_EQ(ImageNames.GetSize(), 0);
+        EXPECT_TRUE(WorkFolder.IsEmpty());
+        EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test")));
+        ExpectNothingElseWritten("Loader Test");
+    }
+}
+
+TEST_F(ThemeLoaderTest, AFailedExtractionReportsAndLoadsNothing) {
+    // The program folder is a file: the work folder and its files cannot be made.
+    lvtools::BuiltTheme built = lvtools::BuildTheme(FullSpec());
+    WriteAll(m_dir / "theme.dat", built.bytes);
+    fs::path program = m_dir / "not-a-folder";
+    WriteAll(program, Bytes("x"));
+    ThemeFilePath = (m_dir / "theme.dat").string().c_str();
+    EXPECT_FALSE(LoadThemeFile((m_dir / "theme.dat").string().c_str(), program.string().c_str()));
+    EXPECT_EQ(ImageNames.GetSize(), 0);
+    EXPECT_TRUE(WorkFolder.IsEmpty());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].find("could not be written to disk"), std::string::npos);
+}

@@ -1,0 +1,29 @@
+// Runs one of our programs as a child process, as an end-to-end test does: its own
+// environment, its output captured, its exit code returned.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lvtest {
+
+struct ProcessResult {
+    int exitCode = -1; // -1 when the program could not be started or was killed
+    std::string out;
+    std::string err;
+};
+
+// `env` entries are added to (or replace those of) the test's own environment.
+ProcessResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                         const std::map<std::string, std::string>& env = {}, int timeoutSeconds = 60);
+
+// Waits until `path` exists (a program started in the background writes it).
+bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds = 20);
+
+std::string ReadFileText(const std::filesystem::path& path);
+std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
+void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
+
+} // namespace lvtest

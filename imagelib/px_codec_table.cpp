@@ -3,13 +3,16 @@
 #include <array>
 
 #include "imagelib/px_image_bmp.h"
+#include "imagelib/px_image_jpg.h"
+#include "imagelib/px_image_png.h"
 
 namespace {
 
 // One line per format number, in number order.
 const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
     PxCodecFor<PxImageBMP>(PXIMAGE_FORMAT_BMP, "BMP"), PxCodecNotBuilt(PXIMAGE_FORMAT_GIF, "GIF"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_JPG, "JPEG"),       PxCodecNotBuilt(PXIMAGE_FORMAT_PNG, "PNG"),
+    PxCodecFor<PxImageJPG>(PXIMAGE_FORMAT_JPG, "JPEG"),
+    PxCodecFor<PxImagePNG>(PXIMAGE_FORMAT_PNG, "PNG"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_ICO, "ICO"),        PxCodecNotBuilt(PXIMAGE_FORMAT_TIF, "TIFF"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_TGA, "TGA"),        PxCodecNotBuilt(PXIMAGE_FORMAT_PCX, "PCX"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_WBMP, "WBMP"),      PxCodecNotBuilt(PXIMAGE_FORMAT_WMF, "WMF"),

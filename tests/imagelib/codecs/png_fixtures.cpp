@@ -1,0 +1,115 @@
+#include "png_fixtures.h"
+
+#include <cstring>
+#include <stdexcept>
+
+#include <png.h>
+
+namespace lvtest {
+
+namespace {
+
+int Channels(int colorType) {
+    switch (colorType) {
+    case 0:
+    case 3:
+        return 1;
+    case 4:
+        return 2;
+    case 2:
+        return 3;
+    default:
+        return 4;
+    }
+}
+
+void WriteToVector(png_structp png, png_bytep data, png_size_t length) {
+    auto* out = static_cast<std::vector<std::uint8_t>*>(png_get_io_ptr(png));
+    out->insert(out->end(), data, data + length);
+}
+
+void NoFlush(png_structp) {}
+
+} // namespace
+
+std::size_t PngRowBytes(const PngSpec& spec) {
+    return (static_cast<std::size_t>(spec.width) * Channels(spec.colorType) * spec.bitDepth + 7) /
+           8;
+}
+
+std::vector<std::uint8_t> MakePng(const PngSpec& spec) {
+    std::vector<std::uint8_t> out;
+    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_infop info = png_create_info_struct(png);
+    if (setjmp(png_jmpbuf(png))) {
+        png_destroy_write_struct(&png, &info);
+        throw std::runtime_error("libpng could not write the fixture");
+    }
+    png_set_write_fn(png, &out, WriteToVector, NoFlush);
+    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
+                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colorType,
+                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    std::vector<png_color> palette;
+    for (const auto& c : spec.palette)
+        palette.push_back(png_color{c.red, c.green, c.blue});
+    if (!palette.empty())
+        png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
+    if (!spec.trnsAlpha.empty())
+        png_set_tRNS(png, info, spec.trnsAlpha.data(), static_cast<int>(spec.trnsAlpha.size()),
+                     nullptr);
+    png_color_16 key{};
+    if (spec.trnsGrey) {
+        key.gray = *spec.trnsGrey;
+        png_set_tRNS(png, info, nullptr, 1, &key);
+    }
+    if (spec.trnsRgb) {
+        key.red = spec.trnsRgb->red;
+        key.green = spec.trnsRgb->green;
+        key.blue = spec.trnsRgb->blue;
+        png_set_tRNS(png, info, nullptr, 1, &key);
+    }
+    png_color_16 background{};
+    if (spec.background) {
+        background.index = spec.background->red;
+        background.red = spec.background->red;
+        background.green = spec.background->green;
+        background.blue = spec.background->blue;
+        png_set_bKGD(png, info, &background);
+    }
+    if (spec.backgroundGrey) {
+        background.gray = *spec.backgroundGrey;
+        png_set_bKGD(png, info, &background);
+    }
+    if (spec.pixelsPerMetre)
+        png_set_pHYs(png, info, *spec.pixelsPerMetre, *spec.pixelsPerMetre, spec.physUnit);
+    png_write_info(png, info);
+    const int passes = png_set_interlace_handling(png);
+    const std::size_t rowBytes = PngRowBytes(spec);
+    std::vector<std::uint8_t> rows = spec.rows;
+    rows.resize(rowBytes * static_cast<std::size_t>(spec.height));
+    for (int pass = 0; pass < passes; ++pass)
+        for (int y = 0; y < spec.height; ++y)
+            png_write_row(png, rows.data() + rowBytes * static_cast<std::size_t>(y));
+    png_write_end(png, info);
+    png_destroy_write_struct(&png, &info);
+    return out;
+}
+
+DecodedPng DecodePngReference(const std::vector<std::uint8_t>& bytes) {
+    DecodedPng d;
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+        throw std::runtime_error("libpng cannot read the PNG");
+    image.format = PNG_FORMAT_RGBA;
+    d.width = static_cast<int>(image.width);
+    d.height = static_cast<int>(image.height);
+    d.rgba.resize(PNG_IMAGE_SIZE(image));
+    if (!png_image_finish_read(&image, nullptr, d.rgba.data(), 0, nullptr))
+        throw std::runtime_error("libpng cannot decode the PNG");
+    d.interlaced = bytes.size() > 28 && bytes[28] == 1; // IHDR interlace byte
+    return d;
+}
+
+} // namespace lvtest

@@ -160,10 +160,13 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
         const std::int64_t scale = static_cast<std::int64_t>(sy * sx * kThousandths);
         const std::size_t accumulatorSize = (static_cast<std::size_t>(newWidth) + 1) * 3;
         std::vector<std::int64_t> current(accumulatorSize, 0), next(accumulatorSize, 0);
+        // Weights are kept in millionths (column thousandths x row thousandths), so the sums
+        // are divided once per result pixel.
+        const std::int64_t divisor = std::max<std::int64_t>(scale * kThousandths, 1);
         const auto emitRow = [&](LONG row) {
             BYTE* to = result.GetBits(static_cast<DWORD>(row));
             for (std::size_t k = 0; k < static_cast<std::size_t>(newWidth) * 3; ++k)
-                to[k] = static_cast<BYTE>(std::min<std::int64_t>(current[k] / scale, 255));
+                to[k] = static_cast<BYTE>(std::min<std::int64_t>(current[k] / divisor, 255));
         };
         // Column split of each source column: destination column and thousandths that go on.
         std::vector<LONG> columnOf(static_cast<std::size_t>(width));
@@ -181,42 +184,45 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
                 }
             }
         }
+        const auto accumulate = [&](std::vector<std::int64_t>& into, const BYTE* from,
+                                    std::int64_t rowWeight) {
+            std::int64_t* acc = into.data();
+            for (LONG x = 0; x < width; ++x) {
+                std::int64_t* at = acc + static_cast<std::size_t>(columnOf[x]) * 3;
+                const std::int64_t carry = carryOf[x];
+                const std::int64_t keep = (kThousandths - carry) * rowWeight;
+                const std::int64_t b = from[3 * x], g = from[3 * x + 1], r = from[3 * x + 2];
+                at[0] += b * keep;
+                at[1] += g * keep;
+                at[2] += r * keep;
+                if (carry) {
+                    const std::int64_t on = carry * rowWeight;
+                    at[3] += b * on;
+                    at[4] += g * on;
+                    at[5] += r * on;
+                }
+            }
+        };
         LONG v = 0;
         double rowBoundary = sy - 1.0;
         for (LONG y = 0; y < height && v < newHeight; ++y) {
             if (m_info.cancel)
                 return false;
             result.SetProgress(Percent(y, height));
-            std::int64_t rowCarry = 0;
-            bool rowEnds = false;
-            if (y >= rowBoundary) {
-                rowCarry = static_cast<std::int64_t>((y - rowBoundary) * kThousandths);
-                rowBoundary += sy;
-                rowEnds = true;
-            }
-            const std::int64_t rowKeep = kThousandths - rowCarry;
             const BYTE* from = GetBits(static_cast<DWORD>(y));
-            for (LONG x = 0; x < width; ++x) {
-                const std::size_t at = static_cast<std::size_t>(columnOf[x]) * 3;
-                const std::int64_t colCarry = carryOf[x];
-                const std::int64_t colKeep = kThousandths - colCarry;
-                for (int k = 0; k < 3; ++k) {
-                    const std::int64_t value = from[3 * x + k];
-                    current[at + k] += value * colKeep * rowKeep / kThousandths;
-                    if (colCarry)
-                        current[at + 3 + k] += value * colCarry * rowKeep / kThousandths;
-                    if (rowCarry) {
-                        next[at + k] += value * colKeep * rowCarry / kThousandths;
-                        if (colCarry)
-                            next[at + 3 + k] += value * colCarry * rowCarry / kThousandths;
-                    }
-                }
+            if (y < rowBoundary) {
+                accumulate(current, from, kThousandths);
+                continue;
             }
-            if (rowEnds) {
-                emitRow(v++);
-                current.swap(next);
-                std::fill(next.begin(), next.end(), 0);
-            }
+            const std::int64_t rowCarry =
+                static_cast<std::int64_t>((y - rowBoundary) * kThousandths);
+            rowBoundary += sy;
+            accumulate(current, from, kThousandths - rowCarry);
+            if (rowCarry)
+                accumulate(next, from, rowCarry);
+            emitRow(v++);
+            current.swap(next);
+            std::fill(next.begin(), next.end(), 0);
         }
         if (v < newHeight)
             emitRow(v);

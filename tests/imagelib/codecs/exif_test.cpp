@@ -393,9 +393,9 @@ TEST(ExifSections, CarryOverIntoAnotherStream) {
 }
 
 TEST(ExifSections, WriterWritesJfifWhenTheStreamHasNone) {
-    lvtest::JpegSpec spec;
-    spec.writeJfif = false;
-    const auto target = lvtest::MakeJpeg(spec);
+    lvtest::JpegRecipe recipe;
+    recipe.writeJfif = false;
+    const auto target = lvtest::MakeJpeg(recipe);
     JpegExifReader reader;
     PxMemoryFile in(const_cast<BYTE*>(target.data()), static_cast<DWORD>(target.size()));
     ASSERT_TRUE(reader.ReadSections(&in, JpegExifReader::kReadImage));

@@ -33,10 +33,10 @@ class JpegDecode : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(JpegDecode, MatchesLibjpeg) {
     const DecodeCase& c = GetParam();
-    lvtest::JpegSpec spec = lvtest::JpegOf(37, 21, c.components);
-    spec.progressive = c.progressive;
-    spec.arithmetic = c.arithmetic;
-    const auto jpeg = lvtest::MakeJpeg(spec);
+    lvtest::JpegRecipe recipe = lvtest::JpegOf(37, 21, c.components);
+    recipe.progressive = c.progressive;
+    recipe.arithmetic = c.arithmetic;
+    const auto jpeg = lvtest::MakeJpeg(recipe);
     const auto ref = lvtest::DecodeJpegReference(jpeg);
 
     PxImage image;
@@ -188,10 +188,10 @@ TEST(JpegResolution, FromJfifAndExif) {
         {"EXIF centimetre", 1, 300, 28, 3, 71},
     };
     for (const Case& c : cases) {
-        lvtest::JpegSpec spec = lvtest::JpegOf(8, 8);
-        spec.densityUnit = c.unit;
-        spec.xDensity = spec.yDensity = c.density;
-        auto jpeg = lvtest::MakeJpeg(spec);
+        lvtest::JpegRecipe recipe = lvtest::JpegOf(8, 8);
+        recipe.densityUnit = c.unit;
+        recipe.xDensity = recipe.yDensity = c.density;
+        auto jpeg = lvtest::MakeJpeg(recipe);
         if (c.exifRes) {
             lvtest::ExifBuilder b(true);
             lvtest::ExifDirectory ifd0;

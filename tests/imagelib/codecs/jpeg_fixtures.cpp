@@ -9,7 +9,7 @@
 
 namespace lvtest {
 
-std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec) {
+std::vector<std::uint8_t> MakeJpeg(const JpegRecipe& recipe) {
     jpeg_compress_struct cinfo{};
     jpeg_error_mgr jerr{};
     cinfo.err = jpeg_std_error(&jerr);
@@ -17,31 +17,31 @@ std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec) {
     unsigned char* out = nullptr;
     unsigned long outSize = 0;
     jpeg_mem_dest(&cinfo, &out, &outSize);
-    cinfo.image_width = static_cast<JDIMENSION>(spec.width);
-    cinfo.image_height = static_cast<JDIMENSION>(spec.height);
-    cinfo.input_components = spec.components;
-    cinfo.in_color_space = spec.components == 1   ? JCS_GRAYSCALE
-                           : spec.components == 4 ? JCS_CMYK
-                                                  : JCS_RGB;
+    cinfo.image_width = static_cast<JDIMENSION>(recipe.width);
+    cinfo.image_height = static_cast<JDIMENSION>(recipe.height);
+    cinfo.input_components = recipe.components;
+    cinfo.in_color_space = recipe.components == 1   ? JCS_GRAYSCALE
+                           : recipe.components == 4 ? JCS_CMYK
+                                                    : JCS_RGB;
     jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, spec.quality, TRUE);
-    if (spec.progressive)
+    jpeg_set_quality(&cinfo, recipe.quality, TRUE);
+    if (recipe.progressive)
         jpeg_simple_progression(&cinfo);
-    cinfo.arith_code = spec.arithmetic ? TRUE : FALSE;
-    cinfo.write_JFIF_header = spec.writeJfif ? TRUE : FALSE;
-    cinfo.density_unit = static_cast<UINT8>(spec.densityUnit);
-    cinfo.X_density = static_cast<UINT16>(spec.xDensity);
-    cinfo.Y_density = static_cast<UINT16>(spec.yDensity);
+    cinfo.arith_code = recipe.arithmetic ? TRUE : FALSE;
+    cinfo.write_JFIF_header = recipe.writeJfif ? TRUE : FALSE;
+    cinfo.density_unit = static_cast<UINT8>(recipe.densityUnit);
+    cinfo.X_density = static_cast<UINT16>(recipe.xDensity);
+    cinfo.Y_density = static_cast<UINT16>(recipe.yDensity);
     jpeg_start_compress(&cinfo, TRUE);
-    std::vector<JSAMPLE> row(static_cast<std::size_t>(spec.width * spec.components));
-    for (int y = 0; y < spec.height; ++y) {
-        for (int x = 0; x < spec.width; ++x)
-            for (int c = 0; c < spec.components; ++c)
-                row[static_cast<std::size_t>(x * spec.components + c)] =
-                    spec.sample
-                        ? spec.sample(x, y, c)
+    std::vector<JSAMPLE> row(static_cast<std::size_t>(recipe.width * recipe.components));
+    for (int y = 0; y < recipe.height; ++y) {
+        for (int x = 0; x < recipe.width; ++x)
+            for (int c = 0; c < recipe.components; ++c)
+                row[static_cast<std::size_t>(x * recipe.components + c)] =
+                    recipe.sample
+                        ? recipe.sample(x, y, c)
                         : static_cast<std::uint8_t>(
-                              (x * 255 / std::max(1, spec.width - 1) + y * 7 + c * 60) & 0xFF);
+                              (x * 255 / std::max(1, recipe.width - 1) + y * 7 + c * 60) & 0xFF);
         JSAMPROW rows[1] = {row.data()};
         jpeg_write_scanlines(&cinfo, rows, 1);
     }

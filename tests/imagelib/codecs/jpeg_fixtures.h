@@ -7,7 +7,7 @@
 
 namespace lvtest {
 
-struct JpegSpec {
+struct JpegRecipe {
     int width = 16;
     int height = 8;
     int components = 3; // 1 grey, 3 RGB, 4 CMYK
@@ -22,15 +22,15 @@ struct JpegSpec {
     std::function<std::uint8_t(int x, int y, int c)> sample;
 };
 
-inline JpegSpec JpegOf(int width, int height, int components = 3) {
-    JpegSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.components = components;
-    return spec;
+inline JpegRecipe JpegOf(int width, int height, int components = 3) {
+    JpegRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.components = components;
+    return recipe;
 }
 
-std::vector<std::uint8_t> MakeJpeg(const JpegSpec& spec);
+std::vector<std::uint8_t> MakeJpeg(const JpegRecipe& recipe);
 
 // Decoded by libjpeg directly: rows top-down, components interleaved as in the file.
 struct DecodedJpeg {

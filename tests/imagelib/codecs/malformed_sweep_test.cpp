@@ -38,28 +38,28 @@ std::vector<Seed> JpegSeeds() {
     rgb = lvtest::InsertAfterSoi(rgb, b.Segment({ifd0, sub}));
     seeds.push_back({"jpeg_rgb_exif", PXIMAGE_FORMAT_JPG, rgb});
 
-    lvtest::JpegSpec progressive = lvtest::JpegOf(20, 12, 1);
+    lvtest::JpegRecipe progressive = lvtest::JpegOf(20, 12, 1);
     progressive.progressive = true;
     seeds.push_back({"jpeg_progressive_grey", PXIMAGE_FORMAT_JPG, lvtest::MakeJpeg(progressive)});
     seeds.push_back({"jpeg_cmyk", PXIMAGE_FORMAT_JPG, lvtest::MakeJpeg(lvtest::JpegOf(16, 8, 4))});
-    lvtest::JpegSpec arithmetic = lvtest::JpegOf(16, 16);
+    lvtest::JpegRecipe arithmetic = lvtest::JpegOf(16, 16);
     arithmetic.arithmetic = true;
     seeds.push_back({"jpeg_arithmetic", PXIMAGE_FORMAT_JPG, lvtest::MakeJpeg(arithmetic)});
     return seeds;
 }
 
 std::vector<Seed> PngSeeds() {
-    auto pattern = [](lvtest::PngSpec spec) {
-        spec.rows.resize(lvtest::PngRowBytes(spec) * static_cast<std::size_t>(spec.height));
-        for (std::size_t i = 0; i < spec.rows.size(); ++i)
-            spec.rows[i] = static_cast<std::uint8_t>(i * 31 + i / 7);
-        return spec;
+    auto pattern = [](lvtest::PngRecipe recipe) {
+        recipe.rows.resize(lvtest::PngRowBytes(recipe) * static_cast<std::size_t>(recipe.height));
+        for (std::size_t i = 0; i < recipe.rows.size(); ++i)
+            recipe.rows[i] = static_cast<std::uint8_t>(i * 31 + i / 7);
+        return recipe;
     };
     std::vector<Seed> seeds;
     seeds.push_back(
         {"png_rgb", PXIMAGE_FORMAT_PNG, lvtest::MakePng(pattern(lvtest::PngOf(12, 9, 2, 8)))});
 
-    lvtest::PngSpec palette = pattern(lvtest::PngOf(11, 7, 3, 4));
+    lvtest::PngRecipe palette = pattern(lvtest::PngOf(11, 7, 3, 4));
     for (int i = 0; i < 16; ++i)
         palette.palette.push_back({static_cast<std::uint8_t>(i * 16), 3, 4});
     palette.trnsAlpha = {0, 80, 255};
@@ -67,11 +67,11 @@ std::vector<Seed> PngSeeds() {
     palette.pixelsPerMetre = 2835;
     seeds.push_back({"png_palette_interlaced", PXIMAGE_FORMAT_PNG, lvtest::MakePng(palette)});
 
-    lvtest::PngSpec rgba = pattern(lvtest::PngOf(6, 5, 6, 16));
+    lvtest::PngRecipe rgba = pattern(lvtest::PngOf(6, 5, 6, 16));
     rgba.background = lvtest::PngRgb{1, 2, 3};
     seeds.push_back({"png_rgba16", PXIMAGE_FORMAT_PNG, lvtest::MakePng(rgba)});
 
-    lvtest::PngSpec grey = pattern(lvtest::PngOf(13, 6, 0, 2));
+    lvtest::PngRecipe grey = pattern(lvtest::PngOf(13, 6, 0, 2));
     grey.trnsGrey = 1;
     grey.interlaced = true;
     seeds.push_back({"png_grey2_key", PXIMAGE_FORMAT_PNG, lvtest::MakePng(grey)});

@@ -14,7 +14,7 @@ namespace {
 using lvtest::DecodeBytes;
 using lvtest::EncodeBytes;
 using lvtest::PngOf;
-using lvtest::PngSpec;
+using lvtest::PngRecipe;
 
 // Sample value of pixel (x, y), channel c, for a depth: a pattern that uses the whole range.
 unsigned Sample(int x, int y, int c, int depth) {
@@ -27,26 +27,26 @@ int ChannelsOf(int colorType) {
 }
 
 // Packs the pattern into PNG rows.
-void FillPattern(PngSpec& spec) {
-    const int channels = ChannelsOf(spec.colorType);
-    const std::size_t rowBytes = lvtest::PngRowBytes(spec);
-    spec.rows.assign(rowBytes * static_cast<std::size_t>(spec.height), 0);
-    for (int y = 0; y < spec.height; ++y) {
-        std::uint8_t* row = spec.rows.data() + rowBytes * static_cast<std::size_t>(y);
-        for (int x = 0; x < spec.width; ++x)
+void FillPattern(PngRecipe& recipe) {
+    const int channels = ChannelsOf(recipe.colorType);
+    const std::size_t rowBytes = lvtest::PngRowBytes(recipe);
+    recipe.rows.assign(rowBytes * static_cast<std::size_t>(recipe.height), 0);
+    for (int y = 0; y < recipe.height; ++y) {
+        std::uint8_t* row = recipe.rows.data() + rowBytes * static_cast<std::size_t>(y);
+        for (int x = 0; x < recipe.width; ++x)
             for (int c = 0; c < channels; ++c) {
-                unsigned v = Sample(x, y, c, spec.bitDepth);
-                if (spec.colorType == 3)
-                    v %= static_cast<unsigned>(spec.palette.size());
+                unsigned v = Sample(x, y, c, recipe.bitDepth);
+                if (recipe.colorType == 3)
+                    v %= static_cast<unsigned>(recipe.palette.size());
                 const std::size_t i = static_cast<std::size_t>(x * channels + c);
-                if (spec.bitDepth == 16) {
+                if (recipe.bitDepth == 16) {
                     row[2 * i] = static_cast<std::uint8_t>(v >> 8);
                     row[2 * i + 1] = static_cast<std::uint8_t>(v);
-                } else if (spec.bitDepth == 8) {
+                } else if (recipe.bitDepth == 8) {
                     row[i] = static_cast<std::uint8_t>(v);
                 } else {
-                    const std::size_t bit = i * static_cast<std::size_t>(spec.bitDepth);
-                    row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - spec.bitDepth - bit % 8));
+                    const std::size_t bit = i * static_cast<std::size_t>(recipe.bitDepth);
+                    row[bit / 8] |= static_cast<std::uint8_t>(v << (8 - recipe.bitDepth - bit % 8));
                 }
             }
     }
@@ -73,13 +73,13 @@ class PngDecode : public ::testing::TestWithParam<DecodeCase> {};
 
 TEST_P(PngDecode, EveryPixel) {
     const DecodeCase& c = GetParam();
-    PngSpec spec = PngOf(13, 11, c.colorType, c.bitDepth);
-    spec.interlaced = c.interlaced;
+    PngRecipe recipe = PngOf(13, 11, c.colorType, c.bitDepth);
+    recipe.interlaced = c.interlaced;
     if (c.colorType == 3)
-        spec.palette = TestPalette(1 << std::min(c.bitDepth, 7));
-    FillPattern(spec);
+        recipe.palette = TestPalette(1 << std::min(c.bitDepth, 7));
+    FillPattern(recipe);
     PxImage image;
-    ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG))
+    ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG))
         << image.GetLastError();
     ASSERT_EQ(image.GetWidth(), 13u);
     ASSERT_EQ(image.GetHeight(), 11u);
@@ -95,9 +95,10 @@ TEST_P(PngDecode, EveryPixel) {
             const PxRgbQuad got = image.GetPixelColor(sx, sy, false);
             auto s = [&](int ch) { return Sample(x, y, ch, c.bitDepth) >> shift; };
             if (c.colorType == 3) {
-                const auto want = spec.palette[Sample(x, y, 0, c.bitDepth) % spec.palette.size()];
+                const auto want =
+                    recipe.palette[Sample(x, y, 0, c.bitDepth) % recipe.palette.size()];
                 ASSERT_EQ(image.GetPixelIndex(sx, sy),
-                          Sample(x, y, 0, c.bitDepth) % spec.palette.size());
+                          Sample(x, y, 0, c.bitDepth) % recipe.palette.size());
                 ASSERT_EQ(got.rgbRed, want.red) << x << "," << y;
                 ASSERT_EQ(got.rgbGreen, want.green);
             } else if (c.colorType == 0) {
@@ -154,19 +155,19 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PngDecode,
                          [](const auto& param) { return std::string(param.param.name); });
 
 TEST(PngTransparency, PaletteTrns) {
-    PngSpec spec = PngOf(4, 4, 3, 8);
-    spec.palette = TestPalette(6);
-    FillPattern(spec);
+    PngRecipe recipe = PngOf(4, 4, 3, 8);
+    recipe.palette = TestPalette(6);
+    FillPattern(recipe);
 
-    spec.trnsAlpha = {0};
+    recipe.trnsAlpha = {0};
     PxImage single;
-    ASSERT_TRUE(DecodeBytes(single, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(DecodeBytes(single, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG));
     EXPECT_EQ(single.GetTransIndex(), 0);
     EXPECT_FALSE(single.GetPaletteAlpha());
 
-    spec.trnsAlpha = {10, 128, 0};
+    recipe.trnsAlpha = {10, 128, 0};
     PxImage several;
-    ASSERT_TRUE(DecodeBytes(several, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(DecodeBytes(several, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG));
     EXPECT_EQ(several.GetTransIndex(), -1);
     EXPECT_TRUE(several.GetPaletteAlpha());
     EXPECT_EQ(several.GetPaletteColor(0).rgbReserved, 10);
@@ -186,11 +187,11 @@ TEST(PngTransparency, GreyKey) {
     };
     for (const Case c :
          {Case{8, 128, 128}, Case{8, 0, 0}, Case{2, 2, 2}, Case{4, 9, 9}, Case{1, 1, 1}}) {
-        PngSpec spec = PngOf(16, 3, 0, c.depth);
-        FillPattern(spec);
-        spec.trnsGrey = c.key;
+        PngRecipe recipe = PngOf(16, 3, 0, c.depth);
+        FillPattern(recipe);
+        recipe.trnsGrey = c.key;
         PxImage image;
-        ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG)) << c.depth;
+        ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG)) << c.depth;
         EXPECT_EQ(image.GetTransIndex(), c.index) << c.depth;
         EXPECT_FALSE(image.GetPaletteAlpha()) << c.depth;
         for (int x = 0; x < 16; ++x)
@@ -198,7 +199,7 @@ TEST(PngTransparency, GreyKey) {
     }
 
     // 16-bit grey is flattened over the background instead: no key survives the depth cut.
-    PngSpec deep = PngOf(4, 1, 0, 16);
+    PngRecipe deep = PngOf(4, 1, 0, 16);
     deep.rows = {0x12, 0x34, 0, 0, 0x12, 0x34, 0xFF, 0xFF};
     deep.trnsGrey = 0x1234;
     PxImage image;
@@ -211,24 +212,24 @@ TEST(PngTransparency, GreyKey) {
 }
 
 TEST(PngTransparency, RgbKeyAndBackground) {
-    PngSpec spec = PngOf(2, 1, 2, 8);
-    spec.rows = {10, 20, 30, 1, 2, 3};
-    spec.trnsRgb = lvtest::PngRgb{10, 20, 30};
+    PngRecipe recipe = PngOf(2, 1, 2, 8);
+    recipe.rows = {10, 20, 30, 1, 2, 3};
+    recipe.trnsRgb = lvtest::PngRgb{10, 20, 30};
     PxImage grey;
-    ASSERT_TRUE(DecodeBytes(grey, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(DecodeBytes(grey, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG));
     EXPECT_EQ(grey.GetPixelColor(0, 0, false).rgbRed, 192);
     EXPECT_EQ(grey.GetPixelColor(1, 0, false).rgbRed, 1);
 
-    spec.background = lvtest::PngRgb{200, 100, 50};
+    recipe.background = lvtest::PngRgb{200, 100, 50};
     PxImage file;
-    ASSERT_TRUE(DecodeBytes(file, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG));
+    ASSERT_TRUE(DecodeBytes(file, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG));
     const PxRgbQuad c = file.GetPixelColor(0, 0, false);
     EXPECT_EQ(c.rgbRed, 200);
     EXPECT_EQ(c.rgbGreen, 100);
     EXPECT_EQ(c.rgbBlue, 50);
 
     // With an alpha channel the file's background becomes the transparent colour.
-    PngSpec rgba = PngOf(1, 1, 6, 8);
+    PngRecipe rgba = PngOf(1, 1, 6, 8);
     rgba.rows = {1, 2, 3, 4};
     rgba.background = lvtest::PngRgb{7, 8, 9};
     PxImage withAlpha;
@@ -245,20 +246,20 @@ TEST(PngResolution, PhysChunk) {
         LONG dpi;
     };
     for (const Case c : {Case{2835, 1, 72}, Case{11811, 1, 300}, Case{3, 0, 3}}) {
-        PngSpec spec = PngOf(2, 2, 2, 8);
-        spec.pixelsPerMetre = c.value;
-        spec.physUnit = c.unit;
+        PngRecipe recipe = PngOf(2, 2, 2, 8);
+        recipe.pixelsPerMetre = c.value;
+        recipe.physUnit = c.unit;
         PxImage image;
-        ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(spec), PXIMAGE_FORMAT_PNG));
+        ASSERT_TRUE(DecodeBytes(image, lvtest::MakePng(recipe), PXIMAGE_FORMAT_PNG));
         EXPECT_EQ(image.GetXDPI(), c.dpi);
         EXPECT_EQ(image.GetYDPI(), c.dpi);
     }
 }
 
 TEST(PngDecodeErrors, TextsAndCancel) {
-    PngSpec spec = PngOf(64, 64, 2, 8);
-    FillPattern(spec);
-    const auto png = lvtest::MakePng(spec);
+    PngRecipe recipe = PngOf(64, 64, 2, 8);
+    FillPattern(recipe);
+    const auto png = lvtest::MakePng(recipe);
     PxImage image;
     EXPECT_FALSE(DecodeBytes(image, {png.begin(), png.begin() + static_cast<long>(png.size() / 2)},
                              PXIMAGE_FORMAT_PNG));

@@ -32,12 +32,13 @@ void NoFlush(png_structp) {}
 
 } // namespace
 
-std::size_t PngRowBytes(const PngSpec& spec) {
-    return (static_cast<std::size_t>(spec.width) * Channels(spec.colorType) * spec.bitDepth + 7) /
+std::size_t PngRowBytes(const PngRecipe& recipe) {
+    return (static_cast<std::size_t>(recipe.width) * Channels(recipe.colorType) * recipe.bitDepth +
+            7) /
            8;
 }
 
-std::vector<std::uint8_t> MakePng(const PngSpec& spec) {
+std::vector<std::uint8_t> MakePng(const PngRecipe& recipe) {
     std::vector<std::uint8_t> out;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -46,50 +47,50 @@ std::vector<std::uint8_t> MakePng(const PngSpec& spec) {
         throw std::runtime_error("libpng could not write the fixture");
     }
     png_set_write_fn(png, &out, WriteToVector, NoFlush);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(spec.width),
-                 static_cast<png_uint_32>(spec.height), spec.bitDepth, spec.colorType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(recipe.width),
+                 static_cast<png_uint_32>(recipe.height), recipe.bitDepth, recipe.colorType,
+                 recipe.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     std::vector<png_color> palette;
-    for (const auto& c : spec.palette)
+    for (const auto& c : recipe.palette)
         palette.push_back(png_color{c.red, c.green, c.blue});
     if (!palette.empty())
         png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    if (!spec.trnsAlpha.empty())
-        png_set_tRNS(png, info, spec.trnsAlpha.data(), static_cast<int>(spec.trnsAlpha.size()),
+    if (!recipe.trnsAlpha.empty())
+        png_set_tRNS(png, info, recipe.trnsAlpha.data(), static_cast<int>(recipe.trnsAlpha.size()),
                      nullptr);
     png_color_16 key{};
-    if (spec.trnsGrey) {
-        key.gray = *spec.trnsGrey;
+    if (recipe.trnsGrey) {
+        key.gray = *recipe.trnsGrey;
         png_set_tRNS(png, info, nullptr, 1, &key);
     }
-    if (spec.trnsRgb) {
-        key.red = spec.trnsRgb->red;
-        key.green = spec.trnsRgb->green;
-        key.blue = spec.trnsRgb->blue;
+    if (recipe.trnsRgb) {
+        key.red = recipe.trnsRgb->red;
+        key.green = recipe.trnsRgb->green;
+        key.blue = recipe.trnsRgb->blue;
         png_set_tRNS(png, info, nullptr, 1, &key);
     }
     png_color_16 background{};
-    if (spec.background) {
-        background.index = spec.background->red;
-        background.red = spec.background->red;
-        background.green = spec.background->green;
-        background.blue = spec.background->blue;
+    if (recipe.background) {
+        background.index = recipe.background->red;
+        background.red = recipe.background->red;
+        background.green = recipe.background->green;
+        background.blue = recipe.background->blue;
         png_set_bKGD(png, info, &background);
     }
-    if (spec.backgroundGrey) {
-        background.gray = *spec.backgroundGrey;
+    if (recipe.backgroundGrey) {
+        background.gray = *recipe.backgroundGrey;
         png_set_bKGD(png, info, &background);
     }
-    if (spec.pixelsPerMetre)
-        png_set_pHYs(png, info, *spec.pixelsPerMetre, *spec.pixelsPerMetre, spec.physUnit);
+    if (recipe.pixelsPerMetre)
+        png_set_pHYs(png, info, *recipe.pixelsPerMetre, *recipe.pixelsPerMetre, recipe.physUnit);
     png_write_info(png, info);
     const int passes = png_set_interlace_handling(png);
-    const std::size_t rowBytes = PngRowBytes(spec);
-    std::vector<std::uint8_t> rows = spec.rows;
-    rows.resize(rowBytes * static_cast<std::size_t>(spec.height));
+    const std::size_t rowBytes = PngRowBytes(recipe);
+    std::vector<std::uint8_t> rows = recipe.rows;
+    rows.resize(rowBytes * static_cast<std::size_t>(recipe.height));
     for (int pass = 0; pass < passes; ++pass)
-        for (int y = 0; y < spec.height; ++y)
+        for (int y = 0; y < recipe.height; ++y)
             png_write_row(png, rows.data() + rowBytes * static_cast<std::size_t>(y));
     png_write_end(png, info);
     png_destroy_write_struct(&png, &info);

@@ -11,7 +11,7 @@ struct PngRgb {
     std::uint8_t red, green, blue;
 };
 
-struct PngSpec {
+struct PngRecipe {
     int width = 8;
     int height = 4;
     int colorType = 2; // PNG colour type: 0 grey, 2 RGB, 3 palette, 4 grey+alpha, 6 RGBA
@@ -29,18 +29,18 @@ struct PngSpec {
     std::vector<std::uint8_t> rows;
 };
 
-inline PngSpec PngOf(int width, int height, int colorType, int bitDepth) {
-    PngSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.colorType = colorType;
-    spec.bitDepth = bitDepth;
-    return spec;
+inline PngRecipe PngOf(int width, int height, int colorType, int bitDepth) {
+    PngRecipe recipe;
+    recipe.width = width;
+    recipe.height = height;
+    recipe.colorType = colorType;
+    recipe.bitDepth = bitDepth;
+    return recipe;
 }
 
-// Bytes of one packed row of the spec.
-std::size_t PngRowBytes(const PngSpec& spec);
-std::vector<std::uint8_t> MakePng(const PngSpec& spec);
+// Bytes of one packed row of the recipe.
+std::size_t PngRowBytes(const PngRecipe& recipe);
+std::vector<std::uint8_t> MakePng(const PngRecipe& recipe);
 
 // Decoded by libpng's simplified reader: 8-bit R,G,B,A rows top-down.
 struct DecodedPng {

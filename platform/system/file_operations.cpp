@@ -51,6 +51,8 @@ BOOL copy_host_file(const std::string& source, const std::string& target, bool f
             break;
     }
     ::fchmod(out, (source_info.st_mode & 07777) | (lv::is_program_name(target) ? 0755 : 0));
+    const timespec times[2] = {source_info.st_atim, source_info.st_mtim}; // a copy keeps its date
+    ::futimens(out, times);
     ::close(in);
     if (::close(out) != 0 && ok)
         ok = lv::fail_from_errno(target);
@@ -86,18 +88,16 @@ BOOL MoveFileA(LPCSTR existing_file, LPCSTR new_file) {
     if (::lstat(source.c_str(), &info) != 0)
         return lv::fail_from_errno(source);
     struct stat target_info {};
-    // A rename that only changes the letter case names the same entry and is allowed.
-    bool same_entry = ::lstat(target.c_str(), &target_info) == 0 &&
-                      target_info.st_ino == info.st_ino && target_info.st_dev == info.st_dev;
-    if (::lstat(target.c_str(), &target_info) == 0 && !same_entry)
-        return lv::fail_with(ERROR_ALREADY_EXISTS);
-    if (same_entry && lv::equal_ignoring_case(source, target)) {
-        // The case-insensitive lookup found the source itself; rename to the spelling asked for.
-        auto slash = target.find_last_of('/');
+    if (::lstat(target.c_str(), &target_info) == 0) {
+        bool same_entry = target_info.st_ino == info.st_ino && target_info.st_dev == info.st_dev;
+        if (!same_entry || !lv::equal_ignoring_case(source, target))
+            return lv::fail_with(ERROR_ALREADY_EXISTS);
+        // Only the letter case changes: the lookup found the source itself, so name the target
+        // with the spelling asked for.
         std::string wanted = new_file;
         auto sep = wanted.find_last_of("\\/");
-        target =
-            target.substr(0, slash + 1) + wanted.substr(sep == std::string::npos ? 0 : sep + 1);
+        target = target.substr(0, target.find_last_of('/') + 1) +
+                 wanted.substr(sep == std::string::npos ? 0 : sep + 1);
     }
     if (::rename(source.c_str(), target.c_str()) == 0)
         return TRUE;

@@ -213,13 +213,17 @@ std::string to_host_path(std::string_view windows_path) {
 std::string to_windows_path(std::string_view host_path) {
     std::string absolute = absolute_host_path(host_path);
     std::string drive_c = absolute_host_path(drive_c_folder());
-    std::string rest;
+    // The running program's path comes with symbolic links resolved: the root may be behind one.
+    std::error_code ec;
+    std::string resolved_drive_c = std::filesystem::weakly_canonical(drive_c, ec).string();
+    std::string rest = absolute;
     char drive = 'Z';
-    if (absolute == drive_c || absolute.starts_with(drive_c + "/")) {
-        drive = 'C';
-        rest = absolute.substr(drive_c.size());
-    } else {
-        rest = absolute;
+    for (const std::string& folder : {drive_c, resolved_drive_c}) {
+        if (!folder.empty() && (absolute == folder || absolute.starts_with(folder + "/"))) {
+            drive = 'C';
+            rest = absolute.substr(folder.size());
+            break;
+        }
     }
     std::string out = std::string(1, drive) + ":\\";
     bool first = true;

@@ -239,6 +239,32 @@ UINT WinExec(LPCSTR command_line, UINT show_command) {
     return 33;
 }
 
+LPSTR GetCommandLineA() {
+    static std::string* line = [] {
+        auto* text = new std::string;
+        char program[MAX_PATH];
+        DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+        *text = "\"" + std::string(program, length) + "\"";
+        FILE* cmdline = std::fopen("/proc/self/cmdline", "rb");
+        if (!cmdline)
+            return text;
+        std::string all;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, cmdline)) > 0;)
+            all.append(buffer, n);
+        std::fclose(cmdline);
+        std::size_t start = all.find('\0'); // skip the program's own name
+        while (start != std::string::npos && start + 1 < all.size()) {
+            std::size_t end = all.find('\0', start + 1);
+            *text += " " + all.substr(start + 1, end == std::string::npos ? std::string::npos
+                                                                          : end - start - 1);
+            start = end;
+        }
+        return text;
+    }();
+    return line->data();
+}
+
 void ExitProcess(UINT exit_code) {
     std::cout.flush();
     std::cerr.flush();

@@ -54,6 +54,9 @@ constexpr int SE_ERR_DLLNOTFOUND = 32;
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                         LPCSTR directory, INT show_command);
 UINT WinExec(LPCSTR command_line, UINT show_command);
+// The quoted program path, then the program's arguments separated by blanks (a program started
+// by ShellExecute gets its parameters as one argument, so this is exactly what it was given).
+LPSTR GetCommandLineA();
 [[noreturn]] void ExitProcess(UINT exit_code);
 
 // Version.

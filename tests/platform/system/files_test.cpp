@@ -171,8 +171,11 @@ TEST_F(FilesTest, CopyFileHonoursFailIfExists) {
     EXPECT_FALSE(CopyFileA("C:\\src.txt", "C:\\dst.txt", TRUE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
     EXPECT_EQ(read_host(drive_c() / "dst.txt"), "old");
+    auto old_time = std::filesystem::file_time_type::clock::now() - std::chrono::hours(48);
+    std::filesystem::last_write_time(drive_c() / "src.txt", old_time);
     EXPECT_TRUE(CopyFileA("C:\\SRC.TXT", "C:\\dst.txt", FALSE));
     EXPECT_EQ(read_host(drive_c() / "dst.txt"), "new");
+    EXPECT_EQ(std::filesystem::last_write_time(drive_c() / "dst.txt"), old_time);
     EXPECT_FALSE(CopyFileA("C:\\none.txt", "C:\\dst.txt", FALSE));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     // Onto itself (in another letter case): refused, and the data survives.

@@ -70,6 +70,15 @@ TEST_F(PathsTest, MapsHostPathsBackToWindowsPaths) {
     EXPECT_EQ(lv::to_windows_path(sibling), expected);
 }
 
+TEST_F(PathsTest, RootBehindASymbolicLink) {
+    std::filesystem::create_directory_symlink(root(), scratch().path() / "link");
+    ::setenv("LUMIVISTA_ROOT", (scratch().path() / "link").c_str(), 1);
+    auto real = std::filesystem::canonical(drive_c() / "WINDOWS");
+    EXPECT_EQ(lv::to_windows_path(real.string()), "C:\\WINDOWS");
+    EXPECT_EQ(lv::to_windows_path((scratch().path() / "link" / "drive_c" / "WINDOWS").string()),
+              "C:\\WINDOWS");
+}
+
 TEST_F(PathsTest, EveryRootGetsTheStandardFolders) {
     lv::drive_c_folder();
     EXPECT_TRUE(std::filesystem::is_directory(drive_c() / "WINDOWS" / "system32"));

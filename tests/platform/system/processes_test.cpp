@@ -111,6 +111,14 @@ TEST_F(ProcessesTest, WinExecSplitsProgramFromItsArgument) {
     EXPECT_EQ(WinExec("nothing.exe arg", SW_SHOW), static_cast<UINT>(ERROR_FILE_NOT_FOUND));
 }
 
+TEST(CommandLine, StartsWithTheQuotedProgramPath) {
+    char program[MAX_PATH];
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string line = GetCommandLineA();
+    EXPECT_EQ(line.rfind("\"" + std::string(program) + "\"", 0), 0u);
+    EXPECT_EQ(GetCommandLineA(), GetCommandLineA());
+}
+
 TEST(ExitProcess, FlushesOutputAndSkipsExitHandlers) {
     int pipe_fds[2];
     ASSERT_EQ(::pipe(pipe_fds), 0);

@@ -1,0 +1,118 @@
+// JPEG decoding of a camera-sized picture and PNG encoding and decoding of a screen-sized
+// one, through PxImage's memory dispatch. The JPEG is also left on disk for bench/peers.sh,
+// which times libjpeg's own djpeg on the same file.
+#include "imagelib/px_image.h"
+#include "imagelib/px_image_jpg.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Smooth gradients with a little noise, like a photograph.
+PxImage PhotoLike(LONG width, LONG height) {
+    PxImage image(width, height, 24, PXIMAGE_FORMAT_BMP);
+    std::uint32_t noise = 12345;
+    for (LONG y = 0; y < height; ++y) {
+        BYTE* row = image.GetBits(static_cast<DWORD>(y));
+        for (LONG x = 0; x < width; ++x) {
+            noise = noise * 1664525u + 1013904223u;
+            const int n = static_cast<int>(noise >> 28) - 8;
+            const double fx = static_cast<double>(x) / width, fy = static_cast<double>(y) / height;
+            const int r = static_cast<int>(128 + 100 * std::sin(fx * 5.0 + fy * 2.0)) + n;
+            const int g = static_cast<int>(128 + 90 * std::cos(fy * 4.0 - fx)) + n;
+            const int b = static_cast<int>(60 + 150 * fx * fy) + n;
+            row[3 * x] = static_cast<BYTE>(std::clamp(b, 0, 255));
+            row[3 * x + 1] = static_cast<BYTE>(std::clamp(g, 0, 255));
+            row[3 * x + 2] = static_cast<BYTE>(std::clamp(r, 0, 255));
+        }
+    }
+    return image;
+}
+
+std::vector<BYTE> Encoded(PxImage& image, DWORD format) {
+    BYTE* buffer = nullptr;
+    LONG size = 0;
+    if (!image.EncodeToMemory(buffer, size, format))
+        return {};
+    std::vector<BYTE> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+std::filesystem::path FixtureDir() {
+    if (const char* dir = std::getenv("LV_BENCH_FIXTURE_DIR"))
+        return dir;
+    return std::filesystem::temp_directory_path();
+}
+
+const std::vector<BYTE>& CameraJpeg() {
+    static const std::vector<BYTE> jpeg = [] {
+        PxImage photo = PhotoLike(4000, 3000);
+        photo.SetJpegQuality(90);
+        std::vector<BYTE> bytes = Encoded(photo, PXIMAGE_FORMAT_JPG);
+        const std::string path = (FixtureDir() / "lumivista_bench_photo_4000x3000.jpg").string();
+        if (std::FILE* f = std::fopen(path.c_str(), "wb")) {
+            std::fwrite(bytes.data(), 1, bytes.size(), f);
+            std::fclose(f);
+        }
+        return bytes;
+    }();
+    return jpeg;
+}
+
+PxImage& ScreenPicture() {
+    static PxImage picture = PhotoLike(1920, 1080);
+    return picture;
+}
+
+void SetPixelRate(benchmark::State& state, double megapixels) {
+    state.counters["Mpixel/s"] = benchmark::Counter(
+        megapixels * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+void BM_JpegDecode4000x3000(benchmark::State& state) {
+    const std::vector<BYTE>& jpeg = CameraJpeg();
+    for (auto _ : state) {
+        PxImage image;
+        if (!image.DecodeFromMemory(jpeg.data(), static_cast<DWORD>(jpeg.size()),
+                                    PXIMAGE_FORMAT_JPG))
+            state.SkipWithError(image.GetLastError());
+        benchmark::DoNotOptimize(image.GetBits());
+    }
+    SetPixelRate(state, 12.0);
+}
+BENCHMARK(BM_JpegDecode4000x3000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PngEncode1920x1080(benchmark::State& state) {
+    PxImage& picture = ScreenPicture();
+    for (auto _ : state) {
+        std::vector<BYTE> png = Encoded(picture, PXIMAGE_FORMAT_PNG);
+        if (png.empty())
+            state.SkipWithError(picture.GetLastError());
+        benchmark::DoNotOptimize(png.data());
+    }
+    SetPixelRate(state, 1920.0 * 1080 / 1e6);
+}
+BENCHMARK(BM_PngEncode1920x1080)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_PngDecode1920x1080(benchmark::State& state) {
+    static const std::vector<BYTE> png = Encoded(ScreenPicture(), PXIMAGE_FORMAT_PNG);
+    for (auto _ : state) {
+        PxImage image;
+        if (!image.DecodeFromMemory(png.data(), static_cast<DWORD>(png.size()), PXIMAGE_FORMAT_PNG))
+            state.SkipWithError(image.GetLastError());
+        benchmark::DoNotOptimize(image.GetBits());
+    }
+    SetPixelRate(state, 1920.0 * 1080 / 1e6);
+}
+BENCHMARK(BM_PngDecode1920x1080)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

@@ -354,7 +354,21 @@ TEST_F(RegistryTest, KilledWriterNeverLeavesAHalfWrittenHive) {
                 RegSetValueExA(k, "Counter", 0, REG_DWORD, reinterpret_cast<BYTE*>(&i), 4);
             }
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(60 + 45 * round));
+        // Kill it while it writes: after it has written at least once more (on a loaded
+        // machine that can take a while), at a different moment each round.
+        DWORD before = progress;
+        for (int wait = 0; wait < 1000; ++wait) {
+            HKEY probe = nullptr;
+            DWORD now = 0;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Crash", 0, KEY_READ, &probe) == ERROR_SUCCESS) {
+                query_dword(probe, "Counter", now);
+                RegCloseKey(probe);
+            }
+            if (now > before)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(3 + 7 * round));
         ::kill(child, SIGKILL);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);

@@ -116,33 +116,46 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
     } else if (mode == kBicubic) {
         const std::vector<CubicTaps> columns = BicubicTaps(newWidth, sx, width);
         const std::vector<CubicTaps> rows = BicubicTaps(newHeight, sy, height);
+        std::vector<double> blendedRow(static_cast<std::size_t>(width) * 3);
         for (LONG i = 0; i < newHeight; ++i) {
             if (m_info.cancel)
                 return false;
             result.SetProgress(Percent(i, newHeight));
+            // The kernel is separable: blend the four source rows first, then the columns.
             const CubicTaps& rt = rows[i];
-            const BYTE* sourceRows[4];
-            for (int n = 0; n < 4; ++n)
-                sourceRows[n] = GetBits(static_cast<DWORD>(rt.index[n]));
+            if (palette) {
+                for (LONG x = 0; x < width; ++x) {
+                    double blue = 0, green = 0, red = 0;
+                    for (int n = 0; n < 4; ++n) {
+                        const PxRgbQuad c = GetPixelColorUnchecked(x, rt.index[n]);
+                        blue += rt.weight[n] * c.rgbBlue;
+                        green += rt.weight[n] * c.rgbGreen;
+                        red += rt.weight[n] * c.rgbRed;
+                    }
+                    blendedRow[3 * x] = blue;
+                    blendedRow[3 * x + 1] = green;
+                    blendedRow[3 * x + 2] = red;
+                }
+            } else {
+                const BYTE* r0 = GetBits(static_cast<DWORD>(rt.index[0]));
+                const BYTE* r1 = GetBits(static_cast<DWORD>(rt.index[1]));
+                const BYTE* r2 = GetBits(static_cast<DWORD>(rt.index[2]));
+                const BYTE* r3 = GetBits(static_cast<DWORD>(rt.index[3]));
+                const double w0 = rt.weight[0], w1 = rt.weight[1], w2 = rt.weight[2],
+                             w3 = rt.weight[3];
+                const std::size_t bytes = static_cast<std::size_t>(width) * 3;
+                for (std::size_t k = 0; k < bytes; ++k)
+                    blendedRow[k] = w0 * r0[k] + w1 * r1[k] + w2 * r2[k] + w3 * r3[k];
+            }
             BYTE* to = result.GetBits(static_cast<DWORD>(i));
             for (LONG j = 0; j < newWidth; ++j) {
                 const CubicTaps& ct = columns[j];
                 double blue = 0, green = 0, red = 0;
-                for (int n = 0; n < 4; ++n) {
-                    for (int m = 0; m < 4; ++m) {
-                        const double w = ct.weight[m] * rt.weight[n];
-                        if (palette) {
-                            const PxRgbQuad c = GetPixelColorUnchecked(ct.index[m], rt.index[n]);
-                            blue += w * c.rgbBlue;
-                            green += w * c.rgbGreen;
-                            red += w * c.rgbRed;
-                            continue;
-                        }
-                        const BYTE* p = sourceRows[n] + 3 * ct.index[m];
-                        blue += w * p[0];
-                        green += w * p[1];
-                        red += w * p[2];
-                    }
+                for (int m = 0; m < 4; ++m) {
+                    const double* p = &blendedRow[3 * static_cast<std::size_t>(ct.index[m])];
+                    blue += ct.weight[m] * p[0];
+                    green += ct.weight[m] * p[1];
+                    red += ct.weight[m] * p[2];
                 }
                 if (palette) {
                     result.SetPixelColorRef(j, i,
@@ -240,6 +253,21 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
             const LinearTap& rt = rows[i];
             const double dy = rt.fraction;
             BYTE* to = result.GetBits(static_cast<DWORD>(i));
+            if (!palette) {
+                const BYTE* r0 = GetBits(static_cast<DWORD>(rt.index));
+                const BYTE* r1 = GetBits(static_cast<DWORD>(rt.next));
+                for (LONG j = 0; j < newWidth; ++j) {
+                    const LinearTap& ct = columns[j];
+                    const double dx = ct.fraction;
+                    const std::size_t a = 3 * static_cast<std::size_t>(ct.index);
+                    const std::size_t b = 3 * static_cast<std::size_t>(ct.next);
+                    for (int k = 0; k < 3; ++k)
+                        to[3 * j + k] =
+                            Truncated(((1 - dy) * r0[a + k] + dy * r1[a + k]) * (1 - dx) +
+                                      ((1 - dy) * r0[b + k] + dy * r1[b + k]) * dx);
+                }
+                continue;
+            }
             for (LONG j = 0; j < newWidth; ++j) {
                 const LinearTap& ct = columns[j];
                 const double dx = ct.fraction;
@@ -254,13 +282,7 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
                 const BYTE blue = mix(&PxRgbQuad::rgbBlue);
                 const BYTE green = mix(&PxRgbQuad::rgbGreen);
                 const BYTE red = mix(&PxRgbQuad::rgbRed);
-                if (palette) {
-                    result.SetPixelColorRef(j, i, RGB(red, green, blue));
-                    continue;
-                }
-                to[3 * j] = blue;
-                to[3 * j + 1] = green;
-                to[3 * j + 2] = red;
+                result.SetPixelColorRef(j, i, RGB(red, green, blue));
             }
         }
     }

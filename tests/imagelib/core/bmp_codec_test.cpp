@@ -280,3 +280,58 @@ TEST(BmpEncode, WriteFailuresFailTheEncode) {
 }
 
 } // namespace
+
+namespace {
+
+// Hand-written run-length streams on a 4 x 2 picture; rows are listed bottom row first.
+TEST(BmpDecode, RunLengthCodes) {
+    struct Case {
+        const char* name;
+        lvtest::BmpRle rle;
+        std::vector<std::uint8_t> stream;
+        std::array<std::array<BYTE, 4>, 2> rows;
+    } cases[] = {
+        {"rle8 runs and end of line",
+         lvtest::BmpRle::Rle8,
+         {3, 5, 0, 0, 4, 6, 0, 1},
+         {{{5, 5, 5, 0}, {6, 6, 6, 6}}}},
+        {"rle8 absolute run with pad",
+         lvtest::BmpRle::Rle8,
+         {0, 3, 1, 2, 3, 0, 1, 9, 0, 1},
+         {{{1, 2, 3, 9}, {0, 0, 0, 0}}}},
+        {"rle8 delta",
+         lvtest::BmpRle::Rle8,
+         {1, 7, 0, 2, 2, 1, 1, 8, 0, 1},
+         {{{7, 0, 0, 0}, {0, 0, 0, 8}}}},
+        {"rle4 alternates nibbles",
+         lvtest::BmpRle::Rle4,
+         {4, 0x12, 0, 0, 3, 0x34, 0, 1},
+         {{{1, 2, 1, 2}, {3, 4, 3, 0}}}},
+        {"rle4 absolute run",
+         lvtest::BmpRle::Rle4,
+         {0, 3, 0x56, 0x70, 0, 1},
+         {{{5, 6, 7, 0}, {0, 0, 0, 0}}}},
+        {"end of data without end code",
+         lvtest::BmpRle::Rle8,
+         {2, 4},
+         {{{4, 4, 0, 0}, {0, 0, 0, 0}}}},
+    };
+    for (const Case& c : cases) {
+        BmpSpec spec = lvtest::PictureSpec(c.rle == lvtest::BmpRle::Rle4 ? 4 : 8, 4, 2);
+        spec.rle = c.rle;
+        std::vector<std::uint8_t> bytes = lvtest::WriteBmp(spec);
+        const std::size_t header = 54 + spec.palette.size() * 4;
+        bytes.resize(header);
+        bytes.insert(bytes.end(), c.stream.begin(), c.stream.end());
+        PxImage image;
+        ASSERT_TRUE(image.DecodeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()),
+                                           PXIMAGE_FORMAT_BMP))
+            << c.name << ": " << image.GetLastError();
+        for (LONG y = 0; y < 2; ++y)
+            for (LONG x = 0; x < 4; ++x)
+                EXPECT_EQ(image.GetPixelIndex(x, y), c.rows[y][x])
+                    << c.name << " at " << x << "," << y;
+    }
+}
+
+} // namespace

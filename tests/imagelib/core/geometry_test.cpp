@@ -1,10 +1,13 @@
 // Flip, mirror, rotations, crop, negative and resampling.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 #include <string>
 
 #include "imagelib/px_image.h"
+#include "imagelib/px_interpolation_kernels.h"
 
 namespace {
 
@@ -301,6 +304,80 @@ TEST(ImageGeometry, EmptyImagesAreRefused) {
     EXPECT_FALSE(empty.Crop(0, 0, 1, 1));
     EXPECT_FALSE(empty.Negative());
     EXPECT_FALSE(empty.Resample(2, 2));
+}
+
+} // namespace
+
+namespace {
+
+// Direct forms of the bicubic (B-spline) and bilinear resampling formulas, for comparison.
+PxRgbQuad BicubicReference(const PxImage& image, double sx, double sy, LONG j, LONG i) {
+    const LONG width = static_cast<LONG>(image.GetWidth());
+    const LONG height = static_cast<LONG>(image.GetHeight());
+    const double fx = j * sx - 0.5, fy = i * sy - 0.5;
+    const double ix = std::floor(fx), iy = std::floor(fy);
+    double sum[3] = {0, 0, 0};
+    for (int n = -1; n <= 2; ++n) {
+        for (int m = -1; m <= 2; ++m) {
+            const LONG x = std::clamp<LONG>(static_cast<LONG>(ix) + m, 0, width - 1);
+            const LONG y = std::clamp<LONG>(static_cast<LONG>(iy) + n, 0, height - 1);
+            const double w =
+                PxInterpolationKernel(3, m - (fx - ix)) * PxInterpolationKernel(3, n - (fy - iy));
+            const PxRgbQuad c = image.GetPixelColor(x, y);
+            sum[0] += w * c.rgbBlue;
+            sum[1] += w * c.rgbGreen;
+            sum[2] += w * c.rgbRed;
+        }
+    }
+    return PxRgbQuad{static_cast<BYTE>(sum[0]), static_cast<BYTE>(sum[1]),
+                     static_cast<BYTE>(sum[2]), 0};
+}
+
+PxRgbQuad BilinearReference(const PxImage& image, double sx, double sy, LONG j, LONG i) {
+    const LONG width = static_cast<LONG>(image.GetWidth());
+    const LONG height = static_cast<LONG>(image.GetHeight());
+    const double fx = j * sx, fy = i * sy;
+    const LONG ix = static_cast<LONG>(fx), iy = static_cast<LONG>(fy);
+    const LONG nx = std::min(ix + 1, width - 1), ny = std::min(iy + 1, height - 1);
+    const double dx = fx - ix, dy = fy - iy;
+    const auto channel = [&](BYTE PxRgbQuad::*c) {
+        return static_cast<BYTE>(
+            ((1 - dy) * (image.GetPixelColor(ix, iy).*c) + dy * (image.GetPixelColor(ix, ny).*c)) *
+                (1 - dx) +
+            ((1 - dy) * (image.GetPixelColor(nx, iy).*c) + dy * (image.GetPixelColor(nx, ny).*c)) *
+                dx);
+    };
+    return PxRgbQuad{channel(&PxRgbQuad::rgbBlue), channel(&PxRgbQuad::rgbGreen),
+                     channel(&PxRgbQuad::rgbRed), 0};
+}
+
+TEST(ImageResample, BicubicAndBilinearFollowTheirFormulas) {
+    PxImage image(23, 17, 24);
+    for (LONG y = 0; y < 17; ++y)
+        for (LONG x = 0; x < 23; ++x)
+            image.SetPixelColor(x, y,
+                                PxRgbQuad{static_cast<BYTE>((x * 37 + y * 11) & 0xFF),
+                                          static_cast<BYTE>((x * y * 5) & 0xFF),
+                                          static_cast<BYTE>(y * 15), 0});
+    struct Case {
+        int mode;
+        LONG width, height;
+    } cases[] = {{2, 11, 7}, {2, 40, 33}, {3, 40, 33}, {3, 30, 10}};
+    for (const Case& c : cases) {
+        PxImage out;
+        ASSERT_TRUE(image.Resample(c.width, c.height, c.mode, &out));
+        const double sx = 23.0 / c.width, sy = 17.0 / c.height;
+        for (LONG i = 0; i < c.height; ++i) {
+            for (LONG j = 0; j < c.width; ++j) {
+                const PxRgbQuad want = c.mode == 2 ? BicubicReference(image, sx, sy, j, i)
+                                                   : BilinearReference(image, sx, sy, j, i);
+                const PxRgbQuad got = out.GetPixelColor(j, i);
+                ASSERT_NEAR(got.rgbBlue, want.rgbBlue, 1) << c.mode << " " << j << "," << i;
+                ASSERT_NEAR(got.rgbGreen, want.rgbGreen, 1) << c.mode << " " << j << "," << i;
+                ASSERT_NEAR(got.rgbRed, want.rgbRed, 1) << c.mode << " " << j << "," << i;
+            }
+        }
+    }
 }
 
 } // namespace

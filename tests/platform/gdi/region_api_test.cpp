@@ -131,6 +131,11 @@ TEST(RegionApi, RegionDataRoundTripsAndScales) {
     // A count larger than the buffer is refused.
     data->rdh.nCount = 1000;
     EXPECT_EQ(ExtCreateRegion(nullptr, size, data), nullptr);
+    // So is a header that claims to be larger than the buffer.
+    data->rdh.nCount = 2;
+    data->rdh.dwSize = 0xFFFFFFF0;
+    EXPECT_EQ(ExtCreateRegion(nullptr, size, data), nullptr);
+    data->rdh.dwSize = sizeof(RGNDATAHEADER);
     XFORM rotate{0.0f, 1.0f, -1.0f, 0.0f, 0.0f, 0.0f};
     data->rdh.nCount = 2;
     EXPECT_EQ(ExtCreateRegion(&rotate, size, data), nullptr);

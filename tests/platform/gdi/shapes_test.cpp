@@ -149,3 +149,17 @@ TEST(Shapes, PatternBrushTilesFromTheBrushOrigin) {
     EXPECT_EQ(canvas.at(3, 1), kBlue);
     DeleteObject(brush);
 }
+
+TEST(Shapes, StyledPensDashThinLines) {
+    MemoryCanvas canvas(20, 3, kWhite);
+    Tools tools(canvas.dc, CreatePen(PS_DOT, 1, kBlack), CreateSolidBrush(kWhite));
+    MoveToEx(canvas.dc, 0, 1, nullptr);
+    LineTo(canvas.dc, 12, 1);
+    const COLORREF expected[] = {kBlack, kBlack, kBlack, kWhite, kWhite,
+                                 kWhite, kBlack, kBlack, kBlack, kWhite};
+    for (int x = 0; x < 10; ++x) {
+        EXPECT_EQ(canvas.at(x, 1), expected[x]) << x;
+    }
+    // Far-away end points are refused rather than walked.
+    EXPECT_TRUE(LineTo(canvas.dc, 0x7FFFFFFF, 1));
+}

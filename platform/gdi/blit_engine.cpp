@@ -77,7 +77,7 @@ inline Pixel convert(Pixel s, const Blit& b, bool to_mono, bool from_mono) {
 }
 
 // Averages (HALFTONE), ANDs (BLACKONWHITE) or ORs (WHITEONBLACK) a box of source pixels.
-Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
+inline Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
     if (w == 1 && h == 1) {
         return s.row(y0)[x0];
     }
@@ -106,6 +106,45 @@ Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
     unsigned half = n / 2;
     return ((sum[0] + half) / n) | (((sum[1] + half) / n) << 8) | (((sum[2] + half) / n) << 16) |
            (((sum[3] + half) / n) << 24);
+}
+
+// ceil(2^32 / n): division by multiplication, exact for sums of up to 256 bytes.
+struct Reciprocals {
+    std::uint64_t value[257]{};
+    Reciprocals() {
+        for (std::uint64_t n = 1; n <= 256; ++n) {
+            value[n] = ((std::uint64_t{1} << 32) + n - 1) / n;
+        }
+    }
+};
+const Reciprocals kReciprocals;
+
+// HALFTONE shrinking: the average of each source box, two channels per 32-bit lane pair.
+// Boxes hold at most 256 pixels, so no lane overflows.
+void average_boxes(const Surface& src, const Axis& ax, int first, int count, int shift_x, int y0,
+                   int rows, Pixel* out) {
+    for (int i = 0; i < count; ++i) {
+        int ix = first + i;
+        int x0 = ax.map[ix] + shift_x;
+        int w = ax.box_end[ix];
+        Pixel rb = 0;
+        Pixel ag = 0;
+        for (int y = y0; y < y0 + rows; ++y) {
+            const Pixel* r = src.row(y) + x0;
+            for (int x = 0; x < w; ++x) {
+                rb += r[x] & 0x00FF00FF;
+                ag += (r[x] >> 8) & 0x00FF00FF;
+            }
+        }
+        auto n = static_cast<unsigned>(w * rows);
+        std::uint64_t reciprocal = kReciprocals.value[n];
+        std::uint64_t half = n / 2;
+        auto lane = [reciprocal, half](Pixel v) {
+            return static_cast<Pixel>(((v + half) * reciprocal) >> 32) & 0xFF;
+        };
+        out[i] = lane(rb & 0xFFFF) | (lane(ag & 0xFFFF) << 8) | (lane(rb >> 16) << 16) |
+                 (lane(ag >> 16) << 24);
+    }
 }
 
 } // namespace
@@ -176,6 +215,10 @@ void run_blit(const Blit& b) {
     }
 
     std::vector<Pixel> row_buffer(static_cast<std::size_t>(dw));
+    int max_box_width = 1;
+    for (int w : ax.box_end) {
+        max_box_width = std::max(max_box_width, w);
+    }
     Region area = t.clip.intersected(Region(valid));
     for (const RECT& c : area.rects()) {
         int n = c.right - c.left;
@@ -187,6 +230,25 @@ void run_blit(const Blit& b) {
                 int sy = ay.map[iy] + src_shift_y;
                 if (direct) {
                     in = src->row(sy) + (c.left - d.left + s.left + src_shift_x);
+                } else if (!boxes && !to_mono && !from_mono) {
+                    // Nearest-neighbour stretch: a gather through the column map, straight into
+                    // the target for a plain copy.
+                    const Pixel* srow = src->row(sy) + src_shift_x;
+                    const int* map = ax.map.data() + (c.left - d.left);
+                    Pixel* buf = (b.rop == SRCCOPY && !b.keyed) ? out : row_buffer.data();
+                    for (int i = 0; i < n; ++i) {
+                        buf[i] = srow[map[i]];
+                    }
+                    if (buf == out) {
+                        continue;
+                    }
+                    in = buf;
+                } else if (boxes && b.stretch_mode == HALFTONE && !to_mono && !from_mono &&
+                           ay.box_end[iy] * max_box_width <= 256) {
+                    Pixel* buf = row_buffer.data();
+                    average_boxes(*src, ax, c.left - d.left, n, src_shift_x, sy, ay.box_end[iy],
+                                  buf);
+                    in = buf;
                 } else {
                     Pixel* buf = row_buffer.data();
                     const Pixel* srow = src->row(sy);

@@ -1,0 +1,17 @@
+// Global input state: cursor position, key and button states.
+#pragma once
+
+#include "win32/window.h"
+
+namespace lv::window {
+
+POINT cursor_position();
+void set_cursor_position(POINT p);
+// Records a key or button transition for GetKeyState/GetAsyncKeyState.
+void set_key_down(int vk, bool down);
+bool key_down(int vk);
+bool key_toggled(int vk);
+// MK_* flags for the current button and modifier state.
+WPARAM mouse_key_flags();
+
+} // namespace lv::window

@@ -1,0 +1,25 @@
+// What the display composes: the visible top-level windows, bottom to top.
+#pragma once
+
+#include "gdi/region.h"
+#include "gdi/surface.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace lv::window {
+
+struct Layer {
+    std::shared_ptr<gdi::Surface> surface;
+    POINT position{};  // of the surface's top-left corner on the screen
+    gdi::Region shape; // screen coordinates: the window rectangle through its region
+};
+
+std::vector<Layer> visible_layers_bottom_up();
+// The surface of one top-level window (null when the handle is not one).
+std::shared_ptr<gdi::Surface> surface_of(HWND hwnd);
+// Increases whenever something that the screen shows may have changed.
+std::uint64_t screen_generation();
+
+} // namespace lv::window

@@ -1,0 +1,24 @@
+// Notifications between parts of the window manager.
+#pragma once
+
+#include "window/window_object.h"
+
+namespace lv::window {
+
+// The window's geometry or visibility changed: surfaces follow, the screen is recomposed.
+// Call with the tree lock held.
+void on_geometry_changed(Window* w);
+// The window is going away: its painting state and surface are released. Tree lock held.
+void on_window_destroyed(Window* w);
+// Something visible changed; the display recomposes when it next can.
+void mark_screen_dirty();
+
+} // namespace lv::window
+
+namespace lv::window {
+
+// Whether a point relative to the window rectangle's top-left corner is inside the window's
+// region (always true without a region). Tree lock held.
+bool region_contains(const Window* w, POINT at);
+
+} // namespace lv::window

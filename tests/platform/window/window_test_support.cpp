@@ -1,0 +1,121 @@
+#include "window_test_support.h"
+
+#include <atomic>
+
+namespace wintest {
+namespace {
+
+std::atomic<int> g_class_counter{0};
+Recorder* g_current = nullptr;
+
+} // namespace
+
+Recorder::Recorder() {
+    m_class = "Recorder" + std::to_string(g_class_counter++);
+    WNDCLASSA wc{};
+    wc.style = CS_DBLCLKS;
+    wc.lpfnWndProc = &Recorder::proc;
+    wc.lpszClassName = m_class.c_str();
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<LONG_PTR>(COLOR_WINDOW + 1));
+    RegisterClassA(&wc);
+    g_current = this;
+}
+
+Recorder::~Recorder() {
+    g_current = nullptr;
+}
+
+HWND Recorder::create(const char* name, DWORD style, int x, int y, int w, int h, HWND parent,
+                      DWORD ex_style, int id) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_pending_name = name;
+    }
+    return CreateWindowExA(ex_style, m_class.c_str(), name, style, x, y, w, h, parent,
+                           reinterpret_cast<HMENU>(static_cast<LONG_PTR>(id)), nullptr, nullptr);
+}
+
+std::vector<Event> Recorder::events() const {
+    std::lock_guard lock(m_mutex);
+    return m_events;
+}
+
+std::vector<UINT> Recorder::messages_of(const std::string& window) const {
+    std::vector<UINT> out;
+    for (const Event& e : events())
+        if (e.window == window)
+            out.push_back(e.message);
+    return out;
+}
+
+void Recorder::clear() {
+    std::lock_guard lock(m_mutex);
+    m_events.clear();
+}
+
+LRESULT CALLBACK Recorder::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Recorder* self = g_current;
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    {
+        std::lock_guard lock(self->m_mutex);
+        // Messages before WM_NCCREATE belong to the window being created.
+        if (!self->m_names.count(hwnd))
+            self->m_names[hwnd] = self->m_pending_name;
+        self->m_events.push_back(Event{self->m_names[hwnd], msg});
+    }
+    LRESULT result = 0;
+    if (self->handler && self->handler(hwnd, msg, wParam, lParam, result))
+        return result;
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+DWORD current_thread() {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.lpszClassName = "ThreadProbe";
+    RegisterClassA(&wc);
+    HWND probe = CreateWindowExA(0, "ThreadProbe", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                 nullptr, nullptr);
+    DWORD id = GetWindowThreadProcessId(probe, nullptr);
+    DestroyWindow(probe);
+    return id;
+}
+
+void pump() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+std::string name_of(UINT message) {
+    static const std::map<UINT, const char*> names = {
+        {WM_CREATE, "WM_CREATE"},
+        {WM_DESTROY, "WM_DESTROY"},
+        {WM_MOVE, "WM_MOVE"},
+        {WM_SIZE, "WM_SIZE"},
+        {WM_ACTIVATE, "WM_ACTIVATE"},
+        {WM_SETFOCUS, "WM_SETFOCUS"},
+        {WM_KILLFOCUS, "WM_KILLFOCUS"},
+        {WM_PAINT, "WM_PAINT"},
+        {WM_ERASEBKGND, "WM_ERASEBKGND"},
+        {WM_SHOWWINDOW, "WM_SHOWWINDOW"},
+        {WM_ACTIVATEAPP, "WM_ACTIVATEAPP"},
+        {WM_GETMINMAXINFO, "WM_GETMINMAXINFO"},
+        {WM_WINDOWPOSCHANGING, "WM_WINDOWPOSCHANGING"},
+        {WM_WINDOWPOSCHANGED, "WM_WINDOWPOSCHANGED"},
+        {WM_NCCREATE, "WM_NCCREATE"},
+        {WM_NCDESTROY, "WM_NCDESTROY"},
+        {WM_NCCALCSIZE, "WM_NCCALCSIZE"},
+        {WM_NCPAINT, "WM_NCPAINT"},
+        {WM_NCACTIVATE, "WM_NCACTIVATE"},
+        {WM_PARENTNOTIFY, "WM_PARENTNOTIFY"},
+        {WM_SETTEXT, "WM_SETTEXT"},
+    };
+    auto it = names.find(message);
+    return it == names.end() ? std::to_string(message) : it->second;
+}
+
+} // namespace wintest

@@ -143,6 +143,7 @@ MCIERROR MciDevices::open(DWORD flags, MCI_OPEN_PARMSA* parms, Notices& out) {
     MCIDEVICEID id = next_free_id();
     Device& device = m_devices[id];
     device.length_ms = MusicOutput::length_ms(*track);
+    device.decoder_stops_at_length = MusicOutput::decoder_stops_at_length(*track);
     device.track = std::move(track);
     parms->wDeviceID = id;
     if (flags & MCI_NOTIFY)
@@ -199,9 +200,11 @@ MCIERROR MciDevices::play(MCIDEVICEID id, Device& device, DWORD flags, const MCI
         return 0;
     }
     const bool stops_early = has_to && (device.length_ms == 0 || end < device.length_ms);
+    const bool stops_at_length =
+        device.length_ms > 0 && end == device.length_ms && !device.decoder_stops_at_length;
     if (hwnd)
         m_output.arm_notify(hwnd, id);
-    if (!m_output.start(*device.track, from, stops_early ? end : 0)) {
+    if (!m_output.start(*device.track, from, stops_early || stops_at_length ? end : 0)) {
         m_output.disarm_notify();
         return MCIERR_DRIVER;
     }

@@ -25,6 +25,7 @@ private:
     struct Device {
         TrackPtr track;
         std::uint32_t length_ms = 0;
+        bool decoder_stops_at_length = true;
         std::uint32_t position_ms = 0; // while the device does not hold the stream
         Mode mode = Mode::Stopped;
         std::uint32_t play_from_ms = 0; // the current play, while the device holds the stream

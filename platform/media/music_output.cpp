@@ -1,5 +1,6 @@
 #include "media/music_output.h"
 
+#include "media/midi_length.h"
 #include "media/notify_poster.h"
 #include "win32/media.h"
 
@@ -8,12 +9,16 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <limits>
+#include <vector>
 
 namespace lv::media {
 
 struct Track {
     Mix_Music* music = nullptr;
+    std::string host_path;
 };
 
 void TrackDeleter::operator()(Track* track) const {
@@ -28,8 +33,23 @@ constexpr int kOutputRate = 44100;
 constexpr int kOutputChannels = 2;
 constexpr int kChunkFrames = 1024;
 
+constexpr std::uintmax_t kLargestMidiFile = 16u << 20;
+
 // The mixer's end-of-music hook takes no user data.
 std::atomic<MusicOutput*> g_output{nullptr};
+
+std::uint32_t midi_file_length_ms(const std::string& host_path) {
+    std::error_code error;
+    std::uintmax_t size = std::filesystem::file_size(host_path, error);
+    if (error || size == 0 || size > kLargestMidiFile)
+        return 0;
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    std::ifstream file(host_path, std::ios::binary);
+    if (!file.read(reinterpret_cast<char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size())))
+        return 0;
+    return midi_length_ms(bytes).value_or(0);
+}
 
 } // namespace
 
@@ -76,17 +96,21 @@ TrackPtr MusicOutput::load(const std::string& host_path) {
     Mix_Music* music = Mix_LoadMUS(host_path.c_str());
     if (!music)
         return nullptr;
-    return TrackPtr(new Track{music});
+    return TrackPtr(new Track{music, host_path});
 }
 
 std::uint32_t MusicOutput::length_ms(const Track& track) {
     double seconds = Mix_MusicDuration(track.music);
     if (!(seconds > 0.0))
-        return 0;
+        return Mix_GetMusicType(track.music) == MUS_MID ? midi_file_length_ms(track.host_path) : 0;
     double ms = std::round(seconds * 1000.0);
     if (ms >= static_cast<double>(std::numeric_limits<std::uint32_t>::max()))
         return std::numeric_limits<std::uint32_t>::max();
     return static_cast<std::uint32_t>(ms);
+}
+
+bool MusicOutput::decoder_stops_at_length(const Track& track) {
+    return Mix_GetMusicType(track.music) != MUS_MID;
 }
 
 bool MusicOutput::start(const Track& track, std::uint32_t from_ms, std::uint32_t stop_ms) {

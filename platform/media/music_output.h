@@ -31,6 +31,9 @@ public:
     TrackPtr load(const std::string& host_path);
     // Whole length in milliseconds, 0 when the decoder cannot tell.
     static std::uint32_t length_ms(const Track& track);
+    // False where the length is read from the file and the decoder plays on past it (MIDI
+    // players let notes ring out): such a play is stopped at the length by the clock.
+    static bool decoder_stops_at_length(const Track& track);
 
     // Plays the track from from_ms; stops by itself after stop_ms (0: at the track's end).
     bool start(const Track& track, std::uint32_t from_ms, std::uint32_t stop_ms);

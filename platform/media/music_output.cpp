@@ -187,6 +187,7 @@ void MusicOutput::on_mixed(std::uint8_t* stream, int length) {
         static_cast<std::uint64_t>(stop) > before ? static_cast<std::uint64_t>(stop) - before : 0;
     std::size_t kept_bytes =
         static_cast<std::size_t>(keep) * static_cast<std::size_t>(m_frame_bytes);
+    // Zero is silence: the device keeps the signed 16-bit format it was opened with.
     std::memset(stream + kept_bytes, 0, static_cast<std::size_t>(length) - kept_bytes);
     m_frames.store(before + keep);
     m_stop_frames.store(-1);

@@ -1,0 +1,32 @@
+// One MCI device playing one audio file: the saver's background music and the music dialog's
+// preview. Nothing is reported back: a file that does not open leaves device id 0, and every
+// query on it answers 0.
+#pragma once
+
+#include "win32/win32.h"
+
+// Becomes a CWnd (with no window created) once the window classes are there.
+class CMusicPlayer {
+public:
+    CMusicPlayer() = default;
+    virtual ~CMusicPlayer();
+    CMusicPlayer(const CMusicPlayer&) = delete;
+    CMusicPlayer& operator=(const CMusicPlayer&) = delete;
+
+    void Open(LPCTSTR path);
+    BOOL Play();
+    BOOL Close();
+    int GetMode();
+    int GetPosition();
+    int GetLength();
+
+    MCI_OPEN_PARMS openParms{};
+    MCI_PLAY_PARMS playParms{};
+    MCIDEVICEID deviceId = 0;
+    int lengthMs = 0;
+
+private:
+    int QueryStatus(DWORD item);
+
+    HWND m_hWnd = nullptr; // the window that MCI_NOTIFY goes to: none is ever created
+};

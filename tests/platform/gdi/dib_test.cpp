@@ -280,3 +280,39 @@ TEST(CreateBitmap, MonochromeBitsAndCompatibleBitmaps) {
     DeleteDC(dc);
     DeleteObject(compatible);
 }
+
+TEST(GetDIBits, HeaderPassOfSectionsGivesMasksButNoTable) {
+    // A 565 section: the header pass reports bit fields and writes the three masks.
+    Info info565(2, 2, 16, BI_BITFIELDS);
+    info565.masks(0xF800, 0x07E0, 0x001F);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info565.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    static_cast<std::uint16_t*>(bits)[0] = 0xF81F;
+    HDC ic = CreateIC("DISPLAY", nullptr, nullptr, nullptr);
+    Info header(0, 0, 0);
+    std::memset(header.table, 0xAB, sizeof header.table);
+    EXPECT_NE(GetDIBits(ic, section, 0, 0, nullptr, header.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(header.header.biBitCount, 16);
+    EXPECT_EQ(header.header.biCompression, BI_BITFIELDS);
+    DWORD masks[3];
+    std::memcpy(masks, header.table, sizeof masks);
+    EXPECT_EQ(masks[0], 0xF800u);
+    EXPECT_EQ(masks[2], 0x001Fu);
+    std::vector<std::uint8_t> out(header.header.biSizeImage + 4, 0);
+    EXPECT_EQ(GetDIBits(ic, section, 0, 2, out.data(), header.get(), DIB_RGB_COLORS), 2);
+    std::uint16_t first = static_cast<std::uint16_t>(out[0] | (out[1] << 8));
+    EXPECT_EQ(first, 0xF81F); // the stored value comes back unchanged
+    DeleteObject(section);
+
+    // An 8-bit section: a header pass without a bit count leaves the table's room alone.
+    Info info8(2, 2, 8);
+    HBITMAP eight = CreateDIBSection(nullptr, info8.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    Info header8(0, 0, 0);
+    std::memset(header8.table, 0xAB, sizeof header8.table);
+    EXPECT_NE(GetDIBits(ic, eight, 0, 0, nullptr, header8.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(header8.header.biBitCount, 8);
+    EXPECT_EQ(header8.table[0].rgbBlue, 0xAB);
+    DeleteObject(eight);
+    DeleteDC(ic);
+}

@@ -99,3 +99,23 @@ void BM_GdiAlphaBlendConstant(benchmark::State& state) {
 BENCHMARK(BM_GdiAlphaBlendConstant)->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+namespace {
+
+// The slide composer reads its background back one GetPixel at a time.
+void BM_GdiGetPixel(benchmark::State& state) {
+    Canvas canvas(256, 256);
+    COLORREF sum = 0;
+    for (auto _ : state) {
+        for (int y = 0; y < 256; ++y) {
+            for (int x = 0; x < 256; ++x) {
+                sum += GetPixel(canvas.dc(), x, y);
+            }
+        }
+    }
+    benchmark::DoNotOptimize(sum);
+    report(state, 256 * 256);
+}
+BENCHMARK(BM_GdiGetPixel)->Unit(benchmark::kMillisecond);
+
+} // namespace

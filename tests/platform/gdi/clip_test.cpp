@@ -194,3 +194,15 @@ TEST(DcState, OriginsAndDeviceCaps) {
     EXPECT_NE(palette, nullptr);
     EXPECT_EQ(RealizePalette(canvas.dc), 0u);
 }
+
+TEST(DcState, DisplayDcDrawsIntoTheScreenSurface) {
+    HDC display = CreateDC("DISPLAY", nullptr, nullptr, nullptr);
+    ASSERT_NE(display, nullptr);
+    Surface screen(8, 8);
+    lv::gdi::set_screen_surface(&screen); // set up after the DC was made
+    EXPECT_NE(SetPixel(display, 3, 4, kRed), CLR_INVALID);
+    EXPECT_EQ(surface_colour(screen, 3, 4), kRed);
+    lv::gdi::set_screen_surface(nullptr);
+    EXPECT_EQ(SetPixel(display, 3, 4, kRed), CLR_INVALID);
+    EXPECT_TRUE(DeleteDC(display));
+}

@@ -1,1 +1,0 @@
-int lv_skin_core_anchor = 0;

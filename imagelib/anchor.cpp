@@ -1,1 +1,0 @@
-int lv_imagelib_anchor = 0;

@@ -1,0 +1,37 @@
+#include "imagelib/px_codec_table.h"
+
+#include <array>
+
+#include "imagelib/px_image_bmp.h"
+
+namespace {
+
+// One line per format number, in number order.
+const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
+    PxCodecFor<PxImageBMP>(PXIMAGE_FORMAT_BMP, "BMP"), PxCodecNotBuilt(PXIMAGE_FORMAT_GIF, "GIF"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_JPG, "JPEG"),       PxCodecNotBuilt(PXIMAGE_FORMAT_PNG, "PNG"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_ICO, "ICO"),        PxCodecNotBuilt(PXIMAGE_FORMAT_TIF, "TIFF"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_TGA, "TGA"),        PxCodecNotBuilt(PXIMAGE_FORMAT_PCX, "PCX"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_WBMP, "WBMP"),      PxCodecNotBuilt(PXIMAGE_FORMAT_WMF, "WMF"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_JP2, "JP2"),        PxCodecNotBuilt(PXIMAGE_FORMAT_JPC, "JPC"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_PGX, "PGX"),        PxCodecNotBuilt(PXIMAGE_FORMAT_PNM, "PNM"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_RAS, "RAS"),
+};
+
+constexpr std::array<DWORD, 11> kTrialOrder = {
+    PXIMAGE_FORMAT_BMP,  PXIMAGE_FORMAT_JPG, PXIMAGE_FORMAT_ICO, PXIMAGE_FORMAT_GIF,
+    PXIMAGE_FORMAT_PNG,  PXIMAGE_FORMAT_TIF, PXIMAGE_FORMAT_TGA, PXIMAGE_FORMAT_PCX,
+    PXIMAGE_FORMAT_WBMP, PXIMAGE_FORMAT_WMF, PXIMAGE_FORMAT_JP2,
+};
+
+} // namespace
+
+const PxCodecEntry* PxCodecFind(DWORD format) {
+    if (format == PXIMAGE_FORMAT_UNKNOWN || format > kPxMaxFormat)
+        return nullptr;
+    return &kCodecs[format - 1];
+}
+
+std::span<const DWORD> PxCodecTrialOrder() {
+    return kTrialOrder;
+}

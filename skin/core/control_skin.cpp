@@ -12,11 +12,17 @@ ControlSkin::~ControlSkin() {
 
 void ControlSkin::ReleaseResources() {
     SkinObject::ReleaseResources();
+    if (createdFont)
+        DeleteObject(createdFont);
     createdFont = nullptr;
 }
 
 void ControlSkin::Bind(SkinData& skin) {
     SkinObject::Bind(skin);
+    HFONT previous = createdFont;
+    createdFont = CreateFontIndirectA(&font.font);
+    if (previous)
+        DeleteObject(previous);
 }
 
 void ControlSkin::VisitFields(SkinFieldVisitor& v) {

@@ -96,14 +96,15 @@ template <typename T> void SkinData::ReadList(MemStream& file, NameMap<T>& map) 
     }
 }
 
-SkinImage* SkinData::FindImage(std::string_view imageName) {
+SkinImage* SkinData::FindImageEntry(std::string_view imageName) {
     std::lock_guard guard(m_lock);
     auto it = m_images.find(std::string(imageName));
     return it == m_images.end() ? nullptr : it->second.get();
 }
 
-SkinImage* SkinData::FindImage(const SkinImageRef& ref) {
-    return FindImage(TextOf(ref.imageName));
+PxImage* SkinData::FindImage(const SkinImageRef& ref) {
+    SkinImage* entry = FindImageEntry(TextOf(ref.imageName));
+    return entry && entry->image.IsValid() ? &entry->image : nullptr;
 }
 
 SkinObject* SkinData::FindElement(const char* elementName) {

@@ -41,8 +41,9 @@ public:
     int Load(MemStream& container);
     void Clear();
 
-    SkinImage* FindImage(std::string_view imageName);
-    SkinImage* FindImage(const SkinImageRef& ref);
+    // The decoded picture of the image that the reference names; null when there is none.
+    PxImage* FindImage(const SkinImageRef& ref);
+    SkinImage* FindImageEntry(std::string_view imageName);
     SkinObject* FindElement(const char* elementName);
     SkinObject* FindElementByType(std::uint32_t typeId);
 

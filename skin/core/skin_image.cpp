@@ -2,7 +2,10 @@
 
 SkinImage::SkinImage() : SkinObject(kTypeId) {}
 
-SkinImage::~SkinImage() = default;
+SkinImage::~SkinImage() {
+    if (bitmap)
+        DeleteObject(bitmap);
+}
 
 void SkinImage::VisitFields(SkinFieldVisitor& v) {
     SkinObject::VisitFields(v);
@@ -10,4 +13,13 @@ void SkinImage::VisitFields(SkinFieldVisitor& v) {
     v.U32(length, "length");
     v.U32(format, "format");
     v.Blob(encoded, length, "bytes");
+    if (v.Reading())
+        Decode();
+}
+
+bool SkinImage::Decode() {
+    image.Destroy();
+    if (encoded.empty())
+        return false;
+    return image.DecodeFromMemory(encoded.data(), static_cast<DWORD>(encoded.size()), format);
 }

@@ -138,7 +138,7 @@ TEST_F(DefaultSkin, ImageReferencesPointInsideTheirImages) {
             inside(TextOf(state.imageName), state.source);
     }
 
-    const std::vector<std::uint8_t>& windows = skin.FindImage("windows.bmp")->encoded;
+    const std::vector<std::uint8_t>& windows = skin.FindImageEntry("windows.bmp")->encoded;
     const BmpInfo info = sizes["windows.bmp"];
     EXPECT_EQ(PixelFromTop(windows, info, 0, 0), 0xFF00FFu);
     EXPECT_EQ(PixelFromTop(windows, info, 275, 0), 0xFF00FFu);

@@ -206,7 +206,7 @@ TEST_F(SkinLoader, AnImageLongerThanTheFileIsDropped) {
     w.u32(1);
     lvtest::WriteFill(w, 100);
     ASSERT_EQ(Load(Pack(SkinFile(1, 11, 0, body))), 1);
-    SkinImage* image = skin.FindImage("huge");
+    SkinImage* image = skin.FindImageEntry("huge");
     ASSERT_NE(image, nullptr);
     EXPECT_TRUE(image->encoded.empty());
 }
@@ -269,8 +269,8 @@ TEST_F(SkinFinders, FindElementByTypeTakesTheFirstInNameOrder) {
     EXPECT_EQ(skin.FindElementByType(24)->GetName(), "Tools");
     EXPECT_EQ(skin.FindElementByType(23)->GetName(), "Tools");
     EXPECT_EQ(skin.FindElementByType(17), nullptr);
-    EXPECT_EQ(skin.FindImage("picture.bmp")->encoded.size(), 3u);
-    EXPECT_EQ(skin.FindImage("Picture.bmp"), nullptr);
+    EXPECT_EQ(skin.FindImageEntry("picture.bmp")->encoded.size(), 3u);
+    EXPECT_EQ(skin.FindImageEntry("Picture.bmp"), nullptr);
 }
 
 } // namespace

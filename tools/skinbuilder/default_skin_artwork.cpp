@@ -54,25 +54,21 @@ void DrawGlyph(Canvas& c, const RECT& cell, int glyph, COLORREF ink, COLORREF pa
     }
 }
 
+// Buttons at rest are only their glyph over the caption (the key colour around it); hover
+// and press give them a rounded plate, and the hot plate is the button's hit region.
 void DrawCaptionButtons(Canvas& c) {
     for (int glyph = 0; glyph < kGlyphCount; ++glyph) {
         for (int state = 0; state < kButtonStateCount; ++state) {
             const RECT cell = ButtonCell(glyph, state);
-            COLORREF paper = RGB(236, 238, 241);
-            COLORREF ink = kText;
-            COLORREF edge = paper;
-            if (state == StateHot) {
-                paper = kAccentSoft;
-                edge = kAccentLine;
-            } else if (state == StatePressed) {
-                paper = kAccent;
-                edge = kAccent;
-                ink = kWhite;
-            } else if (state == StateDisabled) {
-                ink = kMutedText;
+            COLORREF paper = Canvas::kKey;
+            COLORREF ink = state == StateDisabled ? kMutedText : kText;
+            if (state == StateHot || state == StatePressed) {
+                paper = state == StateHot ? kAccentSoft : kAccent;
+                c.Fill(cell, paper);
+                c.RoundedFrame(cell, 3, state == StateHot ? kAccentLine : kAccent, true, true);
+                if (state == StatePressed)
+                    ink = kWhite;
             }
-            c.Fill(cell, paper);
-            c.RoundedFrame(cell, 3, edge, true, true);
             DrawGlyph(c, cell, glyph, ink, paper);
         }
     }

@@ -79,11 +79,19 @@ void DumpHeader(const SkinData& skin, std::ostream& out) {
         << skin.Images().size() << " images, " << skin.NamedEntries().size() << " named entries\n";
 }
 
+void DumpProperties(const SkinObject& object, std::ostream& out) {
+    out << "  properties:";
+    for (const auto& [name, property] : object.Properties())
+        out << ' ' << name << '(' << property->Kind() << ')';
+    out << "\n";
+}
+
 template <typename Map> void DumpList(const char* title, const Map& map, std::ostream& out) {
     for (const auto& [name, object] : map) {
         out << title << " \"" << name << "\" type " << object->GetType() << "\n";
         DumpVisitor visitor(out, 2);
         object->VisitFields(visitor);
+        DumpProperties(*object, out);
     }
 }
 

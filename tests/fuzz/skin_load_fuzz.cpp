@@ -4,6 +4,7 @@
 // the LZO1X decoder by chance.
 #include "skin/core/skin_data.h"
 #include "skin/core/skin_format_version.h"
+#include "skin/core/skin_object_factory.h"
 
 #include "util/le_bytes.h"
 
@@ -62,8 +63,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         skin.FindElement("MainFrame");
         skin.FindElementByType(1);
         skin.FindElementByType(24);
-        for (const auto& [name, object] : skin.Objects())
+        // Whatever was read writes out, reads back and writes out the same bytes again.
+        MemStream written;
+        for (const auto& [name, object] : skin.Objects()) {
             object->GetPropertyKind(name);
+            object->Write(written);
+        }
+        SkinFormatVersion.Reset();
+        written.Rewind();
+        MemStream again;
+        while (written.Remaining() > 0) {
+            std::unique_ptr<SkinObject> copy =
+                CreateSkinObject(ReadU32(written), SkinObjectPlace::TopLevel);
+            if (!copy)
+                __builtin_trap();
+            copy->Read(written);
+            copy->Write(again);
+        }
+        if (again.Length() != written.Length() ||
+            (written.Length() && std::memcmp(again.Data(), written.Data(), written.Length())))
+            __builtin_trap();
     }
     SkinFormatVersion.Reset();
     return 0;

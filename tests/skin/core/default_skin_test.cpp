@@ -101,6 +101,8 @@ TEST_F(DefaultSkin, TheBuiltFileLoadsWithItsTenObjectsAndTwoImages) {
     for (const auto& [name, image] : skin.Images()) {
         images.push_back(name);
         EXPECT_EQ(image->format, SkinImage::kFormatBmp);
+        EXPECT_TRUE(image->image.IsValid()) << name;
+        EXPECT_EQ(image->image.GetBpp(), 24) << name;
     }
     EXPECT_EQ(images, (std::vector<std::string>{"button.bmp", "windows.bmp"}));
 }

@@ -95,7 +95,10 @@ void* PxImage::Create(LONG width, LONG height, DWORD bpp, DWORD format) {
     }
     const WORD bits = bpp <= 1 ? 1 : bpp <= 4 ? 4 : bpp <= 8 ? 8 : 24;
     const std::uint64_t stride = ((static_cast<std::uint64_t>(width) * bits + 31) >> 5) * 4;
-    const std::uint64_t imageBytes = stride * static_cast<std::uint64_t>(height);
+    // Each factor is below the limit, so the product cannot wrap in 64 bits.
+    const std::uint64_t imageBytes = stride > kPxMaxImageBytes
+                                         ? kPxMaxImageBytes + 1
+                                         : stride * static_cast<std::uint64_t>(height);
     const DWORD paletteCount = bits == 24 ? 0 : (1u << bits);
     const std::uint64_t total = kPxInfoHeaderSize + paletteCount * 4ull + imageBytes;
     if (total > kPxMaxImageBytes) {

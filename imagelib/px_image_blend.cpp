@@ -65,12 +65,19 @@ bool MixInto(PxImage& target, const PxImage& source, LONG left, LONG top, LONG r
     const LONG targetHeight = static_cast<LONG>(target.GetHeight());
     const std::int64_t shiftX = static_cast<std::int64_t>(x) - left;
     const std::int64_t shiftY = static_cast<std::int64_t>(y) - top;
-    const LONG firstColumn = static_cast<LONG>(std::max<std::int64_t>({left, 0, -shiftX}));
-    const LONG endColumn =
-        static_cast<LONG>(std::min<std::int64_t>({right, sourceWidth, targetWidth - shiftX}));
-    const LONG firstRow = static_cast<LONG>(std::max<std::int64_t>({top, 0, -shiftY}));
-    const LONG endRow =
-        static_cast<LONG>(std::min<std::int64_t>({bottom, sourceHeight, targetHeight - shiftY}));
+    const std::int64_t firstColumn64 = std::max<std::int64_t>({left, 0, -shiftX});
+    const std::int64_t endColumn64 =
+        std::min<std::int64_t>({right, sourceWidth, targetWidth - shiftX});
+    const std::int64_t firstRow64 = std::max<std::int64_t>({top, 0, -shiftY});
+    const std::int64_t endRow64 =
+        std::min<std::int64_t>({bottom, sourceHeight, targetHeight - shiftY});
+    if (firstColumn64 >= endColumn64 || firstRow64 >= endRow64)
+        return true;
+    // From here every bound lies inside both images.
+    const LONG firstColumn = static_cast<LONG>(firstColumn64);
+    const LONG endColumn = static_cast<LONG>(endColumn64);
+    const LONG firstRow = static_cast<LONG>(firstRow64);
+    const LONG endRow = static_cast<LONG>(endRow64);
 
     if (mixAlpha && source.AlphaIsValid()) {
         if (!target.AlphaCreate())

@@ -1,5 +1,7 @@
 // Operations that put an image on a device context or build one from GDI objects. They wait
 // for the drawing layer; until then they refuse, as they do for a missing device context.
+// Their pixel work (visible area, blending over the captured background, tiles, painting
+// rendered text) is ready in px_draw_compose.h.
 #include "imagelib/px_image.h"
 
 bool PxImage::CreateFromHBITMAP(HBITMAP, HPALETTE) {

@@ -86,8 +86,10 @@ static bool RotateQuarter(PxImage& self, PxImage* output, bool left, const BYTE*
     const LONG newWidth = height;
     const LONG newHeight = width;
     const WORD bpp = self.GetBpp();
-    const std::size_t bytesPerPixel = bpp == 24 ? 3 : 1;
     BYTE* resultAlpha = result.AlphaGetPointer(0, 0);
+    std::vector<const BYTE*> sourceRows(static_cast<std::size_t>(height));
+    for (LONG y = 0; y < height; ++y)
+        sourceRows[y] = self.GetBits(static_cast<DWORD>(y));
 
     for (LONG tileX = 0; tileX < newWidth; tileX += kTile) {
         if (self.GetCancel())
@@ -98,19 +100,26 @@ static bool RotateQuarter(PxImage& self, PxImage* output, bool left, const BYTE*
             const LONG endY = std::min(tileY + kTile, newHeight);
             for (LONG y = tileY; y < endY; ++y) {
                 BYTE* to = result.GetBits(static_cast<DWORD>(y));
-                for (LONG x = tileX; x < endX; ++x) {
-                    const LONG sx = left ? y : width - 1 - y;
-                    const LONG sy = left ? height - 1 - x : x;
-                    if (bpp >= 8) {
-                        const BYTE* from =
-                            self.GetBits(static_cast<DWORD>(sy)) + sx * bytesPerPixel;
-                        std::memcpy(to + x * bytesPerPixel, from, bytesPerPixel);
-                    } else {
-                        result.SetPixelIndex(x, y, self.GetPixelIndexUnchecked(sx, sy));
+                const LONG sx = left ? y : width - 1 - y;
+                const auto sourceRow = [&](LONG x) { return left ? height - 1 - x : x; };
+                if (bpp == 24) {
+                    for (LONG x = tileX; x < endX; ++x) {
+                        const BYTE* from = sourceRows[sourceRow(x)] + 3 * sx;
+                        to[3 * x] = from[0];
+                        to[3 * x + 1] = from[1];
+                        to[3 * x + 2] = from[2];
                     }
-                    if (alpha)
-                        resultAlpha[static_cast<std::size_t>(y) * newWidth + x] =
-                            alpha[static_cast<std::size_t>(sy) * width + sx];
+                } else if (bpp == 8) {
+                    for (LONG x = tileX; x < endX; ++x)
+                        to[x] = sourceRows[sourceRow(x)][sx];
+                } else {
+                    for (LONG x = tileX; x < endX; ++x)
+                        result.SetPixelIndex(x, y, self.GetPixelIndexUnchecked(sx, sourceRow(x)));
+                }
+                if (alpha) {
+                    BYTE* toAlpha = resultAlpha + static_cast<std::size_t>(y) * newWidth;
+                    for (LONG x = tileX; x < endX; ++x)
+                        toAlpha[x] = alpha[static_cast<std::size_t>(sourceRow(x)) * width + sx];
                 }
             }
         }

@@ -116,33 +116,46 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
     } else if (mode == kBicubic) {
         const std::vector<CubicTaps> columns = BicubicTaps(newWidth, sx, width);
         const std::vector<CubicTaps> rows = BicubicTaps(newHeight, sy, height);
+        std::vector<double> blendedRow(static_cast<std::size_t>(width) * 3);
         for (LONG i = 0; i < newHeight; ++i) {
             if (m_info.cancel)
                 return false;
             result.SetProgress(Percent(i, newHeight));
+            // The kernel is separable: blend the four source rows first, then the columns.
             const CubicTaps& rt = rows[i];
-            const BYTE* sourceRows[4];
-            for (int n = 0; n < 4; ++n)
-                sourceRows[n] = GetBits(static_cast<DWORD>(rt.index[n]));
+            if (palette) {
+                for (LONG x = 0; x < width; ++x) {
+                    double blue = 0, green = 0, red = 0;
+                    for (int n = 0; n < 4; ++n) {
+                        const PxRgbQuad c = GetPixelColorUnchecked(x, rt.index[n]);
+                        blue += rt.weight[n] * c.rgbBlue;
+                        green += rt.weight[n] * c.rgbGreen;
+                        red += rt.weight[n] * c.rgbRed;
+                    }
+                    blendedRow[3 * x] = blue;
+                    blendedRow[3 * x + 1] = green;
+                    blendedRow[3 * x + 2] = red;
+                }
+            } else {
+                const BYTE* r0 = GetBits(static_cast<DWORD>(rt.index[0]));
+                const BYTE* r1 = GetBits(static_cast<DWORD>(rt.index[1]));
+                const BYTE* r2 = GetBits(static_cast<DWORD>(rt.index[2]));
+                const BYTE* r3 = GetBits(static_cast<DWORD>(rt.index[3]));
+                const double w0 = rt.weight[0], w1 = rt.weight[1], w2 = rt.weight[2],
+                             w3 = rt.weight[3];
+                const std::size_t bytes = static_cast<std::size_t>(width) * 3;
+                for (std::size_t k = 0; k < bytes; ++k)
+                    blendedRow[k] = w0 * r0[k] + w1 * r1[k] + w2 * r2[k] + w3 * r3[k];
+            }
             BYTE* to = result.GetBits(static_cast<DWORD>(i));
             for (LONG j = 0; j < newWidth; ++j) {
                 const CubicTaps& ct = columns[j];
                 double blue = 0, green = 0, red = 0;
-                for (int n = 0; n < 4; ++n) {
-                    for (int m = 0; m < 4; ++m) {
-                        const double w = ct.weight[m] * rt.weight[n];
-                        if (palette) {
-                            const PxRgbQuad c = GetPixelColorUnchecked(ct.index[m], rt.index[n]);
-                            blue += w * c.rgbBlue;
-                            green += w * c.rgbGreen;
-                            red += w * c.rgbRed;
-                            continue;
-                        }
-                        const BYTE* p = sourceRows[n] + 3 * ct.index[m];
-                        blue += w * p[0];
-                        green += w * p[1];
-                        red += w * p[2];
-                    }
+                for (int m = 0; m < 4; ++m) {
+                    const double* p = &blendedRow[3 * static_cast<std::size_t>(ct.index[m])];
+                    blue += ct.weight[m] * p[0];
+                    green += ct.weight[m] * p[1];
+                    red += ct.weight[m] * p[2];
                 }
                 if (palette) {
                     result.SetPixelColorRef(j, i,
@@ -160,63 +173,99 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
         const std::int64_t scale = static_cast<std::int64_t>(sy * sx * kThousandths);
         const std::size_t accumulatorSize = (static_cast<std::size_t>(newWidth) + 1) * 3;
         std::vector<std::int64_t> current(accumulatorSize, 0), next(accumulatorSize, 0);
+        // Weights are kept in millionths (column thousandths x row thousandths), so the sums
+        // are divided once per result pixel.
+        const std::int64_t divisor = std::max<std::int64_t>(scale * kThousandths, 1);
+        // Integer division of every sum by one divisor, through its reciprocal and an exact
+        // correction step.
+        const double reciprocal = 1.0 / static_cast<double>(divisor);
         const auto emitRow = [&](LONG row) {
             BYTE* to = result.GetBits(static_cast<DWORD>(row));
-            for (std::size_t k = 0; k < static_cast<std::size_t>(newWidth) * 3; ++k)
-                to[k] = static_cast<BYTE>(std::min<std::int64_t>(current[k] / scale, 255));
+            for (std::size_t k = 0; k < static_cast<std::size_t>(newWidth) * 3; ++k) {
+                const std::int64_t sum = current[k];
+                std::int64_t q = static_cast<std::int64_t>(static_cast<double>(sum) * reciprocal);
+                if (q * divisor > sum)
+                    --q;
+                else if ((q + 1) * divisor <= sum)
+                    ++q;
+                to[k] = static_cast<BYTE>(std::clamp<std::int64_t>(q, 0, 255));
+            }
         };
-        // Column split of each source column: destination column and thousandths that go on.
-        std::vector<LONG> columnOf(static_cast<std::size_t>(width));
-        std::vector<std::int64_t> carryOf(static_cast<std::size_t>(width));
+        // Per result column: the source columns that lie wholly inside it, then the column
+        // that straddles its right boundary and the thousandths of it that go on.
+        struct ColumnSpan {
+            LONG first = 0;
+            LONG whole = 0; // end of the wholly covered columns
+            LONG split = -1;
+            std::int64_t carry = 0;
+        };
+        std::vector<ColumnSpan> spans(static_cast<std::size_t>(newWidth));
         {
             LONG u = 0;
             double boundary = sx - 1.0;
             for (LONG x = 0; x < width; ++x) {
-                columnOf[x] = std::min(u, newWidth - 1);
-                carryOf[x] = 0;
-                if (x >= boundary) {
-                    carryOf[x] = static_cast<std::int64_t>((x - boundary) * kThousandths);
-                    boundary += sx;
-                    ++u;
+                ColumnSpan& span = spans[u];
+                if (x < boundary) {
+                    span.whole = x + 1;
+                    continue;
                 }
+                span.split = x;
+                span.carry = static_cast<std::int64_t>((x - boundary) * kThousandths);
+                boundary += sx;
+                if (u + 1 == newWidth) // rounding: the rest stays in the last column
+                    boundary = static_cast<double>(width) + 1.0;
+                else
+                    spans[++u] = ColumnSpan{x + 1, x + 1, -1, 0};
             }
         }
+        const auto accumulate = [&](std::vector<std::int64_t>& into, const BYTE* from,
+                                    std::int64_t rowWeight) {
+            std::int64_t* at = into.data();
+            const std::int64_t whole = kThousandths * rowWeight;
+            for (const ColumnSpan& span : spans) {
+                std::int64_t b = 0, g = 0, r = 0;
+                for (LONG x = span.first; x < span.whole; ++x) {
+                    b += from[3 * x];
+                    g += from[3 * x + 1];
+                    r += from[3 * x + 2];
+                }
+                at[0] += b * whole;
+                at[1] += g * whole;
+                at[2] += r * whole;
+                if (span.split >= 0) {
+                    const BYTE* p = from + 3 * span.split;
+                    const std::int64_t keep = (kThousandths - span.carry) * rowWeight;
+                    const std::int64_t on = span.carry * rowWeight;
+                    at[0] += p[0] * keep;
+                    at[1] += p[1] * keep;
+                    at[2] += p[2] * keep;
+                    at[3] += p[0] * on;
+                    at[4] += p[1] * on;
+                    at[5] += p[2] * on;
+                }
+                at += 3;
+            }
+        };
         LONG v = 0;
         double rowBoundary = sy - 1.0;
         for (LONG y = 0; y < height && v < newHeight; ++y) {
             if (m_info.cancel)
                 return false;
             result.SetProgress(Percent(y, height));
-            std::int64_t rowCarry = 0;
-            bool rowEnds = false;
-            if (y >= rowBoundary) {
-                rowCarry = static_cast<std::int64_t>((y - rowBoundary) * kThousandths);
-                rowBoundary += sy;
-                rowEnds = true;
-            }
-            const std::int64_t rowKeep = kThousandths - rowCarry;
             const BYTE* from = GetBits(static_cast<DWORD>(y));
-            for (LONG x = 0; x < width; ++x) {
-                const std::size_t at = static_cast<std::size_t>(columnOf[x]) * 3;
-                const std::int64_t colCarry = carryOf[x];
-                const std::int64_t colKeep = kThousandths - colCarry;
-                for (int k = 0; k < 3; ++k) {
-                    const std::int64_t value = from[3 * x + k];
-                    current[at + k] += value * colKeep * rowKeep / kThousandths;
-                    if (colCarry)
-                        current[at + 3 + k] += value * colCarry * rowKeep / kThousandths;
-                    if (rowCarry) {
-                        next[at + k] += value * colKeep * rowCarry / kThousandths;
-                        if (colCarry)
-                            next[at + 3 + k] += value * colCarry * rowCarry / kThousandths;
-                    }
-                }
+            if (y < rowBoundary) {
+                accumulate(current, from, kThousandths);
+                continue;
             }
-            if (rowEnds) {
-                emitRow(v++);
-                current.swap(next);
-                std::fill(next.begin(), next.end(), 0);
-            }
+            const std::int64_t rowCarry =
+                static_cast<std::int64_t>((y - rowBoundary) * kThousandths);
+            rowBoundary += sy;
+            accumulate(current, from, kThousandths - rowCarry);
+            if (rowCarry)
+                accumulate(next, from, rowCarry);
+            emitRow(v++);
+            current.swap(next);
+            std::fill(next.begin(), next.end(), 0);
         }
         if (v < newHeight)
             emitRow(v);
@@ -234,6 +283,21 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
             const LinearTap& rt = rows[i];
             const double dy = rt.fraction;
             BYTE* to = result.GetBits(static_cast<DWORD>(i));
+            if (!palette) {
+                const BYTE* r0 = GetBits(static_cast<DWORD>(rt.index));
+                const BYTE* r1 = GetBits(static_cast<DWORD>(rt.next));
+                for (LONG j = 0; j < newWidth; ++j) {
+                    const LinearTap& ct = columns[j];
+                    const double dx = ct.fraction;
+                    const std::size_t a = 3 * static_cast<std::size_t>(ct.index);
+                    const std::size_t b = 3 * static_cast<std::size_t>(ct.next);
+                    for (int k = 0; k < 3; ++k)
+                        to[3 * j + k] =
+                            Truncated(((1 - dy) * r0[a + k] + dy * r1[a + k]) * (1 - dx) +
+                                      ((1 - dy) * r0[b + k] + dy * r1[b + k]) * dx);
+                }
+                continue;
+            }
             for (LONG j = 0; j < newWidth; ++j) {
                 const LinearTap& ct = columns[j];
                 const double dx = ct.fraction;
@@ -248,13 +312,7 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
                 const BYTE blue = mix(&PxRgbQuad::rgbBlue);
                 const BYTE green = mix(&PxRgbQuad::rgbGreen);
                 const BYTE red = mix(&PxRgbQuad::rgbRed);
-                if (palette) {
-                    result.SetPixelColorRef(j, i, RGB(red, green, blue));
-                    continue;
-                }
-                to[3 * j] = blue;
-                to[3 * j + 1] = green;
-                to[3 * j + 2] = red;
+                result.SetPixelColorRef(j, i, RGB(red, green, blue));
             }
         }
     }

@@ -1,7 +1,7 @@
 // Opening by path is kept apart from the stream itself: only Load and Save need the
 // platform's path translation.
 #include "imagelib/px_file.h"
-#include "imagelib/px_host_open.h"
+#include "win32/files.h"
 
 bool PxStdioFile::Open(const char* path, const char* mode) {
     if (m_handle || !path || !mode)

@@ -1,0 +1,9 @@
+// Encodes a canvas as a 24-bit bottom-up BMP file.
+#pragma once
+
+#include "tools/skinbuilder/canvas.h"
+
+#include <cstdint>
+#include <vector>
+
+std::vector<std::uint8_t> EncodeBmp24(const Canvas& canvas);

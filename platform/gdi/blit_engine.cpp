@@ -77,7 +77,7 @@ inline Pixel convert(Pixel s, const Blit& b, bool to_mono, bool from_mono) {
 }
 
 // Averages (HALFTONE), ANDs (BLACKONWHITE) or ORs (WHITEONBLACK) a box of source pixels.
-Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
+inline Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
     if (w == 1 && h == 1) {
         return s.row(y0)[x0];
     }
@@ -187,6 +187,19 @@ void run_blit(const Blit& b) {
                 int sy = ay.map[iy] + src_shift_y;
                 if (direct) {
                     in = src->row(sy) + (c.left - d.left + s.left + src_shift_x);
+                } else if (!boxes && !to_mono && !from_mono) {
+                    // Nearest-neighbour stretch: a gather through the column map, straight into
+                    // the target for a plain copy.
+                    const Pixel* srow = src->row(sy) + src_shift_x;
+                    const int* map = ax.map.data() + (c.left - d.left);
+                    Pixel* buf = (b.rop == SRCCOPY && !b.keyed) ? out : row_buffer.data();
+                    for (int i = 0; i < n; ++i) {
+                        buf[i] = srow[map[i]];
+                    }
+                    if (buf == out) {
+                        continue;
+                    }
+                    in = buf;
                 } else {
                     Pixel* buf = row_buffer.data();
                     const Pixel* srow = src->row(sy);

@@ -13,8 +13,8 @@ endfunction()
 # Links a target (benchmark, fuzz target) with every project library that exists, highest
 # layer first so that static-library order resolves.
 function(lv_link_project_libraries target)
-  foreach(lib saver_core settings installer_core packer skinbuilder themebuilder saver_theme
-              skin_skinners skin_core imagelib platform)
+  foreach(lib saver_core settings installer_core uninstaller_core packer skin_writer themebuilder
+              saver_theme skin_skinners skin_core imagelib platform)
     if(TARGET ${lib})
       target_link_libraries(${target} PRIVATE ${lib})
     endif()

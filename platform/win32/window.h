@@ -1,6 +1,7 @@
 // Windows, classes, messages, queues, timers, hooks, painting, input and metrics.
 #pragma once
 
+#include "win32/system.h"
 #include "win32/types.h"
 
 using PDWORD_PTR = DWORD_PTR*;
@@ -318,20 +319,7 @@ constexpr int GCLP_HMODULE = -16;
 constexpr int GCLP_WNDPROC = -24;
 constexpr int GCLP_HICONSM = -34;
 
-// ShowWindow
-constexpr int SW_HIDE = 0;
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_NORMAL = 1;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
-constexpr int SW_MAXIMIZE = 3;
-constexpr int SW_SHOWNOACTIVATE = 4;
-constexpr int SW_SHOW = 5;
-constexpr int SW_MINIMIZE = 6;
-constexpr int SW_SHOWMINNOACTIVE = 7;
-constexpr int SW_SHOWNA = 8;
-constexpr int SW_RESTORE = 9;
-constexpr int SW_SHOWDEFAULT = 10;
+// ShowWindow: SW_HIDE ... SW_SHOWDEFAULT come with the process calls (win32/system.h).
 constexpr int SW_FORCEMINIMIZE = 11;
 
 // SetWindowPos

@@ -13,8 +13,6 @@
 #include "window/timers.h"
 #include "window/window_table.h"
 
-#include <chrono>
-
 namespace lv::window {
 namespace {
 
@@ -162,24 +160,15 @@ void record_retrieved(ThreadQueue& q, MSG& out, UINT flags) {
 // Blocks until something may have arrived; in virtual time an idle queue with timers moves the
 // clock to the next deadline instead.
 void wait_for_work(ThreadQueue& q) {
-    std::uint64_t next = 0;
+    std::uint64_t next = lv::clock::kNever;
     bool has_timer = next_timer_due(q, next);
     if (has_timer && clock_port::is_virtual()) {
         clock_port::advance_to(next);
         return;
     }
     std::unique_lock lock(q.mutex);
-    if (q.wake || !q.incoming.empty())
-        return;
-    if (!has_timer) {
-        q.changed.wait(lock, [&] { return q.wake || !q.incoming.empty(); });
-        return;
-    }
-    std::uint64_t now = clock_port::now_ms();
-    if (next <= now)
-        return;
-    q.changed.wait_for(lock, std::chrono::milliseconds(next - now),
-                       [&] { return q.wake || !q.incoming.empty(); });
+    lv::clock::wait_until(lock, q.changed, has_timer ? next : lv::clock::kNever,
+                          [&] { return q.wake || !q.incoming.empty(); });
 }
 
 void clear_wake(ThreadQueue& q) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "win32/win32.h"
-#include "window/clock_source.h"
 
 #include <atomic>
 #include <functional>
@@ -14,24 +13,6 @@
 #include <vector>
 
 namespace wintest {
-
-// A clock that only moves when told to, installed for the lifetime of the object.
-class ManualClock : public lv::window::clock_port::Source {
-public:
-    ManualClock() { lv::window::clock_port::set_source(this); }
-    ~ManualClock() override { lv::window::clock_port::set_source(nullptr); }
-    std::uint64_t now_ms() override { return m_now.load(); }
-    bool is_virtual() override { return true; }
-    void advance_to(std::uint64_t deadline) override {
-        std::uint64_t now = m_now.load();
-        while (deadline > now && !m_now.compare_exchange_weak(now, deadline)) {
-        }
-    }
-    void advance_by(std::uint64_t ms) { advance_to(m_now.load() + ms); }
-
-private:
-    std::atomic<std::uint64_t> m_now{1000};
-};
 
 // One recorded message: the window's name and the message number.
 struct Event {

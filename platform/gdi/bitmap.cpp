@@ -273,7 +273,9 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, LPVOID bits, LPBIT
     }
     BITMAPINFOHEADER& h = info->bmiHeader;
     if (!bits) {
-        // Header pass: describe the bitmap, or the size of the asked-for format.
+        // Header pass. With no bit count asked for, only the header is described (and the
+        // masks of a bit-field bitmap, which callers make room for); with one, the colour
+        // table of that format is written too.
         if (h.biBitCount == 0) {
             h.biWidth = bitmap->width();
             h.biHeight = bitmap->height();
@@ -282,13 +284,17 @@ int GetDIBits(HDC dc, HBITMAP handle, UINT start, UINT lines, LPVOID bits, LPBIT
             h.biCompression = bitmap->section ? bitmap->section->format.compression : BI_RGB;
             h.biXPelsPerMeter = h.biYPelsPerMeter = 0;
             h.biClrUsed = h.biClrImportant = 0;
+            if (h.biCompression == BI_BITFIELDS) {
+                auto* masks = reinterpret_cast<std::uint8_t*>(info) + h.biSize;
+                std::memcpy(masks, bitmap->section->format.masks,
+                            sizeof bitmap->section->format.masks);
+            }
+        } else if (h.biBitCount <= 8) {
+            write_table(info, table_for(*bitmap, h.biBitCount));
         }
         int rows = h.biHeight < 0 ? -h.biHeight : h.biHeight;
         h.biSizeImage =
             static_cast<DWORD>(dib_stride(h.biWidth > 0 ? h.biWidth : 0, h.biBitCount) * rows);
-        if (h.biBitCount <= 8 && h.biBitCount > 0) {
-            write_table(info, table_for(*bitmap, h.biBitCount));
-        }
         return bitmap->height();
     }
     if (h.biBitCount > 0 && h.biBitCount <= 8) {

@@ -77,7 +77,7 @@ inline Pixel convert(Pixel s, const Blit& b, bool to_mono, bool from_mono) {
 }
 
 // Averages (HALFTONE), ANDs (BLACKONWHITE) or ORs (WHITEONBLACK) a box of source pixels.
-Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
+inline Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
     if (w == 1 && h == 1) {
         return s.row(y0)[x0];
     }
@@ -108,6 +108,45 @@ Pixel reduce_box(const Surface& s, int x0, int w, int y0, int h, int mode) {
            (((sum[3] + half) / n) << 24);
 }
 
+// ceil(2^32 / n): division by multiplication, exact for sums of up to 256 bytes.
+struct Reciprocals {
+    std::uint64_t value[257]{};
+    Reciprocals() {
+        for (std::uint64_t n = 1; n <= 256; ++n) {
+            value[n] = ((std::uint64_t{1} << 32) + n - 1) / n;
+        }
+    }
+};
+const Reciprocals kReciprocals;
+
+// HALFTONE shrinking: the average of each source box, two channels per 32-bit lane pair.
+// Boxes hold at most 256 pixels, so no lane overflows.
+void average_boxes(const Surface& src, const Axis& ax, int first, int count, int shift_x, int y0,
+                   int rows, Pixel* out) {
+    for (int i = 0; i < count; ++i) {
+        int ix = first + i;
+        int x0 = ax.map[ix] + shift_x;
+        int w = ax.box_end[ix];
+        Pixel rb = 0;
+        Pixel ag = 0;
+        for (int y = y0; y < y0 + rows; ++y) {
+            const Pixel* r = src.row(y) + x0;
+            for (int x = 0; x < w; ++x) {
+                rb += r[x] & 0x00FF00FF;
+                ag += (r[x] >> 8) & 0x00FF00FF;
+            }
+        }
+        auto n = static_cast<unsigned>(w * rows);
+        std::uint64_t reciprocal = kReciprocals.value[n];
+        std::uint64_t half = n / 2;
+        auto lane = [reciprocal, half](Pixel v) {
+            return static_cast<Pixel>(((v + half) * reciprocal) >> 32) & 0xFF;
+        };
+        out[i] = lane(rb & 0xFFFF) | (lane(ag & 0xFFFF) << 8) | (lane(rb >> 16) << 16) |
+                 (lane(ag >> 16) << 24);
+    }
+}
+
 } // namespace
 
 RECT blit_dst_area(const Blit& b) {
@@ -118,87 +157,131 @@ RECT blit_src_area(const Blit& b) {
     return normalised(b.src_x, b.src_y, b.src_width, b.src_height);
 }
 
+namespace {
+
+// Everything a blit decides before its loop: the mapping of destination to source pixels,
+// the conversions, and the surface it reads (a copy when it overlaps the destination).
+struct Plan {
+    RECT d{};
+    RECT s{};
+    RECT valid{};
+    Axis ax;
+    Axis ay;
+    const Surface* src{nullptr};
+    Surface copy;
+    int shift_x{0};
+    int shift_y{0};
+    bool boxes{false};
+    bool to_mono{false};
+    bool from_mono{false};
+    bool direct{false};
+    int max_box_width{1};
+};
+
+bool plan_blit(const Blit& b, Plan& p) {
+    const Target& t = *b.dst;
+    p.d = blit_dst_area(b);
+    bool needs_src = rop_uses_source(b.rop) || b.keyed;
+    p.src = needs_src && b.src ? b.src->surface : nullptr;
+    if (needs_src && !p.src) {
+        return false;
+    }
+    p.s = p.src ? blit_src_area(b) : p.d;
+    int dw = p.d.right - p.d.left;
+    int dh = p.d.bottom - p.d.top;
+    int sw = p.s.right - p.s.left;
+    int sh = p.s.bottom - p.s.top;
+    if (p.src && (sw == 0 || sh == 0)) {
+        return false;
+    }
+    bool flip_x = p.src && ((b.width < 0) != (b.src_width < 0));
+    bool flip_y = p.src && ((b.height < 0) != (b.src_height < 0));
+    p.boxes = p.src && (sw > dw || sh > dh) && b.stretch_mode != COLORONCOLOR;
+    RECT bounds = p.src ? b.src->bounds : p.d;
+    p.ax = map_axis(p.d.left, dw, p.s.left, sw, flip_x, bounds.left, bounds.right, p.boxes);
+    p.ay = map_axis(p.d.top, dh, p.s.top, sh, flip_y, bounds.top, bounds.bottom, p.boxes);
+    p.valid = RECT{p.d.left + p.ax.first_valid, p.d.top + p.ay.first_valid,
+                   p.d.left + p.ax.last_valid, p.d.top + p.ay.last_valid};
+    if (rect_empty(p.valid)) {
+        return false;
+    }
+    p.to_mono = t.monochrome && p.src && !b.src->mono;
+    p.from_mono = p.src && b.src->mono && !t.monochrome;
+    p.direct = p.src && p.ax.identity && p.ay.identity && !p.to_mono && !p.from_mono && !b.keyed;
+    for (int w : p.ax.box_end) {
+        p.max_box_width = std::max(p.max_box_width, w);
+    }
+    if (p.src == t.surface && !rect_empty(intersect(p.d, p.s))) {
+        RECT area = intersect(p.s, bounds);
+        p.copy.resize(area.right - area.left, area.bottom - area.top);
+        for (int y = area.top; y < area.bottom; ++y) {
+            std::memcpy(p.copy.row(y - area.top), p.src->row(y) + area.left,
+                        static_cast<std::size_t>(p.copy.width()) * sizeof(Pixel));
+        }
+        p.src = &p.copy;
+        p.shift_x = -area.left;
+        p.shift_y = -area.top;
+    }
+    return true;
+}
+
+// The source pixels for `n` destination pixels of row y from column `left`, converted to the
+// destination's kind. A plain nearest-neighbour copy goes straight into `out` (null returned).
+const Pixel* source_row(const Blit& b, const Plan& p, int y, int left, int n, Pixel* out,
+                        Pixel* buffer) {
+    int iy = y - p.d.top;
+    int ix0 = left - p.d.left;
+    int sy = p.ay.map[iy] + p.shift_y;
+    if (p.direct) {
+        return p.src->row(sy) + (ix0 + p.s.left + p.shift_x);
+    }
+    if (!p.boxes && !p.to_mono && !p.from_mono) {
+        const Pixel* srow = p.src->row(sy) + p.shift_x;
+        const int* map = p.ax.map.data() + ix0;
+        Pixel* into = (b.rop == SRCCOPY && !b.keyed) ? out : buffer;
+        for (int i = 0; i < n; ++i) {
+            into[i] = srow[map[i]];
+        }
+        return into == out ? nullptr : buffer;
+    }
+    if (p.boxes && b.stretch_mode == HALFTONE && !p.to_mono && !p.from_mono &&
+        p.ay.box_end[iy] * p.max_box_width <= 256) {
+        average_boxes(*p.src, p.ax, ix0, n, p.shift_x, sy, p.ay.box_end[iy], buffer);
+        return buffer;
+    }
+    const Pixel* srow = p.src->row(sy);
+    for (int i = 0; i < n; ++i) {
+        int sx = p.ax.map[ix0 + i] + p.shift_x;
+        Pixel px = p.boxes ? reduce_box(*p.src, sx, p.ax.box_end[ix0 + i], sy, p.ay.box_end[iy],
+                                        b.stretch_mode)
+                           : srow[sx];
+        buffer[i] = convert(px, b, p.to_mono, p.from_mono);
+    }
+    return buffer;
+}
+
+} // namespace
+
 void run_blit(const Blit& b) {
     const Target& t = *b.dst;
     if (!t.surface || b.width == 0 || b.height == 0) {
         return;
     }
-    RECT d = blit_dst_area(b);
-    bool needs_src = rop_uses_source(b.rop) || b.keyed;
-    const Surface* src = needs_src && b.src ? b.src->surface : nullptr;
-    if (needs_src && !src) {
+    Plan p;
+    if (!plan_blit(b, p)) {
         return;
     }
-    RECT s = src ? blit_src_area(b) : d;
-    bool flip_x = src && ((b.width < 0) != (b.src_width < 0));
-    bool flip_y = src && ((b.height < 0) != (b.src_height < 0));
-    int dw = d.right - d.left;
-    int dh = d.bottom - d.top;
-    int sw = s.right - s.left;
-    int sh = s.bottom - s.top;
-    if (src && (sw == 0 || sh == 0)) {
-        return;
-    }
-    bool shrinking = src && (sw > dw || sh > dh);
-    bool boxes = shrinking && b.stretch_mode != COLORONCOLOR;
-    RECT bounds = src ? b.src->bounds : RECT{d.left, d.top, d.right, d.bottom};
-    Axis ax = map_axis(d.left, dw, s.left, sw, flip_x, bounds.left, bounds.right, boxes);
-    Axis ay = map_axis(d.top, dh, s.top, sh, flip_y, bounds.top, bounds.bottom, boxes);
-    RECT valid{d.left + ax.first_valid, d.top + ay.first_valid, d.left + ax.last_valid,
-               d.top + ay.last_valid};
-    if (rect_empty(valid)) {
-        return;
-    }
-
-    bool to_mono = t.monochrome && src && !b.src->mono;
-    bool from_mono = src && b.src->mono && !t.monochrome;
-    bool direct = src && ax.identity && ay.identity && !to_mono && !from_mono && !b.keyed;
-
-    // A source that overlaps the destination on the same surface is read from a copy.
-    Surface copy;
-    BlitSource copy_source;
-    const BlitSource* source = b.src;
-    int src_shift_x = 0;
-    int src_shift_y = 0;
-    if (src == t.surface && !rect_empty(intersect(d, s))) {
-        RECT area = intersect(s, bounds);
-        copy.resize(area.right - area.left, area.bottom - area.top);
-        for (int y = area.top; y < area.bottom; ++y) {
-            std::memcpy(copy.row(y - area.top), src->row(y) + area.left,
-                        static_cast<std::size_t>(copy.width()) * sizeof(Pixel));
-        }
-        copy_source = *b.src;
-        copy_source.surface = &copy;
-        source = &copy_source;
-        src = &copy;
-        src_shift_x = -area.left;
-        src_shift_y = -area.top;
-    }
-
-    std::vector<Pixel> row_buffer(static_cast<std::size_t>(dw));
-    Region area = t.clip.intersected(Region(valid));
+    std::vector<Pixel> buffer(static_cast<std::size_t>(p.d.right - p.d.left));
+    Region area = t.clip.intersected(Region(p.valid));
     for (const RECT& c : area.rects()) {
         int n = c.right - c.left;
         for (int y = c.top; y < c.bottom; ++y) {
             Pixel* out = t.surface->row(y) + c.left;
             const Pixel* in = nullptr;
-            if (src) {
-                int iy = y - d.top;
-                int sy = ay.map[iy] + src_shift_y;
-                if (direct) {
-                    in = src->row(sy) + (c.left - d.left + s.left + src_shift_x);
-                } else {
-                    Pixel* buf = row_buffer.data();
-                    const Pixel* srow = src->row(sy);
-                    for (int i = 0; i < n; ++i) {
-                        int ix = c.left - d.left + i;
-                        int sx = ax.map[ix] + src_shift_x;
-                        Pixel p = boxes ? reduce_box(*src, sx, ax.box_end[ix], sy, ay.box_end[iy],
-                                                     b.stretch_mode)
-                                        : srow[sx];
-                        buf[i] = convert(p, b, to_mono, from_mono);
-                    }
-                    in = buf;
+            if (p.src) {
+                in = source_row(b, p, y, c.left, n, out, buffer.data());
+                if (!in) {
+                    continue; // already copied into place
                 }
             }
             if (b.keyed) {
@@ -212,7 +295,6 @@ void run_blit(const Blit& b) {
             rop3_row(b.rop, out, in, b.pattern, c.left, y, n);
         }
     }
-    (void)source;
 }
 
 } // namespace lv::gdi

@@ -145,6 +145,9 @@ Surface* DeviceContext::surface() const {
     if (type == Type::memory) {
         return state.bitmap ? &state.bitmap->pixels : nullptr;
     }
+    if (type == Type::display) {
+        return g_screen_surface.load(); // the display may set up its screen after the DC exists
+    }
     return type == Type::information ? nullptr : external;
 }
 
@@ -325,9 +328,7 @@ static HDC create_display_dc(LPCSTR driver, LPCSTR device, DeviceContext::Type t
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }
-    auto dc = new_dc(type);
-    dc->external = g_screen_surface.load();
-    return static_cast<HDC>(add_handle(dc));
+    return static_cast<HDC>(add_handle(new_dc(type)));
 }
 
 HDC CreateDCA(LPCSTR driver, LPCSTR device, LPCSTR, const void*) {

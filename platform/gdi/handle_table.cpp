@@ -1,6 +1,7 @@
 #include "gdi/handle_table.h"
 
 #include <mutex>
+#include <shared_mutex>
 #include <unordered_map>
 
 namespace lv::gdi {
@@ -11,7 +12,7 @@ constexpr std::uintptr_t kKindBits = 4;
 constexpr std::uintptr_t kFirstSerial = 0x1000;
 
 struct Table {
-    std::mutex mutex;
+    std::shared_mutex mutex; // lookups share it; adding and removing take it alone
     std::unordered_map<std::uintptr_t, std::shared_ptr<Object>> live;
     std::uintptr_t next_serial{kFirstSerial};
 };
@@ -38,7 +39,7 @@ void* add_handle(std::shared_ptr<Object> object) {
 
 std::shared_ptr<Object> find_any_handle(const void* handle) {
     Table& t = table();
-    std::lock_guard lock(t.mutex);
+    std::shared_lock lock(t.mutex);
     auto it = t.live.find(reinterpret_cast<std::uintptr_t>(handle));
     return it == t.live.end() ? nullptr : it->second;
 }

@@ -23,13 +23,55 @@ void Painter::fill_colour(const Region& device_area, COLORREF colour, int rop2) 
     fill(device_area, &brush, rop2);
 }
 
-void Painter::add_line(std::vector<RECT>& out, POINT a, POINT b, int width) {
+namespace {
+
+// On and off runs of the styled pens, in pixels.
+std::vector<int> dash_pattern(int style) {
+    switch (style) {
+    case PS_DASH:
+        return {18, 6};
+    case PS_DOT:
+        return {3, 3};
+    case PS_DASHDOT:
+        return {9, 6, 3, 6};
+    case PS_DASHDOTDOT:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+// No surface is this large; longer lines are not drawn rather than walked pixel by pixel.
+constexpr long long kLongestLine = 1 << 16;
+
+} // namespace
+
+void Painter::add_line(std::vector<RECT>& out, POINT a, POINT b, int width, int style) {
+    long long span_x = std::llabs(static_cast<long long>(b.x) - a.x);
+    long long span_y = std::llabs(static_cast<long long>(b.y) - a.y);
+    if (span_x > kLongestLine || span_y > kLongestLine) {
+        return;
+    }
+    // Styled pens are dashed only when one pixel wide, as GDI draws them.
+    std::vector<int> dashes = width == 1 ? dash_pattern(style) : std::vector<int>{};
+    std::size_t dash = 0;
+    int left_in_dash = dashes.empty() ? 0 : dashes[0];
     int half = (width - 1) / 2;
     auto plot = [&](int x, int y) {
+        if (!dashes.empty()) {
+            bool on = (dash % 2) == 0;
+            if (--left_in_dash == 0) {
+                dash = (dash + 1) % dashes.size();
+                left_in_dash = dashes[dash];
+            }
+            if (!on) {
+                return;
+            }
+        }
         out.push_back(RECT{x - half, y - half, x - half + width, y - half + width});
     };
-    int dx = std::abs(b.x - a.x);
-    int dy = -std::abs(b.y - a.y);
+    int dx = static_cast<int>(span_x);
+    int dy = -static_cast<int>(span_y);
     int sx = a.x < b.x ? 1 : -1;
     int sy = a.y < b.y ? 1 : -1;
     int err = dx + dy;

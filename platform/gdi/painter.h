@@ -16,7 +16,8 @@ public:
     void fill(const Region& device_area, const Brush* brush, int rop2);
     void fill_colour(const Region& device_area, COLORREF colour, int rop2 = R2_COPYPEN);
     // Pen pixels of a line from a to b (device coordinates), the end point excluded.
-    static void add_line(std::vector<RECT>& out, POINT a, POINT b, int width);
+    static void add_line(std::vector<RECT>& out, POINT a, POINT b, int width, int style = PS_SOLID);
+    int pen_style() const { return has_pen() ? m_dc.state.pen->style : PS_NULL; }
     void stroke(const std::vector<RECT>& pixels);
 
     Region to_device(const Region& logical) const;

@@ -25,6 +25,20 @@ COLORREF GetPixel(HDC handle, int x, int y) {
     if (!dc) {
         return CLR_INVALID;
     }
+    // A memory DC without a clip region sees its whole bitmap: no region work per pixel, as
+    // callers read whole pictures back this way.
+    if (dc->type == DeviceContext::Type::memory && !dc->state.clip && dc->state.bitmap) {
+        Bitmap& bitmap = *dc->state.bitmap;
+        POINT p = dc->to_device(x, y);
+        if (p.x < 0 || p.y < 0 || p.x >= bitmap.width() || p.y >= bitmap.height()) {
+            return CLR_INVALID;
+        }
+        SurfaceLock lock(&bitmap.pixels);
+        if (bitmap.section && !bitmap.section->shared) {
+            bitmap.section->load(bitmap.pixels, RECT{p.x, p.y, p.x + 1, p.y + 1});
+        }
+        return colorref_from_pixel(bitmap.pixels.row(p.y)[p.x]);
+    }
     Target t = dc->target();
     POINT at;
     if (!locate(*dc, t, x, y, at)) {

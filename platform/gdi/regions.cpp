@@ -164,7 +164,7 @@ DWORD GetRegionData(HRGN region, DWORD size, LPRGNDATA data) {
 
 HRGN ExtCreateRegion(const XFORM* xform, DWORD size, const RGNDATA* data) {
     if (!data || size < sizeof(RGNDATAHEADER) || data->rdh.dwSize < sizeof(RGNDATAHEADER) ||
-        data->rdh.iType != RDH_RECTANGLES) {
+        data->rdh.dwSize > size || data->rdh.iType != RDH_RECTANGLES) {
         SetLastError(ERROR_INVALID_PARAMETER);
         return nullptr;
     }

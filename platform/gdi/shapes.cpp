@@ -129,7 +129,8 @@ BOOL Polygon(HDC handle, const POINT* points, int count) {
                  dc->state.brush.get(), R2_COPYPEN);
     std::vector<RECT> pixels;
     for (int i = 0; i < count; ++i) {
-        Painter::add_line(pixels, device[i], device[(i + 1) % count], painter.pen_width());
+        Painter::add_line(pixels, device[i], device[(i + 1) % count], painter.pen_width(),
+                          painter.pen_style());
     }
     painter.stroke(pixels);
     return TRUE;
@@ -144,7 +145,8 @@ BOOL Polyline(HDC handle, const POINT* points, int count) {
     std::vector<RECT> pixels;
     for (int i = 0; i + 1 < count; ++i) {
         Painter::add_line(pixels, dc->to_device(points[i].x, points[i].y),
-                          dc->to_device(points[i + 1].x, points[i + 1].y), painter.pen_width());
+                          dc->to_device(points[i + 1].x, points[i + 1].y), painter.pen_width(),
+                          painter.pen_style());
     }
     painter.stroke(pixels);
     return TRUE;
@@ -171,7 +173,7 @@ BOOL LineTo(HDC handle, int x, int y) {
     std::vector<RECT> pixels;
     POINT from = dc->state.position;
     Painter::add_line(pixels, dc->to_device(from.x, from.y), dc->to_device(x, y),
-                      painter.pen_width());
+                      painter.pen_width(), painter.pen_style());
     painter.stroke(pixels);
     dc->state.position = POINT{x, y};
     return TRUE;

@@ -57,14 +57,21 @@ TEST(Dib, FormatsDrawTheirPixels) {
         {"16 bits 565", 16, BI_BITFIELDS, {0x1F, 0x00, 0x1F, 0x00}, {0x00, 0xF8, 0x1F, 0x00}},
         {"24 bits", 24, BI_RGB, {255, 0, 0, 255, 0, 0, 0, 0}, {0, 0, 255, 255, 0, 0, 0, 0}},
         {"32 bits", 32, BI_RGB, {255, 0, 0, 0, 255, 0, 0, 0}, {0, 0, 255, 0, 255, 0, 0, 0}},
+        {"32 bits, red in the low byte",
+         32,
+         BI_BITFIELDS,
+         {0, 0, 255, 0, 0, 0, 255, 0},
+         {255, 0, 0, 0, 0, 0, 255, 0}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Info info(2, 2, c.bits, c.compression);
         info.table[0] = RGBQUAD{255, 0, 0, 0}; // index 0: blue
         info.table[1] = RGBQUAD{0, 0, 255, 0}; // index 1: red
-        if (c.compression == BI_BITFIELDS) {
+        if (c.compression == BI_BITFIELDS && c.bits == 16) {
             info.masks(0xF800, 0x07E0, 0x001F);
+        } else if (c.compression == BI_BITFIELDS) {
+            info.masks(0x000000FF, 0x0000FF00, 0x00FF0000);
         }
         std::vector<std::uint8_t> bits = c.bottom_row;
         bits.insert(bits.end(), c.top_row.begin(), c.top_row.end());
@@ -279,4 +286,77 @@ TEST(CreateBitmap, MonochromeBitsAndCompatibleBitmaps) {
     DeleteDC(other);
     DeleteDC(dc);
     DeleteObject(compatible);
+}
+
+TEST(GetDIBits, HeaderPassOfSectionsGivesMasksButNoTable) {
+    // A 565 section: the header pass reports bit fields and writes the three masks.
+    Info info565(2, 2, 16, BI_BITFIELDS);
+    info565.masks(0xF800, 0x07E0, 0x001F);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(nullptr, info565.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    ASSERT_NE(section, nullptr);
+    static_cast<std::uint16_t*>(bits)[0] = 0xF81F;
+    HDC ic = CreateIC("DISPLAY", nullptr, nullptr, nullptr);
+    Info header(0, 0, 0);
+    std::memset(header.table, 0xAB, sizeof header.table);
+    EXPECT_NE(GetDIBits(ic, section, 0, 0, nullptr, header.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(header.header.biBitCount, 16);
+    EXPECT_EQ(header.header.biCompression, BI_BITFIELDS);
+    DWORD masks[3];
+    std::memcpy(masks, header.table, sizeof masks);
+    EXPECT_EQ(masks[0], 0xF800u);
+    EXPECT_EQ(masks[2], 0x001Fu);
+    std::vector<std::uint8_t> out(header.header.biSizeImage + 4, 0);
+    EXPECT_EQ(GetDIBits(ic, section, 0, 2, out.data(), header.get(), DIB_RGB_COLORS), 2);
+    std::uint16_t first = static_cast<std::uint16_t>(out[0] | (out[1] << 8));
+    EXPECT_EQ(first, 0xF81F); // the stored value comes back unchanged
+    DeleteObject(section);
+
+    // An 8-bit section: a header pass without a bit count leaves the table's room alone.
+    Info info8(2, 2, 8);
+    HBITMAP eight = CreateDIBSection(nullptr, info8.get(), DIB_RGB_COLORS, &bits, nullptr, 0);
+    Info header8(0, 0, 0);
+    std::memset(header8.table, 0xAB, sizeof header8.table);
+    EXPECT_NE(GetDIBits(ic, eight, 0, 0, nullptr, header8.get(), DIB_RGB_COLORS), 0);
+    EXPECT_EQ(header8.header.biBitCount, 8);
+    EXPECT_EQ(header8.table[0].rgbBlue, 0xAB);
+    DeleteObject(eight);
+    DeleteDC(ic);
+}
+
+TEST(Dib, SourceRectanglesReachingOutsideDrawOnlyWhatExists) {
+    Info info(2, -2, 24); // top-down, all red
+    std::vector<std::uint8_t> bits(stride(2, 24) * 2, 0);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 2; ++x) {
+            bits[stride(2, 24) * y + x * 3 + 2] = 255;
+        }
+    }
+    MemoryCanvas canvas(4, 4, kWhite);
+    StretchDIBits(canvas.dc, 0, 0, 4, 4, 0, 0, 4, 4, bits.data(), info.get(), DIB_RGB_COLORS,
+                  SRCCOPY);
+    EXPECT_EQ(canvas.at(1, 1), kRed);
+    EXPECT_EQ(canvas.at(3, 3), kWhite);
+    EXPECT_EQ(canvas.at(3, 0), kWhite);
+}
+
+TEST(GetDIBits, MonochromeBitmapsReadAsOneBitWithBlackAndWhite) {
+    std::uint8_t rows[4] = {0x80, 0x00, 0x00, 0x00}; // top-left white
+    HBITMAP mono = CreateBitmap(2, 2, 1, 1, rows);
+    HDC dc = CreateCompatibleDC(nullptr);
+    Info info(2, 2, 1);
+    std::uint8_t out[8] = {};
+    EXPECT_EQ(GetDIBits(dc, mono, 0, 2, out, info.get(), DIB_RGB_COLORS), 2);
+    EXPECT_EQ(info.table[0].rgbRed, 0);
+    EXPECT_EQ(info.table[1].rgbRed, 255);
+    EXPECT_EQ(out[4] & 0xC0, 0x80); // the top row is stored last
+    EXPECT_EQ(out[0] & 0xC0, 0x00);
+    // SetDIBits writes back through the same conversion.
+    out[0] = 0xC0;
+    EXPECT_EQ(SetDIBits(dc, mono, 0, 2, out, info.get(), DIB_RGB_COLORS), 2);
+    HGDIOBJ old = SelectObject(dc, mono);
+    EXPECT_EQ(GetPixel(dc, 1, 1), kWhite);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(mono);
 }

@@ -36,6 +36,15 @@ public:
     MemoryCanvas& operator=(const MemoryCanvas&) = delete;
 
     COLORREF at(int x, int y) const { return GetPixel(dc, x, y); }
+    // The pixel as stored, whatever the DC's clip.
+    COLORREF raw(int x, int y) const {
+        BITMAP bm{};
+        GetObject(bitmap, sizeof bm, &bm);
+        const auto* row = static_cast<const std::uint8_t*>(bm.bmBits) +
+                          static_cast<std::size_t>(y) * bm.bmWidthBytes;
+        const std::uint8_t* p = row + static_cast<std::size_t>(x) * 4;
+        return RGB(p[2], p[1], p[0]);
+    }
 
     HDC dc{nullptr};
     HBITMAP bitmap{nullptr};

@@ -10,6 +10,7 @@
 #include "window/window_events.h"
 #include "window/window_table.h"
 
+#include "display/backend.h"
 #include "display/screen_config.h"
 
 #include <algorithm>
@@ -256,6 +257,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         on_geometry_changed(peek_window(hwnd));
     }
     current_queue(); // the creating thread owns the window and needs a queue
+    if (!(style & WS_CHILD))
+        lv::display::on_top_level_created();
 
     if (has_hooks(WH_CBT)) {
         CBT_CREATEWNDA cbt{&cs, HWND_TOP};

@@ -582,6 +582,12 @@ bool take_input(const InputFilter& filter, bool remove, MSG& out) {
     }
 }
 
+int cursor_show_count() {
+    auto& tr = tracking();
+    std::lock_guard lock(tr.mutex);
+    return tr.show_count;
+}
+
 void track_mouse_leave(HWND hwnd, bool nonclient) {
     auto& tr = tracking();
     std::lock_guard lock(tr.mutex);

@@ -31,5 +31,7 @@ struct InputFilter {
 };
 bool take_input(const InputFilter& filter, bool remove, MSG& out);
 bool input_pending();
+// ShowCursor's counter: the cursor shows while it is 0 or more.
+int cursor_show_count();
 
 } // namespace lv::window

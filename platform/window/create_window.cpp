@@ -247,8 +247,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         w->extra.assign(static_cast<size_t>(cls->wnd_extra), 0);
         w->parent = parent_window;
         w->owner = owner;
-        w->rect = RECT{x, y, x + width, y + height};
-        w->client = RECT{0, 0, width, height};
+        w->rect = rect_from(x, y, width, height);
+        w->client = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
         w->normal_rect = w->rect;
         cls->window_count++;
         insert_in_z_order(parent_window, w.get());
@@ -276,7 +276,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         Window* w = peek_window(hwnd);
         if (!w)
             return nullptr;
-        w->rect = RECT{cs.x, cs.y, cs.x + std::max(cx, 0), cs.y + std::max(cy, 0)};
+        w->rect = rect_from(cs.x, cs.y, cx, cy);
         w->normal_rect = w->rect;
         w->client = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
         on_geometry_changed(w);

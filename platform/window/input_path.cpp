@@ -65,6 +65,17 @@ Target find_target(POINT screen) {
     }
     if (!t.hwnd)
         t.hwnd = WindowFromPoint(screen);
+    // Only the owner thread asks for the hit test; another thread leaves the event to it.
+    DWORD owner = 0;
+    {
+        auto lock = lock_tree();
+        Window* w = peek_window(t.hwnd);
+        owner = w ? w->thread : 0;
+    }
+    if (owner && owner != current_thread_id()) {
+        t.thread = owner;
+        return t;
+    }
     while (t.hwnd) {
         t.hit = t.captured ? HTCLIENT
                            : SendMessageA(t.hwnd, WM_NCHITTEST, 0, MAKELPARAM(screen.x, screen.y));

@@ -49,6 +49,10 @@ POINT client_origin_on_screen(const Window* w);
 RECT window_rect_on_screen(const Window* w);
 RECT client_rect_on_screen(const Window* w);
 
+// A rectangle from a position and a size, kept inside the coordinate range (sizes below zero
+// become zero) so that no later arithmetic overflows.
+RECT rect_from(int x, int y, int cx, int cy);
+
 // Every window of the subtree, parents before children, in z-order.
 void collect_subtree(Window* w, std::vector<Window*>& out);
 

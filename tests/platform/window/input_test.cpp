@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <thread>
+
 namespace lt = lv::testing;
 
 namespace {
@@ -287,6 +290,43 @@ TEST(Cursor, ShowCursorCounts) {
     EXPECT_EQ(ShowCursor(FALSE), start);
     EXPECT_EQ(ShowCursor(FALSE), start - 1);
     EXPECT_EQ(ShowCursor(TRUE), start);
+}
+
+} // namespace
+
+namespace {
+
+TEST(InputAcrossThreads, EventsGoToTheThreadThatOwnsTheWindow) {
+    std::atomic<HWND> window{nullptr};
+    std::atomic<int> downs{0};
+    std::atomic<bool> stop{false};
+    std::thread ui([&] {
+        wintest::Recorder recorder;
+        recorder.handler = [&](HWND, UINT msg, WPARAM, LPARAM lParam, LRESULT&) {
+            if (msg == WM_LBUTTONDOWN && GET_X_LPARAM(lParam) == 5 && GET_Y_LPARAM(lParam) == 6)
+                ++downs;
+            return false;
+        };
+        window = recorder.create("ui", WS_POPUP | WS_VISIBLE, 700, 500, 100, 100);
+        while (!stop) {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            std::this_thread::yield();
+        }
+        DestroyWindow(window);
+    });
+    while (!window)
+        std::this_thread::yield();
+    lt::click(705, 506);
+    // This thread owns no window there: its queue never sees the events.
+    MSG msg;
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE));
+    while (downs == 0)
+        std::this_thread::yield();
+    stop = true;
+    ui.join();
+    EXPECT_EQ(downs.load(), 1);
 }
 
 } // namespace

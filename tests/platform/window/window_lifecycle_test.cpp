@@ -278,3 +278,23 @@ TEST(WindowTree, ParentsOwnersSiblingsAndSearch) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Geometry, HugeOrNegativeSizesStayInRange) {
+    wintest::Recorder recorder;
+    HWND w = recorder.create("huge", WS_POPUP, 0x7FFFFFF0, -0x7FFFFFF0, 0x7FFFFFFF, -5);
+    ASSERT_TRUE(w);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_GE(r.right, r.left);
+    EXPECT_EQ(r.bottom, r.top); // a negative height is none
+    EXPECT_TRUE(SetWindowPos(w, nullptr, -0x7FFFFFFF, 0, 0x7FFFFFFF, 0x7FFFFFFF, SWP_NOZORDER));
+    GetWindowRect(w, &r);
+    EXPECT_GE(r.right, r.left);
+    ShowWindow(w, SW_SHOWNA);
+    wintest::pump();
+    DestroyWindow(w);
+}
+
+} // namespace

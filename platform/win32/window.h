@@ -1049,6 +1049,8 @@ DWORD GetMessageTime();
 DWORD GetMessagePos();
 BOOL CallMsgFilterA(LPMSG msg, int code);
 UINT RegisterWindowMessageA(LPCSTR name);
+// The id that windows, hooks and PostThreadMessage know a thread by.
+DWORD GetCurrentThreadId();
 
 // Timers
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);

@@ -118,3 +118,22 @@ TEST(SendState, InSendMessageAndEarlyReply) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(RegisteredMessages, OneNumberPerNameWithoutCase) {
+    UINT a = RegisterWindowMessageA("LumivistaPing");
+    EXPECT_GE(a, 0xC000u);
+    EXPECT_EQ(RegisterWindowMessageA("lumivistaping"), a);
+    EXPECT_NE(RegisterWindowMessageA("LumivistaPong"), a);
+    EXPECT_EQ(RegisterWindowMessageA(""), 0u);
+}
+
+TEST(ThreadIds, WindowsAndHooksKnowTheCallingThreadById) {
+    EXPECT_EQ(GetCurrentThreadId(), wintest::current_thread());
+    DWORD other = 0;
+    std::thread([&] { other = GetCurrentThreadId(); }).join();
+    EXPECT_NE(other, GetCurrentThreadId());
+}
+
+} // namespace

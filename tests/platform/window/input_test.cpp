@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <atomic>
 #include <thread>
 
@@ -109,6 +111,10 @@ struct ClickCase {
     UINT second_press;
 };
 
+void PrintTo(const ClickCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class DoubleClicks : public Input, public ::testing::WithParamInterface<ClickCase> {};
 
 TEST_P(DoubleClicks, SecondPressDependsOnTheClassStyle) {
@@ -206,6 +212,10 @@ struct KeyCase {
     UINT message;           // for the last key's press
     bool alt_bit;
 };
+
+void PrintTo(const KeyCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class Keys : public Input, public ::testing::WithParamInterface<KeyCase> {};
 

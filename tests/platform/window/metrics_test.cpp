@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct MetricCase {
     int index;
     int value;
 };
+
+void PrintTo(const MetricCase& c, std::ostream* os) {
+    *os << "metric " << c.index;
+}
 
 class Metrics : public ::testing::TestWithParam<MetricCase> {};
 
@@ -30,6 +36,10 @@ struct ColourCase {
     int index;
     COLORREF colour;
 };
+
+void PrintTo(const ColourCase& c, std::ostream* os) {
+    *os << "colour " << c.index;
+}
 
 class SysColours : public ::testing::TestWithParam<ColourCase> {};
 

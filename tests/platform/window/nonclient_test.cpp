@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct FrameCase {
@@ -14,6 +16,10 @@ struct FrameCase {
     DWORD ex_style;
     RECT client_in_window; // for a 200 x 100 window
 };
+
+void PrintTo(const FrameCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FrameSizes : public ::testing::TestWithParam<FrameCase> {};
 
@@ -60,6 +66,10 @@ struct HitCase {
     LRESULT sizable;
     LRESULT fixed;
 };
+
+void PrintTo(const HitCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class HitTest : public ::testing::TestWithParam<HitCase> {};
 

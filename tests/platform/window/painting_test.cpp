@@ -222,3 +222,56 @@ TEST(WindowDc, LockWindowUpdateSuppressesDrawingUntilUnlocked) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Painting, UpdateRegionIsCopiedAndChildrenCanBeLeftOut) {
+    HWND parent = recorder.create("parent", WS_POPUP | WS_VISIBLE, 0, 0, 200, 200);
+    recorder.create("child", WS_CHILD | WS_VISIBLE, 100, 100, 50, 50, parent);
+    wintest::pump();
+    recorder.clear();
+    RECT a{0, 0, 10, 10}, b{120, 120, 130, 130};
+    RedrawWindow(parent, &a, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    RedrawWindow(parent, &b, nullptr, RDW_INVALIDATE | RDW_NOCHILDREN);
+    HRGN update = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_EQ(GetUpdateRgn(parent, update, FALSE), COMPLEXREGION);
+    EXPECT_TRUE(PtInRegion(update, 125, 125));
+    EXPECT_FALSE(PtInRegion(update, 50, 50));
+    DeleteObject(update);
+    wintest::pump();
+    EXPECT_TRUE(recorder.messages_of("child").empty());
+    DestroyWindow(parent);
+}
+
+TEST_F(Painting, SetRedrawFalseStopsPaintingUntilTurnedBackOn) {
+    HWND w = recorder.create("w", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    wintest::pump();
+    SendMessageA(w, WM_SETREDRAW, FALSE, 0);
+    recorder.clear();
+    InvalidateRect(w, nullptr, TRUE);
+    wintest::pump();
+    EXPECT_EQ(recorder.messages_of("w"), std::vector<UINT>{});
+    SendMessageA(w, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(w, nullptr, TRUE);
+    painted.clear();
+    wintest::pump();
+    EXPECT_EQ(painted, (std::vector<std::string>{"erase:w", "paint:w"}));
+    DestroyWindow(w);
+}
+
+TEST_F(Painting, PrintSendsEraseAndPrintClientIntoTheGivenDc) {
+    HWND w = recorder.create("w", WS_POPUP | WS_VISIBLE, 0, 0, 100, 100);
+    wintest::pump();
+    recorder.clear();
+    HDC memory = CreateCompatibleDC(nullptr);
+    SendMessageA(w, WM_PRINT, reinterpret_cast<WPARAM>(memory), PRF_ERASEBKGND | PRF_CLIENT);
+    std::vector<UINT> seen;
+    for (UINT m : recorder.messages_of("w"))
+        if (m == WM_PRINT || m == WM_ERASEBKGND || m == WM_PRINTCLIENT)
+            seen.push_back(m);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_PRINT, WM_ERASEBKGND, WM_PRINTCLIENT}));
+    DeleteDC(memory);
+    DestroyWindow(w);
+}
+
+} // namespace

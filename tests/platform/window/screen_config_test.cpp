@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct SizeCase {
@@ -11,6 +13,10 @@ struct SizeCase {
     LONG cx;
     LONG cy;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << '"' << c.text << '"';
+}
 
 class ScreenSize : public ::testing::TestWithParam<SizeCase> {};
 

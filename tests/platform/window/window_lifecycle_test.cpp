@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using wintest::Event;
 using wintest::Recorder;
 
@@ -133,6 +135,10 @@ struct Refusal {
     bool create;
     std::vector<UINT> messages;
 };
+
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CreationRefused : public Lifecycle, public ::testing::WithParamInterface<Refusal> {};
 

@@ -105,15 +105,7 @@ HWND make_coloured(DWORD style, int x, int y, int w, int h, COLORREF colour, HWN
 }
 
 DWORD current_thread() {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.lpszClassName = "ThreadProbe";
-    RegisterClassA(&wc);
-    HWND probe = CreateWindowExA(0, "ThreadProbe", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
-                                 nullptr, nullptr);
-    DWORD id = GetWindowThreadProcessId(probe, nullptr);
-    DestroyWindow(probe);
-    return id;
+    return GetCurrentThreadId();
 }
 
 void pump() {

@@ -2,6 +2,7 @@
 // messages, composes the screen and answers the worker's sends: no data race, no deadlock.
 #include "display/compositor.h"
 #include "testing/screen_capture.h"
+#include "testing/virtual_clock.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -95,6 +96,45 @@ TEST(WorkerDrawing, ClosingWhileAWorkerStillDrawsLeavesItsDcUsable) {
     EXPECT_FALSE(IsWindow(w));
     worker.join();
     EXPECT_EQ(ReleaseDC(w, dc), 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST(WorkerDrawing, VirtualTimeSpentByTheWorkerFiresTheUiThreadsTimers) {
+    lv::testing::VirtualClockScope virtual_clock;
+    wintest::Recorder recorder;
+    std::atomic<int> ticks{0};
+    recorder.handler = [&](HWND, UINT msg, WPARAM, LPARAM, LRESULT&) {
+        if (msg == WM_TIMER)
+            ++ticks;
+        return false;
+    };
+    HWND w = recorder.create("saver", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64);
+    SetTimer(w, 13, 100, nullptr);
+    std::atomic<int> busy{1};
+    std::thread worker([&] {
+        for (int i = 0; i < 500; ++i) {
+            MSG msg;
+            if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) &&
+                PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&msg);
+            Sleep(1); // advances the virtual clock
+        }
+        busy = 0;
+    });
+    MSG msg;
+    while (busy) {
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+    }
+    worker.join();
+    wintest::pump();
+    EXPECT_GE(ticks.load(), 4); // 500 ms of virtual time, one message per 100 ms at most
+    EXPECT_LE(ticks.load(), 5);
+    KillTimer(w, 13);
+    DestroyWindow(w);
 }
 
 } // namespace

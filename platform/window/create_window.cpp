@@ -186,6 +186,47 @@ HWND next_window_to_activate(HWND leaving) {
 }
 
 } // namespace
+
+namespace {
+
+// Removes a window and everything below it from the tree, without messages. Tree lock held.
+void remove_subtree(Window* w) {
+    auto& t = table();
+    for (Window* child : std::vector<Window*>(w->children))
+        remove_subtree(child);
+    HWND hwnd = w->handle;
+    for (HWND* slot : {&t.focus, &t.capture, &t.active, &t.lock_update})
+        if (*slot == hwnd)
+            *slot = nullptr;
+    auto& siblings = w->parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+    for (Window* top : t.desktop->children)
+        if (top->owner == w)
+            top->owner = nullptr;
+    w->cls->window_count--;
+    w->destroyed = true;
+    on_window_destroyed(w);
+    t.windows.erase(hwnd);
+}
+
+} // namespace
+
+void forget_thread_windows(DWORD thread) {
+    auto lock = lock_tree();
+    auto& t = table();
+    for (;;) {
+        std::vector<Window*> all;
+        for (Window* top : t.desktop->children)
+            collect_subtree(top, all);
+        auto it =
+            std::find_if(all.begin(), all.end(), [&](Window* w) { return w->thread == thread; });
+        if (it == all.end())
+            break;
+        remove_subtree(*it);
+    }
+    mark_screen_dirty();
+}
+
 } // namespace lv::window
 
 using namespace lv::window;

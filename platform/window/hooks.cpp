@@ -78,6 +78,12 @@ LRESULT call_hooks(int type, int code, WPARAM wparam, LPARAM lparam) {
     return chain.front().proc(code, wparam, lparam);
 }
 
+void remove_thread_hooks(DWORD thread) {
+    auto& t = hooks_table();
+    std::lock_guard lock(t.mutex);
+    std::erase_if(t.hooks, [&](const Hook& h) { return h.thread == thread; });
+}
+
 } // namespace lv::window
 
 using namespace lv::window;

@@ -1,6 +1,8 @@
 #include "window/message_queue.h"
 
+#include "window/hooks.h"
 #include "window/thread_id.h"
+#include "window/window_events.h"
 
 #include <map>
 
@@ -47,6 +49,8 @@ struct QueueHolder {
             registry().queues.erase(queue->thread);
         }
         answer_pending(*queue);
+        forget_thread_windows(queue->thread);
+        remove_thread_hooks(queue->thread);
     }
 };
 

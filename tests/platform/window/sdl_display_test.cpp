@@ -91,3 +91,44 @@ TEST(SdlDisplay, ShowsTheScreenWhileAWorkerDraws) {
 }
 
 } // namespace
+
+namespace {
+
+bool tool_available(const char* name) {
+    std::string command = std::string("command -v ") + name + " > /dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+TEST(SdlDisplay, RealKeyboardAndMouseBecomeWindowMessages) {
+    if (!sdl_requested())
+        GTEST_SKIP() << "runs under a virtual X server with LUMIVISTA_DISPLAY=sdl";
+    if (!tool_available("xdotool"))
+        GTEST_SKIP() << "xdotool makes the X input";
+    wintest::Recorder recorder;
+    std::atomic<bool> clicked{false}, escaped{false};
+    POINT at{};
+    WPARAM flags = 0;
+    recorder.handler = [&](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
+        if (msg == WM_LBUTTONDOWN) {
+            at = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            flags = wParam;
+            clicked = true;
+        }
+        if (msg == WM_KEYDOWN && wParam == VK_ESCAPE)
+            escaped = true;
+        return false;
+    };
+    HWND w = recorder.create("saver", WS_POPUP | WS_VISIBLE, 0, 0, GetSystemMetrics(SM_CXSCREEN),
+                             GetSystemMetrics(SM_CYSCREEN), nullptr, WS_EX_TOPMOST);
+    ASSERT_TRUE(wait_for([] { return lv::display::presented_frames() > 5; }));
+    ASSERT_EQ(std::system("xdotool mousemove 200 150 click 1"), 0);
+    EXPECT_TRUE(wait_for([&] { return clicked.load(); }));
+    EXPECT_EQ(at.x, 200);
+    EXPECT_EQ(at.y, 150);
+    EXPECT_EQ(flags, MK_LBUTTON);
+    ASSERT_EQ(std::system("xdotool search --name Lumivista windowfocus --sync key Escape"), 0);
+    EXPECT_TRUE(wait_for([&] { return escaped.load(); }));
+    DestroyWindow(w);
+}
+
+} // namespace

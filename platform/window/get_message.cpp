@@ -280,6 +280,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
         // Only a callback that a live timer still names is called.
         if (!timer_has_proc(current_queue(), msg->hwnd, msg->wParam, proc))
             return 0;
+        expect_tree_unlocked();
         proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(clock_port::now_ms()));
         return 0;
     }
@@ -299,5 +300,6 @@ LRESULT DispatchMessageA(const MSG* msg) {
     }
     if (!proc)
         return 0;
+    expect_tree_unlocked();
     return proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }

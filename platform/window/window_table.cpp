@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 
 namespace lv::window {
 
@@ -43,6 +45,28 @@ WindowTable& table() {
         return created;
     }();
     return *t;
+}
+
+namespace {
+thread_local int t_tree_depth = 0;
+}
+
+TreeLock::TreeLock(std::recursive_mutex& mutex) : m_lock(mutex) {
+    ++t_tree_depth;
+}
+TreeLock::~TreeLock() {
+    --t_tree_depth;
+}
+
+bool tree_locked_here() {
+    return t_tree_depth > 0;
+}
+
+void expect_tree_unlocked() {
+    if (!tree_locked_here())
+        return;
+    std::fputs("window manager: calling out while holding the tree lock\n", stderr);
+    std::abort();
 }
 
 TreeLock lock_tree() {

@@ -183,6 +183,7 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     for (HWND child : descendants(parent)) {
         if (!IsWindow(child))
             continue;
+        expect_tree_unlocked();
         if (!proc(child, lParam))
             return FALSE;
     }

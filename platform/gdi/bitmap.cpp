@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 using namespace lv::gdi;
 
@@ -19,15 +20,21 @@ bool size_ok(int width, int height) {
            static_cast<std::size_t>(width) * static_cast<std::size_t>(height) <= kMaxPixels;
 }
 
+// Null when the pixels cannot be allocated.
 std::shared_ptr<Bitmap> new_bitmap(int width, int height, int bits_pixel) {
-    auto bitmap = std::make_shared<Bitmap>();
-    bitmap->bits_pixel = bits_pixel;
-    bitmap->pixels.resize(width, height);
-    return bitmap;
+    try {
+        auto bitmap = std::make_shared<Bitmap>();
+        bitmap->bits_pixel = bits_pixel;
+        bitmap->pixels.resize(width, height);
+        return bitmap;
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
 }
 
 HBITMAP enter(const std::shared_ptr<Bitmap>& bitmap) {
-    return static_cast<HBITMAP>(add_handle(bitmap));
+    return bitmap ? static_cast<HBITMAP>(add_handle(bitmap)) : nullptr;
 }
 
 // Rows of a device-dependent bitmap's bits are padded to 16 bits.
@@ -169,7 +176,7 @@ HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bits_per_pixel, co
         return nullptr;
     }
     auto bitmap = new_bitmap(width, height, depth == 1 ? 1 : 32);
-    if (bits) {
+    if (bitmap && bits) {
         DibFormat f;
         f.width = width;
         f.height = height;
@@ -219,7 +226,15 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
     dib->header = info->bmiHeader;
     dib->header.biSize = sizeof(BITMAPINFOHEADER);
     dib->header.biSizeImage = static_cast<DWORD>(format->image_size());
-    dib->storage.assign(format->image_size(), 0);
+    try {
+        dib->storage.assign(format->image_size(), 0);
+        if (!format->native()) {
+            bitmap->pixels.resize(format->width, format->height);
+        }
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return nullptr;
+    }
     dib->shared = format->native();
     bitmap->bits_pixel = format->bits;
     if (dib->shared) {
@@ -228,7 +243,6 @@ HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits
         bitmap->pixels.attach(top, format->width, format->height,
                               format->bottom_up ? -stride : stride);
     } else {
-        bitmap->pixels.resize(format->width, format->height);
         dib->load(bitmap->pixels, RECT{0, 0, format->width, format->height});
     }
     if (bits) {
@@ -252,7 +266,7 @@ HBITMAP CreateDIBitmap(HDC dc, const BITMAPINFOHEADER* header, DWORD init, const
         return nullptr;
     }
     auto bitmap = new_bitmap(width, height, mono ? 1 : 32);
-    if ((init & CBM_INIT) && bits) {
+    if (bitmap && (init & CBM_INIT) && bits) {
         std::optional<DibFormat> format = parse_dib_format(info, usage);
         if (!format) {
             return nullptr;

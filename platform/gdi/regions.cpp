@@ -159,7 +159,7 @@ DWORD GetRegionData(HRGN region, DWORD size, LPRGNDATA data) {
     if (!rects.empty()) {
         std::memcpy(data->Buffer, rects.data(), body);
     }
-    return needed;
+    return size; // a buffer that was large enough reports its own size
 }
 
 HRGN ExtCreateRegion(const XFORM* xform, DWORD size, const RGNDATA* data) {

@@ -1,6 +1,8 @@
 // A 32-bit BGRA pixel surface: what window DCs and memory bitmaps draw into and what the
 // compositor reads. Every GDI call that writes a surface holds its mutex for the call's
-// duration; a reader (the compositor, a screenshot) takes the same mutex.
+// duration; a reader (the compositor, a screenshot) takes the same mutex. GDI calls take a
+// DC's lock before any surface lock, so no GDI function may be called while holding one.
+// The alpha byte is not coverage: GDI drawing leaves it 0; readers treat pixels as opaque.
 #pragma once
 
 #include <cstddef>

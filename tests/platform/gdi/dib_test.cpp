@@ -263,6 +263,15 @@ TEST(CreateDIBitmap, InitialisesFromBits) {
     DeleteObject(bitmap);
 }
 
+TEST(CreateBitmap, RefusesImpossibleSizes) {
+    EXPECT_EQ(CreateBitmap(70000, 70000, 1, 32, nullptr), nullptr);
+    EXPECT_EQ(CreateBitmap(-1, 5, 1, 32, nullptr), nullptr);
+    EXPECT_EQ(CreateBitmap(4, 4, 1, 7, nullptr), nullptr);
+    HDC dc = CreateCompatibleDC(nullptr);
+    EXPECT_EQ(CreateCompatibleBitmap(dc, 70000, 70000), nullptr);
+    DeleteDC(dc);
+}
+
 TEST(CreateBitmap, MonochromeBitsAndCompatibleBitmaps) {
     // Rows of monochrome bits are padded to 16 bits; 1 is white.
     std::uint8_t bits[4] = {0x80, 0x00, 0x40, 0x00};

@@ -115,6 +115,8 @@ TEST(RegionApi, RegionDataRoundTripsAndScales) {
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
     EXPECT_EQ(GetRegionData(a, size - 1, data), 0u);
     EXPECT_EQ(GetRegionData(a, size, data), size);
+    std::vector<char> roomy(size + 64);
+    EXPECT_EQ(GetRegionData(a, size + 64, reinterpret_cast<RGNDATA*>(roomy.data())), size + 64);
     EXPECT_EQ(data->rdh.nCount, 2u);
     EXPECT_EQ(data->rdh.iType, RDH_RECTANGLES);
     EXPECT_EQ(data->rdh.rcBound.right, 10);

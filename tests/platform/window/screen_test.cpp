@@ -1,5 +1,6 @@
 // The composed screen: top-level windows in z-order, through their window regions.
 #include "testing/screen_capture.h"
+#include "tests/support/scratch_dir.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -73,8 +74,7 @@ TEST(Screen, ComposesTopLevelWindowsInZOrderThroughRegions) {
 TEST(Screen, SavesThePngOfTheScreenAndOfAWindow) {
     HWND w = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 10, 10, 64, 32, kGreen);
     wintest::pump();
-    auto dir = std::filesystem::temp_directory_path() / "lv_screen_test";
-    std::filesystem::create_directories(dir);
+    lvtest::ScratchDir dir;
     auto screen = dir / "screen.png";
     auto window = dir / "window.png";
     ASSERT_TRUE(lv::testing::save_screen_png(screen.string()));
@@ -96,7 +96,6 @@ TEST(Screen, SavesThePngOfTheScreenAndOfAWindow) {
     EXPECT_EQ(be32(wh, 16), 64);
     EXPECT_EQ(be32(wh, 20), 32);
     EXPECT_FALSE(lv::testing::save_window_png(w, (dir / "missing" / "x.png").string()));
-    std::filesystem::remove_all(dir);
     DestroyWindow(w);
 }
 

@@ -1,6 +1,7 @@
 // The real display: the composed screen reaches an SDL window, also while a worker thread draws
 // and the UI thread does not pump. Runs only with LUMIVISTA_DISPLAY=sdl under an X server.
 #include "display/backend.h"
+#include "tests/support/scratch_dir.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -36,7 +37,8 @@ bool wait_for(const std::function<bool()>& ready) {
 // The colour the X server shows at a point, read with ImageMagick's `import`; empty when the
 // tool is missing.
 std::string x_pixel(int x, int y) {
-    auto out = std::filesystem::temp_directory_path() / "lv_sdl_pixel.txt";
+    lvtest::ScratchDir dir;
+    auto out = dir / "pixel.txt";
     std::string command = "import -window root -crop 1x1+" + std::to_string(x) + "+" +
                           std::to_string(y) + " -format '%[hex:p{0,0}]' info:- > '" + out.string() +
                           "' 2>/dev/null";
@@ -45,7 +47,6 @@ std::string x_pixel(int x, int y) {
     std::ifstream in(out);
     std::string text;
     std::getline(in, text);
-    std::filesystem::remove(out);
     if (text.size() >= 12) // 16 bits per channel: keep the high byte of each
         text = text.substr(0, 2) + text.substr(4, 2) + text.substr(8, 2);
     return text.substr(0, 6);

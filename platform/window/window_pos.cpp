@@ -212,7 +212,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         SendMessageA(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     pos.cx = std::max(pos.cx, 0);
     pos.cy = std::max(pos.cy, 0);
-    RECT new_rect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+    RECT new_rect = rect_from(pos.x, pos.y, pos.cx, pos.cy);
     bool sized = (new_rect.right - new_rect.left) != (old_rect.right - old_rect.left) ||
                  (new_rect.bottom - new_rect.top) != (old_rect.bottom - old_rect.top);
     RECT new_client_abs{new_rect.left + old_client.left, new_rect.top + old_client.top,
@@ -476,7 +476,8 @@ BOOL GetWindowInfo(HWND hwnd, PWINDOWINFO info) {
     info->rcClient = client_rect_on_screen(w);
     info->dwStyle = w->style;
     info->dwExStyle = w->ex_style;
-    info->dwWindowStatus = table().active == hwnd ? WS_ACTIVECAPTION : 0;
+    // The caption state as the last WM_NCACTIVATE left it, as the frame is drawn.
+    info->dwWindowStatus = w->nc_active ? WS_ACTIVECAPTION : 0;
     FrameLayout f = frame_layout(w->style, w->ex_style, SIZE{0, 0});
     info->cxWindowBorders = static_cast<UINT>(f.border);
     info->cyWindowBorders = static_cast<UINT>(f.border);

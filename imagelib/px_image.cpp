@@ -1,6 +1,8 @@
 // Construction, allocation, copying and ownership of PxImage.
 #include "imagelib/px_image.h"
 
+#include "util/large_block.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -118,7 +120,7 @@ void* PxImage::Create(LONG width, LONG height, DWORD bpp, DWORD format) {
     m_head.biClrUsed = paletteCount;
     m_head.biClrImportant = 0;
 
-    m_dib = std::malloc(static_cast<std::size_t>(total));
+    m_dib = lv::allocate_large_block(static_cast<std::size_t>(total));
     if (!m_dib) {
         SetLastErrorText("PxImage::Create can't allocate memory");
         return nullptr;

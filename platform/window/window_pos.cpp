@@ -62,9 +62,12 @@ void move_in_z_order(Window* w, HWND after) {
     list.insert(at + 1, w);
 }
 
-Window* child_at(Window* parent, POINT screen, UINT skip) {
+Window* child_at(Window* parent, POINT screen, UINT skip,
+                 const std::vector<HWND>& transparent = {}) {
     for (Window* child : parent->children) {
         if (!(child->style & WS_VISIBLE))
+            continue;
+        if (std::find(transparent.begin(), transparent.end(), child->handle) != transparent.end())
             continue;
         RECT r = window_rect_on_screen(child);
         if (!contains(r, screen))
@@ -486,16 +489,19 @@ BOOL GetWindowInfo(HWND hwnd, PWINDOWINFO info) {
     return TRUE;
 }
 
-HWND WindowFromPoint(POINT point) {
+namespace {
+
+// The deepest visible, enabled window under the point, passing over `transparent` ones.
+HWND window_under(POINT point, const std::vector<HWND>& transparent) {
     auto lock = lock_tree();
-    Window* w = child_at(table().desktop.get(), point, CWP_SKIPINVISIBLE);
+    Window* w = child_at(table().desktop.get(), point, CWP_SKIPINVISIBLE, transparent);
     if (!w)
         return nullptr;
     for (;;) {
         RECT client = client_rect_on_screen(w);
         if (!contains(client, point))
             break;
-        Window* inner = child_at(w, point, CWP_SKIPINVISIBLE);
+        Window* inner = child_at(w, point, CWP_SKIPINVISIBLE, transparent);
         if (!inner)
             break;
         if (inner->style & WS_DISABLED)
@@ -503,6 +509,28 @@ HWND WindowFromPoint(POINT point) {
         w = inner;
     }
     return w->handle;
+}
+
+bool owned_by_this_thread(HWND hwnd) {
+    auto lock = lock_tree();
+    Window* w = peek_window(hwnd);
+    return w && w->thread == current_thread_id();
+}
+
+} // namespace
+
+// A window of this thread that answers HTTRANSPARENT (a group box) lets the point through to
+// the windows below it, as on the platform.
+HWND WindowFromPoint(POINT point) {
+    std::vector<HWND> transparent;
+    for (;;) {
+        HWND hwnd = window_under(point, transparent);
+        if (!hwnd || !owned_by_this_thread(hwnd))
+            return hwnd;
+        if (SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTTRANSPARENT)
+            return hwnd;
+        transparent.push_back(hwnd);
+    }
 }
 
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags) {

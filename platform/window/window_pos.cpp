@@ -235,6 +235,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     new_client.right = std::max(new_client.right, new_client.left);
     new_client.bottom = std::max(new_client.bottom, new_client.top);
     bool now_visible = was_visible;
+    bool restacked = false;
     HWND parent = nullptr;
     {
         auto lock = lock_tree();
@@ -245,8 +246,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->client = new_client;
         if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
             w->normal_rect = new_rect;
-        if (!(pos.flags & SWP_NOZORDER))
+        if (!(pos.flags & SWP_NOZORDER)) {
+            auto& siblings = w->parent->children;
+            auto before = std::find(siblings.begin(), siblings.end(), w) - siblings.begin();
             move_in_z_order(w, pos.hwndInsertAfter);
+            restacked = std::find(siblings.begin(), siblings.end(), w) - siblings.begin() != before;
+        }
         if (pos.flags & SWP_SHOWWINDOW)
             w->style |= WS_VISIBLE;
         if (pos.flags & SWP_HIDEWINDOW)
@@ -268,8 +273,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (was_visible)
             RedrawWindow(parent, &old_rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    // A child drawn on its top-level window's surface shows its new place in the z-order only
+    // once it is painted again; a top-level window's surface is composed in its new place.
     if (now_visible && !(pos.flags & SWP_NOREDRAW) &&
-        ((pos.flags & SWP_SHOWWINDOW) || sized || (!top_level && moved_or_sized)))
+        ((pos.flags & SWP_SHOWWINDOW) || sized || (!top_level && (moved_or_sized || restacked))))
         RedrawWindow(hwnd, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASENOW);
     else if (now_visible && (pos.flags & SWP_FRAMECHANGED) && !(pos.flags & SWP_NOREDRAW))

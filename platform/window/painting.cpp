@@ -579,9 +579,22 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     if (!redraw)
         flags |= SWP_NOREDRAW;
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags);
-    if (redraw)
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (!redraw)
+        return 1;
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    // A child's parent shows through where the new region leaves the child's rectangle.
+    HWND parent = nullptr;
+    RECT area{};
+    {
+        auto lock = lock_tree();
+        Window* w = peek_window(hwnd);
+        if (w && (w->style & WS_CHILD) && w->parent && !is_desktop(w->parent)) {
+            parent = w->parent->handle;
+            area = w->rect;
+        }
+    }
+    if (parent)
+        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 1;
 }
 

@@ -340,3 +340,33 @@ TEST(InputAcrossThreads, EventsGoToTheThreadThatOwnsTheWindow) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Transparency, ClicksPassThroughWindowsThatAnswerTransparent) {
+    wintest::Recorder recorder;
+    HWND group = nullptr;
+    std::vector<HWND> pressed;
+    recorder.handler = [&](HWND hwnd, UINT msg, WPARAM, LPARAM, LRESULT& result) {
+        if (msg == WM_NCHITTEST && hwnd == group) {
+            result = HTTRANSPARENT;
+            return true;
+        }
+        if (msg == WM_LBUTTONDOWN)
+            pressed.push_back(hwnd);
+        return false;
+    };
+    HWND dialog = recorder.create("dialog", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300);
+    // The group box comes first, so it lies above the button it frames.
+    group = recorder.create("group", WS_CHILD | WS_VISIBLE, 10, 10, 200, 200, dialog);
+    HWND button = recorder.create("button", WS_CHILD | WS_VISIBLE, 30, 30, 80, 30, dialog);
+    wintest::pump();
+    EXPECT_EQ(WindowFromPoint(POINT{50, 40}), button);
+    EXPECT_EQ(WindowFromPoint(POINT{150, 150}), dialog); // inside the group box, no button
+    lt::click(50, 40);
+    wintest::pump();
+    EXPECT_EQ(pressed, std::vector<HWND>{button});
+    DestroyWindow(dialog);
+}
+
+} // namespace

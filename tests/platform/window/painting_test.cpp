@@ -275,3 +275,26 @@ TEST_F(Painting, PrintSendsEraseAndPrintClientIntoTheGivenDc) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(Restacking, RaisingAChildPaintsItAboveItsSibling) {
+    constexpr COLORREF kLower = RGB(0, 128, 0), kUpper = RGB(128, 0, 0);
+    HWND top = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 0, 0, 200, 200, RGB(0, 0, 0));
+    HWND a = wintest::make_coloured(WS_CHILD | WS_VISIBLE, 10, 10, 100, 100, kUpper, top);
+    HWND b = wintest::make_coloured(WS_CHILD | WS_VISIBLE, 50, 50, 100, 100, kLower, top);
+    wintest::pump();
+    EXPECT_EQ(window_pixel(top, 70, 70), kUpper); // the first child lies above
+    SetWindowPos(b, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    wintest::pump();
+    EXPECT_EQ(window_pixel(top, 70, 70), kLower);
+    // A region on the child lets the parent show through once more.
+    SetWindowRgn(b, CreateRectRgn(40, 40, 100, 100), TRUE);
+    wintest::pump();
+    EXPECT_EQ(window_pixel(top, 70, 70), kUpper);
+    EXPECT_EQ(window_pixel(top, 120, 120), kLower);
+    (void)a;
+    DestroyWindow(top);
+}
+
+} // namespace

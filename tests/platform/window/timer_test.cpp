@@ -134,3 +134,27 @@ TEST_F(Timers, SetTimerOnAnotherThreadsWindowFails) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Timers, IdsArePointerSized) {
+    const UINT_PTR big = static_cast<UINT_PTR>(0x123456789ABCull);
+    EXPECT_EQ(SetTimer(window, big, 50, nullptr), big);
+    SetTimer(window, 99, 60, nullptr);
+    run_loop();
+    ASSERT_EQ(g_fired.size(), 2u);
+    EXPECT_EQ(g_fired[0].id, big);
+    EXPECT_TRUE(KillTimer(window, big));
+    KillTimer(window, 99);
+}
+
+TEST_F(Timers, WaitMessageReturnsWhenATimerIsDue) {
+    SetTimer(window, 8, 250, nullptr);
+    std::uint64_t start = lv::clock::now_ms();
+    EXPECT_TRUE(WaitMessage());
+    EXPECT_EQ(lv::clock::now_ms() - start, 250u);
+    EXPECT_TRUE(GetQueueStatus(QS_TIMER) & QS_TIMER);
+    KillTimer(window, 8);
+}
+
+} // namespace

@@ -1,5 +1,7 @@
 #include "saver/theme_globals.h"
 
+#include "saver/media_list.h"
+
 SaverSettingsValues SaverSettings;
 FrameSettingsValues FrameSettings;
 ThemeValues Theme;
@@ -22,4 +24,5 @@ void ResetThemeGlobals() {
     AboutText.Empty();
     WorkFolder.Empty();
     ThemeFilePath.Empty();
+    ResetMediaLists();
 }

@@ -204,7 +204,8 @@ bool parse_key_names(std::string_view path, std::vector<std::string>& names) {
             if (i + 2 >= path.size())
                 return false;
             int high = hex_value(path[i + 1]), low = hex_value(path[i + 2]);
-            if (high < 0 || low < 0)
+            // A key name never holds the separator, not even written as %5C.
+            if (high < 0 || low < 0 || high * 16 + low == '\\')
                 return false;
             current += static_cast<char>(high * 16 + low);
             i += 2;

@@ -325,6 +325,7 @@ TEST(RegistryHive, RejectsMalformedText) {
         "[a\\\\b]\n",
         "\"v\"=hex(x):00\n",
         "[%zz]\n",
+        "[a%5Cb]\n", // a separator inside a name
         "\"v\"=sz:\"\\q\"\n",
         "\"v\"=hex:0,1\n",
         "\"v\"=dword:1\"\n",

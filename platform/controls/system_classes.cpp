@@ -16,6 +16,8 @@ void ensure_system_classes() {
         register_edit_class();
         register_progress_class();
         register_updown_class();
+        register_listbox_class();
+        register_combobox_class();
     });
 }
 

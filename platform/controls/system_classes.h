@@ -11,5 +11,7 @@ void register_static_class();
 void register_edit_class();
 void register_progress_class();
 void register_updown_class();
+void register_listbox_class();
+void register_combobox_class();
 
 } // namespace lv::controls

@@ -23,8 +23,8 @@ protected:
 };
 
 TEST_F(ButtonTest, TheStandardClassesAreRegisteredAndSubclassable) {
-    for (const char* name : {"Button", "Static", "Edit", "msctls_updown32", "msctls_progress32",
-                             "BUTTON", WC_DIALOG}) {
+    for (const char* name : {"Button", "Static", "Edit", "ListBox", "ComboBox", "msctls_updown32",
+                             "msctls_progress32", "BUTTON", WC_DIALOG}) {
         WNDCLASSA wc{};
         EXPECT_TRUE(GetClassInfoA(nullptr, name, &wc)) << name;
         EXPECT_NE(wc.lpfnWndProc, nullptr) << name;

@@ -8,7 +8,9 @@
 #include "window/message_queue.h"
 #include "window/timers.h"
 
+#include <chrono>
 #include <iostream>
+#include <thread>
 
 namespace lv::dialog {
 namespace {
@@ -34,6 +36,21 @@ void hand_to_answer(HWND dialog, const ModalOptions& options) {
         EndDialog(dialog, *options.unattended_result);
 }
 
+// Another thread may still post or send to the dialog (a worker reporting progress): give it
+// a moment of real time before deciding that nothing will come.
+bool something_arrives_soon() {
+    constexpr auto kGrace = std::chrono::milliseconds(300);
+    constexpr auto kPoll = std::chrono::milliseconds(5);
+    const auto until = std::chrono::steady_clock::now() + kGrace;
+    MSG probe{};
+    while (std::chrono::steady_clock::now() < until) {
+        if (PeekMessageA(&probe, nullptr, 0, 0, PM_NOREMOVE) || thread_has_timers())
+            return true;
+        std::this_thread::sleep_for(kPoll);
+    }
+    return false;
+}
+
 void cancel_unanswered(HWND dialog) {
     char caption[128] = {};
     GetWindowTextA(dialog, caption, sizeof(caption));
@@ -47,7 +64,7 @@ void pump_until_ended(HWND dialog, HWND owner, const DialogState& state) {
     MSG msg{};
     while (!state.ended && IsWindow(dialog)) {
         if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (nobody_can_answer() && !thread_has_timers()) {
+            if (nobody_can_answer() && !thread_has_timers() && !something_arrives_soon()) {
                 cancel_unanswered(dialog);
                 break;
             }

@@ -226,3 +226,29 @@ TEST(DialogMessageFilter, TheMessageFilterHookSeesDialogMessagesFirst) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(DialogManagerTest, APageOfControlsJoinsItsParentsTabOrder) {
+    HWND page = CreateDialogParamA(nullptr, "PAGE", dialog, dlgtest::recording_proc, FALSE);
+    ASSERT_NE(page, nullptr);
+    pump(dialog);
+    EXPECT_EQ(GetParent(page), dialog);
+    EXPECT_TRUE(GetWindowLongA(page, GWL_STYLE) & WS_CHILD);
+    EXPECT_FALSE(GetWindowLongA(page, GWL_STYLE) & WS_CAPTION);
+    EXPECT_TRUE(GetWindowLongA(page, GWL_EXSTYLE) & WS_EX_CONTROLPARENT);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, item(IDCANCEL), FALSE), GetDlgItem(page, 401));
+    EXPECT_EQ(GetNextDlgTabItem(dialog, GetDlgItem(page, 402), FALSE), item(301));
+    // A hidden page is passed over.
+    ShowWindow(page, SW_HIDE);
+    EXPECT_EQ(GetNextDlgTabItem(dialog, item(IDCANCEL), FALSE), item(301));
+    // The page sits at its template position inside the parent's client area.
+    RECT expected{0, 70, 0, 0};
+    MapDialogRect(dialog, &expected);
+    RECT placed{};
+    GetWindowRect(page, &placed);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(placed.top, expected.top);
+}
+
+} // namespace

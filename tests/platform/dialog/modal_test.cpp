@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <thread>
+
 namespace {
 
 namespace input = lv::testing;
@@ -98,6 +101,28 @@ TEST_F(ModalTest, ADialogNobodyCanAnswerIsCancelled) {
     const std::string errors = ::testing::internal::GetCapturedStderr();
     EXPECT_NE(errors.find("DialogBox [Choices]"), std::string::npos) << errors;
     EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
+TEST_F(ModalTest, AnotherThreadsMessageReachesAnUnansweredDialog) {
+    static HWND s_dialog = nullptr;
+    static std::thread worker;
+    const INT_PTR result = DialogBoxParamA(
+        nullptr, "CHOICES", owner,
+        [](HWND dialog, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
+            if (msg == WM_INITDIALOG) {
+                s_dialog = dialog;
+                worker = std::thread([] {
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    PostMessageA(s_dialog, WM_APP, 0, 0);
+                });
+            }
+            if (msg == WM_APP)
+                EndDialog(dialog, 12);
+            return msg == WM_INITDIALOG;
+        },
+        0);
+    worker.join();
+    EXPECT_EQ(result, 12);
 }
 
 TEST_F(ModalTest, TheModalLoopServesTimersUntilTheDialogEndsItself) {

@@ -27,8 +27,10 @@ thread_local bool t_filtering = false;
 LRESULT CALLBACK message_filter(int code, WPARAM wParam, LPARAM lParam) {
     if (code == MSGF_DIALOGBOX && !t_filtering) {
         t_filtering = true;
+        auto* msg = reinterpret_cast<MSG*>(lParam);
         CWinThread* thread = AfxGetThread();
-        const bool taken = thread && thread->PreTranslateMessage(reinterpret_cast<MSG*>(lParam));
+        const bool taken = thread ? thread->PreTranslateMessage(msg) != FALSE
+                                  : lv::mfc::walk_pre_translate(msg, nullptr) != FALSE;
         t_filtering = false;
         if (taken)
             return TRUE;

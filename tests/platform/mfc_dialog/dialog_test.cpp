@@ -2,6 +2,7 @@
 // buttons, and modeless pages live inside another window.
 #include "mfc/mfc.h"
 #include "testing/answers.h"
+#include "testing/window_input.h"
 
 #include <gtest/gtest.h>
 
@@ -37,6 +38,18 @@ protected:
 BEGIN_MESSAGE_MAP(OptionsDlg, CDialog)
 ON_BN_CLICKED(1002, OnMute)
 END_MESSAGE_MAP()
+
+// Takes F5 before the dialog manager sees it.
+class RefreshingDlg : public OptionsDlg {
+public:
+    BOOL PreTranslateMessage(MSG* msg) override {
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_F5) {
+            g_log.push_back("refresh");
+            return TRUE;
+        }
+        return OptionsDlg::PreTranslateMessage(msg);
+    }
+};
 
 class Page : public CDialog {
 protected:
@@ -99,6 +112,16 @@ TEST_F(DialogTest, APlainAnswerPressesTheControlWithThatId) {
         EXPECT_EQ(dialog.DoModal(), c.result) << c.answer;
         EXPECT_EQ(g_log, c.log) << c.answer;
     }
+}
+
+TEST_F(DialogTest, KeysPassPreTranslateMessageInsideTheModalLoop) {
+    RefreshingDlg dialog;
+    lv::testing::push_modal_answer({0, [](HWND hwnd) {
+                                        lv::testing::key_press(VK_F5);
+                                        lv::testing::key_press(VK_ESCAPE);
+                                    }});
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(g_log, (std::vector<std::string>{"init 1", "refresh", "cancel"}));
 }
 
 TEST_F(DialogTest, MissingTemplateFailsTheModal) {

@@ -13,6 +13,9 @@ void ensure_system_classes() {
         dialog::register_dialog_class();
         register_button_class();
         register_static_class();
+        register_edit_class();
+        register_progress_class();
+        register_updown_class();
     });
 }
 

@@ -8,5 +8,8 @@ void ensure_system_classes();
 
 void register_button_class();
 void register_static_class();
+void register_edit_class();
+void register_progress_class();
+void register_updown_class();
 
 } // namespace lv::controls

@@ -17,7 +17,7 @@ public:
     int mute = 1;
     int order = 2;
     CString caption = "Evening";
-    CStatic captionEdit;
+    CEdit captionEdit;
     std::function<void(OptionsDlg&)> onShown;
 
 protected:
@@ -101,7 +101,13 @@ TEST_F(DataExchange, FailedValidationTellsKeepsTheFocusAndFailsTheExchange) {
             SetDlgItemTextA(hwnd, 1001, c.text);
             lv::testing::push_message_box_answer(IDOK);
             EXPECT_FALSE(dialog.UpdateData(TRUE)) << c.text;
-            EXPECT_EQ(GetFocus(), GetDlgItem(hwnd, 1001)) << c.text;
+            HWND edit = GetDlgItem(hwnd, 1001);
+            EXPECT_EQ(GetFocus(), edit) << c.text;
+            DWORD start = 1, end = 0;
+            SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u) << c.text;
+            EXPECT_EQ(end, std::string(c.text).size()) << c.text;
             SetDlgItemTextA(hwnd, 1001, "30");
         });
         const auto log = lv::testing::message_box_log();

@@ -5,6 +5,8 @@
 #include "testing/window_input.h"
 #include "window/thread_id.h"
 
+#include <optional>
+
 namespace {
 
 thread_local HHOOK t_message_filter = nullptr;
@@ -94,7 +96,10 @@ INT_PTR CDialog::DoModal() {
         SetLastError(ERROR_INVALID_PARAMETER);
         return -1;
     }
-    if (auto answer = lv::testing::take_modal_answer()) {
+    // A dialog that cannot be made leaves the answer to the next modal.
+    const bool can_be_made =
+        ::FindResourceA(AfxGetResourceHandle(), m_lpszTemplateName, RT_DIALOG) != nullptr;
+    if (auto answer = can_be_made ? lv::testing::take_modal_answer() : std::nullopt) {
         if (answer->driver)
             lv::testing::push_modal_answer(std::move(*answer));
         else

@@ -124,10 +124,12 @@ TEST_F(DialogTest, KeysPassPreTranslateMessageInsideTheModalLoop) {
     EXPECT_EQ(g_log, (std::vector<std::string>{"init 1", "refresh", "cancel"}));
 }
 
-TEST_F(DialogTest, MissingTemplateFailsTheModal) {
+TEST_F(DialogTest, MissingTemplateFailsTheModalAndLeavesTheAnswer) {
+    lv::testing::push_modal_answer({IDNO, nullptr});
     CDialog dialog(999u);
     EXPECT_EQ(dialog.DoModal(), -1);
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
+    EXPECT_EQ(MessageBoxA(nullptr, "Keep?", "Question", MB_YESNO), IDNO);
 }
 
 TEST_F(DialogTest, ModelessPageLivesInsideItsParent) {

@@ -135,6 +135,8 @@ BOOL CSaverApp::InitInstance() {
         return FALSE;
     if (!LoadTheme(path))
         return FALSE;
+    if (m_online && Theme.adFlag != 0)
+        FetchAdImage();
     ApplyProfileOverrides();
     return RunSaverMode(*this);
 }

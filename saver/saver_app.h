@@ -18,6 +18,8 @@ public:
     // Builds "<program folder>\<theme title>.dat" into `path` and checks that it is a theme.
     BOOL CheckThemeFile(CString& path);
     BOOL LoadTheme(const CString& path);
+    // Keeps the advert picture current and sets AdPicturePath (saver/advert_fetch.cpp).
+    void FetchAdImage();
 
     // The command-line copy after the program name, lower-cased; and the parsed mode.
     const CString& LoweredCommandLine() const { return m_loweredCommandLine; }

@@ -6,4 +6,6 @@
 #include "mfc/collections.h"
 #include "mfc/cstring.h"
 #include "mfc/file.h"
+#include "mfc/threads.h"
 #include "mfc/winapp.h"
+#include "mfc/wnd.h"

@@ -1,6 +1,7 @@
 // Windows, classes, messages, queues, timers, hooks, painting, input and metrics.
 #pragma once
 
+#include "win32/system.h"
 #include "win32/types.h"
 
 using PDWORD_PTR = DWORD_PTR*;
@@ -1049,6 +1050,8 @@ DWORD GetMessageTime();
 DWORD GetMessagePos();
 BOOL CallMsgFilterA(LPMSG msg, int code);
 UINT RegisterWindowMessageA(LPCSTR name);
+// The id that windows, hooks and PostThreadMessage know a thread by.
+DWORD GetCurrentThreadId();
 
 // Timers
 UINT_PTR SetTimer(HWND hwnd, UINT_PTR id, UINT elapseMs, TIMERPROC proc);

@@ -1,16 +1,19 @@
-// The clock the window manager reads for timers, message times and double clicks.
+// The clock the window manager reads for timers, message times and double clicks: the
+// process clock of the system part, real or virtual.
 #pragma once
 
-#include <cstdint>
+#include "system/clock.h"
 
 namespace lv::window::clock_port {
 
-// Milliseconds on the layer's clock (real or virtual).
-std::uint64_t now_ms();
-// True when the clock only moves when told to.
-bool is_virtual();
-// Moves a virtual clock forward to `deadline_ms` (no effect on a real clock or a clock already past
-// it).
-void advance_to(std::uint64_t deadline_ms);
+inline std::uint64_t now_ms() {
+    return lv::clock::now_ms();
+}
+inline bool is_virtual() {
+    return lv::clock::is_virtual();
+}
+inline void advance_to(std::uint64_t deadline_ms) {
+    lv::clock::advance_to(deadline_ms);
+}
 
 } // namespace lv::window::clock_port

@@ -10,6 +10,7 @@
 #include "window/window_events.h"
 #include "window/window_table.h"
 
+#include "display/backend.h"
 #include "display/screen_config.h"
 
 #include <algorithm>
@@ -185,6 +186,47 @@ HWND next_window_to_activate(HWND leaving) {
 }
 
 } // namespace
+
+namespace {
+
+// Removes a window and everything below it from the tree, without messages. Tree lock held.
+void remove_subtree(Window* w) {
+    auto& t = table();
+    for (Window* child : std::vector<Window*>(w->children))
+        remove_subtree(child);
+    HWND hwnd = w->handle;
+    for (HWND* slot : {&t.focus, &t.capture, &t.active, &t.lock_update})
+        if (*slot == hwnd)
+            *slot = nullptr;
+    auto& siblings = w->parent->children;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), w), siblings.end());
+    for (Window* top : t.desktop->children)
+        if (top->owner == w)
+            top->owner = nullptr;
+    w->cls->window_count--;
+    w->destroyed = true;
+    on_window_destroyed(w);
+    t.windows.erase(hwnd);
+}
+
+} // namespace
+
+void forget_thread_windows(DWORD thread) {
+    auto lock = lock_tree();
+    auto& t = table();
+    for (;;) {
+        std::vector<Window*> all;
+        for (Window* top : t.desktop->children)
+            collect_subtree(top, all);
+        auto it =
+            std::find_if(all.begin(), all.end(), [&](Window* w) { return w->thread == thread; });
+        if (it == all.end())
+            break;
+        remove_subtree(*it);
+    }
+    mark_screen_dirty();
+}
+
 } // namespace lv::window
 
 using namespace lv::window;
@@ -246,8 +288,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         w->extra.assign(static_cast<size_t>(cls->wnd_extra), 0);
         w->parent = parent_window;
         w->owner = owner;
-        w->rect = RECT{x, y, x + width, y + height};
-        w->client = RECT{0, 0, width, height};
+        w->rect = rect_from(x, y, width, height);
+        w->client = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
         w->normal_rect = w->rect;
         cls->window_count++;
         insert_in_z_order(parent_window, w.get());
@@ -256,6 +298,8 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         on_geometry_changed(peek_window(hwnd));
     }
     current_queue(); // the creating thread owns the window and needs a queue
+    if (!(style & WS_CHILD))
+        lv::display::on_top_level_created();
 
     if (has_hooks(WH_CBT)) {
         CBT_CREATEWNDA cbt{&cs, HWND_TOP};
@@ -273,7 +317,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         Window* w = peek_window(hwnd);
         if (!w)
             return nullptr;
-        w->rect = RECT{cs.x, cs.y, cs.x + std::max(cx, 0), cs.y + std::max(cy, 0)};
+        w->rect = rect_from(cs.x, cs.y, cx, cy);
         w->normal_rect = w->rect;
         w->client = RECT{0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
         on_geometry_changed(w);

@@ -1,5 +1,6 @@
 // The default handling of every message, as window procedures and subclasses expect it.
 #include "win32/gdi.h"
+#include "window/hooks.h"
 #include "window/move_size_loop.h"
 #include "window/nonclient_geometry.h"
 #include "window/nonclient_paint.h"
@@ -152,6 +153,8 @@ void position_changed(HWND hwnd, const WINDOWPOS* pos) {
 }
 
 LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
+    if (has_hooks(WH_CBT) && call_hooks(WH_CBT, HCBT_SYSCOMMAND, command, lParam) != 0)
+        return 0;
     switch (command & 0xFFF0) {
     case SC_CLOSE:
         SendMessageA(hwnd, WM_CLOSE, 0, 0);
@@ -168,7 +171,7 @@ LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
     case SC_MOVE:
     case SC_SIZE:
         if (!IsZoomed(hwnd))
-            run_move_size_loop(hwnd, command);
+            run_move_size_loop(hwnd, command, lParam);
         return 0;
     default:
         return 0;

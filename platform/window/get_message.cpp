@@ -4,6 +4,7 @@
 #include "window/clock_port.h"
 #include "window/dispatch.h"
 #include "window/hooks.h"
+#include "window/input_path.h"
 #include "window/input_state.h"
 #include "window/message_queue.h"
 #include "window/painting.h"
@@ -11,8 +12,6 @@
 #include "window/thread_id.h"
 #include "window/timers.h"
 #include "window/window_table.h"
-
-#include <chrono>
 
 namespace lv::window {
 namespace {
@@ -131,6 +130,7 @@ bool take_message(ThreadQueue& q, const Filter& f, UINT flags, MSG& out) {
         PostedMessage posted;
         if (take_posted(q, f, remove, posted)) {
             out = posted.msg;
+            // Posted key messages pass the keyboard hook as injected ones do.
             if (is_key_message(out.message) && has_hooks(WH_KEYBOARD)) {
                 int code = remove ? HC_ACTION : HC_NOREMOVE;
                 if (call_hooks(WH_KEYBOARD, code, out.wParam, out.lParam) != 0) {
@@ -140,6 +140,8 @@ bool take_message(ThreadQueue& q, const Filter& f, UINT flags, MSG& out) {
             }
             return true;
         }
+        if (take_input(InputFilter{f.hwnd, f.min, f.max}, remove, out))
+            return true;
         if (take_quit(q, f, remove, out))
             return true;
         if (take_paint(f, out))
@@ -158,24 +160,15 @@ void record_retrieved(ThreadQueue& q, MSG& out, UINT flags) {
 // Blocks until something may have arrived; in virtual time an idle queue with timers moves the
 // clock to the next deadline instead.
 void wait_for_work(ThreadQueue& q) {
-    std::uint64_t next = 0;
+    std::uint64_t next = lv::clock::kNever;
     bool has_timer = next_timer_due(q, next);
     if (has_timer && clock_port::is_virtual()) {
         clock_port::advance_to(next);
         return;
     }
     std::unique_lock lock(q.mutex);
-    if (q.wake || !q.incoming.empty())
-        return;
-    if (!has_timer) {
-        q.changed.wait(lock, [&] { return q.wake || !q.incoming.empty(); });
-        return;
-    }
-    std::uint64_t now = clock_port::now_ms();
-    if (next <= now)
-        return;
-    q.changed.wait_for(lock, std::chrono::milliseconds(next - now),
-                       [&] { return q.wake || !q.incoming.empty(); });
+    lv::clock::wait_until(lock, q.changed, has_timer ? next : lv::clock::kNever,
+                          [&] { return q.wake || !q.incoming.empty(); });
 }
 
 void clear_wake(ThreadQueue& q) {
@@ -287,6 +280,7 @@ LRESULT DispatchMessageA(const MSG* msg) {
         // Only a callback that a live timer still names is called.
         if (!timer_has_proc(current_queue(), msg->hwnd, msg->wParam, proc))
             return 0;
+        expect_tree_unlocked();
         proc(msg->hwnd, WM_TIMER, msg->wParam, static_cast<DWORD>(clock_port::now_ms()));
         return 0;
     }
@@ -306,5 +300,6 @@ LRESULT DispatchMessageA(const MSG* msg) {
     }
     if (!proc)
         return 0;
+    expect_tree_unlocked();
     return proc(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }

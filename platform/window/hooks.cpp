@@ -2,6 +2,7 @@
 
 #include "win32/errors.h"
 #include "window/thread_id.h"
+#include "window/window_table.h"
 
 #include <algorithm>
 #include <map>
@@ -75,7 +76,14 @@ LRESULT call_hooks(int type, int code, WPARAM wparam, LPARAM lparam) {
     auto chain = chain_for(type, current_thread_id());
     if (chain.empty())
         return 0;
+    expect_tree_unlocked();
     return chain.front().proc(code, wparam, lparam);
+}
+
+void remove_thread_hooks(DWORD thread) {
+    auto& t = hooks_table();
+    std::lock_guard lock(t.mutex);
+    std::erase_if(t.hooks, [&](const Hook& h) { return h.thread == thread; });
 }
 
 } // namespace lv::window
@@ -132,5 +140,6 @@ LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam) {
         std::find_if(chain.begin(), chain.end(), [&](const Hook& h) { return h.handle == hook; });
     if (at == chain.end() || ++at == chain.end())
         return 0;
+    expect_tree_unlocked();
     return at->proc(code, wParam, lParam);
 }

@@ -1,6 +1,8 @@
 #include "window/message_queue.h"
 
+#include "window/hooks.h"
 #include "window/thread_id.h"
+#include "window/window_events.h"
 
 #include <map>
 
@@ -47,6 +49,8 @@ struct QueueHolder {
             registry().queues.erase(queue->thread);
         }
         answer_pending(*queue);
+        forget_thread_windows(queue->thread);
+        remove_thread_hooks(queue->thread);
     }
 };
 
@@ -83,6 +87,17 @@ QueuePtr queue_of(DWORD thread) {
     std::lock_guard lock(registry().mutex);
     auto it = registry().queues.find(thread);
     return it == registry().queues.end() ? nullptr : it->second;
+}
+
+void wake_all_threads() {
+    std::vector<QueuePtr> all;
+    {
+        std::lock_guard lock(registry().mutex);
+        for (auto& [id, q] : registry().queues)
+            all.push_back(q);
+    }
+    for (auto& q : all)
+        q->notify();
 }
 
 void wake_thread(DWORD thread) {

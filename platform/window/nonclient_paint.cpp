@@ -105,12 +105,41 @@ void draw_border(HDC dc, const FrameFacts& f, const FrameLayout& layout) {
     }
 }
 
+void draw_caption_text(HDC dc, const FrameFacts& f, const FrameLayout& layout) {
+    if (f.text.empty())
+        return;
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof(metrics);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
+    HFONT font = CreateFontIndirectA(&metrics.lfCaptionFont);
+    HGDIOBJ old_font = font ? SelectObject(dc, font) : nullptr;
+    int old_mode = SetBkMode(dc, TRANSPARENT);
+    COLORREF old_colour =
+        SetTextColor(dc, GetSysColor(f.active ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    RECT text = layout.caption;
+    if (layout.sys_menu.right > layout.sys_menu.left)
+        text.left = layout.sys_menu.right;
+    text.left += 2;
+    for (const RECT* b : {&layout.close, &layout.maximize, &layout.minimize})
+        if (b->right > b->left && b->left - 2 < text.right)
+            text.right = b->left - 2;
+    DrawTextA(dc, f.text.c_str(), -1, &text,
+              DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SetTextColor(dc, old_colour);
+    SetBkMode(dc, old_mode);
+    if (old_font)
+        SelectObject(dc, old_font);
+    if (font)
+        DeleteObject(font);
+}
+
 void draw_caption(HDC dc, const FrameFacts& f, const FrameLayout& layout) {
     if (!layout.has_caption)
         return;
     RECT bar = layout.caption;
     fill(dc, bar, f.active ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
     fill(dc, RECT{bar.left, bar.bottom, bar.right, bar.bottom + 1}, COLOR_BTNFACE);
+    draw_caption_text(dc, f, layout);
     if (layout.close.right > layout.close.left)
         caption_button(dc, layout.close, Glyph::close, true);
     if (layout.maximize.right > layout.maximize.left) {

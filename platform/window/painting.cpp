@@ -1,6 +1,7 @@
 // Update regions, WM_PAINT/WM_ERASEBKGND/WM_NCPAINT, DCs on window surfaces, window regions.
 #include "window/painting.h"
 
+#include "display/screen_config.h"
 #include "gdi/surface_dc.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
@@ -19,7 +20,11 @@
 namespace lv::window {
 namespace {
 
-constexpr int kMaxSurfaceSide = 16384;
+// Pixels far beyond the screen are never shown: a surface holds at most this much.
+int max_surface_side() {
+    SIZE screen = display::screen_size();
+    return std::max<int>(4096, 2 * std::max(screen.cx, screen.cy));
+}
 
 std::atomic<std::uint64_t> g_generation{1};
 
@@ -68,6 +73,10 @@ void apply_redraw(Window* w, const gdi::Region& area, bool whole, UINT flags) {
         return;
     PaintState& ps = state_of(w);
     gdi::Region client(client_bounds(w));
+    if ((flags & RDW_INTERNALPAINT) && can_paint(w)) {
+        ps.internal = true;
+        wake_thread(w->thread);
+    }
     if (flags & RDW_INVALIDATE) {
         if (!can_paint(w))
             return;
@@ -78,8 +87,6 @@ void apply_redraw(Window* w, const gdi::Region& area, bool whole, UINT flags) {
             ps.erase = true;
         if (flags & RDW_FRAME)
             ps.frame = true;
-        if (flags & RDW_INTERNALPAINT)
-            ps.internal = true;
         wake_thread(w->thread);
         return;
     }
@@ -222,8 +229,8 @@ HDC make_dc(HWND hwnd, HRGN extra_clip, DWORD flags) {
 
 void resize_surface(Window* top) {
     PaintState& ps = state_of(top);
-    int width = std::clamp<int>(top->rect.right - top->rect.left, 0, kMaxSurfaceSide);
-    int height = std::clamp<int>(top->rect.bottom - top->rect.top, 0, kMaxSurfaceSide);
+    int width = std::clamp<int>(top->rect.right - top->rect.left, 0, max_surface_side());
+    int height = std::clamp<int>(top->rect.bottom - top->rect.top, 0, max_surface_side());
     if (ps.surface && ps.surface->width() == width && ps.surface->height() == height)
         return;
     // DCs made on the old surface keep it alive; new DCs draw on the new one.
@@ -572,9 +579,22 @@ int SetWindowRgn(HWND hwnd, HRGN region, BOOL redraw) {
     if (!redraw)
         flags |= SWP_NOREDRAW;
     SetWindowPos(hwnd, nullptr, 0, 0, 0, 0, flags);
-    if (redraw)
-        RedrawWindow(hwnd, nullptr, nullptr,
-                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    if (!redraw)
+        return 1;
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    // A child's parent shows through where the new region leaves the child's rectangle.
+    HWND parent = nullptr;
+    RECT area{};
+    {
+        auto lock = lock_tree();
+        Window* w = peek_window(hwnd);
+        if (w && (w->style & WS_CHILD) && w->parent && !is_desktop(w->parent)) {
+            parent = w->parent->handle;
+            area = w->rect;
+        }
+    }
+    if (parent)
+        RedrawWindow(parent, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 1;
 }
 

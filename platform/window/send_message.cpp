@@ -98,6 +98,7 @@ LRESULT deliver_sent(HWND hwnd, UINT msg, WPARAM wparam, LPARAM lparam) {
     WNDPROC proc = procedure_of(hwnd);
     if (!proc)
         return 0;
+    expect_tree_unlocked();
     LRESULT result = proc(hwnd, msg, wparam, lparam);
     if (has_hooks(WH_CALLWNDPROCRET)) {
         CWPRETSTRUCT ret{result, lparam, wparam, msg, hwnd};

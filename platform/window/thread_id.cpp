@@ -11,3 +11,8 @@ DWORD current_thread_id() {
 }
 
 } // namespace lv::window
+
+// Hooks and PostThreadMessage take this id, so it is the window manager's.
+DWORD GetCurrentThreadId() {
+    return lv::window::current_thread_id();
+}

@@ -10,6 +10,9 @@ namespace lv::window {
 void on_geometry_changed(Window* w);
 // The window is going away: its painting state and surface are released. Tree lock held.
 void on_window_destroyed(Window* w);
+// The thread ended: its windows go without messages, as nobody can answer them any more.
+void forget_thread_windows(DWORD thread);
+
 // Something visible changed; the display recomposes when it next can.
 void mark_screen_dirty();
 

@@ -62,9 +62,12 @@ void move_in_z_order(Window* w, HWND after) {
     list.insert(at + 1, w);
 }
 
-Window* child_at(Window* parent, POINT screen, UINT skip) {
+Window* child_at(Window* parent, POINT screen, UINT skip,
+                 const std::vector<HWND>& transparent = {}) {
     for (Window* child : parent->children) {
         if (!(child->style & WS_VISIBLE))
+            continue;
+        if (std::find(transparent.begin(), transparent.end(), child->handle) != transparent.end())
             continue;
         RECT r = window_rect_on_screen(child);
         if (!contains(r, screen))
@@ -212,7 +215,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         SendMessageA(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     pos.cx = std::max(pos.cx, 0);
     pos.cy = std::max(pos.cy, 0);
-    RECT new_rect{pos.x, pos.y, pos.x + pos.cx, pos.y + pos.cy};
+    RECT new_rect = rect_from(pos.x, pos.y, pos.cx, pos.cy);
     bool sized = (new_rect.right - new_rect.left) != (old_rect.right - old_rect.left) ||
                  (new_rect.bottom - new_rect.top) != (old_rect.bottom - old_rect.top);
     RECT new_client_abs{new_rect.left + old_client.left, new_rect.top + old_client.top,
@@ -232,6 +235,7 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
     new_client.right = std::max(new_client.right, new_client.left);
     new_client.bottom = std::max(new_client.bottom, new_client.top);
     bool now_visible = was_visible;
+    bool restacked = false;
     HWND parent = nullptr;
     {
         auto lock = lock_tree();
@@ -242,8 +246,12 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         w->client = new_client;
         if (!(w->style & (WS_MAXIMIZE | WS_MINIMIZE)))
             w->normal_rect = new_rect;
-        if (!(pos.flags & SWP_NOZORDER))
+        if (!(pos.flags & SWP_NOZORDER)) {
+            auto& siblings = w->parent->children;
+            auto before = std::find(siblings.begin(), siblings.end(), w) - siblings.begin();
             move_in_z_order(w, pos.hwndInsertAfter);
+            restacked = std::find(siblings.begin(), siblings.end(), w) - siblings.begin() != before;
+        }
         if (pos.flags & SWP_SHOWWINDOW)
             w->style |= WS_VISIBLE;
         if (pos.flags & SWP_HIDEWINDOW)
@@ -265,8 +273,10 @@ BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UIN
         if (was_visible)
             RedrawWindow(parent, &old_rect, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     }
+    // A child drawn on its top-level window's surface shows its new place in the z-order only
+    // once it is painted again; a top-level window's surface is composed in its new place.
     if (now_visible && !(pos.flags & SWP_NOREDRAW) &&
-        ((pos.flags & SWP_SHOWWINDOW) || sized || (!top_level && moved_or_sized)))
+        ((pos.flags & SWP_SHOWWINDOW) || sized || (!top_level && (moved_or_sized || restacked))))
         RedrawWindow(hwnd, nullptr, nullptr,
                      RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASENOW);
     else if (now_visible && (pos.flags & SWP_FRAMECHANGED) && !(pos.flags & SWP_NOREDRAW))
@@ -476,7 +486,8 @@ BOOL GetWindowInfo(HWND hwnd, PWINDOWINFO info) {
     info->rcClient = client_rect_on_screen(w);
     info->dwStyle = w->style;
     info->dwExStyle = w->ex_style;
-    info->dwWindowStatus = table().active == hwnd ? WS_ACTIVECAPTION : 0;
+    // The caption state as the last WM_NCACTIVATE left it, as the frame is drawn.
+    info->dwWindowStatus = w->nc_active ? WS_ACTIVECAPTION : 0;
     FrameLayout f = frame_layout(w->style, w->ex_style, SIZE{0, 0});
     info->cxWindowBorders = static_cast<UINT>(f.border);
     info->cyWindowBorders = static_cast<UINT>(f.border);
@@ -485,16 +496,19 @@ BOOL GetWindowInfo(HWND hwnd, PWINDOWINFO info) {
     return TRUE;
 }
 
-HWND WindowFromPoint(POINT point) {
+namespace {
+
+// The deepest visible, enabled window under the point, passing over `transparent` ones.
+HWND window_under(POINT point, const std::vector<HWND>& transparent) {
     auto lock = lock_tree();
-    Window* w = child_at(table().desktop.get(), point, CWP_SKIPINVISIBLE);
+    Window* w = child_at(table().desktop.get(), point, CWP_SKIPINVISIBLE, transparent);
     if (!w)
         return nullptr;
     for (;;) {
         RECT client = client_rect_on_screen(w);
         if (!contains(client, point))
             break;
-        Window* inner = child_at(w, point, CWP_SKIPINVISIBLE);
+        Window* inner = child_at(w, point, CWP_SKIPINVISIBLE, transparent);
         if (!inner)
             break;
         if (inner->style & WS_DISABLED)
@@ -502,6 +516,28 @@ HWND WindowFromPoint(POINT point) {
         w = inner;
     }
     return w->handle;
+}
+
+bool owned_by_this_thread(HWND hwnd) {
+    auto lock = lock_tree();
+    Window* w = peek_window(hwnd);
+    return w && w->thread == current_thread_id();
+}
+
+} // namespace
+
+// A window of this thread that answers HTTRANSPARENT (a group box) lets the point through to
+// the windows below it, as on the platform.
+HWND WindowFromPoint(POINT point) {
+    std::vector<HWND> transparent;
+    for (;;) {
+        HWND hwnd = window_under(point, transparent);
+        if (!hwnd || !owned_by_this_thread(hwnd))
+            return hwnd;
+        if (SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(point.x, point.y)) != HTTRANSPARENT)
+            return hwnd;
+        transparent.push_back(hwnd);
+    }
 }
 
 HWND ChildWindowFromPointEx(HWND parent, POINT point, UINT flags) {

@@ -4,6 +4,11 @@
 #include "win32/errors.h"
 #include "window/paint_state.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
 namespace lv::window {
 
 Window::Window() = default;
@@ -40,6 +45,28 @@ WindowTable& table() {
         return created;
     }();
     return *t;
+}
+
+namespace {
+thread_local int t_tree_depth = 0;
+}
+
+TreeLock::TreeLock(std::recursive_mutex& mutex) : m_lock(mutex) {
+    ++t_tree_depth;
+}
+TreeLock::~TreeLock() {
+    --t_tree_depth;
+}
+
+bool tree_locked_here() {
+    return t_tree_depth > 0;
+}
+
+void expect_tree_unlocked() {
+    if (!tree_locked_here())
+        return;
+    std::fputs("window manager: calling out while holding the tree lock\n", stderr);
+    std::abort();
 }
 
 TreeLock lock_tree() {
@@ -121,6 +148,19 @@ RECT client_rect_on_screen(const Window* w) {
     POINT o = client_origin_on_screen(w);
     return RECT{o.x, o.y, o.x + (w->client.right - w->client.left),
                 o.y + (w->client.bottom - w->client.top)};
+}
+
+RECT rect_from(int x, int y, int cx, int cy) {
+    // Far inside the range, so that offsets summed along a deep parent chain cannot overflow.
+    static constexpr std::int64_t kLimit = 1 << 24;
+    auto clamp = [](std::int64_t v) {
+        return static_cast<LONG>(std::clamp<std::int64_t>(v, -kLimit, kLimit));
+    };
+    LONG left = clamp(x);
+    LONG top = clamp(y);
+    LONG right = clamp(static_cast<std::int64_t>(left) + std::max(cx, 0));
+    LONG bottom = clamp(static_cast<std::int64_t>(top) + std::max(cy, 0));
+    return RECT{left, top, right, bottom};
 }
 
 void collect_subtree(Window* w, std::vector<Window*>& out) {

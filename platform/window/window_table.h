@@ -9,7 +9,24 @@
 
 namespace lv::window {
 
-using TreeLock = std::unique_lock<std::recursive_mutex>;
+// Holds the tree lock for a scope; counts how deep the calling thread holds it.
+class TreeLock {
+public:
+    explicit TreeLock(std::recursive_mutex& mutex);
+    ~TreeLock();
+    TreeLock(const TreeLock&) = delete;
+    TreeLock& operator=(const TreeLock&) = delete;
+
+private:
+    std::unique_lock<std::recursive_mutex> m_lock;
+};
+
+// True while the calling thread holds the tree lock: window procedures, hooks and callbacks
+// must never run then.
+bool tree_locked_here();
+// Stops the process when the calling thread holds the tree lock: calling out then could
+// deadlock with another thread.
+void expect_tree_unlocked();
 
 struct WindowTable {
     std::recursive_mutex mutex;
@@ -48,6 +65,10 @@ POINT window_origin_on_screen(const Window* w);
 POINT client_origin_on_screen(const Window* w);
 RECT window_rect_on_screen(const Window* w);
 RECT client_rect_on_screen(const Window* w);
+
+// A rectangle from a position and a size, kept inside the coordinate range (sizes below zero
+// become zero) so that no later arithmetic overflows.
+RECT rect_from(int x, int y, int cx, int cy);
 
 // Every window of the subtree, parents before children, in z-order.
 void collect_subtree(Window* w, std::vector<Window*>& out);

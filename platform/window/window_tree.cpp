@@ -179,10 +179,11 @@ BOOL EnumChildWindows(HWND parent, WNDENUMPROC proc, LPARAM lParam) {
     if (!proc)
         return FALSE;
     if (!parent)
-        parent = GetDesktopWindow();
+        return EnumWindows(proc, lParam); // as the platform does for a null parent
     for (HWND child : descendants(parent)) {
         if (!IsWindow(child))
             continue;
+        expect_tree_unlocked();
         if (!proc(child, lParam))
             return FALSE;
     }

@@ -207,3 +207,22 @@ TEST(PostedMessages, TranslateMakesCharactersFromKeys) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ThreadEnd, WindowsAndHooksOfAnEndedThreadAreGone) {
+    register_class();
+    HWND window = nullptr;
+    HHOOK hook = nullptr;
+    std::thread([&] {
+        window = make_window();
+        hook = SetWindowsHookExA(
+            WH_MSGFILTER, [](int, WPARAM, LPARAM) -> LRESULT { return 0; }, nullptr,
+            GetCurrentThreadId());
+    }).join();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_FALSE(UnhookWindowsHookEx(hook));
+    EXPECT_EQ(SendMessageA(window, kAsk, 1, 0), 0);
+}
+
+} // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 std::vector<char> g_trace;
@@ -29,6 +31,10 @@ struct RestoreCase {
     std::vector<int> restore_order;  // which links put back their saved procedure, in order
     std::vector<std::string> traces; // what a message reaches after each restore
 };
+
+void PrintTo(const RestoreCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class SubclassChain : public ::testing::TestWithParam<RestoreCase> {};
 

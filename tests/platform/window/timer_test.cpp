@@ -1,4 +1,6 @@
 // Timers on the virtual clock: ids, callbacks, killing during dispatch, idle advancing.
+#include "system/clock.h"
+#include "testing/virtual_clock.h"
 #include "window_test_support.h"
 
 #include <gtest/gtest.h>
@@ -14,25 +16,23 @@ struct Fired {
 };
 
 std::vector<Fired> g_fired;
-wintest::ManualClock* g_clock = nullptr;
 
 void CALLBACK record_timer(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    g_fired.push_back(Fired{hwnd, id, g_clock->now_ms()});
+    g_fired.push_back(Fired{hwnd, id, lv::clock::now_ms()});
 }
 
 void CALLBACK kill_self(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    g_fired.push_back(Fired{hwnd, id, g_clock->now_ms()});
+    g_fired.push_back(Fired{hwnd, id, lv::clock::now_ms()});
     KillTimer(hwnd, id);
 }
 
 class Timers : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_clock = &clock;
         g_fired.clear();
         recorder.handler = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM, LRESULT&) {
             if (msg == WM_TIMER)
-                g_fired.push_back(Fired{hwnd, wParam, g_clock->now_ms()});
+                g_fired.push_back(Fired{hwnd, wParam, lv::clock::now_ms()});
             if (msg == WM_TIMER && wParam == 99)
                 PostQuitMessage(0);
             return false;
@@ -46,13 +46,13 @@ protected:
         while (GetMessageA(&msg, nullptr, 0, 0) > 0)
             DispatchMessageA(&msg);
     }
-    wintest::ManualClock clock;
+    lv::testing::VirtualClockScope virtual_clock;
     wintest::Recorder recorder;
     HWND window = nullptr;
 };
 
 TEST_F(Timers, IdleLoopAdvancesTheVirtualClockToEachDeadlineInOrder) {
-    std::uint64_t start = clock.now_ms();
+    std::uint64_t start = lv::clock::now_ms();
     EXPECT_EQ(SetTimer(window, 11, 1000, nullptr), 11u);
     EXPECT_EQ(SetTimer(window, 12, 300, nullptr), 12u);
     EXPECT_EQ(SetTimer(window, 99, 2500, nullptr), 99u);
@@ -101,7 +101,7 @@ TEST_F(Timers, KillDuringDispatchStopsTheTimer) {
 
 TEST_F(Timers, KilledTimerMessageAlreadyTakenCallsNothing) {
     SetTimer(window, 6, 100, record_timer);
-    clock.advance_by(100);
+    lv::testing::advance(100);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     KillTimer(window, 6);
@@ -111,7 +111,7 @@ TEST_F(Timers, KilledTimerMessageAlreadyTakenCallsNothing) {
 
 TEST_F(Timers, TimerMessagesWaitForOtherMessagesAndTimersOfDestroyedWindowsStop) {
     SetTimer(window, 7, 100, nullptr);
-    clock.advance_by(500);
+    lv::testing::advance(500);
     PostMessageA(window, WM_USER, 0, 0);
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
@@ -120,7 +120,7 @@ TEST_F(Timers, TimerMessagesWaitForOtherMessagesAndTimersOfDestroyedWindowsStop)
     EXPECT_EQ(msg.message, WM_TIMER);
     // One message for however many intervals passed.
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
-    clock.advance_by(100);
+    lv::testing::advance(100);
     DestroyWindow(window);
     EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
     window = recorder.create("again", WS_POPUP, 0, 0, 10, 10);
@@ -131,6 +131,30 @@ TEST_F(Timers, SetTimerOnAnotherThreadsWindowFails) {
     UINT_PTR result = 1;
     std::thread([&] { result = SetTimer(w, 1, 100, nullptr); }).join();
     EXPECT_EQ(result, 0u);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Timers, IdsArePointerSized) {
+    const UINT_PTR big = static_cast<UINT_PTR>(0x123456789ABCull);
+    EXPECT_EQ(SetTimer(window, big, 50, nullptr), big);
+    SetTimer(window, 99, 60, nullptr);
+    run_loop();
+    ASSERT_EQ(g_fired.size(), 2u);
+    EXPECT_EQ(g_fired[0].id, big);
+    EXPECT_TRUE(KillTimer(window, big));
+    KillTimer(window, 99);
+}
+
+TEST_F(Timers, WaitMessageReturnsWhenATimerIsDue) {
+    SetTimer(window, 8, 250, nullptr);
+    std::uint64_t start = lv::clock::now_ms();
+    EXPECT_TRUE(WaitMessage());
+    EXPECT_EQ(lv::clock::now_ms() - start, 250u);
+    EXPECT_TRUE(GetQueueStatus(QS_TIMER) & QS_TIMER);
+    KillTimer(window, 8);
 }
 
 } // namespace

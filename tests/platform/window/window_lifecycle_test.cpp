@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 using wintest::Event;
 using wintest::Recorder;
 
@@ -133,6 +135,10 @@ struct Refusal {
     bool create;
     std::vector<UINT> messages;
 };
+
+void PrintTo(const Refusal& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class CreationRefused : public Lifecycle, public ::testing::WithParamInterface<Refusal> {};
 
@@ -275,6 +281,26 @@ TEST(WindowTree, ParentsOwnersSiblingsAndSearch) {
     EXPECT_EQ(GetParent(second), first);
     DestroyWindow(owner);
     EXPECT_FALSE(IsWindow(popup)); // owned windows go with their owner
+}
+
+} // namespace
+
+namespace {
+
+TEST(Geometry, HugeOrNegativeSizesStayInRange) {
+    wintest::Recorder recorder;
+    HWND w = recorder.create("huge", WS_POPUP, 0x7FFFFFF0, -0x7FFFFFF0, 0x7FFFFFFF, -5);
+    ASSERT_TRUE(w);
+    RECT r;
+    GetWindowRect(w, &r);
+    EXPECT_GE(r.right, r.left);
+    EXPECT_EQ(r.bottom, r.top); // a negative height is none
+    EXPECT_TRUE(SetWindowPos(w, nullptr, -0x7FFFFFFF, 0, 0x7FFFFFFF, 0x7FFFFFFF, SWP_NOZORDER));
+    GetWindowRect(w, &r);
+    EXPECT_GE(r.right, r.left);
+    ShowWindow(w, SW_SHOWNA);
+    wintest::pump();
+    DestroyWindow(w);
 }
 
 } // namespace

@@ -33,7 +33,9 @@ UINT SlideInterval() {
 
 } // namespace
 
-void ForgetFirstMousePosition() { FirstMousePosition().Forget(); }
+void ForgetFirstMousePosition() {
+    FirstMousePosition().Forget();
+}
 
 BEGIN_MESSAGE_MAP(CSaverWnd, CWnd)
 ON_WM_CREATE()
@@ -148,6 +150,10 @@ void CSaverWnd::OnTimer(UINT_PTR id) {
             transitionCounter,
             std::span<const int>(EnabledTransitions.GetData(),
                                  static_cast<size_t>(EnabledTransitions.GetSize()))));
+        if (m_deleteAfterTransition) {
+            delete this;
+            return;
+        }
         break;
     case kFadeTimer:
         FadeTick();
@@ -199,7 +205,8 @@ void CSaverWnd::RunTransition(int transitionId) {
         SetTimer(kSlideTimer, SlideInterval());
         return;
     }
-    HDC windowDC = ::GetDC(m_hWnd);
+    HWND window = m_hWnd;
+    HDC windowDC = ::GetDC(window);
     HDC memory = CreateCompatibleDC(windowDC);
     HGDIOBJ old = SelectObject(memory, pictureBitmap);
     engine.effectId = transitionId;
@@ -227,11 +234,14 @@ void CSaverWnd::RunTransition(int transitionId) {
     m_transitionDC = nullptr;
     SelectObject(memory, old);
     DeleteDC(memory);
-    ::ReleaseDC(m_hWnd, windowDC);
-    SetTimer(kSlideTimer, SlideInterval());
-    SlideShown();
+    ::ReleaseDC(window, windowDC);
     if (quitSeen)
         PostQuitMessage(quitCode);
+    if (m_deleteAfterTransition)
+        return; // the window is gone; the caller deletes this object
+
+    SetTimer(kSlideTimer, SlideInterval());
+    SlideShown();
     if (m_closePending) {
         m_closePending = false;
         PostMessage(WM_CLOSE);
@@ -319,8 +329,15 @@ void CSaverWnd::OnDestroy() {
 }
 
 void CSaverWnd::PostNcDestroy() {
-    if (m_deleteOnNcDestroy)
-        delete this;
+    if (!m_deleteOnNcDestroy)
+        return;
+    // A preview whose parent goes away mid-transition: the transition's loop still runs on
+    // this object and deletes it once the worker has finished.
+    if (TransitionRunning()) {
+        m_deleteAfterTransition = true;
+        return;
+    }
+    delete this;
 }
 
 void CSaverWnd::PlayMusic() {

@@ -76,4 +76,5 @@ private:
     HDC m_transitionDC = nullptr; // the memory DC holding the slide while the worker draws
     bool m_closePending = false;
     bool m_deleteOnNcDestroy = false;
+    bool m_deleteAfterTransition = false; // destroyed while the worker still drew
 };

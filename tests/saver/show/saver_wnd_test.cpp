@@ -405,3 +405,38 @@ TEST_F(SaverMusicTest, TheLastTrackStopsWithoutLoopAndStartsOverWithIt) {
         PumpFor(0.05, nullptr);
     }
 }
+
+namespace {
+
+// Closes the preview's parent as soon as the effect draws.
+class CloseParentOnFirstBlit : public TransitionObserver {
+public:
+    explicit CloseParentOnFirstBlit(HWND parent) : m_parent(parent) {}
+    void OnBlit(const TransitionBlit&) override {
+        if (blits++ == 0)
+            ::PostMessageA(m_parent, WM_CLOSE, 0, 0);
+    }
+    std::atomic<int> blits{0};
+
+private:
+    HWND m_parent;
+};
+
+} // namespace
+
+TEST_F(SaverWndTest, APreviewWhoseParentClosesDuringATransitionOutlivesTheWorker) {
+    EnabledTransitions.Add(4); // Dripping Paint
+    LPCTSTR className = AfxRegisterWndClass(0);
+    HWND parent = ::CreateWindowExA(0, className, "Display", WS_POPUP | WS_VISIBLE, 0, 0, 160, 120,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    CSaverWnd* window = Start(parent);
+    ASSERT_NE(window, nullptr);
+    CloseParentOnFirstBlit observer(parent);
+    window->engine.observer = &observer;
+    Pump(5);
+    PumpUntil(lv::clock::now_ms() + 2500);
+    EXPECT_FALSE(::IsWindow(parent));
+    EXPECT_FALSE(Alive());
+    EXPECT_GT(observer.blits.load(), 10);
+}

@@ -14,6 +14,8 @@ bool post_to_window(void* hwnd, unsigned msg, std::uintptr_t wparam, std::intptr
 
 } // namespace
 
-void install_mci_notify_poster() { lv::media::set_notify_poster(&post_to_window); }
+void install_mci_notify_poster() {
+    lv::media::set_notify_poster(&post_to_window);
+}
 
 } // namespace lv::window

@@ -4,8 +4,10 @@
 
 CWinThread::~CWinThread() = default;
 
-BOOL CWinThread::PreTranslateMessage(MSG* msg) {
-    HWND stop = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+namespace lv::mfc {
+
+BOOL walk_pre_translate(MSG* msg, CWnd* mainWnd) {
+    HWND stop = mainWnd ? mainWnd->m_hWnd : nullptr;
     for (HWND hwnd = msg->hwnd; hwnd != nullptr; hwnd = ::GetParent(hwnd)) {
         CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
         if (wnd != nullptr && wnd->PreTranslateMessage(msg))
@@ -14,10 +16,16 @@ BOOL CWinThread::PreTranslateMessage(MSG* msg) {
             return FALSE;
     }
     // The main window sees the messages of its owned windows too.
-    if (m_pMainWnd != nullptr && stop != nullptr && msg->hwnd != nullptr &&
-        ::GetAncestor(msg->hwnd, GA_ROOTOWNER) == stop && m_pMainWnd->PreTranslateMessage(msg))
+    if (stop != nullptr && msg->hwnd != nullptr && ::GetAncestor(msg->hwnd, GA_ROOTOWNER) == stop &&
+        mainWnd->PreTranslateMessage(msg))
         return TRUE;
     return FALSE;
+}
+
+} // namespace lv::mfc
+
+BOOL CWinThread::PreTranslateMessage(MSG* msg) {
+    return lv::mfc::walk_pre_translate(msg, m_pMainWnd);
 }
 
 int CWinThread::RunMessageLoop() {

@@ -40,6 +40,13 @@ template <auto Fn> bool thunk_bool_void(CCmdTarget* t, UINT, WPARAM, LPARAM, LRE
     result = 0;
     return (target_of<Fn>(t)->*Fn)() != FALSE;
 }
+// Range handlers learn which id of the range sent the command.
+template <auto Fn>
+bool thunk_command_range(CCmdTarget* t, UINT, WPARAM w, LPARAM, LRESULT& result) {
+    (target_of<Fn>(t)->*Fn)(static_cast<UINT>(LOWORD(w)));
+    result = 0;
+    return true;
+}
 template <auto Fn> bool thunk_create(CCmdTarget* t, UINT, WPARAM, LPARAM l, LRESULT& result) {
     result = (target_of<Fn>(t)->*Fn)(reinterpret_cast<LPCREATESTRUCT>(l));
     return true;
@@ -181,7 +188,9 @@ bool thunk_measure_item_reflect(CCmdTarget* t, UINT, WPARAM, LPARAM l, LRESULT& 
 #define ON_COMMAND(id, member)                                                                     \
     LV_MSG_ENTRY(WM_COMMAND, 0, id, id, &lv::mfc::thunk_void<&ThisClass::member>)
 #define ON_COMMAND_RANGE(first, last, member)                                                      \
-    LV_MSG_ENTRY(WM_COMMAND, 0, first, last, &lv::mfc::thunk_void<&ThisClass::member>)
+    LV_MSG_ENTRY(WM_COMMAND, 0, first, last, &lv::mfc::thunk_command_range<&ThisClass::member>)
+#define ON_CONTROL_RANGE(code, first, last, member)                                                \
+    LV_MSG_ENTRY(WM_COMMAND, code, first, last, &lv::mfc::thunk_command_range<&ThisClass::member>)
 #define ON_CONTROL(code, id, member)                                                               \
     LV_MSG_ENTRY(WM_COMMAND, code, id, id, &lv::mfc::thunk_void<&ThisClass::member>)
 #define ON_NOTIFY(code, id, member)                                                                \

@@ -206,6 +206,10 @@ public:
     CreationHook& operator=(const CreationHook&) = delete;
 };
 
+// Gives the windows from the message's target up to `mainWnd` (and the main window, for the
+// windows it owns) their PreTranslateMessage; TRUE when one of them took the message.
+BOOL walk_pre_translate(MSG* msg, CWnd* mainWnd);
+
 // The message the calling thread's AfxWndProc is handling now.
 const MSG& current_message();
 

@@ -37,7 +37,8 @@ protected:
         log.push_back("syscommand " + std::to_string(id));
     }
     afx_msg void OnClicked() { log.push_back("clicked 100"); }
-    afx_msg void OnRange() { log.push_back("range"); }
+    afx_msg void OnRange(UINT id) { log.push_back("range " + std::to_string(id)); }
+    afx_msg void OnClickedInRange(UINT id) { log.push_back("clicked " + std::to_string(id)); }
     afx_msg void OnSelChange() { log.push_back("selchange 100"); }
     afx_msg void OnItemNotify(NMHDR* header, LRESULT* result) {
         log.push_back("notify " + std::to_string(header->code));
@@ -57,6 +58,7 @@ ON_MESSAGE(kCustomMessage, OnCustom)
 ON_BN_CLICKED(100, OnClicked)
 ON_LBN_SELCHANGE(100, OnSelChange)
 ON_COMMAND_RANGE(200, 210, OnRange)
+ON_CONTROL_RANGE(5, 300, 303, OnClickedInRange)
 ON_NOTIFY(static_cast<UINT>(-12), 100, OnItemNotify)
 END_MESSAGE_MAP()
 
@@ -92,7 +94,9 @@ const DispatchCase kCases[] = {
     {"own message with its result", kCustomMessage, 4, 5, {"custom 4 5"}, 77},
     {"button clicked by id", WM_COMMAND, MAKELONG(100, 0), 0, {"clicked 100"}, 1},
     {"notification code picks the entry", WM_COMMAND, MAKELONG(100, 1), 0, {"selchange 100"}, 1},
-    {"command range", WM_COMMAND, MAKELONG(205, 0), 0, {"range"}, 1},
+    {"command range", WM_COMMAND, MAKELONG(205, 0), 0, {"range 205"}, 1},
+    {"control range", WM_COMMAND, MAKELONG(303, 5), 0, {"clicked 303"}, 1},
+    {"control range wrong code", WM_COMMAND, MAKELONG(301, 0), 0, {}, 0},
     {"command outside every entry", WM_COMMAND, MAKELONG(211, 0), 0, {}, 0},
     {"notify by code and id",
      WM_NOTIFY,

@@ -17,7 +17,8 @@
 
 namespace {
 
-// Small slides keep each composition quick.
+// Small slides keep each composition quick, when nothing has asked for the screen's size
+// before this runs; the checks below hold at any size.
 const bool kSmallScreen = (::setenv("LUMIVISTA_SCREEN", "160x120", 1), true);
 
 constexpr COLORREF kBackground = RGB(10, 20, 30);
@@ -43,7 +44,8 @@ CString WindowsPath(const std::filesystem::path& path) {
 }
 
 COLORREF Centre() {
-    return lv::testing::screen_pixel(80, 60);
+    return lv::testing::screen_pixel(GetSystemMetrics(SM_CXSCREEN) / 2,
+                                     GetSystemMetrics(SM_CYSCREEN) / 2);
 }
 
 class SaverWndTest : public ::testing::Test {

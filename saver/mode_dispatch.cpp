@@ -1,6 +1,7 @@
 #include "saver/mode_dispatch.h"
 
 #include "saver/saver_app.h"
+#include "saver/saver_wnd.h"
 #include "saver/theme_globals.h"
 
 #include <cstdio>
@@ -17,7 +18,8 @@ CString FileLine(const CString& name) {
         return line;
     }
     FindClose(search);
-    unsigned long long size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+    unsigned long long size =
+        (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     line.Format("  %s (%llu bytes)\n", static_cast<LPCTSTR>(name), size);
     return line;
 }
@@ -31,6 +33,21 @@ void ReportUnavailable(const char* what, char mode) {
     std::printf("%s", static_cast<LPCTSTR>(DescribeLoadedTheme()));
     std::printf("Lumivista: %s (mode %c) is not available in this build yet.\n", what, mode);
     std::fflush(stdout);
+}
+
+BOOL StartSlideShow(CSaverApp& app) {
+    std::printf("%s", static_cast<LPCTSTR>(DescribeLoadedTheme()));
+    std::printf("Lumivista: %s (mode %c) starts.\n",
+                app.ParentWindow() ? "the preview" : "the slide show", app.Mode());
+    std::fflush(stdout);
+    auto* window = new CSaverWnd;
+    if (!window->Create(app.ParentWindow())) {
+        // Only a window whose creation went through deletes itself.
+        delete window;
+        return TRUE;
+    }
+    app.m_pMainWnd = window;
+    return TRUE;
 }
 
 } // namespace
@@ -54,11 +71,12 @@ CString DescribeLoadedTheme() {
         line.Format(" frame \"%s\":\n", static_cast<LPCTSTR>(FrameSettings.title));
         text += line + FileLine(NameOf(FrameSettings.framePicturePath));
     }
-    line.Format(" %d transition(s) enabled, %d second(s) per picture, order %d, music off %d, "
-                "mouse movement ignored %d\n",
-                static_cast<int>(EnabledTransitions.GetSize()), static_cast<int>(SaverSettings.imageTime),
-                static_cast<int>(SaverSettings.imageOrder), static_cast<int>(SaverSettings.musicOff),
-                static_cast<int>(SaverSettings.disableMouseMove));
+    line.Format(
+        " %d transition(s) enabled, %d second(s) per picture, order %d, music off %d, "
+        "mouse movement ignored %d\n",
+        static_cast<int>(EnabledTransitions.GetSize()), static_cast<int>(SaverSettings.imageTime),
+        static_cast<int>(SaverSettings.imageOrder), static_cast<int>(SaverSettings.musicOff),
+        static_cast<int>(SaverSettings.disableMouseMove));
     text += line;
     return text;
 }
@@ -74,7 +92,6 @@ BOOL RunSaverMode(CSaverApp& app) {
         return TRUE;
     default:
         // s, p or any other letter: the slide show, in the preview window when p named one.
-        ReportUnavailable(app.ParentWindow() ? "the preview" : "the slide show", app.Mode());
-        return TRUE;
+        return StartSlideShow(app);
     }
 }

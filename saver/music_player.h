@@ -3,13 +3,13 @@
 // query on it answers 0.
 #pragma once
 
-#include "win32/win32.h"
+#include "mfc/mfc.h"
 
-// Becomes a CWnd (with no window created) once the window classes are there.
-class CMusicPlayer {
+// A CWnd for which no window is created: MCI_NOTIFY goes to its null handle.
+class CMusicPlayer : public CWnd {
 public:
     CMusicPlayer() = default;
-    virtual ~CMusicPlayer();
+    ~CMusicPlayer() override;
     CMusicPlayer(const CMusicPlayer&) = delete;
     CMusicPlayer& operator=(const CMusicPlayer&) = delete;
 
@@ -27,6 +27,4 @@ public:
 
 private:
     int QueryStatus(DWORD item);
-
-    HWND m_hWnd = nullptr; // the window that MCI_NOTIFY goes to: none is ever created
 };

@@ -2,7 +2,7 @@
 // with one of twenty timed effects, on a worker thread, while the UI thread keeps pumping.
 #pragma once
 
-#include "win32/win32.h"
+#include "mfc/mfc.h"
 
 #include <atomic>
 #include <thread>
@@ -34,11 +34,11 @@ public:
     virtual void OnDelay(int milliseconds) {}
 };
 
-// Derives from CWnd once the MFC window classes exist; no window is ever created for it.
-class CTransitionEngine {
+// A CWnd for which no window is ever created.
+class CTransitionEngine : public CWnd {
 public:
     CTransitionEngine() = default;
-    virtual ~CTransitionEngine();
+    ~CTransitionEngine() override;
     CTransitionEngine(const CTransitionEngine&) = delete;
     CTransitionEngine& operator=(const CTransitionEngine&) = delete;
 

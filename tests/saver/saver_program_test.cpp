@@ -1,5 +1,6 @@
 // The screen saver as a program: start-up, the theme checks, the overrides and mode u, run as a
 // child process on a scratch C: drive and registry.
+#include "imagelib/px_image.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
@@ -16,7 +17,9 @@ namespace {
 
 constexpr char kTitle[] = LV_THEME_TITLE;
 
-std::vector<unsigned char> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<unsigned char> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 class SaverProgramTest : public ::testing::Test {
 protected:
@@ -31,9 +34,13 @@ protected:
 
     fs::path Program() const { return m_program_dir / (std::string(kTitle) + ".scr"); }
     fs::path ThemeFile() const { return m_program_dir / (std::string(kTitle) + ".dat"); }
-    fs::path WorkFolder() const { return m_program_dir / ("_qjv_" + std::string(kTitle) + "_work"); }
+    fs::path WorkFolder() const {
+        return m_program_dir / ("_qjv_" + std::string(kTitle) + "_work");
+    }
 
-    void WriteTheme(const lvtools::ThemeSpec& spec) { lvtest::WriteFileBytes(ThemeFile(), lvtools::BuildTheme(spec).bytes); }
+    void WriteTheme(const lvtools::ThemeSpec& spec) {
+        lvtest::WriteFileBytes(ThemeFile(), lvtools::BuildTheme(spec).bytes);
+    }
 
     lvtools::ThemeSpec Spec() const {
         lvtools::ThemeSpec spec;
@@ -45,9 +52,13 @@ protected:
         return spec;
     }
 
-    lvtest::ProcessResult Run(const std::vector<std::string>& args, std::map<std::string, std::string> env = {}) {
+    lvtest::ProcessResult Run(const std::vector<std::string>& args,
+                              std::map<std::string, std::string> env = {}) {
         env["LUMIVISTA_ROOT"] = (m_scratch / "root").string();
         env["LV_FAKE_UNINSTALLER_LOG"] = (m_scratch / "uninstaller.log").string();
+        // The slide show ends by itself after its first slide, on a clock that does not wait.
+        env.emplace("LUMIVISTA_QUIT_AFTER", "1");
+        env.emplace("LUMIVISTA_CLOCK", "virtual");
         return lvtest::RunProgram(Program(), args, env);
     }
 
@@ -59,9 +70,12 @@ protected:
 void SetOverride(const char* name, DWORD value) {
     std::string key = std::string("Software\\Glimmerwright Savers\\") + kTitle + "\\Settings";
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &h, nullptr),
               ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value), ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetValueExA(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
+        ERROR_SUCCESS);
     RegCloseKey(h);
 }
 
@@ -90,12 +104,9 @@ TEST_F(SaverProgramTest, SwitchesRunTheirModes) {
         const char* expected;
     };
     const Case cases[] = {
-        {{}, "the settings dialog (mode C)"},
-        {{"/c"}, "the settings dialog (mode c)"},
-        {{"/S"}, "the slide show (mode s)"},
-        {{"-s"}, "the slide show (mode s)"},
-        {{"/x"}, "the slide show (mode x)"},
-        {{"/p"}, "the slide show (mode p)"},
+        {{}, "the settings dialog (mode C)"},     {{"/c"}, "the settings dialog (mode c)"},
+        {{"/S"}, "the slide show (mode s)"},      {{"-s"}, "the slide show (mode s)"},
+        {{"/x"}, "the slide show (mode x)"},      {{"/p"}, "the slide show (mode p)"},
         {{"/p", "1234"}, "the preview (mode p)"},
     };
     for (const Case& c : cases) {
@@ -135,18 +146,91 @@ TEST_F(SaverProgramTest, StoredValuesOverrideTheThemeAndMinusOneKeepsIt) {
     SetOverride("Disable", static_cast<DWORD>(-1));
     auto result = Run({"/s"});
     EXPECT_NE(result.out.find("11 second(s) per picture"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("order 2, music off 1, mouse movement ignored 0"), std::string::npos) << result.out;
+    EXPECT_NE(result.out.find("order 2, music off 1, mouse movement ignored 0"), std::string::npos)
+        << result.out;
 }
 
 TEST(SampleTheme, TheBundledThemeLoadsInTheRealProgram) {
     lvtest::ScratchDir dir;
     fs::copy_file(LV_LUMIVISTA, dir / "Lumivista");
     fs::copy_file(LV_SAMPLE_THEME_FILE, dir / (std::string(kTitle) + ".dat"));
-    auto result = lvtest::RunProgram(dir / "Lumivista", {"/s"}, {{"LUMIVISTA_ROOT", (dir / "root").string()}});
+    auto result = lvtest::RunProgram(dir / "Lumivista", {"/s"},
+                                     {{"LUMIVISTA_ROOT", (dir / "root").string()},
+                                      {"LUMIVISTA_QUIT_AFTER", "2"},
+                                      {"LUMIVISTA_CLOCK", "virtual"},
+                                      {"SDL_AUDIODRIVER", "dummy"}});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.err.empty()) << result.err;
+    EXPECT_NE(result.out.find("the slide show (mode s) starts"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" 5 picture(s)"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" 1 music track(s)"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find(" frame \"Linen mat\""), std::string::npos) << result.out;
     EXPECT_EQ(result.out.find("(missing)"), std::string::npos) << result.out;
+}
+
+namespace {
+
+// A solid picture encoded as BMP, for themes whose slides are checked pixel by pixel.
+std::vector<unsigned char> SolidPicture(LONG w, LONG h, COLORREF colour, const fs::path& scratch) {
+    PxImage image;
+    image.Create(w, h, 24);
+    for (LONG y = 0; y < h; ++y)
+        for (LONG x = 0; x < w; ++x)
+            image.SetPixelColor(x, y, PxImage::RgbToRgbQuad(colour));
+    fs::path file = scratch / "picture.bmp";
+    EXPECT_TRUE(image.Save(file.string().c_str(), PXIMAGE_FORMAT_BMP)) << image.GetLastError();
+    return lvtest::ReadFileBytes(file);
+}
+
+COLORREF CapturedPixel(const PxImage& capture, LONG x, LONG yFromTop) {
+    return PxImage::RgbQuadToRgb(
+        capture.GetPixelColor(x, static_cast<LONG>(capture.GetHeight()) - 1 - yFromTop, false));
+}
+
+} // namespace
+
+TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber) {
+    constexpr COLORREF kBackground = RGB(10, 20, 30);
+    constexpr COLORREF kRed = RGB(200, 0, 0);
+    constexpr COLORREF kBlue = RGB(0, 0, 200);
+    lvtools::ThemeSpec spec = Spec();
+    spec.settings.imageTime = 1;
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kBackground;
+    spec.settings.captionPosition = 0;
+    spec.images = {{"red.bmp", "", SolidPicture(40, 30, kRed, m_scratch.path())},
+                   {"blue.bmp", "", SolidPicture(40, 30, kBlue, m_scratch.path())}};
+    spec.music.clear();
+    // Blinds Vertical, then the fade: both transitions of the list take their turn.
+    spec.settings.transitionFlags.fill(0);
+    spec.settings.transitionFlags[0] = 1;
+    spec.settings.transitionFlags[20] = 1;
+    WriteTheme(spec);
+
+    fs::path captures = m_scratch / "captures";
+    auto result = Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()},
+                               {"LUMIVISTA_QUIT_AFTER", "4"},
+                               {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+    // Pictures alternate; each one sits 40 x 30 in the middle of the background.
+    const COLORREF expected[] = {kRed, kBlue, kRed, kBlue};
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        char name[32];
+        std::snprintf(name, sizeof name, "slide-%03d.png", i + 1);
+        PxImage capture;
+        ASSERT_TRUE(capture.Load((captures / name).string().c_str(), PXIMAGE_FORMAT_PNG))
+            << capture.GetLastError();
+        ASSERT_EQ(capture.GetWidth(), 160u);
+        ASSERT_EQ(capture.GetHeight(), 120u);
+        EXPECT_EQ(CapturedPixel(capture, 80, 60), expected[i]);
+        EXPECT_EQ(CapturedPixel(capture, 60, 45), expected[i]);
+        EXPECT_EQ(CapturedPixel(capture, 99, 74), expected[i]);
+        EXPECT_EQ(CapturedPixel(capture, 59, 60), kBackground);
+        EXPECT_EQ(CapturedPixel(capture, 0, 0), kBackground);
+        EXPECT_EQ(CapturedPixel(capture, 159, 119), kBackground);
+    }
+    EXPECT_FALSE(fs::exists(captures / "slide-005.png"));
 }

@@ -1,6 +1,7 @@
 // The screen saver as a program: start-up, the theme checks, the overrides and mode u, run as a
 // child process on a scratch C: drive and registry.
 #include "imagelib/px_image.h"
+#include "system/paths.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -233,4 +235,49 @@ TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber
         EXPECT_EQ(CapturedPixel(capture, 159, 119), kBackground);
     }
     EXPECT_FALSE(fs::exists(captures / "slide-005.png"));
+}
+
+// The real chain: an installed saver's /u writes out the real uninstaller and starts it with
+// its own path; the uninstaller, answered by script, removes the saver, its theme file and its
+// uninstall entry.
+TEST(InstalledSaver, ModeURemovesTheInstallation) {
+    lvtest::ScratchDir dir;
+    fs::path root = dir / "root";
+    std::string savedRoot = std::getenv("LUMIVISTA_ROOT") ? std::getenv("LUMIVISTA_ROOT") : "";
+    setenv("LUMIVISTA_ROOT", root.c_str(), 1);
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, MAX_PATH);
+    fs::path systemFolder = lv::to_host_path(system);
+    fs::path saver = systemFolder / (std::string(kTitle) + ".scr");
+    fs::path theme = systemFolder / (std::string(kTitle) + ".dat");
+    fs::copy_file(LV_LUMIVISTA, saver);
+    fs::copy_file(LV_SAMPLE_THEME_FILE, theme);
+    std::string entry = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kTitle;
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (entry + "\\Extra").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                              nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+
+    fs::path answers = dir / "answers.txt";
+    lvtest::WriteFileBytes(answers, Bytes("1004\nOK\n"));
+    auto result = lvtest::RunProgram(saver, {"/u"},
+                                     {{"LUMIVISTA_ROOT", root.string()}, {"LUMIVISTA_ANSWERS", answers.string()}});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(fs::exists(systemFolder / "uninst_saver.exe"));
+    // The uninstaller runs on its own; wait until it has done its work.
+    for (int i = 0; i < 400 && (fs::exists(theme) || fs::exists(saver)); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_FALSE(fs::exists(saver));
+    EXPECT_FALSE(fs::exists(theme));
+    HKEY gone = nullptr;
+    for (int i = 0; i < 100; ++i) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone) != ERROR_SUCCESS)
+            break;
+        RegCloseKey(gone);
+        gone = nullptr;
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone), ERROR_FILE_NOT_FOUND);
+    setenv("LUMIVISTA_ROOT", savedRoot.c_str(), 1);
 }

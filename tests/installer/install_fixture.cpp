@@ -6,6 +6,7 @@
 #include "tests/support/process_runner.h"
 
 #include <cstdlib>
+#include <fstream>
 
 namespace lvtest {
 
@@ -36,6 +37,19 @@ Bytes ThemeBytes(const std::string& title, const std::string& aboutText, std::in
     spec.overlay.primaryAdBase = adBase;
     spec.images = {{"one.jpg", "One", {1, 2, 3}}};
     return lvtools::BuildTheme(spec).bytes;
+}
+
+Bytes ReadWholeFile(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return {};
+    Bytes bytes(size);
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size));
+    if (static_cast<std::uintmax_t>(in.gcount()) != size)
+        return {};
+    return bytes;
 }
 
 std::optional<std::string> RegString(HKEY root, const std::string& key, const std::string& name) {

@@ -22,6 +22,9 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes ThemeBytes(const std::string& title, const std::string& aboutText = {},
                  std::int32_t adFlag = 0, const std::string& adBase = {});
 
+// The whole file in one read (large programs are compared in the end-to-end tests).
+Bytes ReadWholeFile(const std::filesystem::path& path);
+
 // The registry string value, or nothing when the key or value is missing.
 std::optional<std::string> RegString(HKEY root, const std::string& key, const std::string& name);
 

@@ -34,7 +34,7 @@ protected:
     // The installer program with this payload, packed as the build packs it.
     fs::path Assemble(const Bytes& theme, const Bytes& saver) {
         const AssembledPackage package =
-            AssemblePackage(ReadFileBytes(LV_INSTALLER), {{kTitle + "\\", kTitle + ".dat", theme},
+            AssemblePackage(ReadWholeFile(LV_INSTALLER), {{kTitle + "\\", kTitle + ".dat", theme},
                                                           {kTitle + "\\", kTitle + ".scr", saver}});
         const fs::path path = m_scratch / "setup";
         WriteFileBytes(path, package.bytes);
@@ -44,9 +44,9 @@ protected:
     fs::path Staging() const { return Host(StagingFolderFor(ProgramFilesFolder(), kTitle)); }
     void ExpectInstalled() {
         const std::string saver = Installed(kTitle, ".scr");
-        EXPECT_EQ(ReadFileBytes(Host(saver)), ReadFileBytes(LV_LUMIVISTA));
-        EXPECT_EQ(ReadFileBytes(Host(Installed(kTitle, ".dat"))),
-                  ReadFileBytes(LV_SAMPLE_THEME_FILE));
+        EXPECT_EQ(ReadWholeFile(Host(saver)), ReadWholeFile(LV_LUMIVISTA));
+        EXPECT_EQ(ReadWholeFile(Host(Installed(kTitle, ".dat"))),
+                  ReadWholeFile(LV_SAMPLE_THEME_FILE));
         EXPECT_NE(fs::status(Host(saver)).permissions() & fs::perms::owner_exec, fs::perms::none);
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"),
                   kTitle + " Screensaver");
@@ -73,7 +73,7 @@ TEST_F(InstallerProgramTest, ReinstallAsksAndFollowsTheAnswer) {
 
     ProcessResult no = Run(LV_PACKED_INSTALLER, {"/install"}, {}, {"No"});
     ASSERT_EQ(no.exitCode, 0) << no.out << no.err;
-    EXPECT_EQ(ReadFileBytes(theme), edited);
+    EXPECT_EQ(ReadWholeFile(theme), edited);
     EXPECT_FALSE(fs::exists(Staging()));
 
     ProcessResult yes = Run(LV_PACKED_INSTALLER, {"/install"}, {}, {"Yes"});
@@ -124,20 +124,31 @@ TEST_F(InstallerProgramTest, AdvertPageOnlyWhenOnline) {
     }
 }
 
-// The installed saver's mode u hands over to the uninstaller it carries, with its own path.
-TEST_F(InstallerProgramTest, InstalledSaverStartsItsUninstaller) {
-    const fs::path setup =
-        Assemble(ReadFileBytes(LV_SAMPLE_THEME_FILE), ReadFileBytes(LV_SAVER_UNDER_TEST));
-    ASSERT_EQ(Run(setup, {"/install"}).exitCode, 0);
-    const std::string saver =
-        RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "UninstallString").value_or("");
-    ASSERT_EQ(saver, Installed(kTitle, ".scr") + " /u");
-    const fs::path log = m_scratch / "uninstaller.log";
-    const ProcessResult run =
-        Run(Host(Installed(kTitle, ".scr")), {"/u"}, {{"LV_FAKE_UNINSTALLER_LOG", log.string()}});
+// Install, then the installed saver's mode u: the uninstaller it writes out is answered
+// through the script and removes what the installer put into the system folder and the
+// uninstall entry.
+TEST_F(InstallerProgramTest, InstallThenUninstallLeavesNothingOfTheInstallation) {
+    ASSERT_EQ(Run(LV_PACKED_INSTALLER, {"/install"}).exitCode, 0);
+    ExpectInstalled();
+    const ProcessResult run = Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    ASSERT_TRUE(WaitForFile(log));
-    EXPECT_EQ(ReadFileText(log), Installed(kTitle, ".scr"));
+
+    // The uninstaller runs on after the saver has ended.
+    const fs::path uninstaller = Host(SystemFolder()) / "uninst_saver.exe";
+    ASSERT_TRUE(WaitForFile(uninstaller));
+    const auto entryGone = [&] {
+        return !RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName")
+                    .has_value();
+    };
+    for (int i = 0; i < 600 && !entryGone(); ++i)
+        Sleep(100);
+    EXPECT_TRUE(entryGone());
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".dat"))));
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKeyPrefix + kTitle).c_str(), 0, KEY_READ,
+                            &key),
+              ERROR_SUCCESS);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "installer/install_app.h"
 
+#include "installer/ad_view.h"
 #include "installer/install_session.h"
 #include "installer/install_strings.h"
 #include "installer/os_code.h"
@@ -43,9 +44,9 @@ BOOL CInstallApp::InitInstance() {
     options.online = g_installOnline;
     options.unattended = WantsUnattended(m_lpCmdLine);
     InstallSessionResult result = RunInstallSession(options);
+    CADView advert;
     if (result.prepared && !result.advertAddress.empty())
-        std::printf("Advert page %s: this build cannot show web pages.\n",
-                    result.advertAddress.c_str());
+        advert.Navigate2(result.advertAddress);
     if (result.prepared && !options.unattended)
         std::printf("The install dialog is not available in this build yet; run with /install.\n");
     std::fflush(stdout);

@@ -1,21 +1,11 @@
 #include "installer/install_session.h"
 
-#include "installer/package_archive.h"
-#include "win32/win32.h"
+#include "installer/extract_wnd.h"
+#include "installer/prepare_dlg.h"
 
 #include <cstdio>
 
 namespace {
-
-// Keeps the windows of the thread painted between inflate steps.
-int PumpMessages(int, void*, void*) {
-    MSG msg{};
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    return 0;
-}
 
 void Say(const char* text) {
     std::printf("%s\n", text);
@@ -35,10 +25,11 @@ bool PrepareStaging(const std::string& packagePath, const std::string& programFi
     const std::string stagingFolder = StagingFolderFor(programFiles, title);
     if (stagingFolder.empty())
         return false;
-    PackageArchive archive(packagePath);
-    if (archive.ReadTrailer(archive.GetPackagePath()) != PackageResult::Success)
+    CExtractWnd extractor(packagePath);
+    extractor.SetTargetDir(programFiles);
+    if (extractor.ReadPackage(extractor.Archive().GetPackagePath()) != PackageResult::Success)
         return false;
-    if (archive.ExtractAll(programFiles, PumpMessages, nullptr) != PackageResult::Success)
+    if (!extractor.Extract())
         return false;
     return ReadInstallThemeHeader(stagingFolder + "\\" + title + ".dat", header);
 }
@@ -47,8 +38,9 @@ InstallSessionResult RunInstallSession(const InstallSessionOptions& options) {
     InstallSessionResult result;
     const std::string programFiles = ProgramFilesFolder();
     const std::string staging = StagingFolderFor(programFiles, options.title);
-    result.prepared =
-        PrepareStaging(options.packagePath, programFiles, options.title, result.header);
+    CPrepareDlg prepare(options.packagePath, options.title);
+    result.prepared = prepare.DoModal() == IDOK;
+    result.header = prepare.m_header;
     Say(result.prepared ? "Preparing Successfully" : "Preparing Failed");
     if (result.prepared) {
         result.advertAddress = AdvertAddressFor(result.header, options.online);

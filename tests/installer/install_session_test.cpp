@@ -2,6 +2,7 @@
 #include "installer/os_code.h"
 #include "system/paths.h"
 #include "testing/answers.h"
+#include "testing/virtual_clock.h"
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
@@ -38,6 +39,9 @@ protected:
         return RunInstallSession(options);
     }
     fs::path Staging() const { return Host(StagingFolderFor(ProgramFilesFolder(), kTitle)); }
+
+    // The preparing dialog shows its result for a while.
+    lv::testing::VirtualClockScope m_clock;
 };
 
 TEST_F(InstallSessionTest, UnattendedRunInstallsAndRemovesTheStagingFolder) {

@@ -33,6 +33,14 @@ struct AFX_MSGMAP {
 constexpr UINT WM_REFLECT_BASE = 0xBC00;
 // The message the ON_WM_CTLCOLOR entries stand under; every WM_CTLCOLOR* message finds them.
 constexpr UINT WM_CTLCOLOR = 0x0019;
+// What an OnCtlColor handler is asked about: the WM_CTLCOLOR* message's offset.
+constexpr UINT CTLCOLOR_MSGBOX = 0;
+constexpr UINT CTLCOLOR_EDIT = 1;
+constexpr UINT CTLCOLOR_LISTBOX = 2;
+constexpr UINT CTLCOLOR_BTN = 3;
+constexpr UINT CTLCOLOR_DLG = 4;
+constexpr UINT CTLCOLOR_SCROLLBAR = 5;
+constexpr UINT CTLCOLOR_STATIC = 6;
 
 class CCmdTarget {
 public:

@@ -1,0 +1,71 @@
+#include "installer/prepare_dlg.h"
+
+#include "installer/install_session.h"
+
+namespace {
+
+constexpr COLORREF kProgressColour = 0x68B4FF;
+constexpr DWORD kShownOnSuccessMs = 1000;
+constexpr DWORD kShownOnFailureMs = 4000;
+
+} // namespace
+
+HBRUSH InstallDialogBrush() {
+    static HBRUSH brush = ::CreateSolidBrush(kInstallDialogBackground);
+    return brush;
+}
+
+CPrepareDlg::CPrepareDlg(std::string packagePath, std::string title, CWnd* parent)
+    : CDialog(IDD, parent), m_packagePath(std::move(packagePath)), m_title(std::move(title)) {}
+
+void CPrepareDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, kProgressBar, m_progress);
+}
+
+BOOL CPrepareDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    m_progress.SetRange(0, 100);
+    ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    m_progress.SendMessage(PBM_SETBKCOLOR, 0, kProgressColour);
+    m_progress.SendMessage(PBM_SETBARCOLOR, 0, kProgressColour);
+    m_progress.SetPos(10);
+    CenterWindow();
+    ShowWindow(SW_SHOW);
+    SetDlgItemText(kWaitText, "Please Wait...");
+    // Synchronously, so that the extraction runs before the modal loop starts.
+    SendMessage(WM_PREPARE_START, 0, 0);
+    return TRUE;
+}
+
+LRESULT CPrepareDlg::OnStartPrepare(WPARAM, LPARAM) {
+    Prepare();
+    return 0;
+}
+
+void CPrepareDlg::Prepare() {
+    const bool prepared = PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header);
+    m_progress.SetPos(70);
+    SetDlgItemText(kResultText, prepared ? "Preparing Successfully" : "Preparing Failed");
+    if (!prepared) {
+        Sleep(kShownOnFailureMs);
+        OnCancel();
+        return;
+    }
+    m_progress.SetPos(100);
+    Sleep(kShownOnSuccessMs);
+    OnOK();
+}
+
+HBRUSH CPrepareDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
+    if (ctlColor != CTLCOLOR_DLG && ctlColor != CTLCOLOR_STATIC)
+        return brush;
+    dc->SetBkMode(TRANSPARENT);
+    return InstallDialogBrush();
+}
+
+BEGIN_MESSAGE_MAP(CPrepareDlg, CDialog)
+ON_WM_CTLCOLOR()
+ON_MESSAGE(WM_PREPARE_START, OnStartPrepare)
+END_MESSAGE_MAP()

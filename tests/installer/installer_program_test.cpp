@@ -1,0 +1,155 @@
+// The installer as a program on a scratch machine: the packed installer of the build, and
+// installers assembled here from the same program with other payloads.
+#include "installer/install_steps.h"
+#include "system/paths.h"
+#include "tests/installer/install_fixture.h"
+#include "tests/installer/package_fixture.h"
+#include "tests/support/process_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace lvtest {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kTitle = LV_THEME_TITLE;
+
+class InstallerProgramTest : public InstallTest {
+protected:
+    ProcessResult Run(const fs::path& program, const std::vector<std::string>& args,
+                      std::map<std::string, std::string> env = {},
+                      const std::vector<std::string>& answers = {}) {
+        env["LUMIVISTA_ROOT"] = (m_scratch / "root").string();
+        if (!answers.empty()) {
+            std::ofstream script(m_scratch / "answers.txt");
+            for (const std::string& answer : answers)
+                script << answer << "\n";
+            env["LUMIVISTA_ANSWERS"] = (m_scratch / "answers.txt").string();
+        }
+        return RunProgram(program, args, env);
+    }
+    // The installer program with this payload, packed as the build packs it.
+    fs::path Assemble(const Bytes& theme, const Bytes& saver) {
+        const AssembledPackage package =
+            AssemblePackage(ReadWholeFile(LV_INSTALLER), {{kTitle + "\\", kTitle + ".dat", theme},
+                                                          {kTitle + "\\", kTitle + ".scr", saver}});
+        const fs::path path = m_scratch / "setup";
+        WriteFileBytes(path, package.bytes);
+        fs::permissions(path, fs::perms(0755));
+        return path;
+    }
+    fs::path Staging() const { return Host(StagingFolderFor(ProgramFilesFolder(), kTitle)); }
+    void ExpectInstalled() {
+        const std::string saver = Installed(kTitle, ".scr");
+        EXPECT_EQ(ReadWholeFile(Host(saver)), ReadWholeFile(LV_LUMIVISTA));
+        EXPECT_EQ(ReadWholeFile(Host(Installed(kTitle, ".dat"))),
+                  ReadWholeFile(LV_SAMPLE_THEME_FILE));
+        EXPECT_NE(fs::status(Host(saver)).permissions() & fs::perms::owner_exec, fs::perms::none);
+        EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"),
+                  kTitle + " Screensaver");
+        EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "UninstallString"),
+                  saver + " /u");
+        EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, kScreenSaverValue), saver);
+        EXPECT_FALSE(fs::exists(Staging()));
+    }
+};
+
+TEST_F(InstallerProgramTest, PackedInstallerInstallsTheSaverAndItsTheme) {
+    const ProcessResult run = Run(LV_PACKED_INSTALLER, {"/install"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("Preparing Successfully"), std::string::npos) << run.out;
+    ExpectInstalled();
+    EXPECT_EQ(fs::status(LV_PACKED_INSTALLER).permissions() & fs::perms::mask, fs::perms(0755));
+}
+
+TEST_F(InstallerProgramTest, ReinstallAsksAndFollowsTheAnswer) {
+    ASSERT_EQ(Run(LV_PACKED_INSTALLER, {"/install"}).exitCode, 0);
+    const fs::path theme = Host(Installed(kTitle, ".dat"));
+    const Bytes edited = {'e', 'd', 'i', 't'};
+    WriteFileBytes(theme, edited);
+
+    ProcessResult no = Run(LV_PACKED_INSTALLER, {"/install"}, {}, {"No"});
+    ASSERT_EQ(no.exitCode, 0) << no.out << no.err;
+    EXPECT_EQ(ReadWholeFile(theme), edited);
+    EXPECT_FALSE(fs::exists(Staging()));
+
+    ProcessResult yes = Run(LV_PACKED_INSTALLER, {"/install"}, {}, {"Yes"});
+    ASSERT_EQ(yes.exitCode, 0) << yes.out << yes.err;
+    ExpectInstalled();
+}
+
+TEST_F(InstallerProgramTest, SystemIniIsWrittenOnWindows98Only) {
+    const std::pair<const char*, bool> cases[] = {
+        {"98", true}, {"XP", false}, {"95", true}, {"2000", false}};
+    const fs::path ini = Host(SystemFolder()).parent_path() / "SYSTEM.INI";
+    for (const auto& [winver, written] : cases) {
+        fs::remove(ini);
+        ASSERT_EQ(Run(LV_PACKED_INSTALLER, {"/install"}, {{"LUMIVISTA_WINVER", winver}}, {"Yes"})
+                      .exitCode,
+                  0);
+        const std::string text = fs::exists(ini) ? ReadFileText(ini) : std::string();
+        EXPECT_EQ(text.find("SCRNSAVE.EXE=" + Installed(kTitle, ".scr")) != std::string::npos,
+                  written)
+            << winver << ": " << text;
+    }
+}
+
+TEST_F(InstallerProgramTest, WithoutInstallNothingChangesAndTheStagingFolderGoes) {
+    const ProcessResult run = Run(LV_PACKED_INSTALLER, {});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("Preparing Successfully"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Staging()));
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+    EXPECT_FALSE(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"));
+}
+
+TEST_F(InstallerProgramTest, TheProgramWithoutPayloadFailsPreparation) {
+    const ProcessResult run = Run(LV_INSTALLER, {"/install"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("Preparing Failed"), std::string::npos);
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+}
+
+TEST_F(InstallerProgramTest, AdvertPageOnlyWhenOnline) {
+    const fs::path setup = Assemble(ThemeBytes(kTitle, {}, 1, "http://ads.example/theme"), {'s'});
+    for (const char* online : {"1", "0"}) {
+        const ProcessResult run = Run(setup, {}, {{"LUMIVISTA_ONLINE", online}});
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        EXPECT_EQ(run.out.find("http://ads.example/theme/ad.htm") != std::string::npos,
+                  online[0] == '1')
+            << online << ": " << run.out;
+    }
+}
+
+// Install, then the installed saver's mode u: the uninstaller it writes out is answered
+// through the script and removes what the installer put into the system folder and the
+// uninstall entry.
+TEST_F(InstallerProgramTest, InstallThenUninstallLeavesNothingOfTheInstallation) {
+    ASSERT_EQ(Run(LV_PACKED_INSTALLER, {"/install"}).exitCode, 0);
+    ExpectInstalled();
+    const ProcessResult run = Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"});
+    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+
+    // The uninstaller runs on after the saver has ended.
+    const fs::path uninstaller = Host(SystemFolder()) / "uninst_saver.exe";
+    ASSERT_TRUE(WaitForFile(uninstaller));
+    const auto entryGone = [&] {
+        return !RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName")
+                    .has_value();
+    };
+    for (int i = 0; i < 600 && !entryGone(); ++i)
+        Sleep(100);
+    EXPECT_TRUE(entryGone());
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".dat"))));
+    HKEY key = nullptr;
+    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKeyPrefix + kTitle).c_str(), 0, KEY_READ,
+                            &key),
+              ERROR_SUCCESS);
+}
+
+} // namespace
+} // namespace lvtest

@@ -15,13 +15,6 @@
 namespace lv::controls {
 namespace {
 
-// Values shared with the edit control and the scroll bars.
-constexpr UINT kSetReadOnlyMessage = 0x00CF; // EM_SETREADONLY
-constexpr LONG kReadOnlyStyle = 0x0800;      // ES_READONLY
-constexpr LRESULT kWantArrows = 0x0001;      // DLGC_WANTARROWS
-constexpr LRESULT kWantChars = 0x0080;       // DLGC_WANTCHARS
-enum ScrollCode { kLineUp = 0, kLineDown = 1, kPageUp = 2, kPageDown = 3, kTop = 6, kBottom = 7 };
-
 constexpr LONG kStreamBufferSize = 4096;
 constexpr std::size_t kMaxStreamedBytes = 16u << 20; // a larger stream is cut off there
 constexpr int kMargin = 1;
@@ -112,22 +105,22 @@ void vertical_scroll(HWND hwnd, RichEditState& s, int code) {
     const RECT area = text_area(hwnd);
     const int page = std::max(1, static_cast<int>(area.bottom - area.top));
     switch (code) {
-    case kLineUp:
+    case SB_LINEUP:
         scroll_to(hwnd, s, s.scroll_y - kLineScroll);
         break;
-    case kLineDown:
+    case SB_LINEDOWN:
         scroll_to(hwnd, s, s.scroll_y + kLineScroll);
         break;
-    case kPageUp:
+    case SB_PAGEUP:
         scroll_to(hwnd, s, s.scroll_y - page);
         break;
-    case kPageDown:
+    case SB_PAGEDOWN:
         scroll_to(hwnd, s, s.scroll_y + page);
         break;
-    case kTop:
+    case SB_TOP:
         scroll_to(hwnd, s, 0);
         break;
-    case kBottom:
+    case SB_BOTTOM:
         scroll_to(hwnd, s, s.content_height);
         break;
     default:
@@ -212,9 +205,11 @@ LRESULT CALLBACK rich_edit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case EM_GETAUTOURLDETECT:
         return s->auto_url_detect;
-    case kSetReadOnlyMessage: {
+    case EM_SETREADONLY: {
         const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
-        SetWindowLongA(hwnd, GWL_STYLE, wParam ? style | kReadOnlyStyle : style & ~kReadOnlyStyle);
+        SetWindowLongA(hwnd, GWL_STYLE,
+                       wParam ? style | static_cast<LONG>(ES_READONLY)
+                              : style & ~static_cast<LONG>(ES_READONLY));
         return TRUE;
     }
     case WM_SETFONT:
@@ -225,7 +220,7 @@ LRESULT CALLBACK rich_edit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s->font);
     case WM_GETDLGCODE:
-        return kWantArrows | kWantChars;
+        return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_VSCROLL:
         vertical_scroll(hwnd, *s, LOWORD(wParam));
         return 0;

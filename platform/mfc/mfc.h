@@ -4,6 +4,11 @@
 #include "win32/win32.h"
 
 #include "mfc/collections.h"
+#include "mfc/controls.h"
 #include "mfc/cstring.h"
+#include "mfc/data_exchange.h"
+#include "mfc/dialog.h"
 #include "mfc/file.h"
+#include "mfc/threads.h"
 #include "mfc/winapp.h"
+#include "mfc/wnd.h"

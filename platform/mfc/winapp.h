@@ -2,6 +2,7 @@
 // the program's main() (platform/appmain).
 #pragma once
 
+#include "mfc/cmd_target.h"
 #include "mfc/cstring.h"
 #include "win32/win32.h"
 
@@ -9,12 +10,10 @@
 
 class CWnd; // the window layer defines it
 
-class CWinThread {
+class CWinThread : public CCmdTarget {
 public:
     CWinThread() = default;
-    CWinThread(const CWinThread&) = delete;
-    CWinThread& operator=(const CWinThread&) = delete;
-    virtual ~CWinThread() = default;
+    ~CWinThread() override;
 
     virtual BOOL InitInstance() { return FALSE; }
     virtual int Run() { return RunMessageLoop(); }
@@ -23,8 +22,19 @@ public:
     // The message loop: pumps messages until the quit message, then returns ExitInstance().
     // The window layer provides it (mfc/message_loop.cpp); without it nothing can be pumped.
     virtual int RunMessageLoop();
+    // Gives the windows from the message's target up to the main window their
+    // PreTranslateMessage; TRUE when one of them took the message.
+    virtual BOOL PreTranslateMessage(MSG* msg);
+    // Starts a worker thread made suspended; the previous suspend count, (DWORD)-1 when this
+    // object has no thread waiting to start.
+    virtual DWORD ResumeThread() { return static_cast<DWORD>(-1); }
 
     CWnd* m_pMainWnd = nullptr;
+    BOOL m_bAutoDelete = TRUE; // worker threads: the object deletes itself when the thread ends
+    DWORD m_nThreadID = 0;
+
+protected:
+    MSG m_msgCur{};
 };
 
 class CWinApp : public CWinThread {
@@ -71,6 +81,8 @@ private:
 };
 
 CWinApp* AfxGetApp();
+// The object of the calling thread: its worker-thread object, else the application.
+CWinThread* AfxGetThread();
 HINSTANCE AfxGetInstanceHandle();
 HINSTANCE AfxGetResourceHandle();
 LPCTSTR AfxGetAppName();

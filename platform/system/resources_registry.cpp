@@ -161,4 +161,16 @@ bool is_registered(const DataEntry* entry) {
     return false;
 }
 
+std::optional<std::size_t> registered_size_at(const void* data) {
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    for (const ResourceTable* table : r.tables) {
+        for (std::size_t i = 0; i < table->data_count; ++i) {
+            if (table->data[i].data == data)
+                return table->data[i].size;
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace lv::resources

@@ -78,4 +78,7 @@ const DataEntry* find_data(LPCSTR name, LPCSTR type);
 // Whether entry belongs to a registered table (handles are checked before use).
 bool is_registered(const DataEntry* entry);
 
+// The size of the resource whose data start at `data` (what LockResource gave), if any.
+std::optional<std::size_t> registered_size_at(const void* data);
+
 } // namespace lv::resources

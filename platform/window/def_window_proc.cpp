@@ -168,7 +168,7 @@ LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
     case SC_MOVE:
     case SC_SIZE:
         if (!IsZoomed(hwnd))
-            run_move_size_loop(hwnd, command);
+            run_move_size_loop(hwnd, command, lParam);
         return 0;
     default:
         return 0;

@@ -4,6 +4,7 @@
 #include "window/clock_port.h"
 #include "window/dispatch.h"
 #include "window/hooks.h"
+#include "window/input_path.h"
 #include "window/input_state.h"
 #include "window/message_queue.h"
 #include "window/painting.h"
@@ -131,6 +132,7 @@ bool take_message(ThreadQueue& q, const Filter& f, UINT flags, MSG& out) {
         PostedMessage posted;
         if (take_posted(q, f, remove, posted)) {
             out = posted.msg;
+            // Posted key messages pass the keyboard hook as injected ones do.
             if (is_key_message(out.message) && has_hooks(WH_KEYBOARD)) {
                 int code = remove ? HC_ACTION : HC_NOREMOVE;
                 if (call_hooks(WH_KEYBOARD, code, out.wParam, out.lParam) != 0) {
@@ -140,6 +142,8 @@ bool take_message(ThreadQueue& q, const Filter& f, UINT flags, MSG& out) {
             }
             return true;
         }
+        if (take_input(InputFilter{f.hwnd, f.min, f.max}, remove, out))
+            return true;
         if (take_quit(q, f, remove, out))
             return true;
         if (take_paint(f, out))

@@ -2,7 +2,10 @@
 
 #include "window/clock_port.h"
 #include "window/dispatch.h"
+#include "window/hooks.h"
 #include "window/input_state.h"
+#include "window/message_queue.h"
+#include "window/thread_id.h"
 #include "window/window_table.h"
 
 #include "win32/errors.h"
@@ -11,6 +14,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <mutex>
 
 namespace lv::window {
@@ -49,12 +53,6 @@ struct Target {
     bool disabled = false;
 };
 
-DWORD thread_of(HWND hwnd) {
-    auto lock = lock_tree();
-    Window* w = peek_window(hwnd);
-    return w ? w->thread : 0;
-}
-
 Target find_target(POINT screen) {
     Target t;
     {
@@ -86,11 +84,6 @@ Target find_target(POINT screen) {
     t.client = POINT{screen.x - origin.x, screen.y - origin.y};
     t.disabled = (w->style & WS_DISABLED) != 0;
     return t;
-}
-
-void post(const Target& t, UINT msg, WPARAM wParam, LPARAM lParam, POINT screen) {
-    MSG m{t.hwnd, msg, wParam, lParam, static_cast<DWORD>(clock_port::now_ms()), screen};
-    post_to_thread(t.thread, m);
 }
 
 void check_leave(const Target& t) {
@@ -141,9 +134,8 @@ bool wants_double_clicks(HWND hwnd) {
 }
 
 // True when this press completes a double click on the same window and button.
-bool is_double_click(HWND hwnd, UINT down_message, POINT screen) {
+bool is_double_click(HWND hwnd, UINT down_message, POINT screen, std::uint64_t now) {
     auto& tr = tracking();
-    std::uint64_t now = clock_port::now_ms();
     std::lock_guard lock(tr.mutex);
     bool near = std::abs(screen.x - tr.last_down_point.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
                 std::abs(screen.y - tr.last_down_point.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
@@ -278,42 +270,210 @@ int generic_of(int vk) {
     }
 }
 
+struct RawEvent {
+    enum class Kind { key, move, button, wheel };
+    Kind kind = Kind::move;
+    int vk = 0;
+    bool down = false;
+    input::Button button = input::Button::left;
+    int delta = 0;
+    POINT point{};
+    std::uint64_t time = 0;
+};
+
+struct RawInput {
+    std::mutex mutex;
+    std::deque<std::pair<std::uint64_t, RawEvent>> events;
+    std::uint64_t next_seq = 1;
+};
+
+RawInput& raw_input() {
+    static auto* r = new RawInput;
+    return *r;
+}
+
+void push_event(const RawEvent& event) {
+    {
+        auto& r = raw_input();
+        std::lock_guard lock(r.mutex);
+        r.events.emplace_back(r.next_seq++, event);
+    }
+    wake_all_threads();
+}
+
+bool front_event(RawEvent& event, std::uint64_t& seq) {
+    auto& r = raw_input();
+    std::lock_guard lock(r.mutex);
+    if (r.events.empty())
+        return false;
+    seq = r.events.front().first;
+    event = r.events.front().second;
+    return true;
+}
+
+bool pop_event(std::uint64_t seq) {
+    auto& r = raw_input();
+    std::lock_guard lock(r.mutex);
+    if (r.events.empty() || r.events.front().first != seq)
+        return false;
+    r.events.pop_front();
+    return true;
+}
+
+bool accepts(const InputFilter& f, UINT msg, HWND hwnd) {
+    if ((f.min || f.max) && (msg < f.min || msg > f.max))
+        return false;
+    if (!f.hwnd)
+        return true;
+    return hwnd == f.hwnd || IsChild(f.hwnd, hwnd);
+}
+
+struct Converted {
+    Target target;
+    MSG msg{};
+};
+
+Target focus_target() {
+    Target t;
+    auto lock = lock_tree();
+    Window* w = peek_window(table().focus);
+    bool focused = w != nullptr;
+    if (!w)
+        w = peek_window(table().active);
+    if (!w)
+        return t;
+    t.hwnd = w->handle;
+    t.thread = w->thread;
+    t.hit = focused ? HTCLIENT : HTNOWHERE; // HTNOWHERE: no focus, the active window gets it
+    return t;
+}
+
+DWORD key_data(const RawEvent& e, int vk, bool alt, bool ctrl) {
+    DWORD data = 1u | (static_cast<DWORD>(scan_code(e.vk)) << 16);
+    if (is_extended(e.vk))
+        data |= 1u << 24;
+    if (alt && !ctrl)
+        data |= 1u << 29;
+    if (key_down(vk) || !e.down)
+        data |= 1u << 30;
+    if (!e.down)
+        data |= 1u << 31;
+    return data;
+}
+
+// The message an event becomes now (target, hit test, coordinates); no side effects besides
+// the hit-test message.
+Converted convert(const RawEvent& e) {
+    Converted c;
+    MSG& m = c.msg;
+    m.time = static_cast<DWORD>(e.time);
+    m.pt = e.point;
+    switch (e.kind) {
+    case RawEvent::Kind::key: {
+        c.target = focus_target();
+        int vk = generic_of(e.vk);
+        bool alt = key_down(VK_MENU) || (vk == VK_MENU && e.down);
+        if (vk == VK_MENU && !e.down)
+            alt = true; // the Alt release itself still counts as a system key
+        bool ctrl = key_down(VK_CONTROL);
+        bool system = (alt && !ctrl) || vk == VK_F10 || c.target.hit == HTNOWHERE;
+        m.hwnd = c.target.hwnd;
+        m.message =
+            system ? (e.down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (e.down ? WM_KEYDOWN : WM_KEYUP);
+        m.wParam = static_cast<WPARAM>(vk);
+        m.lParam = static_cast<LPARAM>(key_data(e, vk, alt, ctrl));
+        return c;
+    }
+    case RawEvent::Kind::wheel: {
+        c.target = focus_target();
+        m.hwnd = c.target.hwnd;
+        m.message = WM_MOUSEWHEEL;
+        m.wParam = MAKEWPARAM(static_cast<WORD>(mouse_key_flags()), static_cast<WORD>(e.delta));
+        m.lParam = MAKELPARAM(e.point.x, e.point.y);
+        return c;
+    }
+    case RawEvent::Kind::move:
+    case RawEvent::Kind::button:
+        break;
+    }
+    c.target = find_target(e.point);
+    m.hwnd = c.target.hwnd;
+    bool client = c.target.hit == HTCLIENT || c.target.captured;
+    UINT msg = e.kind == RawEvent::Kind::move ? WM_MOUSEMOVE : client_message(e.button, e.down);
+    WPARAM flags = mouse_key_flags();
+    if (e.kind == RawEvent::Kind::button) {
+        WPARAM bit = e.button == input::Button::left    ? MK_LBUTTON
+                     : e.button == input::Button::right ? MK_RBUTTON
+                                                        : MK_MBUTTON;
+        flags = e.down ? (flags | bit) : (flags & ~bit);
+    }
+    if (client) {
+        m.message = msg;
+        m.wParam = flags;
+        m.lParam = MAKELPARAM(c.target.client.x, c.target.client.y);
+    } else {
+        m.message = msg - WM_MOUSEMOVE + WM_NCMOUSEMOVE;
+        m.wParam = static_cast<WPARAM>(c.target.hit);
+        m.lParam = MAKELPARAM(e.point.x, e.point.y);
+    }
+    return c;
+}
+
+// What taking the event does besides returning its message; false when it is eaten.
+bool deliver_side_effects(const RawEvent& e, Converted& c) {
+    MSG& m = c.msg;
+    switch (e.kind) {
+    case RawEvent::Kind::key: {
+        int vk = generic_of(e.vk);
+        set_key_down(e.vk, e.down);
+        set_key_down(vk, e.down);
+        if (has_hooks(WH_KEYBOARD) && call_hooks(WH_KEYBOARD, HC_ACTION, m.wParam, m.lParam) != 0)
+            return false;
+        return true;
+    }
+    case RawEvent::Kind::wheel:
+        return true;
+    case RawEvent::Kind::move:
+        check_leave(c.target);
+        if (!c.target.captured)
+            SendMessageA(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
+                         MAKELPARAM(static_cast<WORD>(c.target.hit), WM_MOUSEMOVE));
+        return IsWindow(m.hwnd) && !c.target.disabled;
+    case RawEvent::Kind::button:
+        break;
+    }
+    set_key_down(button_key(e.button), e.down);
+    UINT client_msg = client_message(e.button, e.down);
+    if (e.down && !c.target.captured) {
+        SendMessageA(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
+                     MAKELPARAM(static_cast<WORD>(c.target.hit), client_msg));
+        if (c.target.disabled)
+            return false;
+        if (activate_by_click(c.target, client_msg))
+            return false;
+    }
+    if (c.target.disabled || !IsWindow(m.hwnd))
+        return false;
+    if (e.down) {
+        bool client = c.target.hit == HTCLIENT || c.target.captured;
+        bool dbl = is_double_click(m.hwnd, client_msg, e.point, e.time) &&
+                   (!client || wants_double_clicks(m.hwnd));
+        if (dbl)
+            m.message += 2; // WM_xBUTTONDBLCLK follows WM_xBUTTONDOWN and WM_xBUTTONUP
+    }
+    return true;
+}
+
 } // namespace
 
 namespace input {
 
 void key(int virtual_key, bool down) {
     int vk = generic_of(virtual_key);
-    bool was_down = key_down(vk);
-    set_key_down(virtual_key, down);
-    if (vk != virtual_key)
-        set_key_down(vk, down);
-    bool alt = key_down(VK_MENU);
-    bool ctrl = key_down(VK_CONTROL);
-    HWND focus = nullptr, active = nullptr;
-    {
-        auto lock = lock_tree();
-        focus = peek_window(table().focus) ? table().focus : nullptr;
-        active = peek_window(table().active) ? table().active : nullptr;
-    }
-    HWND target = focus ? focus : active;
-    if (!target)
-        return;
-    bool system = (alt && !ctrl) || vk == VK_F10 || !focus;
-    UINT msg = system ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-    DWORD data = 1u | (static_cast<DWORD>(scan_code(virtual_key)) << 16);
-    if (is_extended(virtual_key))
-        data |= 1u << 24;
-    if (alt && !ctrl)
-        data |= 1u << 29;
-    if (was_down || !down)
-        data |= 1u << 30;
-    if (!down)
-        data |= 1u << 31;
-    Target t;
-    t.hwnd = target;
-    t.thread = thread_of(target);
-    post(t, msg, static_cast<WPARAM>(vk), static_cast<LPARAM>(data), cursor_position());
+    set_async_key_down(virtual_key, down);
+    set_async_key_down(vk, down);
+    push_event(RawEvent{RawEvent::Kind::key, virtual_key, down, Button::left, 0, cursor_position(),
+                        clock_port::now_ms()});
 }
 
 bool character(char ch) {
@@ -344,7 +504,7 @@ bool character(char ch) {
         vk = VK_TAB;
     } else if (c == '\b') {
         vk = VK_BACK;
-    } else if (const char* at = std::strchr(shifted_digits, ch); at && ch) {
+    } else if (const char* at = ch ? std::strchr(shifted_digits, ch) : nullptr; at) {
         vk = '0' + static_cast<int>(at - shifted_digits);
         shift = true;
     } else {
@@ -357,7 +517,7 @@ bool character(char ch) {
     }
     if (!vk)
         return false;
-    bool shift_was_down = key_down(VK_SHIFT);
+    bool shift_was_down = async_key_down(VK_SHIFT);
     if (shift && !shift_was_down)
         key(VK_SHIFT, true);
     key(vk, true);
@@ -369,71 +529,58 @@ bool character(char ch) {
 
 void mouse_move(POINT screen) {
     set_cursor_position(screen);
-    Target t = find_target(screen);
-    check_leave(t);
-    if (!t.hwnd)
-        return;
-    if (!t.captured)
-        SendMessageA(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd),
-                     MAKELPARAM(static_cast<WORD>(t.hit), WM_MOUSEMOVE));
-    if (t.disabled)
-        return;
-    if (t.hit == HTCLIENT || t.captured)
-        post(t, WM_MOUSEMOVE, mouse_key_flags(), MAKELPARAM(t.client.x, t.client.y), screen);
-    else
-        post(t, WM_NCMOUSEMOVE, static_cast<WPARAM>(t.hit), MAKELPARAM(screen.x, screen.y), screen);
+    push_event(
+        RawEvent{RawEvent::Kind::move, 0, false, Button::left, 0, screen, clock_port::now_ms()});
 }
 
 void mouse_button(Button button, bool down) {
-    POINT screen = cursor_position();
-    set_key_down(button_key(button), down);
-    Target t = find_target(screen);
-    if (!t.hwnd)
-        return;
-    UINT msg = client_message(button, down);
-    bool client = t.hit == HTCLIENT || t.captured;
-    if (down && !t.captured) {
-        SendMessageA(t.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.hwnd),
-                     MAKELPARAM(static_cast<WORD>(t.hit), msg));
-        if (t.disabled)
-            return;
-        if (activate_by_click(t, msg))
-            return;
-    }
-    if (t.disabled)
-        return;
-    if (down) {
-        bool dbl = is_double_click(t.hwnd, msg, screen) && (!client || wants_double_clicks(t.hwnd));
-        if (dbl)
-            msg += 2; // WM_xBUTTONDBLCLK follows WM_xBUTTONDOWN and WM_xBUTTONUP
-    }
-    if (client) {
-        post(t, msg, mouse_key_flags(), MAKELPARAM(t.client.x, t.client.y), screen);
-        return;
-    }
-    UINT nc = msg - WM_LBUTTONDOWN + WM_NCLBUTTONDOWN;
-    post(t, nc, static_cast<WPARAM>(t.hit), MAKELPARAM(screen.x, screen.y), screen);
+    set_async_key_down(button_key(button), down);
+    push_event(RawEvent{RawEvent::Kind::button, 0, down, button, 0, cursor_position(),
+                        clock_port::now_ms()});
 }
 
 void mouse_wheel(int delta) {
-    POINT screen = cursor_position();
-    HWND target = nullptr;
-    {
-        auto lock = lock_tree();
-        target = peek_window(table().focus) ? table().focus : nullptr;
-        if (!target)
-            target = peek_window(table().active) ? table().active : nullptr;
-    }
-    if (!target)
-        return;
-    Target t;
-    t.hwnd = target;
-    t.thread = thread_of(target);
-    WPARAM wParam = MAKEWPARAM(static_cast<WORD>(mouse_key_flags()), static_cast<WORD>(delta));
-    post(t, WM_MOUSEWHEEL, wParam, MAKELPARAM(screen.x, screen.y), screen);
+    push_event(RawEvent{RawEvent::Kind::wheel, 0, false, Button::left, delta, cursor_position(),
+                        clock_port::now_ms()});
 }
 
 } // namespace input
+
+bool input_pending() {
+    auto& r = raw_input();
+    std::lock_guard lock(r.mutex);
+    return !r.events.empty();
+}
+
+bool take_input(const InputFilter& filter, bool remove, MSG& out) {
+    for (;;) {
+        RawEvent event;
+        std::uint64_t seq = 0;
+        if (!front_event(event, seq))
+            return false;
+        Converted c = convert(event);
+        if (!c.target.hwnd) {
+            pop_event(seq); // nobody to receive it
+            continue;
+        }
+        if (c.target.thread != current_thread_id()) {
+            wake_thread(c.target.thread);
+            return false;
+        }
+        if (!accepts(filter, c.msg.message, c.msg.hwnd))
+            return false;
+        if (!remove) {
+            out = c.msg;
+            return true;
+        }
+        if (!pop_event(seq))
+            continue; // another thread took it meanwhile
+        if (!deliver_side_effects(event, c))
+            continue; // eaten (activation click, disabled window, a keyboard hook)
+        out = c.msg;
+        return true;
+    }
+}
 
 void track_mouse_leave(HWND hwnd, bool nonclient) {
     auto& tr = tracking();

@@ -12,6 +12,7 @@ struct InputState {
     POINT cursor{0, 0};
     std::array<std::atomic<bool>, 256> down{};
     std::array<std::atomic<bool>, 256> toggled{};
+    std::array<std::atomic<bool>, 256> async_down{};
 };
 
 InputState& state() {
@@ -38,6 +39,15 @@ void set_key_down(int vk, bool down) {
     if (down && !s.down[vk].load())
         s.toggled[vk] = !s.toggled[vk].load();
     s.down[vk] = down;
+}
+
+void set_async_key_down(int vk, bool down) {
+    if (vk >= 0 && vk <= 255)
+        state().async_down[vk] = down;
+}
+
+bool async_key_down(int vk) {
+    return vk >= 0 && vk <= 255 && state().async_down[vk].load();
 }
 
 bool key_down(int vk) {
@@ -77,7 +87,7 @@ SHORT GetKeyState(int virtualKey) {
 }
 
 SHORT GetAsyncKeyState(int virtualKey) {
-    return key_down(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
+    return async_key_down(virtualKey) ? static_cast<SHORT>(0x8000) : 0;
 }
 
 BOOL GetCursorPos(LPPOINT point) {

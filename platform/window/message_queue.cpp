@@ -85,6 +85,17 @@ QueuePtr queue_of(DWORD thread) {
     return it == registry().queues.end() ? nullptr : it->second;
 }
 
+void wake_all_threads() {
+    std::vector<QueuePtr> all;
+    {
+        std::lock_guard lock(registry().mutex);
+        for (auto& [id, q] : registry().queues)
+            all.push_back(q);
+    }
+    for (auto& q : all)
+        q->notify();
+}
+
 void wake_thread(DWORD thread) {
     if (QueuePtr q = queue_of(thread))
         q->notify();

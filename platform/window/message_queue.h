@@ -73,5 +73,7 @@ QueuePtr queue_of(DWORD thread);
 
 // Wakes the owner of `thread`'s queue, e.g. after invalidating one of its windows.
 void wake_thread(DWORD thread);
+// Wakes every thread that has a queue (new input may be for any of them).
+void wake_all_threads();
 
 } // namespace lv::window

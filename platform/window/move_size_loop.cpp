@@ -34,13 +34,14 @@ RECT sized(RECT r, WPARAM edge, LONG dx, LONG dy) {
 
 } // namespace
 
-void run_move_size_loop(HWND hwnd, WPARAM command) {
+void run_move_size_loop(HWND hwnd, WPARAM command, LPARAM start_point) {
     bool moving = (command & 0xFFF0) == SC_MOVE;
     WPARAM edge = command & 0x000F;
     RECT start{};
     GetWindowRect(hwnd, &start);
-    POINT anchor{};
-    GetCursorPos(&anchor);
+    // The drag starts where the button went down, not where the cursor is by now.
+    DWORD pos = start_point ? static_cast<DWORD>(start_point) : GetMessagePos();
+    POINT anchor{GET_X_LPARAM(pos), GET_Y_LPARAM(pos)};
     SetCapture(hwnd);
     SendMessageA(hwnd, WM_ENTERSIZEMOVE, 0, 0);
     MSG msg{};

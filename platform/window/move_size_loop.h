@@ -6,7 +6,9 @@
 
 namespace lv::window {
 
-void run_move_size_loop(HWND hwnd, WPARAM command);
+// `start_point` is the screen point of the press (as WM_SYSCOMMAND's lParam), 0 for the last
+// message's point.
+void run_move_size_loop(HWND hwnd, WPARAM command, LPARAM start_point);
 // Tracks a press on a caption button (HTCLOSE, HTMINBUTTON, HTMAXBUTTON); true when the button
 // was released over the same button.
 bool track_caption_button(HWND hwnd, LRESULT hit);

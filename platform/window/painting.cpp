@@ -68,6 +68,10 @@ void apply_redraw(Window* w, const gdi::Region& area, bool whole, UINT flags) {
         return;
     PaintState& ps = state_of(w);
     gdi::Region client(client_bounds(w));
+    if ((flags & RDW_INTERNALPAINT) && can_paint(w)) {
+        ps.internal = true;
+        wake_thread(w->thread);
+    }
     if (flags & RDW_INVALIDATE) {
         if (!can_paint(w))
             return;
@@ -78,8 +82,6 @@ void apply_redraw(Window* w, const gdi::Region& area, bool whole, UINT flags) {
             ps.erase = true;
         if (flags & RDW_FRAME)
             ps.frame = true;
-        if (flags & RDW_INTERNALPAINT)
-            ps.internal = true;
         wake_thread(w->thread);
         return;
     }

@@ -10,6 +10,7 @@
 // that program's path, and BINARY_DIR). Relative paths start at the manifest's folder.
 //
 //   strings <en|ja|ko> <file>           a string table (see string_file.h for its format)
+//   dialog  <en|ja|ko> <name or id> <file>  a dialog template (see dialog_file.h, README.md)
 //   binary  <type> <name or id> <file>  a custom resource holding the file byte for byte;
 //                                       type and name are numbers (ids, also "#130") or
 //                                       names such as UNINSTALL or DEFAULT_SKIN
@@ -20,7 +21,7 @@
 //   binary  UNINSTALL  130           ${uninstaller}
 //   binary  GLAZE_WORK DEFAULT_SKIN  skins/default.skin
 //
-// A new kind (dialog templates, bitmaps, icons, menus) is one kind_<name>.cpp and one line in
+// A new kind (bitmaps, icons, menus) is one kind_<name>.cpp and one line in
 // kinds.cpp. The depfile lists the manifest and every file it names, so a change of any of
 // them reruns the tool.
 #include "file_io.h"

@@ -51,7 +51,7 @@ protected:
         host = CreateWindowExA(0, "RichEditHost", "host", WS_POPUP | WS_VISIBLE, 0, 0, 320, 200,
                                nullptr, nullptr, nullptr, nullptr);
         edit = CreateWindowExA(0, RICHEDIT_CLASSA, "",
-                               WS_CHILD | WS_VISIBLE | 0x0004 /* ES_MULTILINE */, 10, 10, 300, 180,
+                               WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 10, 300, 180,
                                host, reinterpret_cast<HMENU>(1003), nullptr, nullptr);
     }
     void TearDown() override {
@@ -130,10 +130,10 @@ TEST_F(RichEditTest, TextReadBackIsCutToTheBufferAndTerminated) {
 }
 
 TEST_F(RichEditTest, ReadOnlyAndUrlDetectionAreAccepted) {
-    EXPECT_TRUE(SendMessageA(edit, 0x00CF /* EM_SETREADONLY */, TRUE, 0));
-    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & 0x0800);
-    EXPECT_TRUE(SendMessageA(edit, 0x00CF, FALSE, 0));
-    EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & 0x0800);
+    EXPECT_TRUE(SendMessageA(edit, EM_SETREADONLY, TRUE, 0));
+    EXPECT_TRUE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
+    EXPECT_TRUE(SendMessageA(edit, EM_SETREADONLY, FALSE, 0));
+    EXPECT_FALSE(GetWindowLongA(edit, GWL_STYLE) & ES_READONLY);
     EXPECT_EQ(SendMessageA(edit, EM_AUTOURLDETECT, TRUE, 0), 0);
     EXPECT_EQ(SendMessageA(edit, EM_GETAUTOURLDETECT, 0, 0), TRUE);
     EXPECT_NE(SendMessageA(edit, EM_AUTOURLDETECT, 5, 0), 0);

@@ -70,6 +70,40 @@ LRESULT CALLBACK Recorder::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+namespace {
+
+LRESULT CALLBACK coloured_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_ERASEBKGND) {
+        RECT client;
+        GetClientRect(hwnd, &client);
+        auto colour = static_cast<COLORREF>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+HWND make_coloured(DWORD style, int x, int y, int w, int h, COLORREF colour, HWND parent,
+                   DWORD ex_style) {
+    static const bool registered = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = coloured_proc;
+        wc.lpszClassName = "Coloured";
+        return RegisterClassA(&wc) != 0;
+    }();
+    (void)registered;
+    HWND hwnd = CreateWindowExA(ex_style, "Coloured", "", style & ~WS_VISIBLE, x, y, w, h, parent,
+                                nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(hwnd, GWLP_USERDATA, static_cast<LONG_PTR>(colour));
+    if (style & WS_VISIBLE)
+        ShowWindow(hwnd, SW_SHOWNA);
+    return hwnd;
+}
+
 DWORD current_thread() {
     WNDCLASSA wc{};
     wc.lpfnWndProc = DefWindowProcA;

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ struct Event {
     UINT message;
     bool operator==(const Event& o) const { return window == o.window && message == o.message; }
 };
+std::string name_of(UINT message);
+inline void PrintTo(const Event& e, std::ostream* os) {
+    *os << e.window << ":" << name_of(e.message);
+}
 
 // Records the messages of every window made of it; each window is named by its title.
 class Recorder {
@@ -62,6 +67,11 @@ private:
     std::map<HWND, std::string> m_names;
     std::string m_pending_name;
 };
+
+// A window that erases its client area with one colour; `colour` also names it in the screen
+// tests. The class is registered on first use.
+HWND make_coloured(DWORD style, int x, int y, int w, int h, COLORREF colour, HWND parent = nullptr,
+                   DWORD ex_style = 0);
 
 // The calling thread's id as the window manager knows it.
 DWORD current_thread();

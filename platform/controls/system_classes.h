@@ -1,0 +1,15 @@
+// The standard control classes, registered once for the whole process.
+#pragma once
+
+namespace lv::controls {
+
+// Registers every standard class (and the dialog class); safe to call any number of times.
+void ensure_system_classes();
+
+void register_button_class();
+void register_static_class();
+void register_edit_class();
+void register_progress_class();
+void register_updown_class();
+
+} // namespace lv::controls

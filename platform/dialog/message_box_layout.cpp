@@ -1,0 +1,125 @@
+#include "dialog/message_box_layout.h"
+
+#include "dialog/dialog_units.h"
+#include "dialog/message_box_buttons.h"
+#include "win32/controls.h"
+
+#include <algorithm>
+
+namespace lv::dialog {
+namespace {
+
+constexpr const char* kFace = "Tahoma";
+constexpr int kPoints = 8;
+// In dialog units.
+constexpr int kMargin = 7;
+constexpr int kIconSize = 21; // about 32 pixels
+constexpr int kButtonWidth = 50;
+constexpr int kButtonHeight = 14;
+constexpr int kButtonGap = 6;
+
+SIZE measure_text(HFONT font, const std::string& text, int max_width) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, max_width, 0};
+    DrawTextA(dc, text.empty() ? " " : text.c_str(),
+              text.empty() ? 1 : static_cast<int>(text.size()), &r,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+DialogItem item(const char* class_name, std::string text, WORD id, DWORD style, int x, int y,
+                int cx, int cy) {
+    DialogItem i;
+    i.class_name.text = class_name;
+    i.text.text = std::move(text);
+    i.id = id;
+    i.style = WS_CHILD | WS_VISIBLE | style;
+    i.x = static_cast<short>(x);
+    i.y = static_cast<short>(y);
+    i.cx = static_cast<short>(cx);
+    i.cy = static_cast<short>(cy);
+    return i;
+}
+
+} // namespace
+
+const char* message_box_label(int result) {
+    switch (result) {
+    case IDOK:
+        return "OK";
+    case IDCANCEL:
+        return "Cancel";
+    case IDABORT:
+        return "&Abort";
+    case IDRETRY:
+        return "&Retry";
+    case IDIGNORE:
+        return "&Ignore";
+    case IDYES:
+        return "&Yes";
+    case IDNO:
+        return "&No";
+    case IDTRYAGAIN:
+        return "&Try Again";
+    case IDCONTINUE:
+        return "&Continue";
+    case IDHELP:
+        return "Help";
+    default:
+        return "";
+    }
+}
+
+DialogTemplate message_box_template(const std::string& text, const std::string& caption,
+                                    UINT type) {
+    HFONT font = create_dialog_font(kFace, kPoints);
+    const SIZE units = font_base_units(font);
+    const int screen_width = GetSystemMetrics(SM_CXSCREEN);
+    const SIZE pixels = measure_text(font, text, screen_width * 3 / 5);
+    if (font)
+        DeleteObject(font);
+    // Pixels back to dialog units, rounded up so that the text fits.
+    const int text_cx = (pixels.cx * 4 + units.cx - 1) / units.cx + 1;
+    const int text_cy = (pixels.cy * 8 + units.cy - 1) / units.cy;
+
+    const bool has_icon = (type & MB_ICONMASK) != 0;
+    const int text_x = kMargin + (has_icon ? kIconSize + kMargin : 0);
+    const int body_cy = std::max(text_cy, has_icon ? kIconSize : 0);
+    const std::vector<int> buttons = message_box_buttons(type);
+    const int buttons_cx =
+        static_cast<int>(buttons.size()) * (kButtonWidth + kButtonGap) - kButtonGap;
+
+    DialogTemplate t;
+    t.style =
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER | DS_SETFONT | DS_NOIDLEMSG;
+    t.ex_style = (type & MB_TOPMOST) ? WS_EX_TOPMOST : 0;
+    t.caption = caption;
+    t.font = kFace;
+    t.point_size = kPoints;
+    t.cx = static_cast<short>(std::max(text_x + text_cx + kMargin, buttons_cx + 2 * kMargin));
+    t.cy = static_cast<short>(kMargin + body_cy + kMargin + kButtonHeight + kMargin);
+
+    if (has_icon)
+        t.items.push_back(item("Static", "", kMessageBoxIconId, SS_OWNERDRAW, kMargin, kMargin,
+                               kIconSize, kIconSize));
+    const int text_y = kMargin + (body_cy - text_cy) / 2;
+    t.items.push_back(item("Static", text, kMessageBoxTextId, SS_LEFT | SS_NOPREFIX, text_x, text_y,
+                           text_cx, text_cy));
+    const int default_result = message_box_default(type);
+    int x = (t.cx - buttons_cx) / 2;
+    const int y = t.cy - kMargin - kButtonHeight;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const DWORD style = WS_TABSTOP | (i == 0 ? WS_GROUP : 0) |
+                            (buttons[i] == default_result ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        t.items.push_back(item("Button", message_box_label(buttons[i]),
+                               static_cast<WORD>(buttons[i]), style, x, y, kButtonWidth,
+                               kButtonHeight));
+        x += kButtonWidth + kButtonGap;
+    }
+    return t;
+}
+
+} // namespace lv::dialog

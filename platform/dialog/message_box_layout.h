@@ -1,0 +1,16 @@
+// The dialog template of a message box: icon, wrapped text and the buttons of its type.
+#pragma once
+
+#include "dialog/dialog_template.h"
+
+namespace lv::dialog {
+
+constexpr WORD kMessageBoxIconId = 0x0014;
+constexpr WORD kMessageBoxTextId = 0xFFFF;
+
+// The label of a button result ("OK", "&No", ...).
+const char* message_box_label(int result);
+// A template for the box; its font is the message font.
+DialogTemplate message_box_template(const std::string& text, const std::string& caption, UINT type);
+
+} // namespace lv::dialog

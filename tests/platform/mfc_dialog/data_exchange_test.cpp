@@ -1,0 +1,138 @@
+// UpdateData through DoDataExchange: members to controls and back, and a failed validation
+// that says why, keeps the focus in the control and changes nothing after it.
+#include "mfc/mfc.h"
+#include "testing/answers.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+class OptionsDlg : public CDialog {
+public:
+    OptionsDlg() : CDialog(200u) {}
+    int interval = 6;
+    int mute = 1;
+    int order = 2;
+    CString caption = "Evening";
+    CEdit captionEdit;
+    std::function<void(OptionsDlg&)> onShown;
+
+protected:
+    void DoDataExchange(CDataExchange* dx) override {
+        DDX_Control(dx, 1006, captionEdit);
+        DDX_Text(dx, 1001, interval);
+        DDV_MinMaxInt(dx, interval, 1, 30);
+        DDX_Check(dx, 1002, mute);
+        DDX_Radio(dx, 1003, order);
+        DDX_Text(dx, 1006, caption);
+    }
+};
+
+std::string item_text(HWND dialog, int id) {
+    char text[64] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+class DataExchange : public ::testing::Test {
+protected:
+    void SetUp() override { lv::testing::clear_answers(); }
+    void TearDown() override { lv::testing::clear_answers(); }
+
+    // Runs the dialog; `drive` sees it once shown, then OK is pressed.
+    INT_PTR run(OptionsDlg& dialog, std::function<void(HWND)> drive) {
+        lv::testing::push_modal_answer({IDOK, [drive](HWND hwnd) {
+                                            drive(hwnd);
+                                            PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+                                        }});
+        return dialog.DoModal();
+    }
+};
+
+TEST_F(DataExchange, InitialisationFillsTheControlsFromTheMembers) {
+    OptionsDlg dialog;
+    EXPECT_EQ(run(dialog,
+                  [&](HWND hwnd) {
+                      EXPECT_EQ(item_text(hwnd, 1001), "6");
+                      EXPECT_EQ(IsDlgButtonChecked(hwnd, 1002), BST_CHECKED);
+                      EXPECT_EQ(IsDlgButtonChecked(hwnd, 1003), BST_UNCHECKED);
+                      EXPECT_EQ(IsDlgButtonChecked(hwnd, 1005), BST_CHECKED);
+                      EXPECT_EQ(item_text(hwnd, 1006), "Evening");
+                      EXPECT_EQ(dialog.captionEdit.GetSafeHwnd(), GetDlgItem(hwnd, 1006));
+                  }),
+              IDOK);
+}
+
+TEST_F(DataExchange, SavingReadsTheControlsBack) {
+    OptionsDlg dialog;
+    run(dialog, [&](HWND hwnd) {
+        SetDlgItemTextA(hwnd, 1001, " 12 ");
+        CheckDlgButton(hwnd, 1002, BST_UNCHECKED);
+        CheckRadioButton(hwnd, 1003, 1005, 1004);
+        SetDlgItemTextA(hwnd, 1006, "Night");
+    });
+    EXPECT_EQ(dialog.interval, 12);
+    EXPECT_EQ(dialog.mute, 0);
+    EXPECT_EQ(dialog.order, 1);
+    EXPECT_EQ(dialog.caption, "Night");
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+}
+
+TEST_F(DataExchange, FailedValidationTellsKeepsTheFocusAndFailsTheExchange) {
+    struct Case {
+        const char* text;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"45", "Please enter an integer between 1 and 30."},
+        {"0", "Please enter an integer between 1 and 30."},
+        {"seven", "Please enter an integer."},
+        {"", "Please enter an integer."},
+        {"99999999999", "Please enter an integer."},
+    };
+    for (const Case& c : cases) {
+        lv::testing::clear_answers();
+        OptionsDlg dialog;
+        run(dialog, [&](HWND hwnd) {
+            CheckDlgButton(hwnd, 1002, BST_UNCHECKED);
+            SetDlgItemTextA(hwnd, 1001, c.text);
+            lv::testing::push_message_box_answer(IDOK);
+            EXPECT_FALSE(dialog.UpdateData(TRUE)) << c.text;
+            HWND edit = GetDlgItem(hwnd, 1001);
+            EXPECT_EQ(GetFocus(), edit) << c.text;
+            DWORD start = 1, end = 0;
+            SendMessageA(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                         reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(start, 0u) << c.text;
+            EXPECT_EQ(end, std::string(c.text).size()) << c.text;
+            SetDlgItemTextA(hwnd, 1001, "30");
+        });
+        const auto log = lv::testing::message_box_log();
+        ASSERT_FALSE(log.empty()) << c.text;
+        EXPECT_EQ(log.front().text, c.message);
+        EXPECT_EQ(log.front().type & MB_ICONMASK, MB_ICONEXCLAMATION);
+        EXPECT_EQ(dialog.interval, 30);
+        EXPECT_EQ(dialog.mute, 0);
+    }
+}
+
+TEST_F(DataExchange, OkWithInvalidDataKeepsTheDialogOpen) {
+    OptionsDlg dialog;
+    int oks = 0;
+    lv::testing::push_modal_answer({IDOK, [&](HWND hwnd) {
+                                        SetDlgItemTextA(hwnd, 1001, "31");
+                                        lv::testing::push_message_box_answer(IDOK);
+                                        SendMessageA(hwnd, WM_COMMAND, IDOK, 0);
+                                        oks += IsWindow(hwnd) && IsWindowVisible(hwnd) ? 1 : 0;
+                                        SetDlgItemTextA(hwnd, 1001, "3");
+                                        PostMessageA(hwnd, WM_COMMAND, IDOK, 0);
+                                    }});
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    EXPECT_EQ(oks, 1);
+    EXPECT_EQ(dialog.interval, 3);
+}
+
+} // namespace

@@ -1,0 +1,297 @@
+#include "dialog_file.h"
+
+#include "dialog_names.h"
+#include "manifest.h"
+
+#include "util/le_bytes.h"
+#include "util/utf16.h"
+
+#include <charconv>
+#include <limits>
+
+namespace rescomp {
+namespace {
+
+using lv::ByteWriter;
+
+constexpr std::uint32_t kControlDefault = 0x40000000u | 0x10000000u; // WS_CHILD | WS_VISIBLE
+constexpr std::uint32_t kSetFont = 0x40;                             // DS_SETFONT
+
+struct Token {
+    std::string text;
+    bool quoted = false;
+};
+
+struct Line {
+    const std::string& file;
+    int number;
+    std::vector<Token> tokens;
+
+    [[noreturn]] void fail(const std::string& message) const {
+        throw CompileError(file + ":" + std::to_string(number) + ": " + message);
+    }
+};
+
+std::vector<Token> split(const std::string& text, const Line& line) {
+    std::vector<Token> tokens;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r') {
+            ++i;
+            continue;
+        }
+        Token token;
+        if (text[i] != '"') {
+            const std::size_t end = text.find_first_of(" \t\r", i);
+            token.text = text.substr(i, end == std::string::npos ? std::string::npos : end - i);
+            i = end == std::string::npos ? text.size() : end;
+            tokens.push_back(std::move(token));
+            continue;
+        }
+        token.quoted = true;
+        ++i;
+        for (;;) {
+            if (i >= text.size())
+                line.fail("unterminated quoted text");
+            const char c = text[i++];
+            if (c == '"')
+                break;
+            if (c != '\\' || i >= text.size()) {
+                token.text += c;
+                continue;
+            }
+            const char escaped = text[i++];
+            token.text += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
+        }
+        tokens.push_back(std::move(token));
+    }
+    return tokens;
+}
+
+template <typename T> bool parse_number(std::string_view text, T& out) {
+    long long value = 0;
+    int base = 10;
+    bool negative = false;
+    if (!text.empty() && text[0] == '-') {
+        negative = true;
+        text.remove_prefix(1);
+    }
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text.remove_prefix(2);
+    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty())
+        return false;
+    if (negative)
+        value = -value;
+    if (value < static_cast<long long>(std::numeric_limits<T>::min()) ||
+        value > static_cast<long long>(std::numeric_limits<T>::max()))
+        return false;
+    out = static_cast<T>(value);
+    return true;
+}
+
+std::int16_t coordinate(const Line& line, const Token& token) {
+    std::int16_t value = 0;
+    if (token.quoted || !parse_number(token.text, value))
+        line.fail("bad coordinate \"" + token.text + "\"");
+    return value;
+}
+
+std::uint32_t style_of(const Line& line, const Token& token, std::uint32_t start) {
+    std::uint32_t style = start;
+    if (token.quoted || !parse_style(token.text, style))
+        line.fail("bad style \"" + token.text + "\"");
+    return style;
+}
+
+std::uint16_t control_id(const Line& line, const Token& token) {
+    if (const auto named = control_id_value(token.text))
+        return *named;
+    std::int32_t value = 0;
+    if (token.quoted || !parse_number(token.text, value) || value < -1 || value > 0xFFFF)
+        line.fail("bad control id \"" + token.text + "\"");
+    return static_cast<std::uint16_t>(value);
+}
+
+// Unquoted #n is an ordinal; anything else a text.
+DialogName name_of(const Line& line, const Token& token) {
+    DialogName name;
+    if (!token.quoted && token.text.size() > 1 && token.text[0] == '#') {
+        if (!parse_number(std::string_view(token.text).substr(1), name.ordinal) ||
+            name.ordinal == 0)
+            line.fail("bad ordinal \"" + token.text + "\"");
+        return name;
+    }
+    name.text = token.text;
+    return name;
+}
+
+void expect_count(const Line& line, std::size_t low, std::size_t high, const char* usage) {
+    const std::size_t n = line.tokens.size() - 1;
+    if (n < low || n > high)
+        line.fail(std::string("expected: ") + usage);
+}
+
+void parse_control(const Line& line, DialogSource& dialog) {
+    expect_count(line, 8, 9,
+                 "control <class> <text> <id> <style> <x> <y> <cx> <cy> [<extended style>]");
+    const auto& t = line.tokens;
+    DialogControl control;
+    control.class_name.text = t[1].text;
+    control.class_name.ordinal = t[1].quoted ? 0 : predefined_class_atom(t[1].text);
+    if (control.class_name.ordinal)
+        control.class_name.text.clear();
+    if (control.class_name.text.empty() && !control.class_name.ordinal)
+        line.fail("a control needs a class");
+    control.text = name_of(line, t[2]);
+    control.id = control_id(line, t[3]);
+    control.style = style_of(line, t[4], kControlDefault);
+    control.x = coordinate(line, t[5]);
+    control.y = coordinate(line, t[6]);
+    control.cx = coordinate(line, t[7]);
+    control.cy = coordinate(line, t[8]);
+    if (t.size() == 10)
+        control.ex_style = style_of(line, t[9], 0);
+    dialog.controls.push_back(std::move(control));
+}
+
+void parse_line(const Line& line, DialogSource& dialog, bool& has_size) {
+    const auto& t = line.tokens;
+    const std::string& keyword = t[0].text;
+    if (keyword == "control") {
+        parse_control(line, dialog);
+    } else if (keyword == "caption") {
+        expect_count(line, 1, 1, "caption <text>");
+        dialog.caption = t[1].text;
+    } else if (keyword == "style") {
+        expect_count(line, 1, 1, "style <style>");
+        dialog.style = style_of(line, t[1], dialog.style & kSetFont);
+    } else if (keyword == "exstyle") {
+        expect_count(line, 1, 1, "exstyle <extended style>");
+        dialog.ex_style = style_of(line, t[1], 0);
+    } else if (keyword == "font") {
+        expect_count(line, 2, 2, "font <face> <points>");
+        dialog.font = t[1].text;
+        if (t[2].quoted || !parse_number(t[2].text, dialog.point_size) || dialog.point_size == 0)
+            line.fail("bad point size \"" + t[2].text + "\"");
+        dialog.style |= kSetFont;
+    } else if (keyword == "class") {
+        expect_count(line, 1, 1, "class <window class>");
+        dialog.class_name = name_of(line, t[1]);
+    } else if (keyword == "size") {
+        expect_count(line, 2, 2, "size <cx> <cy>");
+        dialog.cx = coordinate(line, t[1]);
+        dialog.cy = coordinate(line, t[2]);
+        has_size = true;
+    } else if (keyword == "position") {
+        expect_count(line, 2, 2, "position <x> <y>");
+        dialog.x = coordinate(line, t[1]);
+        dialog.y = coordinate(line, t[2]);
+    } else {
+        line.fail("unknown line \"" + keyword + "\"");
+    }
+}
+
+void put_text(ByteWriter& out, const std::string& text) {
+    for (char16_t unit : lv::utf8_to_utf16(text))
+        out.u16(static_cast<std::uint16_t>(unit));
+    out.u16(0);
+}
+
+void put_name(ByteWriter& out, const DialogName& name) {
+    if (name.ordinal) {
+        out.u16(0xFFFF);
+        out.u16(name.ordinal);
+        return;
+    }
+    put_text(out, name.text);
+}
+
+} // namespace
+
+bool parse_style(const std::string& expression, std::uint32_t& style) {
+    std::size_t start = 0;
+    while (start <= expression.size()) {
+        const std::size_t bar = expression.find('|', start);
+        std::string_view part(expression.data() + start,
+                              (bar == std::string::npos ? expression.size() : bar) - start);
+        const bool remove = !part.empty() && part[0] == '~';
+        if (remove)
+            part.remove_prefix(1);
+        std::uint32_t value = 0;
+        if (const auto named = style_value(part))
+            value = *named;
+        else if (!parse_number(part, value))
+            return false;
+        style = remove ? (style & ~value) : (style | value);
+        if (bar == std::string::npos)
+            break;
+        start = bar + 1;
+    }
+    return true;
+}
+
+DialogSource parse_dialog_file(const std::string& text, const std::string& file) {
+    DialogSource dialog;
+    bool has_size = false;
+    std::size_t start = 0;
+    int number = 0;
+    std::size_t offset = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    start = offset;
+    while (start < text.size()) {
+        ++number;
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string content = text.substr(start, end - start);
+        start = end + 1;
+        Line line{file, number, {}};
+        line.tokens = split(content, line);
+        if (line.tokens.empty() || (!line.tokens[0].quoted && line.tokens[0].text[0] == '#'))
+            continue;
+        parse_line(line, dialog, has_size);
+    }
+    if (!has_size)
+        throw CompileError(file + ": a dialog needs a size line");
+    if (dialog.controls.size() > 0xFFFF)
+        throw CompileError(file + ": too many controls");
+    return dialog;
+}
+
+std::vector<std::uint8_t> write_dialog_template(const DialogSource& dialog) {
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    out.u32(dialog.style);
+    out.u32(dialog.ex_style);
+    out.u16(static_cast<std::uint16_t>(dialog.controls.size()));
+    out.i16(dialog.x);
+    out.i16(dialog.y);
+    out.i16(dialog.cx);
+    out.i16(dialog.cy);
+    out.u16(0); // no menu
+    put_name(out, dialog.class_name);
+    put_text(out, dialog.caption);
+    if (dialog.style & kSetFont) {
+        out.u16(dialog.point_size);
+        put_text(out, dialog.font);
+    }
+    for (const DialogControl& control : dialog.controls) {
+        while (bytes.size() % 4)
+            out.u8(0);
+        out.u32(control.style);
+        out.u32(control.ex_style);
+        out.i16(control.x);
+        out.i16(control.y);
+        out.i16(control.cx);
+        out.i16(control.cy);
+        out.u16(control.id);
+        put_name(out, control.class_name);
+        put_name(out, control.text);
+        out.u16(0); // no creation data
+    }
+    return bytes;
+}
+
+} // namespace rescomp

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 
+constexpr LONG ERROR_NOT_SAME_DEVICE = 17;
 constexpr LONG ERROR_BUFFER_OVERFLOW = 111;
 constexpr LONG ERROR_NEGATIVE_SEEK = 131;
 constexpr LONG ERROR_DIRECTORY = 267;
@@ -66,6 +67,12 @@ BOOL FlushFileBuffers(HANDLE file);
 BOOL CopyFileA(LPCSTR existing_file, LPCSTR new_file, BOOL fail_if_exists);
 BOOL DeleteFileA(LPCSTR file_name);
 BOOL MoveFileA(LPCSTR existing_file, LPCSTR new_file);
+// Of the flags, MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH are served; a replacing
+// move within one volume is atomic: the target is either the old file or the moved one.
+constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x00000001;
+constexpr DWORD MOVEFILE_COPY_ALLOWED = 0x00000002;
+constexpr DWORD MOVEFILE_WRITE_THROUGH = 0x00000008;
+BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags);
 BOOL CreateDirectoryA(LPCSTR path_name, LPSECURITY_ATTRIBUTES security);
 BOOL RemoveDirectoryA(LPCSTR path_name);
 DWORD GetFileAttributesA(LPCSTR file_name);

@@ -1,0 +1,55 @@
+// Moving a file over another one, for writers that replace a file only once the new one is whole.
+#include "system/host_errors.h"
+#include "win32/files.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+void sync_folder_of(const std::string& host_path) {
+    auto slash = host_path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : host_path.substr(0, slash + 1);
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return;
+    ::fsync(dir);
+    ::close(dir);
+}
+
+} // namespace
+
+BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags) {
+    constexpr DWORD served = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
+    if ((flags & ~served) != 0)
+        return lv::fail_with(ERROR_INVALID_PARAMETER);
+    if ((flags & MOVEFILE_REPLACE_EXISTING) == 0) {
+        if (!MoveFileA(existing_file, new_file))
+            return FALSE;
+    } else {
+        std::string source, target;
+        if (!lv::resolve_or_fail(existing_file, source) || !lv::resolve_or_fail(new_file, target))
+            return FALSE;
+        struct stat info {};
+        if (::lstat(source.c_str(), &info) != 0)
+            return lv::fail_from_errno(source);
+        if (S_ISDIR(info.st_mode))
+            return lv::fail_with(ERROR_ACCESS_DENIED);
+        struct stat target_info {};
+        if (::lstat(target.c_str(), &target_info) == 0 && S_ISDIR(target_info.st_mode))
+            return lv::fail_with(ERROR_ACCESS_DENIED);
+        if (::rename(source.c_str(), target.c_str()) != 0) {
+            if (errno == EXDEV)
+                return lv::fail_with(ERROR_NOT_SAME_DEVICE);
+            return lv::fail_from_errno(target);
+        }
+    }
+    if (flags & MOVEFILE_WRITE_THROUGH) {
+        std::string target;
+        if (lv::resolve_or_fail(new_file, target))
+            sync_folder_of(target);
+    }
+    return TRUE;
+}

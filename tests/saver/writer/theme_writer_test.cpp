@@ -1,0 +1,627 @@
+#include "saver/file_theme_source.h"
+#include "saver/media_list.h"
+#include "saver/theme_globals.h"
+#include "saver/theme_loader.h"
+#include "saver/theme_reader.h"
+#include "saver/theme_writer.h"
+#include "testing/answers.h"
+#include "testing/virtual_clock.h"
+#include "tests/support/scratch_dir.h"
+#include "tools/themebuilder/theme_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace fs = std::filesystem;
+using lvtools::BuiltTheme;
+using lvtools::ThemeSpec;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+Bytes ToBytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
+
+Bytes ReadAll(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& p, const Bytes& bytes) {
+    fs::create_directories(p.parent_path());
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+// The Windows form of a host path, as the saver's own paths are.
+CString WinPath(const fs::path& p) {
+    std::string text = "Z:" + p.string();
+    for (char& c : text) {
+        if (c == '/')
+            c = '\\';
+    }
+    return text.c_str();
+}
+
+Bytes Slice(const Bytes& b, std::size_t from, std::size_t to) {
+    return {b.begin() + from, b.begin() + to};
+}
+
+lvtools::ThemeFrame OakFrame() {
+    lvtools::ThemeFrame frame;
+    frame.record.ver = "10";
+    frame.record.title = "Oak";
+    frame.record.direction = 1;
+    frame.record.format = 1;
+    frame.record.upleft = "20 21";
+    frame.record.btright = "22 23";
+    frame.record.type = 2;
+    frame.record.stretch_mode = 1;
+    frame.record.pic_drawpt = "5 6";
+    frame.record.extraspace = "40 42";
+    frame.record.pictureName = "oak.png";
+    frame.data = ToBytes("OAKFRAMEPNG");
+    return frame;
+}
+
+ThemeSpec FullSpec() {
+    ThemeSpec spec;
+    spec.header.title = "Writer Test";
+    spec.info.adFlag = 1;
+    spec.info.userId = "someone";
+    spec.info.codedArea.fill(0x33);
+    spec.aboutText = "{\\rtf1 About the theme}";
+    spec.overlay.markPresent = 1;
+    spec.overlay.markKind = 1;
+    spec.overlay.markPictureName = "mark.png";
+    spec.markPicture = ToBytes("MARKBYTES");
+    spec.overlay.secondFilePresent = 1;
+    spec.overlay.secondFileName = "extra.bin";
+    spec.secondFile = ToBytes("SECOND");
+    spec.overlay.adCounterStart = 12;
+    spec.overlay.primaryAdBase = "http://primary.test";
+    ThemeSettingsBlock& s = spec.settings;
+    s.disableMouseMove = 1;
+    s.captionPosition = 5;
+    s.imageOrder = 2;
+    s.imageTime = 9;
+    s.reserved20 = 77;
+    s.backgroundMode = 1;
+    s.gradientKind = 3;
+    s.solidColor = 0x00112233;
+    s.captionFont = lvtools::MakeLogFont("Serif Face", -30, 700, true);
+    s.transitionFlags[0] = 1;
+    s.transitionFlags[3] = 2;
+    s.transitionFlags[20] = 1;
+    s.transitionFlags[21] = 1;
+    s.reserved392 = 5;
+    s.reserved400 = 6;
+    spec.images = {{"a.jpg", "Alpha", ToBytes("AAAA")}, {"b.png", "Beta", Bytes(5000, 'b')}};
+    spec.music = {{"one.wav", ToBytes("RIFF-ONE")}, {"two.mid", ToBytes("MThd-TWO-LONGER")}};
+    spec.frame = OakFrame();
+    return spec;
+}
+
+ThemeContents ReadBack(const fs::path& p) {
+    FileThemeSource source(WinPath(p));
+    ThemeContents c;
+    EXPECT_TRUE(source.IsOpen());
+    EXPECT_EQ(ReadThemeContents(source, c), ThemeReadStatus::Ok);
+    return c;
+}
+
+Bytes DataOf(const fs::path& p, const EmbeddedFile& f) {
+    Bytes all = ReadAll(p);
+    return Slice(all, f.offset, f.offset + f.length);
+}
+
+// Public, so that the cases of a table can arrange their own failures.
+class ThemeWriterTest : public ::testing::Test {
+public:
+    void SetUp() override {
+        ResetThemeGlobals();
+        ResetMediaLists();
+        lv::testing::clear_answers();
+    }
+    void TearDown() override {
+        ResetThemeGlobals();
+        ResetMediaLists();
+    }
+
+    fs::path ThemePath() const { return m_dir / "Writer Test.dat"; }
+    fs::path NewPath() const {
+        return m_dir / ("new_" + std::string(LoadSaverString(IDS_THEME_TITLE)) + ".dat");
+    }
+
+    // Writes the theme and loads it, so the globals are those of a running saver.
+    void Install(const ThemeSpec& spec) {
+        m_old = lvtools::BuildTheme(spec);
+        WriteAll(ThemePath(), m_old.bytes);
+        ThemeFilePath = WinPath(ThemePath());
+        ASSERT_TRUE(LoadThemeFile(ThemeFilePath, WinPath(m_dir.path())));
+    }
+
+    ThemeWriteResult Rewrite() {
+        m_progress.clear();
+        return RewriteThemeFile(ThemeWriteInputs{}, [this](int p) { m_progress.push_back(p); });
+    }
+
+    fs::path AddFile(const std::string& relative, const Bytes& bytes) {
+        WriteAll(m_dir / relative, bytes);
+        return m_dir / relative;
+    }
+
+    void AddPicture(const std::string& name, const std::string& caption, const Bytes& bytes) {
+        fs::path p = AddFile("pics/" + name, bytes);
+        MediaListEntry e;
+        e.name = name.c_str();
+        e.folder = WinPath(p.parent_path());
+        e.caption = caption.c_str();
+        MediaList.Add(e);
+    }
+
+    void AddTrack(const std::string& name, const Bytes& bytes) {
+        fs::path p = AddFile("tracks/" + name, bytes);
+        MusicListEntry e;
+        e.name = name.c_str();
+        e.folder = WinPath(p.parent_path());
+        e.size = static_cast<int>(bytes.size());
+        MusicList.Add(e);
+    }
+
+    bool NoNewFileLeft() const { return !fs::exists(NewPath()); }
+
+    lvtest::ScratchDir m_dir;
+    BuiltTheme m_old;
+    std::vector<int> m_progress;
+};
+
+const std::vector<int> kFullProgress = {0, 10, 20, 25, 30, 35, 40, 50, 60, 70, 80, 90, 95, 100};
+
+TEST_F(ThemeWriterTest, ChangingTransitionsChangesOnlyTheSettingsBlockAndTheStamp) {
+    Install(FullSpec());
+    EnabledTransitions.RemoveAll();
+    for (int index : {1, 4, 9, 14, 20})
+        EnabledTransitions.Add(index);
+
+    ThemeWriteResult r = Rewrite();
+    ASSERT_TRUE(r.Ok());
+    EXPECT_EQ(m_progress, kFullProgress);
+    EXPECT_TRUE(NoNewFileLeft());
+
+    const Bytes now = ReadAll(ThemePath());
+    const Bytes& was = m_old.bytes;
+    const lvtools::ThemeLayout& at = m_old.layout;
+    ASSERT_EQ(now.size(), was.size());
+    EXPECT_EQ(Slice(now, 0, at.info), Slice(was, 0, at.info));
+    const std::size_t stamp = at.info + 161;
+    EXPECT_EQ(Slice(now, at.info, stamp), Slice(was, at.info, stamp));
+    EXPECT_EQ(Slice(now, stamp + 4, at.about), Slice(was, stamp + 4, at.about));
+    EXPECT_EQ(Slice(now, at.about, at.settings), Slice(was, at.about, at.settings));
+    const std::size_t flags = at.settings + 128;
+    EXPECT_EQ(Slice(now, at.settings, flags), Slice(was, at.settings, flags));
+    EXPECT_EQ(Slice(now, flags + 260, now.size()), Slice(was, flags + 260, was.size()));
+
+    Bytes expectedFlags(260, 0);
+    for (int index : {1, 4, 9, 14, 20})
+        expectedFlags[static_cast<std::size_t>(index)] = 1;
+    EXPECT_EQ(Slice(now, flags, flags + 260), expectedFlags);
+}
+
+TEST_F(ThemeWriterTest, ProgressFollowsTheBlocksWritten) {
+    struct Case {
+        bool aboutText;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {true, kFullProgress},
+        {false, {0, 10, 20, 30, 35, 40, 50, 60, 70, 80, 90, 95, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.aboutText);
+        ThemeSpec spec = FullSpec();
+        if (!c.aboutText)
+            spec.aboutText.clear();
+        spec.overlay.markPresent = 0;
+        spec.overlay.secondFilePresent = 0;
+        Install(spec);
+        ASSERT_TRUE(Rewrite().Ok());
+        EXPECT_EQ(m_progress, c.expected);
+    }
+}
+
+TEST_F(ThemeWriterTest, AppliedPictureListReplacesEveryPicture) {
+    Install(FullSpec());
+    AddPicture("sunset.bmp", "Sunset [ 4 X 2 ]", ToBytes("BM-sunset-pixels"));
+    AddPicture("river.jpg", "By the river", Bytes(70000, 0xD8));
+    AddPicture("hill.png", "", ToBytes("PNG-hill"));
+    Theme.imageCount = 3;
+
+    ASSERT_TRUE(Rewrite().Ok());
+    const ThemeContents c = ReadBack(ThemePath());
+    EXPECT_EQ(c.header.imageCount, 3);
+    ASSERT_EQ(c.images.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const MediaListEntry& e = MediaList[static_cast<INT_PTR>(i)];
+        EXPECT_EQ(c.images[i].kind, 1);
+        EXPECT_EQ(c.images[i].name, e.name.GetString());
+        EXPECT_EQ(c.images[i].caption, e.caption.GetString());
+        EXPECT_EQ(DataOf(ThemePath(), c.imageFiles[i]),
+                  ReadAll(m_dir / "pics" / e.name.GetString()));
+    }
+    ASSERT_EQ(c.music.size(), 2u);
+    EXPECT_EQ(DataOf(ThemePath(), c.musicFiles[1]), ToBytes("MThd-TWO-LONGER"));
+    ASSERT_TRUE(c.frameFile);
+    EXPECT_EQ(DataOf(ThemePath(), *c.frameFile), ToBytes("OAKFRAMEPNG"));
+}
+
+TEST_F(ThemeWriterTest, MusicComesFromTheListOrFromTheOldTracksTheCountKeeps) {
+    struct Case {
+        const char* what;
+        std::vector<std::string> list; // tracks applied by the music dialog
+        int musicCount;                // SaverSettings.musicCount
+        std::vector<std::string> expected;
+    };
+    const Case cases[] = {
+        {"one applied track over two", {"new.mp3"}, 1, {"new.mp3"}},
+        {"three applied, count stale", {"x.mp3", "y.wav", "z.mid"}, 1, {"x.mp3", "y.wav", "z.mid"}},
+        {"applied empty list", {}, 0, {}},
+        {"no dialog ran", {}, 2, {"one.wav", "two.mid"}},
+        {"count below the old tracks", {}, 1, {"one.wav"}},
+        {"count above the old tracks", {}, 5, {"one.wav", "two.mid"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetMediaLists();
+        Install(FullSpec());
+        for (const std::string& name : c.list)
+            AddTrack(name, ToBytes("track:" + name));
+        SaverSettings.musicCount = c.musicCount;
+
+        ASSERT_TRUE(Rewrite().Ok());
+        const ThemeContents r = ReadBack(ThemePath());
+        EXPECT_EQ(r.settings.musicCount, static_cast<int>(c.expected.size()));
+        ASSERT_EQ(r.music.size(), c.expected.size());
+        for (std::size_t i = 0; i < c.expected.size(); ++i) {
+            EXPECT_EQ(r.music[i].name, c.expected[i]);
+            EXPECT_EQ(r.music[i].kind, 0);
+            const std::string old = c.expected[i] == "one.wav" ? "RIFF-ONE" : "MThd-TWO-LONGER";
+            const Bytes expected =
+                c.list.empty() ? ToBytes(old) : ToBytes("track:" + c.expected[i]);
+            EXPECT_EQ(DataOf(ThemePath(), r.musicFiles[i]), expected);
+        }
+        ASSERT_TRUE(r.frame);
+        EXPECT_EQ(r.frame->title, "Oak");
+        EXPECT_EQ(DataOf(ThemePath(), *r.frameFile), ToBytes("OAKFRAMEPNG"));
+    }
+}
+
+TEST_F(ThemeWriterTest, AClearedPictureCountDropsTheOldPictures) {
+    Install(FullSpec());
+    Theme.imageCount = 0; // the media dialog applied an empty list
+
+    ASSERT_TRUE(Rewrite().Ok());
+    const ThemeContents r = ReadBack(ThemePath());
+    EXPECT_EQ(r.header.imageCount, 0);
+    EXPECT_TRUE(r.images.empty());
+    EXPECT_EQ(r.music.size(), 2u);
+}
+
+TEST_F(ThemeWriterTest, FrameOffLeavesTheOldFrameBehindUnread) {
+    Install(FullSpec());
+    SaverSettings.framePresent = 0;
+
+    ASSERT_TRUE(Rewrite().Ok());
+    const ThemeContents r = ReadBack(ThemePath());
+    EXPECT_EQ(r.settings.framePresent, 0);
+    EXPECT_FALSE(r.frame);
+    const Bytes now = ReadAll(ThemePath());
+    const std::size_t oldFrame = *m_old.layout.frameRecord;
+    const std::size_t frameSize = m_old.layout.end - oldFrame;
+    ASSERT_GE(now.size(), frameSize);
+    EXPECT_EQ(Slice(now, now.size() - frameSize, now.size()),
+              Slice(m_old.bytes, oldFrame, m_old.layout.end));
+}
+
+TEST_F(ThemeWriterTest, ANoFrameThemeStaysWithoutFrame) {
+    ThemeSpec spec = FullSpec();
+    spec.frame.reset();
+    Install(spec);
+    ASSERT_TRUE(Rewrite().Ok());
+    EXPECT_EQ(ReadAll(ThemePath()).size(), m_old.bytes.size());
+}
+
+TEST_F(ThemeWriterTest, AChosenFrameIsWrittenFromTheFrameSettings) {
+    for (bool oldFrame : {true, false}) {
+        SCOPED_TRACE(oldFrame);
+        ThemeSpec spec = FullSpec();
+        if (!oldFrame)
+            spec.frame.reset();
+        Install(spec);
+        const fs::path picture = AddFile("frames/walnut.bmp", ToBytes("BM-walnut-frame-picture"));
+        FrameSettings.ver = "11";
+        FrameSettings.title = "Walnut";
+        FrameSettings.direction = 2;
+        FrameSettings.format = 0;
+        FrameSettings.upleft = "1 2";
+        FrameSettings.upmid = "3 4";
+        FrameSettings.upright = "5 6";
+        FrameSettings.ctleft = "7 8";
+        FrameSettings.ctright = "9 10";
+        FrameSettings.btleft = "11 12";
+        FrameSettings.btmid = "13 14";
+        FrameSettings.btright = "15 16";
+        FrameSettings.type = 3;
+        FrameSettings.stretch_mode = 0;
+        FrameSettings.pic_drawpt = "17 18";
+        FrameSettings.extraspace = "19 20";
+        FrameSettings.framePicturePath = WinPath(picture);
+        SaverSettings.framePresent = 1;
+
+        ASSERT_TRUE(Rewrite().Ok());
+        const ThemeContents r = ReadBack(ThemePath());
+        ASSERT_TRUE(r.frame);
+        const FrameRecord& f = *r.frame;
+        EXPECT_EQ(f.ver, "11");
+        EXPECT_EQ(f.title, "Walnut");
+        EXPECT_EQ(f.direction, 2);
+        EXPECT_EQ(f.format, 0);
+        EXPECT_EQ(f.upleft, "1 2");
+        EXPECT_EQ(f.upmid, "3 4");
+        EXPECT_EQ(f.upright, "5 6");
+        EXPECT_EQ(f.ctleft, "7 8");
+        EXPECT_EQ(f.ctright, "9 10");
+        EXPECT_EQ(f.btleft, "11 12");
+        EXPECT_EQ(f.btmid, "13 14");
+        EXPECT_EQ(f.btright, "15 16");
+        EXPECT_EQ(f.type, 3);
+        EXPECT_EQ(f.stretch_mode, 0);
+        EXPECT_EQ(f.pic_drawpt, "17 18");
+        EXPECT_EQ(f.extraspace, "19 20");
+        EXPECT_EQ(f.pictureName, "walnut.bmp");
+        EXPECT_EQ(DataOf(ThemePath(), *r.frameFile), ReadAll(picture));
+        // Nothing of an old frame follows the new one.
+        EXPECT_EQ(r.frameFile->offset + r.frameFile->length, ReadAll(ThemePath()).size());
+    }
+}
+
+TEST_F(ThemeWriterTest, AMissingSourceWritesNothing) {
+    ThemeFilePath = WinPath(ThemePath());
+    ThemeWriteResult r = Rewrite();
+    EXPECT_EQ(r.status, ThemeWriteStatus::SourceMissing);
+    EXPECT_EQ(r.MessageId(), 131u);
+    EXPECT_TRUE(m_progress.empty());
+    EXPECT_TRUE(fs::is_empty(m_dir.path()));
+}
+
+TEST_F(ThemeWriterTest, ADamagedSourceIsRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        const char* what;
+        std::function<void(ThemeSpec&, Bytes&)> damage;
+    };
+    const Case cases[] = {
+        {"cut inside the music", [](ThemeSpec&, Bytes& b) { b.resize(b.size() - 30); }},
+        // The int stored before the data differs from the overlay block's length.
+        {"mark length differs",
+         [](ThemeSpec& s, Bytes& b) { b[lvtools::BuildTheme(s).layout.markPicture] = 8; }},
+        {"second file length differs",
+         [](ThemeSpec& s, Bytes& b) { b[lvtools::BuildTheme(s).layout.secondFile] = 7; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ThemeSpec spec = FullSpec();
+        Bytes bytes = lvtools::BuildTheme(spec).bytes;
+        c.damage(spec, bytes);
+        WriteAll(ThemePath(), bytes);
+        ThemeFilePath = WinPath(ThemePath());
+
+        ThemeWriteResult r = Rewrite();
+        EXPECT_EQ(r.status, ThemeWriteStatus::Damaged);
+        EXPECT_EQ(r.MessageId(), 132u);
+        EXPECT_TRUE(m_progress.empty());
+        EXPECT_EQ(ReadAll(ThemePath()), bytes);
+        EXPECT_TRUE(NoNewFileLeft());
+    }
+}
+
+TEST_F(ThemeWriterTest, AFailureMidWayKeepsTheOldFileAndRemovesTheNewOne) {
+    struct Case {
+        const char* what;
+        std::function<CString(ThemeWriterTest&)> arrange; // returns the path the report names
+        ThemeFileOperation operation;
+        int cause;
+    };
+    const Case cases[] = {
+        {"picture file gone",
+         [](ThemeWriterTest& t) {
+             t.AddPicture("here.bmp", "", ToBytes("BM-here"));
+             t.AddPicture("gone.bmp", "", ToBytes("BM-gone"));
+             fs::remove(t.m_dir / "pics" / "gone.bmp");
+             return MediaList[1].folder + "\\gone.bmp";
+         },
+         ThemeFileOperation::Open, CFileException::fileNotFound},
+        {"picture name with a folder in it",
+         [](ThemeWriterTest& t) {
+             t.AddPicture("sneaky.bmp", "", ToBytes("BM"));
+             MediaList[0].name = "..\\sneaky.bmp";
+             MediaList[0].folder = WinPath(t.m_dir / "pics" / "sub");
+             return MediaList[0].folder + "\\..\\sneaky.bmp";
+         },
+         ThemeFileOperation::Open, CFileException::badPath},
+        {"track file gone",
+         [](ThemeWriterTest& t) {
+             t.AddTrack("gone.mp3", ToBytes("ID3"));
+             fs::remove(t.m_dir / "tracks" / "gone.mp3");
+             return MusicList[0].folder + "\\gone.mp3";
+         },
+         ThemeFileOperation::Open, CFileException::fileNotFound},
+        {"frame picture gone",
+         [](ThemeWriterTest& t) {
+             t.AddFile("frames/other.png", ToBytes("PNG"));
+             FrameSettings.framePicturePath = WinPath(t.m_dir / "frames" / "none.png");
+             SaverSettings.framePresent = 1;
+             return FrameSettings.framePicturePath;
+         },
+         ThemeFileOperation::Open, CFileException::fileNotFound},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetMediaLists();
+        Install(FullSpec());
+        const CString path = c.arrange(*this);
+
+        ThemeWriteResult r = Rewrite();
+        EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
+        EXPECT_EQ(r.operation, c.operation);
+        EXPECT_EQ(r.cause, c.cause);
+        EXPECT_STREQ(r.path, path);
+        char message[512];
+        ASSERT_TRUE(r.FileException().GetErrorMessage(message, sizeof message));
+        EXPECT_NE(std::string(message).find(path.GetString()), std::string::npos) << message;
+        EXPECT_FALSE(m_progress.empty());
+        EXPECT_NE(m_progress.back(), 100);
+        EXPECT_EQ(ReadAll(ThemePath()), m_old.bytes);
+        EXPECT_TRUE(NoNewFileLeft());
+    }
+}
+
+TEST_F(ThemeWriterTest, ANewFileThatCannotBeCreatedLeavesEverythingAsItWas) {
+    Install(FullSpec());
+    fs::create_directories(NewPath()); // in the way of the new file
+    ThemeWriteResult r = Rewrite();
+    EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
+    EXPECT_EQ(r.operation, ThemeFileOperation::Create);
+    EXPECT_STREQ(r.path, WinPath(NewPath()));
+    EXPECT_TRUE(m_progress.empty());
+    EXPECT_EQ(ReadAll(ThemePath()), m_old.bytes);
+    EXPECT_TRUE(fs::is_directory(NewPath())); // not ours to remove
+}
+
+TEST_F(ThemeWriterTest, TheNewFileIsNamedAfterTheThemeTitleBesideTheOld) {
+    EXPECT_STREQ(NewThemeFilePath("C:\\Saver\\Amber.dat", "Amber"), "C:\\Saver\\new_Amber.dat");
+    EXPECT_STREQ(NewThemeFilePath("Z:\\a\\b\\x.dat", "T"), "Z:\\a\\b\\new_T.dat");
+    EXPECT_STREQ(NewThemeFilePath("x.dat", "T"), "new_T.dat");
+}
+
+TEST_F(ThemeWriterTest, ASourceNamedLikeTheNewFileIsNotTruncated) {
+    Install(FullSpec());
+    const fs::path clash = NewPath();
+    fs::copy_file(ThemePath(), clash);
+    ThemeWriteInputs in;
+    in.sourcePath = WinPath(clash);
+    ThemeWriteResult r = RewriteThemeFile(in);
+    EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
+    EXPECT_EQ(ReadAll(clash), m_old.bytes);
+}
+
+TEST_F(ThemeWriterTest, TheStampIsTheSameForTheSameDay) {
+    lv::testing::VirtualClockScope clock;
+    auto rewriteAt = [&](WORD day) {
+        SYSTEMTIME t{};
+        t.wYear = 2024;
+        t.wMonth = 3;
+        t.wDay = day;
+        t.wHour = 10;
+        lv::testing::set_system_time(t);
+        WriteAll(ThemePath(), m_old.bytes);
+        EXPECT_TRUE(Rewrite().Ok());
+        return ReadAll(ThemePath());
+    };
+    Install(FullSpec());
+    const Bytes first = rewriteAt(4);
+    EXPECT_EQ(rewriteAt(4), first);
+    const Bytes later = rewriteAt(5);
+    const std::size_t stamp = m_old.layout.info + 161;
+    EXPECT_NE(Slice(later, stamp, stamp + 4), Slice(first, stamp, stamp + 4));
+}
+
+TEST_F(ThemeWriterTest, TheRewrittenThemeLoadsWithEveryAppliedValue) {
+    Install(FullSpec());
+    AddPicture("p1.jpg", "First", ToBytes("JPEG-1"));
+    AddPicture("p2.gif", "Second", ToBytes("GIF89a-2"));
+    Theme.imageCount = 2;
+    AddTrack("song.mp3", ToBytes("ID3-song"));
+    const fs::path picture = AddFile("frames/birch.png", ToBytes("PNG-birch"));
+    SaverSettings.musicCount = 1;
+    SaverSettings.musicPlayMode = 1;
+    SaverSettings.musicOrder = 2;
+    SaverSettings.musicLoop = 1;
+    SaverSettings.musicOff = 1;
+    SaverSettings.backgroundMode = 0;
+    SaverSettings.gradientKind = 5;
+    SaverSettings.solidColor = 0x00010203;
+    SaverSettings.gradientStartColor = 0x00040506;
+    SaverSettings.gradientEndColor = 0x00070809;
+    SaverSettings.framePresent = 1;
+    FrameSettings.title = "Birch";
+    FrameSettings.upleft = "8 9";
+    FrameSettings.framePicturePath = WinPath(picture);
+    EnabledTransitions.RemoveAll();
+    EnabledTransitions.Add(2);
+    EnabledTransitions.Add(21 - 1);
+
+    const SaverSettingsValues applied = SaverSettings;
+    const CString aboutText = AboutText;
+    const CString userId = Theme.userId;
+    ASSERT_TRUE(Rewrite().Ok());
+
+    ResetThemeGlobals();
+    ThemeFilePath = WinPath(ThemePath());
+    ASSERT_TRUE(LoadThemeFile(ThemeFilePath, WinPath(m_dir.path())));
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+
+    const SaverSettingsValues& s = SaverSettings;
+    EXPECT_EQ(s.disableMouseMove, applied.disableMouseMove);
+    EXPECT_EQ(s.captionPosition, applied.captionPosition);
+    EXPECT_EQ(s.imageOrder, applied.imageOrder);
+    EXPECT_EQ(s.imageTime, applied.imageTime);
+    EXPECT_EQ(s.imageSizing, applied.imageSizing);
+    EXPECT_EQ(s.reserved20, 77);
+    EXPECT_EQ(s.musicCount, 1);
+    EXPECT_EQ(s.musicPlayMode, 1);
+    EXPECT_EQ(s.musicOrder, 2);
+    EXPECT_EQ(s.musicLoop, 1);
+    EXPECT_EQ(s.musicOff, 1);
+    EXPECT_EQ(s.backgroundMode, 0);
+    EXPECT_EQ(s.gradientKind, 5);
+    EXPECT_EQ(s.solidColor, 0x00010203u);
+    EXPECT_EQ(s.gradientStartColor, 0x00040506u);
+    EXPECT_EQ(s.gradientEndColor, 0x00070809u);
+    EXPECT_STREQ(s.captionFont.lfFaceName, "Serif Face");
+    EXPECT_EQ(s.captionFont.lfWeight, 700);
+    EXPECT_EQ(s.captionColor, applied.captionColor);
+    EXPECT_EQ(s.framePresent, 1);
+    EXPECT_EQ(s.reserved392, 5);
+    EXPECT_EQ(s.reserved400, 6);
+
+    ASSERT_EQ(EnabledTransitions.GetSize(), 2);
+    EXPECT_EQ(EnabledTransitions[0], 2);
+    EXPECT_EQ(EnabledTransitions[1], 20);
+    ASSERT_EQ(ImageNames.GetSize(), 2);
+    EXPECT_STREQ(ImageNames[0], "p1.jpg");
+    EXPECT_STREQ(ImageNames[1], "p2.gif");
+    EXPECT_STREQ(ImageCaptions[0], "First");
+    EXPECT_STREQ(ImageCaptions[1], "Second");
+    ASSERT_EQ(MusicNames.GetSize(), 1);
+    EXPECT_STREQ(MusicNames[0], "song.mp3");
+    EXPECT_EQ(Theme.imageCount, 2);
+    EXPECT_STREQ(Theme.title, "Writer Test");
+    EXPECT_STREQ(Theme.userId, userId);
+    EXPECT_EQ(Theme.adCounterStart, 12);
+    EXPECT_STREQ(AboutText, aboutText);
+    EXPECT_STREQ(FrameSettings.title, "Birch");
+    EXPECT_STREQ(FrameSettings.upleft, "8 9");
+    EXPECT_STREQ(FrameSettings.framePicturePath, WorkFolder + "\\birch.png");
+
+    const fs::path work = m_dir / "_qjv_Writer Test_work";
+    EXPECT_EQ(ReadAll(work / "p2.gif"), ToBytes("GIF89a-2"));
+    EXPECT_EQ(ReadAll(work / "song.mp3"), ToBytes("ID3-song"));
+    EXPECT_EQ(ReadAll(work / "birch.png"), ToBytes("PNG-birch"));
+    EXPECT_EQ(ReadAll(work / "mark.png"), ToBytes("MARKBYTES"));
+}
+
+} // namespace

@@ -70,6 +70,11 @@ void append_bytes_as_utf8(std::string& out, std::string_view bytes) {
     }
 }
 
+// Control characters other than the tab are not text: breaks come from \par alone.
+bool is_control(char32_t code) {
+    return code < 0x20 && code != '\t';
+}
+
 bool is_skipped_destination(std::string_view word) {
     static constexpr std::array<std::string_view, 24> kDestinations = {"fonttbl",
                                                                        "stylesheet",
@@ -341,8 +346,8 @@ private:
         }
         if (take_skipped_stand_in() || m_groups.empty() || state().skipped)
             return;
-        if (value == '\r' || value == '\n')
-            return; // breaks come from \par alone
+        if (is_control(static_cast<char32_t>(value)))
+            return;
         m_bytes += static_cast<char>(value);
     }
 
@@ -354,13 +359,13 @@ private:
                 end_colour_entry();
             return;
         }
-        if (take_skipped_stand_in() || state().skipped)
+        if (take_skipped_stand_in() || state().skipped || is_control(static_cast<unsigned char>(c)))
             return;
         m_bytes += c;
     }
 
     void text_code_point(char32_t code) {
-        if (m_groups.empty() || state().skipped)
+        if (m_groups.empty() || state().skipped || is_control(code))
             return;
         flush_bytes();
         std::string text;

@@ -29,6 +29,9 @@ TEST(RtfReader, YieldsThePlainTextOfEachCase) {
         {"{\\rtf1 one\r\ntwo}", "onetwo"}, // raw breaks are not text
         {R"({\rtf1 A\line B})", "A\r\nB"},
         {R"({\rtf1 A\tab B})", "A\tB"},
+        {"{\\rtf1\\uc0 a\\u10 b\\'0d\\u0 c\x07"
+         "d}",
+         "abcd"}, // controls are not text
         {R"({\rtf1 {\b bold} plain})", "bold plain"},
         {R"({\rtf1 unclosed {group)", "unclosed group"},
         {R"({\rtf1 done} after)", "done"},

@@ -30,6 +30,11 @@ BOOL FreeResource(HGLOBAL hResData);
 // 0 when the string is missing.
 int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax);
 
+// A bitmap resource (RT_BITMAP: a DIB without its file header) as a device-dependent bitmap;
+// NULL when it is missing or malformed.
+HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
+#define LoadBitmap LoadBitmapA
+
 inline HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
     return FindResourceA(hModule, lpName, lpType);
 }

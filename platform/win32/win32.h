@@ -13,4 +13,6 @@
 #include "win32/gdi.h"
 #include "win32/dialog.h"
 #include "win32/controls.h"
+#include "win32/richedit.h"
+#include "win32/commdlg.h"
 #include "win32/media.h"

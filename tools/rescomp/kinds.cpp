@@ -7,6 +7,7 @@ namespace {
 constexpr ResourceKind kKinds[] = {
     {"strings", "<en|ja|ko> <string file>", compile_strings},
     {"binary", "<type> <name or id> <file>", compile_binary},
+    {"bitmap", "<name or id> <file.bmp>", compile_bitmap},
     {"dialog", "<en|ja|ko> <name or id> <dialog file>", compile_dialog},
 };
 

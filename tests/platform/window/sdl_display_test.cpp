@@ -24,7 +24,7 @@ bool sdl_requested() {
 }
 
 bool wait_for(const std::function<bool()>& ready) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
     while (!ready()) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;

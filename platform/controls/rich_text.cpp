@@ -367,6 +367,9 @@ private:
     void text_code_point(char32_t code) {
         if (m_groups.empty() || state().skipped || is_control(code))
             return;
+        // Past the last code point or a lone surrogate: no character at all.
+        if (code > 0x10FFFF || (code >= 0xD800 && code < 0xE000))
+            return;
         flush_bytes();
         std::string text;
         append_code_point(text, code);

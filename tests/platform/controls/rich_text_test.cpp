@@ -32,6 +32,7 @@ TEST(RtfReader, YieldsThePlainTextOfEachCase) {
         {"{\\rtf1\\uc0 a\\u10 b\\'0d\\u0 c\x07"
          "d}",
          "abcd"}, // controls are not text
+        {R"({\rtf1\uc0 a\u9999999 b\u56000 c})", "abc"}, // no such character, a lone surrogate
         {R"({\rtf1 {\b bold} plain})", "bold plain"},
         {R"({\rtf1 unclosed {group)", "unclosed group"},
         {R"({\rtf1 done} after)", "done"},

@@ -3,7 +3,11 @@
 #include "settings/controls/hyper_link.h"
 #include "testing/answers.h"
 
+#include "tests/support/scratch_dir.h"
+
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 #include <cstring>
 
@@ -53,7 +57,18 @@ void set_default_value(const char* subkey, const char* value) {
     RegCloseKey(key);
 }
 
+// Each test has a registry of its own: ctest runs them side by side, and one registers a
+// handler that the other must not see.
+class OwnRegistry {
+public:
+    OwnRegistry() { setenv("LUMIVISTA_ROOT", m_dir.path().c_str(), 1); }
+
+private:
+    lvtest::ScratchDir m_dir;
+};
+
 TEST(HyperLinkFallback, RegisteredHandlerStartsWithTheTargetAndUnsafeTargetsAreRefused) {
+    OwnRegistry registry;
     // A handler program that ends at once with success.
     ASSERT_TRUE(CopyFileA("Z:\\bin\\true", "C:\\browse.exe", FALSE));
     set_default_value(".htm", "lvtest.html");
@@ -65,6 +80,7 @@ TEST(HyperLinkFallback, RegisteredHandlerStartsWithTheTargetAndUnsafeTargetsAreR
 }
 
 TEST(HyperLinkReport, UnopenableLinkBeepsAndNamesTheReason) {
+    OwnRegistry registry;
     lv::testing::clear_answers();
     CWnd host;
     ASSERT_TRUE(

@@ -88,13 +88,13 @@ bool stat_entry(const std::string& host, FoundEntry& entry) {
 DWORD collect(const char* file_name, std::vector<FoundEntry>& entries) {
     if (!file_name || !*file_name)
         return ERROR_PATH_NOT_FOUND;
-    std::string spec = file_name;
-    auto sep = spec.find_last_of("\\/");
-    std::string pattern = sep == std::string::npos ? spec : spec.substr(sep + 1);
-    std::string folder = sep == std::string::npos ? std::string() : spec.substr(0, sep + 1);
-    if (sep == std::string::npos && spec.size() >= 2 && spec[1] == ':') {
-        folder = spec.substr(0, 2);
-        pattern = spec.substr(2);
+    std::string requested = file_name;
+    auto sep = requested.find_last_of("\\/");
+    std::string pattern = sep == std::string::npos ? requested : requested.substr(sep + 1);
+    std::string folder = sep == std::string::npos ? std::string() : requested.substr(0, sep + 1);
+    if (sep == std::string::npos && requested.size() >= 2 && requested[1] == ':') {
+        folder = requested.substr(0, 2);
+        pattern = requested.substr(2);
     }
     if (pattern.empty())
         return ERROR_FILE_NOT_FOUND;

@@ -1,7 +1,8 @@
-// buttonart <out.bmp> <width> <height> <rrggbb> [flat]
-// Writes a 24-bit BMP: the face colour, lighter at the top and darker at the bottom, with a
-// one-pixel border of the face's darkest shade. "flat" writes the colour alone (test fixtures
-// that compare pixels).
+// buttonart <out.bmp> <width> <height> <rrggbb> [<look> [<label>]]
+// Writes a 24-bit BMP of a button face in one colour. Looks: "face" (the default: lighter at
+// the top, darker at the bottom, a one-pixel border of the darkest shade), "hover" (the same,
+// lighter), "pressed" (darker at the top, as if pushed in), "flat" (the colour alone, for test
+// fixtures that compare pixels).
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,14 +32,23 @@ std::uint8_t shade(int channel, int percent) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 5 || argc > 6) {
-        std::fprintf(stderr, "usage: buttonart <out.bmp> <width> <height> <rrggbb> [flat]\n");
+    if (argc < 5 || argc > 7) {
+        std::fprintf(stderr,
+                     "usage: buttonart <out.bmp> <width> <height> <rrggbb> [<look> [<label>]]\n");
         return 2;
     }
     const int width = std::atoi(argv[2]);
     const int height = std::atoi(argv[3]);
     const unsigned long rgb = std::strtoul(argv[4], nullptr, 16);
-    const bool flat = argc == 6 && std::strcmp(argv[5], "flat") == 0;
+    const std::string look = argc >= 6 ? argv[5] : "face";
+    if (look != "face" && look != "hover" && look != "pressed" && look != "flat") {
+        std::fprintf(stderr, "buttonart: unknown look %s\n", look.c_str());
+        return 2;
+    }
+    const bool flat = look == "flat";
+    // Top and bottom shades in percent of the colour (above 100 mixes toward white).
+    const int top = look == "pressed" ? 80 : look == "hover" ? 140 : 125;
+    const int bottom = look == "pressed" ? 115 : look == "hover" ? 95 : 80;
     if (width <= 0 || height <= 0 || width > 4096 || height > 4096) {
         std::fprintf(stderr, "buttonart: bad size %s x %s\n", argv[2], argv[3]);
         return 2;
@@ -60,7 +70,7 @@ int main(int argc, char** argv) {
         put32(bmp, 0);
     for (int row = 0; row < height; ++row) { // bottom-up
         const int y = height - 1 - row;
-        const int percent = flat ? 100 : 125 - 45 * y / (height > 1 ? height - 1 : 1);
+        const int percent = flat ? 100 : top + (bottom - top) * y / (height > 1 ? height - 1 : 1);
         for (int x = 0; x < width; ++x) {
             const bool border = !flat && (x == 0 || y == 0 || x == width - 1 || y == height - 1);
             const int p = border ? 60 : percent;

@@ -10,24 +10,20 @@
 
 namespace {
 
-constexpr std::size_t kCopyChunk = 1 << 20;
-
-// Copies one embedded file out of the theme, in chunks.
+// Copies one embedded file out of the theme.
 bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& path) {
-    HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE out =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (out == INVALID_HANDLE_VALUE)
         return false;
-    std::vector<std::uint8_t> buffer(std::min<std::size_t>(file.length, kCopyChunk));
-    bool ok = true;
-    for (std::uint64_t done = 0; ok && done < file.length;) {
-        std::size_t n = static_cast<std::size_t>(std::min<std::uint64_t>(file.length - done, buffer.size()));
-        std::span<std::uint8_t> chunk(buffer.data(), n);
-        DWORD written = 0;
-        ok = source.ReadAt(file.offset + done, chunk) &&
-             WriteFile(out, buffer.data(), static_cast<DWORD>(n), &written, nullptr) && written == n;
-        done += n;
-    }
-    return CloseHandle(out) && ok;
+    const RangeCopy copied =
+        CopyRange(source, file.offset, file.length, [out](std::span<const std::uint8_t> piece) {
+            DWORD written = 0;
+            return WriteFile(out, piece.data(), static_cast<DWORD>(piece.size()), &written,
+                             nullptr) &&
+                   written == piece.size();
+        });
+    return CloseHandle(out) && copied == RangeCopy::Done;
 }
 
 CString JoinPath(const CString& folder, const std::string& name) {
@@ -40,7 +36,8 @@ struct Extraction {
     CString markPicturePath, secondFilePath, framePicturePath;
 };
 
-bool ExtractAll(ThemeSource& source, const ThemeContents& c, const CString& folder, Extraction& out) {
+bool ExtractAll(ThemeSource& source, const ThemeContents& c, const CString& folder,
+                Extraction& out) {
     auto extract = [&](const EmbeddedFile& f, CString* keep) {
         CString path = JoinPath(folder, f.name);
         if (keep)

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -23,3 +24,10 @@ public:
 private:
     std::span<const std::uint8_t> m_bytes;
 };
+
+enum class RangeCopy { Done, ReadFailed, SinkFailed };
+
+// Hands the `length` bytes at `offset` to `sink` in pieces of at most 1 MiB, so that large
+// embedded files never sit in memory whole; stops at the first read or sink that fails.
+RangeCopy CopyRange(ThemeSource& source, std::uint64_t offset, std::uint64_t length,
+                    const std::function<bool(std::span<const std::uint8_t>)>& sink);

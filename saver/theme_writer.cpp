@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr std::size_t kCopyChunk = 1 << 20;
 // The info block's coded area begins at 136; the stamp lies at 161 of the block.
 constexpr std::size_t kStampOffset = 161 - 136;
 constexpr std::uint32_t kStampCode = 0x5A17C3E9;
@@ -116,22 +115,20 @@ public:
         return Write(bytes);
     }
 
-    // Copies `length` bytes at `offset` of the input, in chunks.
+    // Copies `length` bytes at `offset` of the input.
     bool Copy(InputFile& in, std::uint64_t offset, std::uint64_t length) {
-        std::vector<std::uint8_t> buffer(
-            static_cast<std::size_t>(std::min<std::uint64_t>(length, kCopyChunk)));
-        for (std::uint64_t done = 0; done < length;) {
-            const auto n =
-                static_cast<std::size_t>(std::min<std::uint64_t>(length - done, buffer.size()));
-            std::span<std::uint8_t> chunk(buffer.data(), n);
-            SetLastError(NO_ERROR);
-            if (!in.source.ReadAt(offset + done, chunk))
-                return m_failure.LastError(ThemeFileOperation::Read, in.path, ERROR_HANDLE_EOF);
-            if (!Write(chunk))
-                return false;
-            done += n;
-        }
-        return true;
+        SetLastError(NO_ERROR);
+        const RangeCopy copied =
+            CopyRange(in.source, offset, length, [this](std::span<const std::uint8_t> piece) {
+                if (!Write(piece))
+                    return false;
+                // The next read reports its own error.
+                SetLastError(NO_ERROR);
+                return true;
+            });
+        if (copied == RangeCopy::ReadFailed)
+            return m_failure.LastError(ThemeFileOperation::Read, in.path, ERROR_HANDLE_EOF);
+        return copied == RangeCopy::Done;
     }
 
     // Flushes and closes; the file stays until Commit or destruction.

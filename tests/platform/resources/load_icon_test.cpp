@@ -1,5 +1,6 @@
 // Icon resources compiled from a 24-bit BMP: magenta pixels become the icon's transparent part.
 #include "mfc/winapp.h"
+#include "tests/platform/gdi/gdi_fixture.h"
 #include "win32/win32.h"
 
 #include <gtest/gtest.h>
@@ -10,33 +11,7 @@ constexpr COLORREF kBackground = RGB(200, 200, 200);
 constexpr COLORREF kGreen = RGB(0x14, 0x8C, 0x3C);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// A memory DC on a grey 40 x 40 bitmap, to draw icons on.
-class Board {
-public:
-    Board() {
-        HDC screen = GetDC(nullptr);
-        m_dc = CreateCompatibleDC(screen);
-        m_bitmap = CreateCompatibleBitmap(screen, 40, 40);
-        ReleaseDC(nullptr, screen);
-        m_old = SelectObject(m_dc, m_bitmap);
-        RECT all{0, 0, 40, 40};
-        HBRUSH grey = CreateSolidBrush(kBackground);
-        FillRect(m_dc, &all, grey);
-        DeleteObject(grey);
-    }
-    ~Board() {
-        SelectObject(m_dc, m_old);
-        DeleteObject(m_bitmap);
-        DeleteDC(m_dc);
-    }
-    HDC dc() const { return m_dc; }
-    COLORREF at(int x, int y) const { return GetPixel(m_dc, x, y); }
-
-private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_old = nullptr;
-};
+using Board = lv::gdi::testing::MemoryCanvas;
 
 TEST(LoadIcon, MagentaPixelsLetTheBackgroundThrough) {
     HICON icon = LoadIconA(nullptr, MAKEINTRESOURCE(128));
@@ -50,8 +25,8 @@ TEST(LoadIcon, MagentaPixelsLetTheBackgroundThrough) {
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
 
-    Board board;
-    ASSERT_TRUE(DrawIcon(board.dc(), 10, 10, icon));
+    Board board(40, 40, kBackground);
+    ASSERT_TRUE(DrawIcon(board.dc, 10, 10, icon));
     EXPECT_EQ(board.at(10, 10), kBackground); // the magenta border
     EXPECT_EQ(board.at(17, 13), kBackground);
     EXPECT_EQ(board.at(12, 12), kRed);
@@ -59,7 +34,7 @@ TEST(LoadIcon, MagentaPixelsLetTheBackgroundThrough) {
     EXPECT_EQ(board.at(15, 15), kGreen);
     EXPECT_EQ(board.at(16, 15), kBackground);
     // Drawn twice the size, each pixel covers two by two.
-    ASSERT_TRUE(DrawIconEx(board.dc(), 20, 20, icon, 16, 16, 0, nullptr, DI_NORMAL));
+    ASSERT_TRUE(DrawIconEx(board.dc, 20, 20, icon, 16, 16, 0, nullptr, DI_NORMAL));
     EXPECT_EQ(board.at(23, 23), kBackground);
     EXPECT_EQ(board.at(25, 25), kRed);
     EXPECT_EQ(board.at(27, 27), kGreen);

@@ -1,6 +1,7 @@
 // buttonart run as the build runs it: labels readable on light and dark faces, the looks as
 // they are described, bad arguments refused; and a program's list compiled into resources.
 #include "imagelib/px_image.h"
+#include "tests/platform/gdi/gdi_fixture.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "win32/win32.h"
@@ -190,19 +191,10 @@ TEST(ButtonArtList, TheListIsCompiledIntoBitmapsAndIcons) {
 
     HICON icon = LoadIconA(nullptr, MAKEINTRESOURCE(128));
     ASSERT_NE(icon, nullptr);
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP board = CreateCompatibleBitmap(screen, 32, 32);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, board);
-    RECT all{0, 0, 32, 32};
-    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    DrawIconEx(dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)); // magenta let the board through
-    EXPECT_NE(GetPixel(dc, 16, 16), RGB(255, 255, 255));
-    SelectObject(dc, old);
-    DeleteObject(board);
-    DeleteDC(dc);
+    lv::gdi::testing::MemoryCanvas board(32, 32, RGB(255, 255, 255));
+    DrawIconEx(board.dc, 0, 0, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(board.at(0, 0), RGB(255, 255, 255)); // magenta let the board through
+    EXPECT_NE(board.at(16, 16), RGB(255, 255, 255));
     DestroyIcon(icon);
     DeleteObject(button);
     DeleteObject(picture);

@@ -5,10 +5,11 @@
 #
 #     <id> <width> <height> <look> <rrggbb> ["label"]
 #
-# where <look> is one of buttonart's looks (face, pressed, hover, flat). Makes the custom
-# target <name>, which draws them all, and sets in the parent scope (and in the cache, for
-# programs and tests in other folders):
-#   <name>_MANIFEST_LINES  the `bitmap <id> <file>` lines for the program's resource manifest
+# where <look> is one of buttonart's looks (face, pressed, hover, flat, picture, icon) and the
+# label, plain ASCII, is drawn on the face. Makes the custom target <name>, which draws them
+# all, and sets in the parent scope (and in the cache, for programs and tests in other folders):
+#   <name>_MANIFEST_LINES  the lines for the program's resource manifest: `icon <id> <file>` for
+#                          the icon look, `bitmap <id> <file>` for the others
 #   <name>_FILES           the drawn files, for the resources' DEPENDS
 function(lv_draw_bitmaps name list_file)
   get_filename_component(list_path ${list_file} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
@@ -25,6 +26,7 @@ function(lv_draw_bitmaps name list_file)
       message(FATAL_ERROR "${list_path}: cannot read the line \"${line}\"")
     endif()
     set(id ${CMAKE_MATCH_1})
+    set(look ${CMAKE_MATCH_4})
     set(args ${CMAKE_MATCH_2} ${CMAKE_MATCH_3} ${CMAKE_MATCH_5} ${CMAKE_MATCH_4})
     if(CMAKE_MATCH_6)
       list(APPEND args "${CMAKE_MATCH_7}")
@@ -39,7 +41,11 @@ function(lv_draw_bitmaps name list_file)
       COMMAND buttonart ${file} ${args}
       DEPENDS buttonart ${list_path}
       VERBATIM)
-    string(APPEND manifest_lines "bitmap ${id} \"${file}\"\n")
+    set(kind bitmap)
+    if(look STREQUAL "icon")
+      set(kind icon)
+    endif()
+    string(APPEND manifest_lines "${kind} ${id} \"${file}\"\n")
     list(APPEND files ${file})
   endforeach()
   add_custom_target(${name} DEPENDS ${files})

@@ -1,6 +1,7 @@
 // "Static": labels, icons, bitmaps, rectangles, frames and etched lines.
 #include "controls/control_support.h"
 #include "controls/system_classes.h"
+#include "win32/resources.h"
 
 namespace lv::controls {
 namespace {
@@ -10,6 +11,10 @@ struct StaticState {
     HANDLE image = nullptr;
     UINT image_type = IMAGE_BITMAP;
     WORD resource = 0; // the resource an icon or bitmap static was created with
+    // What the control loaded for that resource and still owns: freed when it is destroyed,
+    // unless STM_SETIMAGE handed it to the caller.
+    HANDLE loaded = nullptr;
+    UINT loaded_type = IMAGE_BITMAP;
 };
 
 DWORD kind_of(HWND hwnd) {
@@ -173,17 +178,68 @@ LRESULT on_paint(HWND hwnd, const StaticState& s, HDC given) {
     return 0;
 }
 
-LRESULT on_create(HWND hwnd, StaticState& s, LPARAM lParam) {
+// An icon or bitmap static takes the size of its picture, unless it centres it or keeps its
+// own size.
+void fit_to_image(HWND hwnd, const StaticState& s) {
+    const DWORD kind = kind_of(hwnd);
+    if (!s.image || (kind != SS_BITMAP && kind != SS_ICON) ||
+        (style_of(hwnd) & (SS_CENTERIMAGE | SS_REALSIZEIMAGE)))
+        return;
+    const SIZE size = image_size(s);
+    RECT window{}, client{};
+    GetWindowRect(hwnd, &window);
+    GetClientRect(hwnd, &client);
+    const int frame_x = (window.right - window.left) - client.right;
+    const int frame_y = (window.bottom - window.top) - client.bottom;
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx + frame_x, size.cy + frame_y,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT on_nc_create(HWND hwnd, StaticState& s, LPARAM lParam) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     if (cs && cs->lpszName && IS_INTRESOURCE(cs->lpszName))
         s.resource = LOWORD(reinterpret_cast<ULONG_PTR>(cs->lpszName));
     return DefWindowProcA(hwnd, WM_NCCREATE, 0, lParam);
 }
 
+// A template's "#<id>" names the picture of an icon or bitmap static, in the module that
+// creates the control. A missing one leaves the static empty.
+LRESULT on_create(HWND hwnd, StaticState& s, LPARAM lParam) {
+    const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
+    const DWORD kind = kind_of(hwnd);
+    if (!cs || !s.resource || (kind != SS_BITMAP && kind != SS_ICON))
+        return 0;
+    const UINT type = kind == SS_BITMAP ? IMAGE_BITMAP : IMAGE_ICON;
+    HANDLE image = nullptr;
+    if (type == IMAGE_BITMAP)
+        image = LoadBitmapA(cs->hInstance, MAKEINTRESOURCE(s.resource));
+    else
+        image = LoadIconA(cs->hInstance, MAKEINTRESOURCE(s.resource));
+    if (!image)
+        return 0;
+    s.image = s.loaded = image;
+    s.image_type = s.loaded_type = type;
+    fit_to_image(hwnd, s);
+    return 0;
+}
+
+void free_loaded(StaticState& s) {
+    if (!s.loaded)
+        return;
+    if (s.loaded_type == IMAGE_ICON)
+        DestroyIcon(static_cast<HICON>(s.loaded));
+    else
+        DeleteObject(s.loaded);
+    s.loaded = nullptr;
+}
+
 LRESULT set_image(HWND hwnd, StaticState& s, UINT type, HANDLE image) {
     HANDLE old = s.image_type == type ? s.image : nullptr;
+    if (old && old == s.loaded)
+        s.loaded = nullptr; // the caller owns what it gets back
     s.image = image;
     s.image_type = type;
+    fit_to_image(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
     return reinterpret_cast<LRESULT>(old);
 }
@@ -202,8 +258,11 @@ LRESULT CALLBACK static_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     switch (msg) {
     case WM_NCCREATE:
+        return on_nc_create(hwnd, *s, lParam);
+    case WM_CREATE:
         return on_create(hwnd, *s, lParam);
     case WM_NCDESTROY:
+        free_loaded(*s);
         destroy_state<StaticState>(hwnd);
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_GETDLGCODE:

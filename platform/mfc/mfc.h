@@ -3,6 +3,7 @@
 
 #include "win32/win32.h"
 
+#include "mfc/check_list_box.h"
 #include "mfc/collections.h"
 #include "mfc/controls.h"
 #include "mfc/cstring.h"

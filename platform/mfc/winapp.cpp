@@ -100,6 +100,10 @@ HINSTANCE AfxGetResourceHandle() {
     return AfxGetInstanceHandle();
 }
 
+HICON CWinApp::LoadIcon(UINT id) const {
+    return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
+}
+
 LPCTSTR AfxGetAppName() {
     return g_app ? g_app->m_pszAppName : nullptr;
 }

@@ -64,6 +64,9 @@ public:
     BOOL Enable3dControls() { return TRUE; }
     BOOL Enable3dControlsStatic() { return TRUE; }
 
+    // An icon of the program's resources; NULL when it has none of that id.
+    HICON LoadIcon(UINT id) const;
+
     // Fills in what the program's start-up knows: instance, command line, names.
     void AttachToProgram(HINSTANCE instance, std::string commandLine);
 

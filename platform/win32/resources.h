@@ -35,8 +35,15 @@ int LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax)
 HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 #define LoadBitmap LoadBitmapA
 
+// An icon resource (RT_ICON: a 24-bit DIB whose magenta pixels are transparent) with its mask;
+// NULL when it is missing (FindResource's error) or malformed (ERROR_INVALID_DATA).
+HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
+
 inline HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
     return FindResourceA(hModule, lpName, lpType);
+}
+inline HICON LoadIcon(HINSTANCE hInstance, LPCSTR lpIconName) {
+    return LoadIconA(hInstance, lpIconName);
 }
 inline int LoadString(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer, int cchBufferMax) {
     return LoadStringA(hInstance, uID, lpBuffer, cchBufferMax);

@@ -51,6 +51,8 @@ public:
     // Returns false when a resource of that type, name and language already exists.
     bool add_data(DataResource resource);
 
+    const std::vector<DataResource>& data() const { return m_data; }
+
     void add_dependency(const std::filesystem::path& file) { m_dependencies.insert(file); }
     const std::set<std::filesystem::path>& dependencies() const { return m_dependencies; }
 

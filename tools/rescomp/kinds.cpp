@@ -8,6 +8,7 @@ constexpr ResourceKind kKinds[] = {
     {"strings", "<en|ja|ko> <string file>", compile_strings},
     {"binary", "<type> <name or id> <file>", compile_binary},
     {"bitmap", "<name or id> <file.bmp>", compile_bitmap},
+    {"icon", "<name or id> <24-bit file.bmp>", compile_icon},
     {"dialog", "<en|ja|ko> <name or id> <dialog file>", compile_dialog},
 };
 

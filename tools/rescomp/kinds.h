@@ -31,6 +31,7 @@ const ResourceKind* find_kind(std::string_view keyword);
 void compile_strings(const ManifestLine& line, KindContext& context);
 void compile_binary(const ManifestLine& line, KindContext& context);
 void compile_bitmap(const ManifestLine& line, KindContext& context);
+void compile_icon(const ManifestLine& line, KindContext& context);
 void compile_dialog(const ManifestLine& line, KindContext& context);
 
 } // namespace rescomp

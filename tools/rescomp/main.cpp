@@ -14,6 +14,8 @@
 //   binary  <type> <name or id> <file>  a custom resource holding the file byte for byte;
 //                                       type and name are numbers (ids, also "#130") or
 //                                       names such as UNINSTALL or DEFAULT_SKIN
+//   bitmap  <name or id> <file.bmp>     a bitmap for LoadBitmap (see bmp_file.h)
+//   icon    <name or id> <file.bmp>     an icon for LoadIcon: 24 bits, magenta transparent
 //
 // Example:
 //   strings en strings/en.txt
@@ -21,9 +23,8 @@
 //   binary  UNINSTALL  130           ${uninstaller}
 //   binary  GLAZE_WORK DEFAULT_SKIN  skins/default.skin
 //
-// A new kind (bitmaps, icons, menus) is one kind_<name>.cpp and one line in
-// kinds.cpp. The depfile lists the manifest and every file it names, so a change of any of
-// them reruns the tool.
+// A new kind (menus, ...) is one kind_<name>.cpp and one line in kinds.cpp. The depfile lists the
+// manifest and every file it names, so a change of any of them reruns the tool.
 #include "file_io.h"
 #include "kinds.h"
 #include "manifest.h"

@@ -58,8 +58,9 @@ int main(int argc, char** argv) {
         s.transitionFlags[static_cast<std::size_t>(i)] = 1;
 
     for (const Picture& p : kPictures) {
-        samplegen::RgbImage img = samplegen::DrawLandscape(1600, 1000, p.variant);
-        spec.images.push_back({p.name, p.caption, p.png ? samplegen::EncodePng(img) : samplegen::EncodeJpeg(img, 90)});
+        samplegen::RgbImage img = samplegen::DrawSampleLandscape(1600, 1000, p.variant);
+        spec.images.push_back({p.name, p.caption,
+                               p.png ? samplegen::EncodePng(img) : samplegen::EncodeJpeg(img, 90)});
     }
     spec.music.push_back({"evening_arpeggio.wav", samplegen::MakeWaveTrack(30, 22050)});
 
@@ -67,8 +68,9 @@ int main(int argc, char** argv) {
     frame.record.ver = "10";
     frame.record.title = "Linen mat";
     frame.record.format = 1; // PNG
-    for (std::string* piece : {&frame.record.upleft, &frame.record.upmid, &frame.record.upright, &frame.record.ctleft,
-                               &frame.record.ctright, &frame.record.btleft, &frame.record.btmid, &frame.record.btright})
+    for (std::string* piece :
+         {&frame.record.upleft, &frame.record.upmid, &frame.record.upright, &frame.record.ctleft,
+          &frame.record.ctright, &frame.record.btleft, &frame.record.btmid, &frame.record.btright})
         *piece = "32 32";
     frame.record.type = 0;
     frame.record.stretch_mode = 1;
@@ -80,7 +82,8 @@ int main(int argc, char** argv) {
 
     lvtools::BuiltTheme built = lvtools::BuildTheme(spec);
     std::ofstream out(argv[1], std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(built.bytes.data()), static_cast<std::streamsize>(built.bytes.size()));
+    out.write(reinterpret_cast<const char*>(built.bytes.data()),
+              static_cast<std::streamsize>(built.bytes.size()));
     out.close();
     if (!out) {
         std::fprintf(stderr, "make_sample_theme: cannot write %s\n", argv[1]);

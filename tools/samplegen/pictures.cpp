@@ -1,84 +1,29 @@
 #include "tools/samplegen/pictures.h"
 
+#include "tools/artkit/landscape.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace samplegen {
 
 void RgbImage::set(int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)) * 3;
+    std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                     static_cast<std::size_t>(x)) *
+                    3;
     rgb[i] = r;
     rgb[i + 1] = g;
     rgb[i + 2] = b;
 }
 
-namespace {
-
-struct Color {
-    double r, g, b;
-};
-
-Color Mix(Color a, Color b, double t) {
-    t = std::clamp(t, 0.0, 1.0);
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-struct Palette {
-    Color skyTop, skyHorizon, sun, hillFar, hillNear, water;
-};
-
-const Palette kPalettes[] = {
-    {{40, 70, 130}, {250, 190, 140}, {255, 236, 190}, {110, 100, 140}, {50, 60, 90}, {60, 80, 120}},   // dusk
-    {{90, 150, 220}, {210, 230, 245}, {255, 255, 235}, {120, 160, 130}, {60, 110, 80}, {70, 130, 160}}, // morning
-    {{20, 20, 60}, {120, 70, 120}, {250, 220, 230}, {70, 50, 90}, {30, 25, 50}, {40, 35, 70}},         // night
-    {{160, 200, 230}, {250, 240, 220}, {255, 250, 240}, {180, 170, 150}, {120, 110, 90}, {150, 170, 180}}, // haze
-    {{250, 150, 90}, {255, 220, 150}, {255, 250, 220}, {190, 110, 90}, {110, 60, 60}, {200, 120, 90}},  // sunset
-};
-
-double Ridge(double x, int variant, double scale, double phase) {
-    return std::sin(x * 3.1 * scale + phase + variant) * 0.04 + std::sin(x * 7.3 * scale + phase * 2) * 0.02 +
-           std::sin(x * 17.0 * scale + variant * 0.7) * 0.008;
-}
-
-} // namespace
-
-RgbImage DrawLandscape(int width, int height, int variant) {
-    const Palette& p = kPalettes[static_cast<std::size_t>(variant) % std::size(kPalettes)];
-    RgbImage img{width, height, std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
-    const double horizon = 0.62;
-    const double sunX = 0.3 + 0.1 * variant, sunY = 0.42, sunR = 0.06;
+RgbImage DrawSampleLandscape(int width, int height, int variant) {
+    const Canvas canvas = DrawLandscape(width, height, SampleLandscapePalette(variant), variant);
+    RgbImage img{width, height,
+                 std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3)};
     for (int y = 0; y < height; ++y) {
-        double v = static_cast<double>(y) / height;
         for (int x = 0; x < width; ++x) {
-            double u = static_cast<double>(x) / width;
-            double aspect = static_cast<double>(width) / height;
-            Color c;
-            double far = horizon - 0.08 + Ridge(u, variant, 1.0, 0.5);
-            double near = horizon - 0.02 + Ridge(u, variant, 1.7, 2.0);
-            if (v < horizon) {
-                c = Mix(p.skyTop, p.skyHorizon, v / horizon);
-                double dx = (u - sunX) * aspect, dy = v - sunY;
-                double d = std::sqrt(dx * dx + dy * dy);
-                c = Mix(c, p.sun, d < sunR ? 1.0 : std::exp(-(d - sunR) * 12.0) * 0.5);
-                if (v > far)
-                    c = Mix(p.hillFar, p.skyHorizon, 0.25);
-                if (v > near)
-                    c = p.hillNear;
-            } else {
-                double mirror = 2 * horizon - v;
-                Color sky = Mix(p.skyTop, p.skyHorizon, mirror / horizon);
-                c = Mix(p.water, sky, 0.35 + 0.1 * std::sin(v * 300.0 + u * 20.0));
-                double dx = (u - sunX) * aspect;
-                if (std::fabs(dx) < sunR * (1.0 + (v - horizon) * 2))
-                    c = Mix(c, p.sun, 0.35 * std::fabs(std::sin(v * 180.0)));
-            }
-            // A little grain so that the pictures look photographed.
-            std::uint32_t hash = (static_cast<std::uint32_t>(x) * 73856093u) ^ (static_cast<std::uint32_t>(y) * 19349663u) ^
-                                 (static_cast<std::uint32_t>(variant) * 83492791u);
-            double grain = static_cast<double>(hash % 7) - 3.0;
-            img.set(x, y, static_cast<std::uint8_t>(std::clamp(c.r + grain, 0.0, 255.0)),
-                    static_cast<std::uint8_t>(std::clamp(c.g + grain, 0.0, 255.0)),
-                    static_cast<std::uint8_t>(std::clamp(c.b + grain, 0.0, 255.0)));
+            const COLORREF c = canvas.Pixel(x, y);
+            img.set(x, y, GetRValue(c), GetGValue(c), GetBValue(c));
         }
     }
     return img;
@@ -132,7 +77,8 @@ std::vector<std::uint8_t> MakeWaveTrack(int seconds, int sampleRate) {
     out.insert(out.end(), {'d', 'a', 't', 'a'});
     u32(dataBytes);
     // A slow arpeggio over four chords; each note fades out softly.
-    const double chords[4][3] = {{261.6, 329.6, 392.0}, {220.0, 261.6, 329.6}, {174.6, 220.0, 261.6}, {196.0, 246.9, 293.7}};
+    const double chords[4][3] = {
+        {261.6, 329.6, 392.0}, {220.0, 261.6, 329.6}, {174.6, 220.0, 261.6}, {196.0, 246.9, 293.7}};
     const double noteSeconds = 0.5;
     for (std::uint32_t i = 0; i < frames; ++i) {
         double t = static_cast<double>(i) / sampleRate;

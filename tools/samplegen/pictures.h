@@ -16,9 +16,8 @@ struct RgbImage {
     void set(int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b);
 };
 
-// A quiet landscape: sky gradient, sun, layered hills, water with a reflection.
-// `variant` selects the palette and the shapes.
-RgbImage DrawLandscape(int width, int height, int variant);
+// The sample theme's landscape of one variant (palette and shapes), tools/artkit/landscape.h.
+RgbImage DrawSampleLandscape(int width, int height, int variant);
 
 // A nine-piece frame picture (corners and edges of `piece` pixels), magenta inside.
 RgbImage DrawFrame(int piece);

@@ -1,6 +1,6 @@
 #include "tools/skinbuilder/default_skin.h"
 
-#include "tools/skinbuilder/bmp24_writer.h"
+#include "tools/artkit/bmp24_writer.h"
 #include "tools/skinbuilder/default_skin_layout.h"
 
 #include "skin/core/bordered_control_skin.h"

@@ -1,7 +1,7 @@
 // The system's default skin: its artwork drawn in code and its ten objects.
 #pragma once
 
-#include "tools/skinbuilder/canvas.h"
+#include "tools/artkit/canvas.h"
 #include "tools/skinbuilder/skin_file_writer.h"
 
 namespace default_skin {

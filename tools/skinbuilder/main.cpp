@@ -1,7 +1,7 @@
 // skinbuilder build <out>: writes the default skin container.
 // skinbuilder dump <skin>: prints a skin container.
 // skinbuilder images <dir>: writes the default skin's artwork as BMP files, for a look.
-#include "tools/skinbuilder/bmp24_writer.h"
+#include "tools/artkit/bmp24_writer.h"
 #include "tools/skinbuilder/default_skin.h"
 #include "tools/skinbuilder/skin_dump.h"
 

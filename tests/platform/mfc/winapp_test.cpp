@@ -156,4 +156,12 @@ TEST(CWinApp, NamedApplicationKeepsItsName) {
     EXPECT_STREQ(app.m_pszExeName, "platform_mfc_tests");
 }
 
+// This program carries no icon at all: FindResource's reason comes back.
+TEST(CWinApp, IconOfAProgramWithoutIconsIsNull) {
+    ProbeApp app;
+    SetLastError(0);
+    EXPECT_EQ(app.LoadIcon(128), nullptr);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND));
+}
+
 } // namespace

@@ -1,43 +1,40 @@
-// Writes the bitmap resource of the resource tests: 3 x 2 pixels, 24 bits, bottom-up, with a
-// distinct colour in each pixel (top row red, green, blue; bottom row white, black, grey).
-#include <cstdint>
+// Writes the pictures of the resource tests as 24-bit bottom-up BMP files:
+// - the bitmap, 3 x 2 pixels with a distinct colour in each (top row red, green, blue; bottom
+//   row white, black, grey);
+// - the icon, 8 x 8: a magenta (transparent) border of two pixels round a green square whose
+//   top-left pixel is red.
+#include "tests/support/bmp_writer.h"
+
 #include <fstream>
-#include <vector>
 
 namespace {
 
-void put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+bool write(const char* path, const lvtest::BmpSpec& spec) {
+    const std::vector<std::uint8_t> bmp = lvtest::WriteBmp(spec);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+    return static_cast<bool>(out);
 }
 
-void put16(std::vector<std::uint8_t>& out, std::uint16_t v) {
-    out.push_back(static_cast<std::uint8_t>(v));
-    out.push_back(static_cast<std::uint8_t>(v >> 8));
+lvtest::BmpSpec icon_picture() {
+    lvtest::BmpSpec spec;
+    spec.width = 8;
+    spec.height = 8;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            spec.pixels.push_back(x < 2 || y < 2 || x > 5 || y > 5 ? 0xFF00FF : 0x148C3C);
+    spec.pixels[2 * 8 + 2] = 0xFF0000;
+    return spec;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2)
+    if (argc != 3)
         return 2;
-    const std::uint32_t stride = 12; // 3 pixels of 3 bytes, padded to 4
-    std::vector<std::uint8_t> bmp{'B', 'M'};
-    put32(bmp, 14 + 40 + stride * 2);
-    put32(bmp, 0);
-    put32(bmp, 14 + 40);
-    put32(bmp, 40);
-    put32(bmp, 3);
-    put32(bmp, 2);
-    put16(bmp, 1);
-    put16(bmp, 24);
-    for (int i = 0; i < 6; ++i)
-        put32(bmp, 0);
-    const std::uint8_t bottom[] = {255, 255, 255, 0, 0, 0, 128, 128, 128, 0, 0, 0}; // B, G, R
-    const std::uint8_t top[] = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};
-    bmp.insert(bmp.end(), std::begin(bottom), std::end(bottom));
-    bmp.insert(bmp.end(), std::begin(top), std::end(top));
-    std::ofstream out(argv[1], std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-    return out ? 0 : 1;
+    lvtest::BmpSpec colours;
+    colours.width = 3;
+    colours.height = 2;
+    colours.pixels = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0x808080};
+    return write(argv[1], colours) && write(argv[2], icon_picture()) ? 0 : 1;
 }

@@ -6,7 +6,7 @@
 #include "skin/core/skin_info.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/core/static_skin.h"
-#include "tools/skinbuilder/bmp24_writer.h"
+#include "tools/artkit/bmp24_writer.h"
 #include "tools/skinbuilder/default_skin.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tools/skinbuilder/bmp24_writer.h"
+#include "tools/artkit/bmp24_writer.h"
 
 #include "imagelib/px_image.h"
 #include "util/le_bytes.h"

@@ -1,4 +1,4 @@
-#include "tools/skinbuilder/canvas.h"
+#include "tools/artkit/canvas.h"
 
 #include <algorithm>
 #include <cmath>

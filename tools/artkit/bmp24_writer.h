@@ -1,7 +1,7 @@
 // Encodes a canvas as a 24-bit bottom-up BMP file.
 #pragma once
 
-#include "tools/skinbuilder/canvas.h"
+#include "tools/artkit/canvas.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,4 +1,5 @@
-// A small RGB drawing surface for the default skin's artwork.
+// A small RGB drawing surface for the artwork drawn at build time: the default skin, button
+// faces, pictures and icons.
 #pragma once
 
 #include "win32/win32.h"

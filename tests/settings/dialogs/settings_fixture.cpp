@@ -9,17 +9,11 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/support/process_runner.h"
 
-#include <cstdlib>
-
 void SettingsFixture::SetUp() {
-    const char* root = std::getenv("LUMIVISTA_ROOT");
-    m_binaryRoot = root ? root : "";
-    setenv("LUMIVISTA_ROOT", (m_dir / "root").c_str(), 1);
     lv::testing::clear_answers();
     ResetThemeGlobals();
     ResetMediaLists();
     m_app.SetRegistryKey("Glimmerwright Savers");
-    ClearProfile();
     dlgdrive::MovePointerAway();
 }
 
@@ -27,14 +21,12 @@ void SettingsFixture::TearDown() {
     lv::testing::clear_answers();
     ResetThemeGlobals();
     ResetMediaLists();
-    setenv("LUMIVISTA_ROOT", m_binaryRoot.c_str(), 1);
 }
 
 std::string SettingsFixture::ScreenshotPath(const std::string& name) const {
-    const std::filesystem::path folder =
-        (m_binaryRoot.empty() ? std::filesystem::temp_directory_path()
-                              : std::filesystem::path(m_binaryRoot)) /
-        "screenshots";
+    const std::filesystem::path folder = (m_root.Saved() ? std::filesystem::path(*m_root.Saved())
+                                                         : std::filesystem::temp_directory_path()) /
+                                         "screenshots";
     std::filesystem::create_directories(folder);
     return (folder / name).string();
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mfc/mfc.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
 
@@ -37,9 +38,7 @@ protected:
     static std::string SettingsKey();
 
     lvtest::ScratchDir m_dir;
-    CWinApp m_app{kProfileName};
-
-private:
     // The tests of one binary run side by side: each has a registry of its own.
-    std::string m_binaryRoot;
+    lvtest::ScopedEnv m_root{"LUMIVISTA_ROOT", (m_dir / "root").string()};
+    CWinApp m_app{kProfileName};
 };

@@ -4,8 +4,7 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme_spec.h"
-
-#include <cstdlib>
+#include "tests/support/scoped_env.h"
 
 using dlgdrive::FindControl;
 using dlgdrive::TextOf;
@@ -35,26 +34,6 @@ void CollectControls(HWND root, std::vector<Control>& out) {
     }
 }
 
-class LocaleScope {
-public:
-    explicit LocaleScope(const char* locale) {
-        const char* saved = std::getenv("LC_ALL");
-        m_had = saved != nullptr;
-        m_saved = saved ? saved : "";
-        setenv("LC_ALL", locale, 1);
-    }
-    ~LocaleScope() {
-        if (m_had)
-            setenv("LC_ALL", m_saved.c_str(), 1);
-        else
-            unsetenv("LC_ALL");
-    }
-
-private:
-    bool m_had = false;
-    std::string m_saved;
-};
-
 class SettingsLanguages : public SettingsFixture {};
 
 TEST_F(SettingsLanguages, EveryLanguageHasTheSameControlsAndItsOwnTexts) {
@@ -73,7 +52,7 @@ TEST_F(SettingsLanguages, EveryLanguageHasTheSameControlsAndItsOwnTexts) {
     std::vector<Control> english;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.locale);
-        LocaleScope locale(c.locale);
+        lvtest::ScopedEnv locale("LC_ALL", c.locale);
         std::vector<Control> controls;
         RunSettings([&](HWND dialog) {
             CollectControls(dialog, controls);

@@ -3,6 +3,7 @@
 #include "saver/saver_app.h"
 #include "saver/saver_wnd.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/settings_dlg.h"
 
 #include <cstdio>
 
@@ -29,10 +30,18 @@ CString NameOf(const CString& path) {
     return slash < 0 ? path : path.Mid(slash + 1);
 }
 
-void ReportUnavailable(const char* what, char mode) {
+// The settings dialog is the main window while it runs; when it closes the process ends.
+BOOL RunSettingsDialog(CSaverApp& app) {
     std::printf("%s", static_cast<LPCTSTR>(DescribeLoadedTheme()));
-    std::printf("Lumivista: %s (mode %c) is not available in this build yet.\n", what, mode);
+    std::printf("Lumivista: the settings dialog (mode %c) opens.\n", app.Mode());
     std::fflush(stdout);
+    // A letter from the command line opens it over the active window; no switch, without one.
+    CWnd* parent = app.Mode() == 'c' ? CWnd::FromHandle(::GetActiveWindow()) : nullptr;
+    CSettingsDlg dialog(parent);
+    app.m_pMainWnd = &dialog;
+    dialog.DoModal();
+    app.m_pMainWnd = nullptr;
+    return TRUE;
 }
 
 BOOL StartSlideShow(CSaverApp& app) {
@@ -85,8 +94,7 @@ BOOL RunSaverMode(CSaverApp& app) {
     switch (app.Mode()) {
     case 'c':
     case 'C':
-        ReportUnavailable("the settings dialog", app.Mode());
-        return TRUE;
+        return RunSettingsDialog(app);
     case 'a':
         CSaverApp::ChangePassword(nullptr);
         return TRUE;

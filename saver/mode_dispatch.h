@@ -9,6 +9,6 @@ class CSaverApp;
 // process); FALSE ends the process.
 BOOL RunSaverMode(CSaverApp& app);
 
-// What start-up loaded and extracted, as lines of text (for the modes not built yet, and for
-// people who check a theme).
+// What start-up loaded and extracted, as lines of text (printed as a mode starts, for people
+// who check a theme).
 CString DescribeLoadedTheme();

@@ -1,6 +1,7 @@
 #include "saver/saver_app.h"
 
 #include "saver/command_line.h"
+#include "saver/dialog_brush.h"
 #include "saver/folder_utils.h"
 #include "saver/mode_dispatch.h"
 #include "saver/saver_messages.h"
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr COLORREF kDialogBackground = 0xFAFAFA;
 constexpr char kRegistryKey[] = "Glimmerwright Savers";
 constexpr char kSettingsSection[] = "Settings";
 
@@ -31,11 +31,15 @@ CString FolderOf(const CString& path) {
 
 } // namespace
 
-CString GetProgramFolder() { return FolderOf(ModulePath()); }
+CString GetProgramFolder() {
+    return FolderOf(ModulePath());
+}
 
 CSaverApp::CSaverApp() = default;
 
-CSaverApp& SaverApp() { return *static_cast<CSaverApp*>(AfxGetApp()); }
+CSaverApp& SaverApp() {
+    return *static_cast<CSaverApp*>(AfxGetApp());
+}
 
 int CSaverApp::IsOnline() {
     DWORD flags = 0;
@@ -108,7 +112,7 @@ void CSaverApp::ApplyProfileOverrides() {
 BOOL CSaverApp::InitInstance() {
     AfxEnableControlContainer();
     Enable3dControls();
-    m_dialogBrush = CreateSolidBrush(kDialogBackground);
+    SaverDialogBrush();
     m_online = IsOnline();
 
     m_loweredCommandLine = m_lpCmdLine ? m_lpCmdLine : "";
@@ -143,10 +147,7 @@ BOOL CSaverApp::InitInstance() {
 
 int CSaverApp::ExitInstance() {
     GlazeworkShutdown();
-    if (m_dialogBrush) {
-        DeleteObject(m_dialogBrush);
-        m_dialogBrush = nullptr;
-    }
+    DeleteSaverDialogBrush();
     if (!WorkFolder.IsEmpty() && _access(WorkFolder, 0) == 0)
         DeleteFolderTree(WorkFolder);
     return CWinApp::ExitInstance();

@@ -26,13 +26,11 @@ public:
     char Mode() const { return m_mode; }
     HWND ParentWindow() const { return m_parent; }
     int OnlineFlag() const { return m_online; }
-    HBRUSH DialogBrush() const { return m_dialogBrush; }
 
 private:
     void ApplyProfileOverrides();
     BOOL RunMode();
 
-    HBRUSH m_dialogBrush = nullptr;
     int m_online = 0;
     CString m_loweredCommandLine;
     char m_mode = 'C';

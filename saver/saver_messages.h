@@ -1,4 +1,5 @@
-// The screen saver's message boxes: texts from the string table, caption "Error".
+// The screen saver's message boxes: texts from the string table, caption "Error" (or
+// "Information").
 #pragma once
 
 #include "mfc/mfc.h"
@@ -13,6 +14,8 @@ enum SaverStringId : UINT {
     IDS_NO_SETTINGS_CHANGE = 134,
     IDS_NO_MEDIA_CHANGE = 135,
     IDS_EXTRACT_FAILED = 136,
+    IDS_DIALOG_NOT_AVAILABLE = 137,
+    IDS_INFORMATION_CAPTION = 138,
     IDS_ERROR_CAPTION = 1807,
 };
 
@@ -20,3 +23,5 @@ CString LoadSaverString(UINT id);
 
 // MessageBox with string `id` as text and "Error" as caption, OK button.
 int ShowSaverError(UINT id, HWND owner = nullptr);
+// MessageBox with string `id` as text and "Information" as caption, OK button.
+int ShowSaverInformation(UINT id, HWND owner = nullptr);

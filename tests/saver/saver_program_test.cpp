@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -69,16 +70,32 @@ protected:
     std::string m_saved_root;
 };
 
+std::string SettingsKey() {
+    return std::string("Software\\Glimmerwright Savers\\") + kTitle + "\\Settings";
+}
+
 void SetOverride(const char* name, DWORD value) {
-    std::string key = std::string("Software\\Glimmerwright Savers\\") + kTitle + "\\Settings";
     HKEY h = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &h, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &h, nullptr),
               ERROR_SUCCESS);
     ASSERT_EQ(
         RegSetValueExA(h, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value),
         ERROR_SUCCESS);
     RegCloseKey(h);
+}
+
+std::optional<DWORD> StoredValue(const char* name) {
+    HKEY h = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD value = 0, size = sizeof value, type = 0;
+    const LONG status =
+        RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(h);
+    if (status != ERROR_SUCCESS || type != REG_DWORD)
+        return std::nullopt;
+    return value;
 }
 
 } // namespace
@@ -150,6 +167,35 @@ TEST_F(SaverProgramTest, StoredValuesOverrideTheThemeAndMinusOneKeepsIt) {
     EXPECT_NE(result.out.find("11 second(s) per picture"), std::string::npos) << result.out;
     EXPECT_NE(result.out.find("order 2, music off 1, mouse movement ignored 0"), std::string::npos)
         << result.out;
+}
+
+// The settings dialog, answered by script: OK stores the four values it shows (the theme's,
+// with the stored ones over them), Cancel stores nothing; the process ends with the dialog.
+TEST_F(SaverProgramTest, ModeCOpensTheSettingsDialogWhoseOkStoresItsFourValues) {
+    WriteTheme(Spec());
+    struct Case {
+        std::vector<std::string> args;
+        const char* answer;
+        bool stores;
+    };
+    const Case cases[] = {{{"/c"}, "OK", true}, {{}, "OK", true}, {{"-C"}, "Cancel", false}};
+    const fs::path answers = m_scratch / "answers.txt";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.answer);
+        RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey().c_str());
+        SetOverride("ImageTime", 11);
+        lvtest::WriteFileBytes(answers, Bytes(std::string(c.answer) + "\n"));
+        auto result = Run(c.args, {{"LUMIVISTA_ANSWERS", answers.string()}});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_NE(result.out.find("the settings dialog"), std::string::npos) << result.out;
+        EXPECT_EQ(result.err.find("nobody can give"), std::string::npos) << result.err;
+        EXPECT_FALSE(fs::exists(WorkFolder()));
+        const std::optional<DWORD> fromTheTheme = c.stores ? std::optional<DWORD>(0) : std::nullopt;
+        EXPECT_EQ(StoredValue("MUsicOff"), fromTheTheme);
+        EXPECT_EQ(StoredValue("Disable"), fromTheTheme);
+        EXPECT_EQ(StoredValue("ImageOrder"), fromTheTheme);
+        EXPECT_EQ(StoredValue("ImageTime"), 11u);
+    }
 }
 
 TEST(SampleTheme, TheBundledThemeLoadsInTheRealProgram) {
@@ -252,17 +298,19 @@ TEST(InstalledSaver, ModeURemovesTheInstallation) {
     fs::path theme = systemFolder / (std::string(kTitle) + ".dat");
     fs::copy_file(LV_LUMIVISTA, saver);
     fs::copy_file(LV_SAMPLE_THEME_FILE, theme);
-    std::string entry = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kTitle;
+    std::string entry =
+        std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + kTitle;
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (entry + "\\Extra").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                              nullptr, &key, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (entry + "\\Extra").c_str(), 0, nullptr, 0,
+                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
 
     fs::path answers = dir / "answers.txt";
     lvtest::WriteFileBytes(answers, Bytes("1004\nOK\n"));
-    auto result = lvtest::RunProgram(saver, {"/u"},
-                                     {{"LUMIVISTA_ROOT", root.string()}, {"LUMIVISTA_ANSWERS", answers.string()}});
+    auto result = lvtest::RunProgram(
+        saver, {"/u"},
+        {{"LUMIVISTA_ROOT", root.string()}, {"LUMIVISTA_ANSWERS", answers.string()}});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(fs::exists(systemFolder / "uninst_saver.exe"));
     // The uninstaller runs on its own; wait until it has done its work.
@@ -278,6 +326,7 @@ TEST(InstalledSaver, ModeURemovesTheInstallation) {
         gone = nullptr;
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone), ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone),
+              ERROR_FILE_NOT_FOUND);
     setenv("LUMIVISTA_ROOT", savedRoot.c_str(), 1);
 }

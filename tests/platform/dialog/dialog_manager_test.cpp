@@ -108,6 +108,20 @@ TEST_F(DialogManagerTest, EnterOnAFocusedPushButtonPressesIt) {
     EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{321, BN_CLICKED}}));
 }
 
+// Its type cannot be the default push button's: the dialog manager leaves its style alone.
+TEST_F(DialogManagerTest, AnOwnerDrawnButtonStaysOwnerDrawnWhenItTakesTheFocus) {
+    HWND drawn =
+        CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0,
+                        40, 20, dialog, reinterpret_cast<HMENU>(331), nullptr, nullptr);
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(drawn), TRUE);
+    pump(dialog);
+    ASSERT_EQ(id_of_focus(), 331);
+    EXPECT_EQ(GetWindowLongA(drawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_TRUE(SendMessageA(item(IDOK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    press(VK_TAB);
+    EXPECT_EQ(GetWindowLongA(drawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+}
+
 TEST_F(DialogManagerTest, EscapeSendsCancel) {
     press(VK_ESCAPE);
     EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{IDCANCEL, BN_CLICKED}}));

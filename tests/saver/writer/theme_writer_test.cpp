@@ -6,6 +6,7 @@
 #include "saver/theme_writer.h"
 #include "testing/answers.h"
 #include "testing/virtual_clock.h"
+#include "tests/support/full_theme_spec.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
 
@@ -51,59 +52,8 @@ Bytes Slice(const Bytes& b, std::size_t from, std::size_t to) {
     return {b.begin() + from, b.begin() + to};
 }
 
-lvtools::ThemeFrame OakFrame() {
-    lvtools::ThemeFrame frame;
-    frame.record.ver = "10";
-    frame.record.title = "Oak";
-    frame.record.direction = 1;
-    frame.record.format = 1;
-    frame.record.upleft = "20 21";
-    frame.record.btright = "22 23";
-    frame.record.type = 2;
-    frame.record.stretch_mode = 1;
-    frame.record.pic_drawpt = "5 6";
-    frame.record.extraspace = "40 42";
-    frame.record.pictureName = "oak.png";
-    frame.data = ToBytes("OAKFRAMEPNG");
-    return frame;
-}
-
 ThemeSpec FullSpec() {
-    ThemeSpec spec;
-    spec.header.title = "Writer Test";
-    spec.info.adFlag = 1;
-    spec.info.userId = "someone";
-    spec.info.codedArea.fill(0x33);
-    spec.aboutText = "{\\rtf1 About the theme}";
-    spec.overlay.markPresent = 1;
-    spec.overlay.markKind = 1;
-    spec.overlay.markPictureName = "mark.png";
-    spec.markPicture = ToBytes("MARKBYTES");
-    spec.overlay.secondFilePresent = 1;
-    spec.overlay.secondFileName = "extra.bin";
-    spec.secondFile = ToBytes("SECOND");
-    spec.overlay.adCounterStart = 12;
-    spec.overlay.primaryAdBase = "http://primary.test";
-    ThemeSettingsBlock& s = spec.settings;
-    s.disableMouseMove = 1;
-    s.captionPosition = 5;
-    s.imageOrder = 2;
-    s.imageTime = 9;
-    s.reserved20 = 77;
-    s.backgroundMode = 1;
-    s.gradientKind = 3;
-    s.solidColor = 0x00112233;
-    s.captionFont = lvtools::MakeLogFont("Serif Face", -30, 700, true);
-    s.transitionFlags[0] = 1;
-    s.transitionFlags[3] = 2;
-    s.transitionFlags[20] = 1;
-    s.transitionFlags[21] = 1;
-    s.reserved392 = 5;
-    s.reserved400 = 6;
-    spec.images = {{"a.jpg", "Alpha", ToBytes("AAAA")}, {"b.png", "Beta", Bytes(5000, 'b')}};
-    spec.music = {{"one.wav", ToBytes("RIFF-ONE")}, {"two.mid", ToBytes("MThd-TWO-LONGER")}};
-    spec.frame = OakFrame();
-    return spec;
+    return lvtest::FullThemeSpec("Writer Test");
 }
 
 ThemeContents ReadBack(const fs::path& p) {

@@ -1,0 +1,31 @@
+#include "settings/dialogs/advanced_dlg.h"
+
+BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
+ON_BN_CLICKED(CAdvancedDlg::kOkId, OnDialogOk)
+ON_BN_CLICKED(CAdvancedDlg::kCancelId, OnDialogCancel)
+ON_BN_CLICKED(CAdvancedDlg::kApplyId, OnApply)
+END_MESSAGE_MAP()
+
+CAdvancedDlg::CAdvancedDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+void CAdvancedDlg::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, kCancelId, m_cancel);
+    DDX_Control(dx, kOkId, m_ok);
+    DDX_Control(dx, kApplyId, m_apply);
+}
+
+void CAdvancedDlg::SetButtonTrioBitmaps() {
+    // Normal, pressed, hover, disabled, focus.
+    m_ok.SetBitmaps(173, 172, 159, 173, 173);
+    m_cancel.SetBitmaps(164, 163, 171, 164, 164);
+    m_apply.SetBitmaps(161, 160, 162, 161, 161);
+}
+
+void CAdvancedDlg::OnDialogOk() {
+    CDialog::OnOK();
+}
+
+void CAdvancedDlg::OnDialogCancel() {
+    CDialog::OnCancel();
+}

@@ -1,0 +1,29 @@
+// The base of the advanced dialogs: the OK, Cancel and Apply buttons they share. OK and Cancel
+// close the dialog and change nothing; Apply is each dialog's own.
+#pragma once
+
+#include "mfc/mfc.h"
+#include "settings/controls/image_button.h"
+
+class CAdvancedDlg : public CDialog {
+public:
+    enum : int { kOkId = 1013, kCancelId = 1014, kApplyId = 1015 };
+
+protected:
+    CAdvancedDlg(UINT templateId, CWnd* parent);
+
+    // Binds the three buttons.
+    void DoDataExchange(CDataExchange* dx) override;
+    // Gives the three buttons their bitmaps; the dialogs call it from OnInitDialog.
+    void SetButtonTrioBitmaps();
+
+    afx_msg void OnDialogOk();
+    afx_msg void OnDialogCancel();
+    // Writes the dialog's values into the theme, rewrites the theme file and ends the dialog.
+    afx_msg virtual void OnApply() = 0;
+    DECLARE_MESSAGE_MAP()
+
+    CImageButton m_ok;
+    CImageButton m_cancel;
+    CImageButton m_apply;
+};

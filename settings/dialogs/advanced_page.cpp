@@ -1,0 +1,89 @@
+#include "settings/dialogs/advanced_page.h"
+
+#include "saver/registry_utils.h"
+#include "saver/saver_messages.h"
+#include "saver/theme_globals.h"
+#if LV_HAVE_CHECK_LIST_BOX
+#include "settings/dialogs/transition_dlg.h"
+#endif
+
+BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
+ON_BN_CLICKED(CAdvancedPage::kBackgroundColorId, OnBackgroundColor)
+ON_BN_CLICKED(CAdvancedPage::kBackgroundMusicId, OnBackgroundMusic)
+ON_BN_CLICKED(CAdvancedPage::kTransitionId, OnTransition)
+ON_BN_CLICKED(CAdvancedPage::kFrameId, OnFrame)
+ON_BN_CLICKED(CAdvancedPage::kMediaId, OnMedia)
+END_MESSAGE_MAP()
+
+CAdvancedPage::CAdvancedPage() : CDialog(kTemplateId) {}
+
+void CAdvancedPage::DoDataExchange(CDataExchange* dx) {
+    CDialog::DoDataExchange(dx);
+    DDX_Control(dx, kTransitionId, m_transition);
+    DDX_Control(dx, kFrameId, m_frame);
+    DDX_Control(dx, kMediaId, m_media);
+    DDX_Control(dx, kBackgroundMusicId, m_backgroundMusic);
+    DDX_Control(dx, kBackgroundColorId, m_backgroundColor);
+}
+
+BOOL CAdvancedPage::OnInitDialog() {
+    CDialog::OnInitDialog();
+    // Normal, pressed, hover, disabled, focus.
+    m_backgroundColor.SetBitmaps(188, 187, 189, 188, 188);
+    m_backgroundMusic.SetBitmaps(191, 190, 192, 191, 191);
+    m_transition.SetBitmaps(203, 202, 195, 203, 203);
+    m_frame.SetBitmaps(197, 196, 198, 197, 197);
+    m_media.SetBitmaps(194, 193, 186, 194, 194);
+    return TRUE;
+}
+
+bool CAdvancedPage::Allowed(int permission, UINT refusalId) const {
+    if (permission != 0)
+        return true;
+    ShowSaverError(refusalId, m_hWnd);
+    return false;
+}
+
+// The background colour, music, frame and media dialogs come later.
+void CAdvancedPage::ShowNotAvailableYet() const {
+    ShowSaverInformation(IDS_DIALOG_NOT_AVAILABLE, m_hWnd);
+}
+
+void CAdvancedPage::OnBackgroundColor() {
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
+        return;
+    ShowNotAvailableYet();
+}
+
+void CAdvancedPage::OnBackgroundMusic() {
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
+        return;
+    ShowNotAvailableYet();
+}
+
+void CAdvancedPage::OnTransition() {
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
+        return;
+#if LV_HAVE_CHECK_LIST_BOX
+    CTransitionDlg dialog(this);
+    dialog.DoModal();
+#else
+    ShowNotAvailableYet();
+#endif
+}
+
+void CAdvancedPage::OnFrame() {
+    if (!Allowed(Theme.settingsPermission, IDS_NO_MEDIA_CHANGE))
+        return;
+    // The frames live in the authoring tool's folder: without one there is no frame dialog (a
+    // failed read is reported by GetRegString itself).
+    if (GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE).IsEmpty())
+        return;
+    ShowNotAvailableYet();
+}
+
+void CAdvancedPage::OnMedia() {
+    if (!Allowed(Theme.mediaPermission, IDS_NO_MEDIA_CHANGE))
+        return;
+    ShowNotAvailableYet();
+}

@@ -1,0 +1,76 @@
+#include "tests/settings/dialogs/settings_fixture.h"
+
+#include "saver/media_list.h"
+#include "saver/theme_globals.h"
+#include "saver/theme_loader.h"
+#include "settings/dialogs/settings_dlg.h"
+#include "system/paths.h"
+#include "testing/answers.h"
+#include "tests/settings/dialogs/dialog_driving.h"
+#include "tests/support/process_runner.h"
+
+void SettingsFixture::SetUp() {
+    lv::testing::clear_answers();
+    ResetThemeGlobals();
+    ResetMediaLists();
+    m_app.SetRegistryKey("Glimmerwright Savers");
+    dlgdrive::MovePointerAway();
+}
+
+void SettingsFixture::TearDown() {
+    lv::testing::clear_answers();
+    ResetThemeGlobals();
+    ResetMediaLists();
+}
+
+std::string SettingsFixture::ScreenshotPath(const std::string& name) const {
+    const std::filesystem::path folder = (m_root.Saved() ? std::filesystem::path(*m_root.Saved())
+                                                         : std::filesystem::temp_directory_path()) /
+                                         "screenshots";
+    std::filesystem::create_directories(folder);
+    return (folder / name).string();
+}
+
+void SettingsFixture::Install(const lvtools::ThemeSpec& spec) {
+    lvtest::WriteFileBytes(ThemePath(), lvtools::BuildTheme(spec).bytes);
+    ThemeFilePath = lv::to_windows_path(ThemePath().string()).c_str();
+    const CString folder = lv::to_windows_path(m_dir.path().string()).c_str();
+    ASSERT_TRUE(LoadThemeFile(ThemeFilePath, folder));
+}
+
+INT_PTR SettingsFixture::RunSettings(const std::function<void(HWND)>& drive) {
+    lv::testing::push_modal_answer({IDCANCEL, [drive](HWND dialog) {
+                                        dlgdrive::Pump(dialog);
+                                        drive(dialog);
+                                    }});
+    CSettingsDlg dialog;
+    return dialog.DoModal();
+}
+
+std::vector<std::pair<std::string, DWORD>> SettingsFixture::StoredValues() const {
+    std::vector<std::pair<std::string, DWORD>> values;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey().c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return values;
+    for (DWORD index = 0;; ++index) {
+        char name[64] = {};
+        DWORD nameSize = sizeof name;
+        DWORD type = 0;
+        DWORD value = 0;
+        DWORD valueSize = sizeof value;
+        if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type,
+                          reinterpret_cast<BYTE*>(&value), &valueSize) != ERROR_SUCCESS)
+            break;
+        values.emplace_back(name, type == REG_DWORD ? value : 0xDEADBEEF);
+    }
+    RegCloseKey(key);
+    return values;
+}
+
+void SettingsFixture::ClearProfile() const {
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey().c_str());
+}
+
+std::string SettingsFixture::SettingsKey() {
+    return std::string("Software\\Glimmerwright Savers\\") + kProfileName + "\\Settings";
+}

@@ -1,0 +1,44 @@
+// What the saver has when mode c opens the settings dialog: a loaded theme and an application
+// whose profile the dialog writes.
+#pragma once
+
+#include "mfc/mfc.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/scratch_dir.h"
+#include "tools/themebuilder/theme_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+class SettingsFixture : public ::testing::Test {
+protected:
+    static constexpr char kProfileName[] = "Settings Test";
+
+    void SetUp() override;
+    void TearDown() override;
+
+    // Writes the theme into the scratch folder and loads it as start-up does.
+    void Install(const lvtools::ThemeSpec& spec);
+    std::filesystem::path ThemePath() const { return m_dir / "theme.dat"; }
+
+    // Runs the settings dialog; `drive` gets it once it shows and closes it.
+    INT_PTR RunSettings(const std::function<void(HWND)>& drive);
+
+    // Where the screenshot `name` goes: a folder of the test binary's own scratch root, kept
+    // after the test.
+    std::string ScreenshotPath(const std::string& name) const;
+
+    // The values of the profile's "Settings" section, in the order they were made.
+    std::vector<std::pair<std::string, DWORD>> StoredValues() const;
+    void ClearProfile() const;
+    static std::string SettingsKey();
+
+    lvtest::ScratchDir m_dir;
+    // The tests of one binary run side by side: each has a registry of its own.
+    lvtest::ScopedEnv m_root{"LUMIVISTA_ROOT", (m_dir / "root").string()};
+    CWinApp m_app{kProfileName};
+};

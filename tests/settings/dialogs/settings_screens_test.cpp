@@ -1,0 +1,86 @@
+// The settings dialog as a person sees it: a screenshot of each page, and the pixels that show
+// each control drawn, the tabs and buttons with their bitmaps.
+#include "settings/dialogs/settings_dlg.h"
+#include "tests/settings/dialogs/dialog_driving.h"
+#include "tests/settings/dialogs/settings_fixture.h"
+#include "tests/support/full_theme_spec.h"
+
+#include <set>
+
+using dlgdrive::FindControl;
+
+namespace {
+
+class SettingsScreens : public SettingsFixture {};
+
+// Every visible control of the page's window, and of the page itself.
+std::vector<HWND> VisibleControls(HWND page) {
+    std::vector<HWND> controls;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (IsWindowVisible(child))
+            controls.push_back(child);
+    }
+    return controls;
+}
+
+TEST_F(SettingsScreens, EachPageShowsEveryControl) {
+    lvtools::ThemeSpec spec = lvtest::FullThemeSpec("Settings Test");
+    spec.aboutText = "{\\rtf1\\ansi{\\fonttbl{\\f0 Tahoma;}}\\f0 A theme of quiet evenings.}";
+    Install(spec);
+    struct Shot {
+        int tab;
+        const char* file;
+        int pageControl; // a control that tells the page
+    };
+    const Shot shots[] = {
+        {CSettingsDlg::kOptionsTabId, "settings_options.png", COptionsPage::kIntervalId},
+        {CSettingsDlg::kAdvancedTabId, "settings_advanced.png", CAdvancedPage::kTransitionId},
+        {CSettingsDlg::kAboutTabId, "settings_about.png", CAboutPage::kAboutTextId},
+    };
+    // The tabs' normal and pressed bitmaps; the chosen tab looks pressed.
+    const std::pair<int, std::pair<UINT, UINT>> tabs[] = {
+        {CSettingsDlg::kOptionsTabId, {165, 168}},
+        {CSettingsDlg::kAdvancedTabId, {140, 139}},
+        {CSettingsDlg::kAboutTabId, {167, 166}},
+    };
+    // The program icon comes with the resources later; its static is left out until then.
+    const std::set<int> notYetDrawn = {1016};
+    RunSettings([&](HWND dialog) {
+        for (const Shot& shot : shots) {
+            SCOPED_TRACE(shot.file);
+            dlgdrive::Click(FindControl(dialog, shot.tab));
+            dlgdrive::MovePointerAway();
+            dlgdrive::Pump(dialog);
+            EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, ScreenshotPath(shot.file)));
+            for (const auto& [tab, bitmaps] : tabs)
+                EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, tab),
+                                                  tab == shot.tab ? bitmaps.second : bitmaps.first))
+                    << tab;
+            EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, IDOK), 145));
+            EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, IDCANCEL), 142));
+            HWND page = GetParent(FindControl(dialog, shot.pageControl));
+            const std::vector<HWND> controls = VisibleControls(page);
+            EXPECT_GE(controls.size(), 7u);
+            for (HWND control : controls) {
+                const int id = GetDlgCtrlID(control);
+                if (notYetDrawn.count(id) != 0)
+                    continue;
+                EXPECT_TRUE(dlgdrive::HasDrawing(control))
+                    << id << " \"" << dlgdrive::TextOf(control) << "\"";
+            }
+        }
+        const std::pair<int, UINT> advancedButtons[] = {
+            {CAdvancedPage::kBackgroundColorId, 188}, {CAdvancedPage::kBackgroundMusicId, 191},
+            {CAdvancedPage::kTransitionId, 203},      {CAdvancedPage::kFrameId, 197},
+            {CAdvancedPage::kMediaId, 194},
+        };
+        dlgdrive::Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+        dlgdrive::MovePointerAway();
+        dlgdrive::Pump(dialog);
+        for (const auto& [id, bitmap] : advancedButtons)
+            EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, id), bitmap)) << id;
+        dlgdrive::Click(FindControl(dialog, IDCANCEL));
+    });
+}
+
+} // namespace

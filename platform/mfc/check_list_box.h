@@ -9,8 +9,9 @@
 
 #include "mfc/controls.h"
 
-// Sent to the parent in WM_COMMAND's high word when the user changed an item's check.
-constexpr WORD CLBN_CHKCHANGE = 1;
+// Sent to the parent in WM_COMMAND's high word when the user changed an item's check; a code
+// of its own, so that a parent's LBN_SELCHANGE handler never mistakes one for the other.
+constexpr WORD CLBN_CHKCHANGE = 40;
 
 class CCheckListBox : public CListBox {
 public:

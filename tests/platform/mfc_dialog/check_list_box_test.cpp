@@ -294,11 +294,10 @@ public:
     CCheckListBox list;
     std::vector<Command> commands;
 
-    // CLBN_CHKCHANGE and LBN_SELCHANGE share the code 1.
-    int code_ones() const {
+    int count(WORD code) const {
         int n = 0;
         for (const Command& c : commands)
-            n += c == Command{kListId, 1};
+            n += c == Command{kListId, code};
         return n;
     }
 
@@ -338,7 +337,8 @@ TEST(CheckListBoxInDialog, ListWithoutSelectionTogglesOnlyInTheBox) {
     click(0, 1 + kBoxSize / 2);
     EXPECT_EQ(list.GetCheck(0), 1);
     EXPECT_EQ(list.GetCurSel(), LB_ERR);
-    EXPECT_EQ(dialog.code_ones(), 1); // the check change; no selection change follows
+    EXPECT_EQ(dialog.count(CLBN_CHKCHANGE), 1);
+    EXPECT_EQ(dialog.count(LBN_SELCHANGE), 0); // a list without selection never changes it
     click(2, 1 + kBoxSize / 2);
     EXPECT_EQ(list.GetCheck(2), 0);
     click(1, 80);
@@ -347,7 +347,8 @@ TEST(CheckListBoxInDialog, ListWithoutSelectionTogglesOnlyInTheBox) {
     input::key_press(VK_SPACE);
     pump();
     EXPECT_EQ(list.GetCheck(1), 0);
-    EXPECT_EQ(dialog.code_ones(), 2);
+    EXPECT_EQ(dialog.count(CLBN_CHKCHANGE), 2);
+    EXPECT_EQ(dialog.count(LBN_SELCHANGE), 0);
     dialog.DestroyWindow();
 }
 

@@ -3,9 +3,7 @@
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
-#if LV_HAVE_CHECK_LIST_BOX
 #include "settings/dialogs/transition_dlg.h"
-#endif
 
 BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
 ON_BN_CLICKED(CAdvancedPage::kBackgroundColorId, OnBackgroundColor)
@@ -64,12 +62,8 @@ void CAdvancedPage::OnBackgroundMusic() {
 void CAdvancedPage::OnTransition() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-#if LV_HAVE_CHECK_LIST_BOX
     CTransitionDlg dialog(this);
     dialog.DoModal();
-#else
-    ShowNotAvailableYet();
-#endif
 }
 
 void CAdvancedPage::OnFrame() {

@@ -214,8 +214,7 @@ TEST_F(SettingsDialogTest, SwitchingPagesShowsOnePageAtATimeAndKeepsTheEntries) 
     EXPECT_EQ(StoredValues(), FourValues(1, 1, 2, 12));
 }
 
-// The buttons of the advanced dialogs that are not built yet, and the transition button when
-// the class library has no check list box yet.
+// The buttons of the advanced dialogs that are not built yet.
 constexpr const char* kNotAvailable = "This dialog is not available yet.";
 constexpr const char* kNoSettingsChange =
     "This screensaver cannot change a setup.\nInquire to author.";

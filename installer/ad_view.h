@@ -1,5 +1,6 @@
 // The advert view. The platform cannot render web pages, so the view keeps the address it is
-// asked to show and tells the user where the page is instead.
+// asked to show and tells the user where the page is instead: on standard output and in its
+// own window.
 #pragma once
 
 #include "mfc/mfc.h"
@@ -15,8 +16,12 @@ public:
     virtual void OnDocumentComplete(const std::string& address) {}
 
 protected:
+    afx_msg BOOL OnEraseBkgnd(CDC* dc);
+    afx_msg void OnPaint();
     DECLARE_MESSAGE_MAP()
 
 private:
+    std::string Notice() const;
+
     std::string m_address;
 };

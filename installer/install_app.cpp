@@ -1,16 +1,9 @@
 #include "installer/install_app.h"
 
-#include "installer/ad_view.h"
-#include "installer/install_session.h"
-#include "installer/install_strings.h"
+#include "installer/install_dlg.h"
+#include "installer/install_globals.h"
 #include "installer/os_code.h"
-#include "installer/package_archive.h"
 #include "skin/core/glazework.h"
-
-#include <cstdio>
-
-std::int16_t g_installOsCode = kOsUnknown;
-int g_installOnline = 0;
 
 namespace {
 
@@ -35,21 +28,13 @@ BOOL CInstallApp::InitInstance() {
     DWORD flags = 0;
     g_installOnline = InternetGetConnectedState(&flags, 0) ? 1 : 0;
 
-    CString title;
-    title.LoadString(IDS_THEME_TITLE);
-    InstallSessionOptions options;
-    options.packagePath = PackageArchive().GetPackagePath();
-    options.title = static_cast<LPCTSTR>(title);
-    options.osCode = g_installOsCode;
-    options.online = g_installOnline;
-    options.unattended = WantsUnattended(m_lpCmdLine);
-    InstallSessionResult result = RunInstallSession(options);
-    CADView advert;
-    if (result.prepared && !result.advertAddress.empty())
-        advert.Navigate2(result.advertAddress);
-    if (result.prepared && !options.unattended)
-        std::printf("The install dialog is not available in this build yet; run with /install.\n");
-    std::fflush(stdout);
+    CInstallDlg dialog;
+    if (WantsUnattended(m_lpCmdLine))
+        dialog.m_nMode = CInstallDlg::kUnattendedMode;
+    m_pMainWnd = &dialog;
+    dialog.DoModal();
+    if (m_pMainWnd == &dialog)
+        m_pMainWnd = nullptr;
     return FALSE;
 }
 

@@ -13,9 +13,6 @@ struct InstallThemeHeader {
     std::string primaryAdBase;
 };
 
-// The shown welcome text of a theme without about text.
-extern const char kBuiltInWelcomeText[];
-
 // Reads the header, the information block, the about text and the overlay block of the
 // theme data file at the Windows path `datPath`. False, leaving `out` untouched, when the
 // file is missing, foreign, or shorter than the blocks and the about text it announces.

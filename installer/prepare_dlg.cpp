@@ -1,6 +1,7 @@
 #include "installer/prepare_dlg.h"
 
-#include "installer/install_session.h"
+#include "installer/install_steps.h"
+#include "installer/prepare_staging.h"
 
 namespace {
 

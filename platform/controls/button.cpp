@@ -14,6 +14,7 @@ struct ButtonState {
     HFONT font = nullptr;
     HANDLE image = nullptr;
     UINT image_type = IMAGE_BITMAP;
+    bool owner_drawn_default = false; // the dialog made this owner-drawn button its default
 };
 
 constexpr int kCheckSize = 13;
@@ -31,8 +32,10 @@ bool is_radio(DWORD type) {
     return type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON;
 }
 
-LRESULT dialog_code(HWND hwnd) {
+LRESULT dialog_code(HWND hwnd, const ButtonState& s) {
     const DWORD type = type_of(hwnd);
+    if (type == BS_OWNERDRAW)
+        return DLGC_BUTTON | (s.owner_drawn_default ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
     if (type == BS_GROUPBOX)
         return DLGC_STATIC;
     if (type == BS_DEFPUSHBUTTON)
@@ -332,8 +335,16 @@ LRESULT on_click_message(HWND hwnd, ButtonState& s) {
     return 0;
 }
 
-LRESULT on_set_style(HWND hwnd, WPARAM style, LPARAM redraw) {
+LRESULT on_set_style(HWND hwnd, ButtonState& s, WPARAM style, LPARAM redraw) {
     const DWORD old = style_of(hwnd);
+    const DWORD requested = static_cast<DWORD>(style) & BS_TYPEMASK;
+    if ((old & BS_TYPEMASK) == BS_OWNERDRAW &&
+        (requested == BS_PUSHBUTTON || requested == BS_DEFPUSHBUTTON)) {
+        // The dialog manager moves its default among the push buttons: an owner-drawn one
+        // keeps drawing itself and only notes whether it is the default now.
+        s.owner_drawn_default = requested == BS_DEFPUSHBUTTON;
+        style = (style & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_OWNERDRAW;
+    }
     SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>((old & ~0xFFFFu) | (style & 0xFFFFu)));
     if (redraw)
         InvalidateRect(hwnd, nullptr, TRUE);
@@ -379,7 +390,7 @@ LRESULT CALLBACK button_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         destroy_state<ButtonState>(hwnd);
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_GETDLGCODE:
-        return dialog_code(hwnd);
+        return dialog_code(hwnd, *s);
     case WM_PAINT:
     case WM_PRINTCLIENT:
         return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
@@ -429,7 +440,7 @@ LRESULT CALLBACK button_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         set_pushed(hwnd, *s, wParam != 0);
         return 0;
     case BM_SETSTYLE:
-        return on_set_style(hwnd, wParam, lParam);
+        return on_set_style(hwnd, *s, wParam, lParam);
     case BM_CLICK:
         return on_click_message(hwnd, *s);
     case BM_GETIMAGE:

@@ -3,6 +3,7 @@
 #include "gdi/surface_dc.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
+#include "win32/registry.h"
 #include "win32/window.h"
 
 #include <array>
@@ -53,6 +54,18 @@ struct Parameters {
     std::atomic<bool> saver_active{true};
     std::atomic<UINT> saver_timeout_s{600};
 };
+
+// SPIF_UPDATEINIFILE: the setting goes into the user's profile, where other programs find it.
+BOOL store_in_profile(const char* name, const char* value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return FALSE;
+    const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                                       static_cast<DWORD>(std::strlen(value) + 1));
+    RegCloseKey(key);
+    return result == ERROR_SUCCESS;
+}
 
 Parameters& parameters() {
     static auto* p = new Parameters;
@@ -209,7 +222,7 @@ HBRUSH GetSysColorBrush(int index) {
     return brush;
 }
 
-BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
+BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni) {
     auto& p = parameters();
     switch (action) {
     case SPI_SETSCREENSAVERRUNNING: {
@@ -225,6 +238,8 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT) {
         return TRUE;
     case SPI_SETSCREENSAVEACTIVE:
         p.saver_active = uiParam != 0;
+        if (winIni & SPIF_UPDATEINIFILE)
+            return store_in_profile("ScreenSaveActive", uiParam ? "1" : "0");
         return TRUE;
     case SPI_GETSCREENSAVEACTIVE:
         if (!pvParam)

@@ -6,6 +6,7 @@
 #include "tests/support/process_runner.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 
 namespace lvtest {
@@ -64,7 +65,14 @@ std::optional<std::string> RegString(HKEY root, const std::string& key, const st
     RegCloseKey(h);
     if (result != ERROR_SUCCESS || type != REG_SZ)
         return std::nullopt;
-    return std::string(buffer, size);
+    // The value may or may not carry its terminator.
+    return std::string(buffer, strnlen(buffer, size));
+}
+
+bool ScreenSaverActive() {
+    BOOL active = FALSE;
+    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
+    return active != FALSE;
 }
 
 void InstallTest::SetUp() {

@@ -28,6 +28,9 @@ Bytes ReadWholeFile(const std::filesystem::path& path);
 // The registry string value, or nothing when the key or value is missing.
 std::optional<std::string> RegString(HKEY root, const std::string& key, const std::string& name);
 
+// Whether the system setting says a screen saver is active.
+bool ScreenSaverActive();
+
 class InstallTest : public ::testing::Test {
 protected:
     void SetUp() override;

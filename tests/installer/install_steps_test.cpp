@@ -20,12 +20,6 @@ std::string UninstallKey(const std::string& title) {
     return kUninstallKeyPrefix + title;
 }
 
-bool ScreenSaverActive() {
-    BOOL active = FALSE;
-    SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
-    return active != FALSE;
-}
-
 std::string SystemIniEntry() {
     char windows[MAX_PATH] = {};
     GetWindowsDirectoryA(windows, MAX_PATH);

@@ -53,15 +53,39 @@ protected:
         EXPECT_EQ(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "UninstallString"),
                   saver + " /u");
         EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, kScreenSaverValue), saver);
+        EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive"), "1");
         EXPECT_FALSE(fs::exists(Staging()));
+    }
+    // The installed saver's mode u: the uninstaller it writes out is answered through the script
+    // and removes what the installer put into the system folder and the uninstall entry.
+    void ExpectUninstalledBy(const ProcessResult& run) {
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+
+        // The uninstaller runs on after the saver has ended.
+        const fs::path uninstaller = Host(SystemFolder()) / "uninst_saver.exe";
+        ASSERT_TRUE(WaitForFile(uninstaller));
+        const auto entryGone = [&] {
+            return !RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName")
+                        .has_value();
+        };
+        for (int i = 0; i < 600 && !entryGone(); ++i)
+            Sleep(100);
+        EXPECT_TRUE(entryGone());
+        EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+        EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".dat"))));
+        HKEY key = nullptr;
+        EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKeyPrefix + kTitle).c_str(), 0,
+                                KEY_READ, &key),
+                  ERROR_SUCCESS);
     }
 };
 
 TEST_F(InstallerProgramTest, PackedInstallerInstallsTheSaverAndItsTheme) {
     const ProcessResult run = Run(LV_PACKED_INSTALLER, {"/install"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find("Preparing Successfully"), std::string::npos) << run.out;
     ExpectInstalled();
+    // Unattended: no dialog waited for anyone.
+    EXPECT_EQ(run.err.find("Install Manager"), std::string::npos) << run.err;
     EXPECT_EQ(fs::status(LV_PACKED_INSTALLER).permissions() & fs::perms::mask, fs::perms(0755));
 }
 
@@ -97,20 +121,26 @@ TEST_F(InstallerProgramTest, SystemIniIsWrittenOnWindows98Only) {
     }
 }
 
-TEST_F(InstallerProgramTest, WithoutInstallNothingChangesAndTheStagingFolderGoes) {
-    const ProcessResult run = Run(LV_PACKED_INSTALLER, {});
+TEST_F(InstallerProgramTest, CancelChangesNothingAndTheStagingFolderGoes) {
+    const ProcessResult run = Run(LV_PACKED_INSTALLER, {}, {}, {"1001"});
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find("Preparing Successfully"), std::string::npos);
+    // Cancel was clicked: the dialog did not wait until it was given up on.
+    EXPECT_EQ(run.err.find("nobody can give"), std::string::npos) << run.err;
     EXPECT_FALSE(fs::exists(Staging()));
     EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
     EXPECT_FALSE(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"));
 }
 
 TEST_F(InstallerProgramTest, TheProgramWithoutPayloadFailsPreparation) {
-    const ProcessResult run = Run(LV_INSTALLER, {"/install"});
-    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_NE(run.out.find("Preparing Failed"), std::string::npos);
-    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"/install"}, {}}) {
+        const ProcessResult run = Run(LV_INSTALLER, args);
+        ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+        // The dialog closed itself: nothing asked, nothing waited for.
+        EXPECT_EQ(run.err.find("Install Manager"), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("MessageBox"), std::string::npos) << run.err;
+        EXPECT_FALSE(fs::exists(Staging()));
+        EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
+    }
 }
 
 TEST_F(InstallerProgramTest, AdvertPageOnlyWhenOnline) {
@@ -124,31 +154,26 @@ TEST_F(InstallerProgramTest, AdvertPageOnlyWhenOnline) {
     }
 }
 
-// Install, then the installed saver's mode u: the uninstaller it writes out is answered
-// through the script and removes what the installer put into the system folder and the
-// uninstall entry.
 TEST_F(InstallerProgramTest, InstallThenUninstallLeavesNothingOfTheInstallation) {
     ASSERT_EQ(Run(LV_PACKED_INSTALLER, {"/install"}).exitCode, 0);
     ExpectInstalled();
-    const ProcessResult run = Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"});
-    ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
+    ExpectUninstalledBy(Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"}));
+}
 
-    // The uninstaller runs on after the saver has ended.
-    const fs::path uninstaller = Host(SystemFolder()) / "uninst_saver.exe";
-    ASSERT_TRUE(WaitForFile(uninstaller));
-    const auto entryGone = [&] {
-        return !RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName")
-                    .has_value();
-    };
-    for (int i = 0; i < 600 && !entryGone(); ++i)
-        Sleep(100);
-    EXPECT_TRUE(entryGone());
-    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
-    EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".dat"))));
-    HKEY key = nullptr;
-    EXPECT_NE(RegOpenKeyExA(HKEY_LOCAL_MACHINE, (kUninstallKeyPrefix + kTitle).c_str(), 0, KEY_READ,
-                            &key),
-              ERROR_SUCCESS);
+// As a person installs: the dialog's Install button, the question of a reinstallation
+// answered; then the installed saver's uninstall.
+TEST_F(InstallerProgramTest, InstallButtonInstallsAndTheInstalledSaverUninstallsItAll) {
+    const ProcessResult first = Run(LV_PACKED_INSTALLER, {}, {}, {"1002"});
+    ASSERT_EQ(first.exitCode, 0) << first.out << first.err;
+    EXPECT_EQ(first.err.find("MessageBox"), std::string::npos) << first.err;
+    ExpectInstalled();
+
+    const ProcessResult again = Run(LV_PACKED_INSTALLER, {}, {}, {"1002", "Yes"});
+    ASSERT_EQ(again.exitCode, 0) << again.out << again.err;
+    EXPECT_NE(again.err.find("is already exist"), std::string::npos) << again.err;
+    ExpectInstalled();
+
+    ExpectUninstalledBy(Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"}));
 }
 
 } // namespace

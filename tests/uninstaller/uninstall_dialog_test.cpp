@@ -1,6 +1,7 @@
 // The confirmation dialog as a person sees it, read back from the headless screen.
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
+#include "tests/support/window_probe.h"
 #include "uninstaller/uninstall_dlg.h"
 
 #include <gtest/gtest.h>
@@ -17,19 +18,10 @@ struct Shown {
     bool saved = false;
 };
 
-std::string text_of(HWND hwnd) {
-    char text[256] = {};
-    GetWindowTextA(hwnd, text, sizeof text);
-    return text;
-}
-
 // Some pixel inside the window's rectangle that differs from the colour at its centre's left
 // edge: text or a frame has been drawn there.
 bool has_drawing(HWND parentTop, HWND control) {
-    RECT window{}, rect{};
-    GetWindowRect(parentTop, &window);
-    GetWindowRect(control, &rect);
-    OffsetRect(&rect, -window.left, -window.top);
+    const RECT rect = lvtest::RectInWindow(parentTop, control);
     const COLORREF background = lv::testing::window_pixel(parentTop, rect.left + 1, rect.top + 1);
     int different = 0;
     for (int y = rect.top + 1; y < rect.bottom - 1; ++y)
@@ -47,7 +39,7 @@ TEST(UninstallDialog, ShowsItsCaptionTextAndTwoButtons) {
         {IDCANCEL, [&](HWND dialog) {
              RedrawWindow(dialog, nullptr, nullptr,
                           RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
-             shown.caption = text_of(dialog);
+             shown.caption = lvtest::WindowText(dialog);
              const COLORREF bar =
                  lv::testing::window_pixel(dialog, 20, GetSystemMetrics(SM_CYFIXEDFRAME) + 6);
              shown.caption_bar = bar == GetSysColor(COLOR_ACTIVECAPTION) ||
@@ -56,7 +48,7 @@ TEST(UninstallDialog, ShowsItsCaptionTextAndTwoButtons) {
              HWND control = GetWindow(dialog, GW_CHILD);
              for (int i = 0; i < 3 && control; ++i) {
                  EXPECT_EQ(GetDlgCtrlID(control), ids[i]);
-                 shown.texts[i] = text_of(control);
+                 shown.texts[i] = lvtest::WindowText(control);
                  shown.text_drawn[i] = has_drawing(dialog, control);
                  control = GetWindow(control, GW_HWNDNEXT);
              }

@@ -156,6 +156,22 @@ TEST_F(ButtonTest, DialogCodesFollowTheStyle) {
     EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & (WS_CHILD | WS_VISIBLE), WS_CHILD | WS_VISIBLE);
 }
 
+// The dialog manager makes whichever push button has the focus its default: an owner-drawn
+// button must go on drawing itself.
+TEST_F(ButtonTest, OwnerDrawnButtonsStayOwnerDrawnAsTheDefault) {
+    HWND button = create("Button", "", BS_OWNERDRAW, 10, 10, 60, 30, 21);
+    SendMessageA(button, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(SendMessageA(button, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_DEFPUSHBUTTON);
+    SendMessageA(button, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+    EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_EQ(SendMessageA(button, WM_GETDLGCODE, 0, 0), DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON);
+    // Another type is still a type change.
+    SendMessageA(button, BM_SETSTYLE, BS_AUTOCHECKBOX, TRUE);
+    EXPECT_EQ(GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK, BS_AUTOCHECKBOX);
+    DestroyWindow(button);
+}
+
 TEST_F(ButtonTest, OwnerDrawnButtonsAskTheParentWithTheirState) {
     static std::vector<UINT> states;
     states.clear();

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <string>
 
 namespace {
 
@@ -81,6 +82,30 @@ TEST(SystemParameters, ScreenSaverFlagsAreKept) {
     SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0);
     SystemParametersInfoA(SPI_GETSCREENSAVEACTIVE, 0, &active, 0);
     EXPECT_EQ(active, TRUE);
+}
+
+// SPIF_UPDATEINIFILE keeps the setting in the user's profile, where other programs read it.
+TEST(SystemParameters, ScreenSaverActivationGoesIntoTheProfileWhenAsked) {
+    const auto stored = [] {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, KEY_QUERY_VALUE, &key) !=
+            ERROR_SUCCESS)
+            return std::string("none");
+        char value[8] = {};
+        DWORD size = sizeof(value) - 1;
+        const LONG result = RegQueryValueExA(key, "ScreenSaveActive", nullptr, nullptr,
+                                             reinterpret_cast<BYTE*>(value), &size);
+        RegCloseKey(key);
+        return result == ERROR_SUCCESS ? std::string(value) : std::string("none");
+    };
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr,
+                                      SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));
+    EXPECT_EQ(stored(), "1");
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, FALSE, nullptr, SPIF_UPDATEINIFILE));
+    EXPECT_EQ(stored(), "0");
+    // Without the flag only the running session changes.
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr, 0));
+    EXPECT_EQ(stored(), "0");
 }
 
 TEST(SystemParameters, NonClientMetricsAndWorkArea) {

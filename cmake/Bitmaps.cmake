@@ -7,16 +7,17 @@
 #
 # where <look> is one of buttonart's looks (face, pressed, hover, flat, picture, icon) and the
 # label, plain ASCII, is drawn on the face. Makes the custom target <name>, which draws them
-# all, and sets in the parent scope (and in the cache, for programs and tests in other folders):
-#   <name>_MANIFEST_LINES  the lines for the program's resource manifest: `icon <id> <file>` for
-#                          the icon look, `bitmap <id> <file>` for the others
+# all, and keeps in the cache, for programs and tests in every folder:
+#   <name>_MANIFEST_LIST   the lines for the program's resource manifest, as a list: `icon <id>
+#                          <file>` for the icon look, `bitmap <id> <file>` for the others
+#                          (lv_bitmap_manifest_lines joins them into the manifest's text)
 #   <name>_FILES           the drawn files, for the resources' DEPENDS
 function(lv_draw_bitmaps name list_file)
   get_filename_component(list_path ${list_file} ABSOLUTE BASE_DIR ${CMAKE_CURRENT_SOURCE_DIR})
   set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${list_path})
   file(STRINGS ${list_path} lines)
   set(out_dir ${CMAKE_CURRENT_BINARY_DIR}/${name})
-  set(manifest_lines "")
+  set(manifest_list "")
   set(files "")
   foreach(line IN LISTS lines)
     if(line MATCHES "^[ \t]*(#|$)")
@@ -45,12 +46,18 @@ function(lv_draw_bitmaps name list_file)
     if(look STREQUAL "icon")
       set(kind icon)
     endif()
-    string(APPEND manifest_lines "${kind} ${id} \"${file}\"\n")
+    list(APPEND manifest_list "${kind} ${id} \"${file}\"")
     list(APPEND files ${file})
   endforeach()
   add_custom_target(${name} DEPENDS ${files})
-  set(${name}_MANIFEST_LINES "${manifest_lines}" CACHE INTERNAL "")
+  # A cached value cannot hold line breaks: the lines are kept as a list.
+  set(${name}_MANIFEST_LIST "${manifest_list}" CACHE INTERNAL "")
   set(${name}_FILES "${files}" CACHE INTERNAL "")
-  set(${name}_MANIFEST_LINES "${manifest_lines}" PARENT_SCOPE)
-  set(${name}_FILES "${files}" PARENT_SCOPE)
+endfunction()
+
+# lv_bitmap_manifest_lines(<name> <variable>): the manifest lines of lv_draw_bitmaps(<name>),
+# one a line, into <variable> of the caller's scope.
+function(lv_bitmap_manifest_lines name variable)
+  list(JOIN ${name}_MANIFEST_LIST "\n" lines)
+  set(${variable} "${lines}" PARENT_SCOPE)
 endfunction()

@@ -36,11 +36,15 @@ void SetButtonBitmaps(CImageButton& button, const ButtonBitmaps& ids) {
 
 } // namespace
 
-// The program icon (resource 128) is not carried yet: the dialog shows the frame's default.
 CInstallDlg::CInstallDlg(CWnd* parent, std::string packagePath)
-    : CDialog(IDD, parent), m_packagePath(std::move(packagePath)) {}
+    : CDialog(IDD, parent), m_hIcon(AfxGetApp() ? AfxGetApp()->LoadIcon(kProgramIcon) : nullptr),
+      m_packagePath(std::move(packagePath)) {}
 
-CInstallDlg::~CInstallDlg() = default;
+CInstallDlg::~CInstallDlg() {
+    // Icons from resources are made for each load here, so the dialog frees its own.
+    if (m_hIcon)
+        DestroyIcon(m_hIcon);
+}
 
 void CInstallDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

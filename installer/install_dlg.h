@@ -23,6 +23,7 @@ public:
     static constexpr int kPicture = 1010;
     static constexpr int kWebSiteButton = 1011;
     static constexpr int kAdvertView = 0xE900;
+    static constexpr UINT kProgramIcon = 128;
     // The mode that installs at once, without waiting for the user.
     static constexpr int kUnattendedMode = 2;
 

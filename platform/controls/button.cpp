@@ -42,9 +42,7 @@ LRESULT dialog_code(HWND hwnd, const ButtonState& s) {
         return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
     if (is_radio(type))
         return DLGC_BUTTON | DLGC_RADIOBUTTON;
-    // An owner-drawn button is not a push button to the dialog manager, which would otherwise
-    // restyle it into a plain one when it takes or loses the default.
-    if (is_check_box(type) || type == BS_OWNERDRAW)
+    if (is_check_box(type))
         return DLGC_BUTTON;
     return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
 }

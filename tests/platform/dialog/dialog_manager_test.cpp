@@ -108,7 +108,7 @@ TEST_F(DialogManagerTest, EnterOnAFocusedPushButtonPressesIt) {
     EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{321, BN_CLICKED}}));
 }
 
-// Its type cannot be the default push button's: the dialog manager leaves its style alone.
+// It becomes the default as a push button would, and goes on drawing itself.
 TEST_F(DialogManagerTest, AnOwnerDrawnButtonStaysOwnerDrawnWhenItTakesTheFocus) {
     HWND drawn =
         CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_OWNERDRAW, 0, 0,
@@ -117,9 +117,13 @@ TEST_F(DialogManagerTest, AnOwnerDrawnButtonStaysOwnerDrawnWhenItTakesTheFocus) 
     pump(dialog);
     ASSERT_EQ(id_of_focus(), 331);
     EXPECT_EQ(GetWindowLongA(drawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
-    EXPECT_TRUE(SendMessageA(item(IDOK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    EXPECT_TRUE(SendMessageA(drawn, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    EXPECT_FALSE(SendMessageA(item(IDOK), WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+    press(VK_RETURN);
+    EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{331, BN_CLICKED}}));
     press(VK_TAB);
     EXPECT_EQ(GetWindowLongA(drawn, GWL_STYLE) & BS_TYPEMASK, BS_OWNERDRAW);
+    EXPECT_FALSE(SendMessageA(drawn, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
 }
 
 TEST_F(DialogManagerTest, EscapeSendsCancel) {

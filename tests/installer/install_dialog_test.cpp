@@ -16,6 +16,7 @@
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
+#include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
 
 #include <gtest/gtest.h>
@@ -408,7 +409,7 @@ TEST_F(InstallDialogTest, TheButtonsCarryTheirTextsInTheUsersLanguage) {
 // buttons showing their bitmaps, filled edge to edge.
 TEST_F(InstallDialogTest, ScreenshotShowsTheLabelTheWelcomeTextAndTheButtons) {
     CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
-    const fs::path png = m_scratch / "install_dialog.png";
+    const fs::path png = lvtest::ScreenshotPath("install_dialog.png");
     RECT window{};
     bool everythingInside = true;
     bool saved = false, dialogColour = false, label = false, welcome = false;

@@ -23,14 +23,6 @@ void SettingsFixture::TearDown() {
     ResetMediaLists();
 }
 
-std::string SettingsFixture::ScreenshotPath(const std::string& name) const {
-    const std::filesystem::path folder = (m_root.Saved() ? std::filesystem::path(*m_root.Saved())
-                                                         : std::filesystem::temp_directory_path()) /
-                                         "screenshots";
-    std::filesystem::create_directories(folder);
-    return (folder / name).string();
-}
-
 void SettingsFixture::Install(const lvtools::ThemeSpec& spec) {
     lvtest::WriteFileBytes(ThemePath(), lvtools::BuildTheme(spec).bytes);
     ThemeFilePath = lv::to_windows_path(ThemePath().string()).c_str();

@@ -30,7 +30,6 @@ protected:
 
     // Where the screenshot `name` goes: a folder of the test binary's own scratch root, kept
     // after the test.
-    std::string ScreenshotPath(const std::string& name) const;
 
     // The values of the profile's "Settings" section, in the order they were made.
     std::vector<std::pair<std::string, DWORD>> StoredValues() const;

@@ -4,6 +4,7 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme_spec.h"
+#include "tests/support/screenshots.h"
 
 #include <set>
 
@@ -49,7 +50,7 @@ TEST_F(SettingsScreens, EachPageShowsEveryControl) {
             dlgdrive::Click(FindControl(dialog, shot.tab));
             dlgdrive::MovePointerAway();
             dlgdrive::Pump(dialog);
-            EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, ScreenshotPath(shot.file)));
+            EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(shot.file)));
             for (const auto& [tab, bitmaps] : tabs)
                 EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, tab),
                                                   tab == shot.tab ? bitmaps.second : bitmaps.first))

@@ -17,6 +17,7 @@
 #include "tests/support/full_theme_spec.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/screenshots.h"
 
 #include <array>
 #include <numeric>
@@ -299,7 +300,7 @@ TEST_F(TransitionDialogTest, ShowsEveryControl) {
     RunTransitions([this](HWND dialog) {
         dlgdrive::MovePointerAway();
         Pump(dialog);
-        EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, ScreenshotPath("transition.png")));
+        EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath("transition.png")));
         const std::pair<int, UINT> buttons[] = {
             {CTransitionDlg::kCheckAllId, 292}, {CTransitionDlg::kUncheckAllId, 295},
             {CAdvancedDlg::kOkId, 173},         {CAdvancedDlg::kCancelId, 164},

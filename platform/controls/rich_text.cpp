@@ -445,7 +445,10 @@ RichDocument read_plain_text(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
         if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            // CR LF is one break, and so is CR CR LF: the soft break edit controls write.
+            if (text.substr(i, 3) == "\r\r\n")
+                i += 2;
+            else if (text.substr(i, 2) == "\r\n")
                 ++i;
             end_line();
             doc.paragraphs.emplace_back();

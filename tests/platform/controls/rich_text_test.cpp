@@ -39,6 +39,7 @@ TEST(RtfReader, YieldsThePlainTextOfEachCase) {
         {R"({\rtf1 \'4)", ""}, // cut escape
         {R"({\rtf1 \)", ""},
         {"Plain\r\nlines\nhere", "Plain\r\nlines\r\nhere"}, // not RTF: plain text
+        {"Soft\r\r\nbreak\r\rtwo", "Soft\r\nbreak\r\n\r\ntwo"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(read_rtf(c.rtf).plain_text(), c.text) << c.rtf;

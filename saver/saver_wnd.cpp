@@ -13,6 +13,9 @@ constexpr UINT kSaverClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_SAVE
 constexpr int kTransitionDelayUnit = 1;
 constexpr int kTransitionStep = 20;
 constexpr int kPausedMode = 529;
+// The preview's still pictures, chosen by string 129.
+constexpr UINT kStillPictureT = 169;
+constexpr UINT kStillPictureB = 170;
 
 // Shared by every saver window of the process, as the cursor is.
 MouseMoveRule& FirstMousePosition() {
@@ -64,12 +67,24 @@ BOOL CSaverWnd::Create(HWND parent) {
         style = WS_CHILD | WS_VISIBLE;
         exStyle = 0;
         isPreview = 1;
-        // The still pictures "T" and "B" need bitmap resources, which this build does not carry;
-        // every other text runs the show in the preview.
+        LoadStillPicture();
     }
     windowRect = rect;
     return CreateEx(exStyle, className, "", style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent, nullptr);
+}
+
+void CSaverWnd::LoadStillPicture() {
+    const CString content = LoadSaverString(IDS_PREVIEW_STILL);
+    const UINT id = content == "T" ? kStillPictureT : content == "B" ? kStillPictureB : 0;
+    if (id == 0)
+        return;
+    HBITMAP still = LoadBitmapA(AfxGetResourceHandle(), MAKEINTRESOURCE(id));
+    // Without its picture the preview runs the show rather than stay empty.
+    if (!still)
+        return;
+    pictureBitmap = still;
+    stillPreview = 1;
 }
 
 int CSaverWnd::OnCreate(LPCREATESTRUCT cs) {

@@ -55,6 +55,8 @@ public:
     const SlideObservation& Observation() const { return m_observation; }
 
 protected:
+    // String 129 "T" or "B": the preview shows still picture 169 or 170 instead of the show.
+    void LoadStillPicture();
     afx_msg int OnCreate(LPCREATESTRUCT cs);
     afx_msg void OnDestroy();
     afx_msg void OnPaint();

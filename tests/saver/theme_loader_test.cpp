@@ -1,6 +1,7 @@
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
 #include "testing/answers.h"
+#include "tests/support/full_theme_spec.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
 
@@ -14,7 +15,9 @@ using lvtools::ThemeSpec;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 std::vector<std::uint8_t> ReadAll(const fs::path& p) {
     std::ifstream in(p, std::ios::binary);
@@ -23,7 +26,8 @@ std::vector<std::uint8_t> ReadAll(const fs::path& p) {
 
 void WriteAll(const fs::path& p, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 ThemeSpec FullSpec() {
@@ -64,22 +68,10 @@ ThemeSpec FullSpec() {
     s.transitionFlags[3] = 2; // only 1 enables
     s.transitionFlags[20] = 1;
     s.transitionFlags[21] = 1; // beyond the list: ignored
-    spec.images = {{"a.jpg", "Alpha", Bytes("AAAA")}, {"b.png", "Beta", Bytes(std::string(5000, 'b'))}};
+    spec.images = {{"a.jpg", "Alpha", Bytes("AAAA")},
+                   {"b.png", "Beta", Bytes(std::string(5000, 'b'))}};
     spec.music = {{"tune.wav", Bytes("RIFF....WAVE")}};
-    lvtools::ThemeFrame frame;
-    frame.record.ver = "10";
-    frame.record.title = "Oak";
-    frame.record.direction = 1;
-    frame.record.format = 1;
-    frame.record.upleft = "20 21";
-    frame.record.btright = "22 23";
-    frame.record.type = 2;
-    frame.record.stretch_mode = 1;
-    frame.record.pic_drawpt = "5 6";
-    frame.record.extraspace = "40 42";
-    frame.record.pictureName = "oak.png";
-    frame.data = Bytes("FRAMEPNG");
-    spec.frame = frame;
+    spec.frame = lvtest::OakFrame();
     return spec;
 }
 
@@ -93,10 +85,13 @@ protected:
     bool Load(const std::vector<std::uint8_t>& bytes) {
         WriteAll(m_dir / "theme.dat", bytes);
         ThemeFilePath = (m_dir / "theme.dat").string().c_str();
-        return LoadThemeFile((m_dir / "theme.dat").string().c_str(), m_dir.path().string().c_str()) == TRUE;
+        return LoadThemeFile((m_dir / "theme.dat").string().c_str(),
+                             m_dir.path().string().c_str()) == TRUE;
     }
 
-    fs::path WorkFolderOf(const std::string& title) const { return m_dir / ("_qjv_" + title + "_work"); }
+    fs::path WorkFolderOf(const std::string& title) const {
+        return m_dir / ("_qjv_" + title + "_work");
+    }
 
     std::vector<std::string> Messages() const {
         std::vector<std::string> texts;
@@ -134,7 +129,8 @@ TEST_F(ThemeLoaderTest, ExtractsEveryFileAndFillsEveryGlobal) {
     EXPECT_EQ(ReadAll(work / "extra.bin"), spec.secondFile);
     ExpectNothingElseWritten("Loader Test");
 
-    EXPECT_EQ(fs::path(static_cast<LPCTSTR>(WorkFolder)), fs::path(m_dir.path().string() + "\\_qjv_Loader Test_work"));
+    EXPECT_EQ(fs::path(static_cast<LPCTSTR>(WorkFolder)),
+              fs::path(m_dir.path().string() + "\\_qjv_Loader Test_work"));
     EXPECT_STREQ(Theme.title, "Loader Test");
     EXPECT_STREQ(Theme.version, "2.5.0");
     EXPECT_EQ(Theme.imageCount, 2);
@@ -197,8 +193,8 @@ TEST_F(ThemeLoaderTest, AForeignThemeIsReportedAndStillLoaded) {
     spec.header.foreignFlag = 1;
     ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0],
-              "Error: It is not the screensaver, made from Glimmerwright.\nReinstall Glimmerwright or inquire to author.");
+    EXPECT_EQ(Messages()[0], "Error: It is not the screensaver, made from "
+                             "Glimmerwright.\nReinstall Glimmerwright or inquire to author.");
     EXPECT_EQ(ImageNames.GetSize(), 2);
 }
 
@@ -228,17 +224,20 @@ TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
     auto truncate = [](std::size_t keep) {
         return [keep](lvtools::BuiltTheme& t) { t.bytes.resize(std::min(keep, t.bytes.size())); };
     };
-    auto patch = [](std::function<std::size_t(const lvtools::ThemeLayout&)> at, std::int32_t value) {
+    auto patch = [](std::function<std::size_t(const lvtools::ThemeLayout&)> at,
+                    std::int32_t value) {
         return [at, value](lvtools::BuiltTheme& t) {
             std::size_t o = at(t.layout);
             for (int i = 0; i < 4; ++i)
-                t.bytes[o + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
+                t.bytes[o + static_cast<std::size_t>(i)] =
+                    static_cast<std::uint8_t>(static_cast<std::uint32_t>(value) >> (8 * i));
         };
     };
     auto name = [](std::function<std::size_t(const lvtools::ThemeLayout&)> at, std::string text) {
         return [at, text](lvtools::BuiltTheme& t) {
             std::size_t o = at(t.layout);
-            std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 260), 0);
+            std::fill(t.bytes.begin() + static_cast<long>(o),
+                      t.bytes.begin() + static_cast<long>(o + 260), 0);
             std::copy(text.begin(), text.end(), t.bytes.begin() + static_cast<long>(o));
         };
     };
@@ -246,27 +245,44 @@ TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
         {"empty file", truncate(0)},
         {"header only", truncate(364)},
         {"cut in the about text", truncate(364 + 292 + 5)},
-        {"cut in the last picture", [](lvtools::BuiltTheme& t) { t.bytes.resize(t.layout.musicRecords[0] - 10); }},
-        {"cut in the frame record", [](lvtools::BuiltTheme& t) { t.bytes.resize(*t.layout.frameRecord + 100); }},
+        {"cut in the last picture",
+         [](lvtools::BuiltTheme& t) { t.bytes.resize(t.layout.musicRecords[0] - 10); }},
+        {"cut in the frame record",
+         [](lvtools::BuiltTheme& t) { t.bytes.resize(*t.layout.frameRecord + 100); }},
         {"one byte short", [](lvtools::BuiltTheme& t) { t.bytes.pop_back(); }},
-        {"huge image count", patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, 0x7FFFFFFF)},
-        {"negative image count", patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, -3)},
-        {"negative picture length", patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 524; }, -1)},
-        {"picture longer than the file", patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[1] + 524; }, 1 << 30)},
-        {"huge music count", patch([](const lvtools::ThemeLayout& l) { return l.settings + 24; }, 1 << 28)},
-        {"huge about length", patch([](const lvtools::ThemeLayout& l) { return l.info + 132; }, 0x7FFFFFF0)},
-        {"picture escapes the work folder", name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; }, "..\\..\\evil.exe")},
-        {"picture into the program folder", name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; }, "..")},
-        {"music with a drive", name([](const lvtools::ThemeLayout& l) { return l.musicRecords[0] + 4; }, "C:\\WINDOWS\\evil.wav")},
-        {"frame picture with a slash", [](lvtools::BuiltTheme& t) {
+        {"huge image count",
+         patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, 0x7FFFFFFF)},
+        {"negative image count",
+         patch([](const lvtools::ThemeLayout& l) { return l.header + 360; }, -3)},
+        {"negative picture length",
+         patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 524; }, -1)},
+        {"picture longer than the file",
+         patch([](const lvtools::ThemeLayout& l) { return l.imageRecords[1] + 524; }, 1 << 30)},
+        {"huge music count",
+         patch([](const lvtools::ThemeLayout& l) { return l.settings + 24; }, 1 << 28)},
+        {"huge about length",
+         patch([](const lvtools::ThemeLayout& l) { return l.info + 132; }, 0x7FFFFFF0)},
+        {"picture escapes the work folder",
+         name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; },
+              "..\\..\\evil.exe")},
+        {"picture into the program folder",
+         name([](const lvtools::ThemeLayout& l) { return l.imageRecords[0] + 4; }, "..")},
+        {"music with a drive",
+         name([](const lvtools::ThemeLayout& l) { return l.musicRecords[0] + 4; },
+              "C:\\WINDOWS\\evil.wav")},
+        {"frame picture with a slash",
+         [](lvtools::BuiltTheme& t) {
              std::size_t o = *t.layout.frameRecord + 142;
              std::string evil = "../evil.png";
-             std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 262), 0);
+             std::fill(t.bytes.begin() + static_cast<long>(o),
+                       t.bytes.begin() + static_cast<long>(o + 262), 0);
              std::copy(evil.begin(), evil.end(), t.bytes.begin() + static_cast<long>(o));
          }},
-        {"unterminated caption", [](lvtools::BuiltTheme& t) {
+        {"unterminated caption",
+         [](lvtools::BuiltTheme& t) {
              std::size_t o = t.layout.imageRecords[0] + 264;
-             std::fill(t.bytes.begin() + static_cast<long>(o), t.bytes.begin() + static_cast<long>(o + 260), 'x');
+             std::fill(t.bytes.begin() + static_cast<long>(o),
+                       t.bytes.begin() + static_cast<long>(o + 260), 'x');
          }},
     };
     for (const Case& c : cases) {

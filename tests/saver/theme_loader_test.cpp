@@ -1,7 +1,7 @@
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
 #include "testing/answers.h"
-#include "tests/support/full_theme_spec.h"
+#include "tests/support/full_theme.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
 

@@ -6,7 +6,7 @@
 #include "saver/theme_writer.h"
 #include "testing/answers.h"
 #include "testing/virtual_clock.h"
-#include "tests/support/full_theme_spec.h"
+#include "tests/support/full_theme.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
 

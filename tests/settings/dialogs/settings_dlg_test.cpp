@@ -7,7 +7,7 @@
 #include "testing/window_input.h"
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
-#include "tests/support/full_theme_spec.h"
+#include "tests/support/full_theme.h"
 
 using dlgdrive::Click;
 using dlgdrive::FindControl;

@@ -3,7 +3,7 @@
 #include "settings/dialogs/settings_dlg.h"
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
-#include "tests/support/full_theme_spec.h"
+#include "tests/support/full_theme.h"
 #include "tests/support/scoped_env.h"
 
 using dlgdrive::FindControl;

@@ -14,7 +14,7 @@
 #include "testing/window_input.h"
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
-#include "tests/support/full_theme_spec.h"
+#include "tests/support/full_theme.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"

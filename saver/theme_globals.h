@@ -22,6 +22,13 @@ struct FrameSettingsValues {
     CString framePicturePath;
 };
 
+// The frame record of the theme file and the frame settings, one from the other, kept side by
+// side so that a field added to one is added to both. The picture is named apart: the settings
+// hold its path in the work folder, the record only its file name.
+FrameSettingsValues FrameSettingsFromRecord(const FrameRecord& record, const CString& picturePath);
+FrameRecord FrameRecordFromSettings(const FrameSettingsValues& settings,
+                                    const CString& pictureName);
+
 // Values of the header, info and overlay blocks that the rest of the program uses.
 struct ThemeValues {
     CString version;

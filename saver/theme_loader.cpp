@@ -101,26 +101,8 @@ void FillGlobals(const ThemeContents& c, const CString& folder, const Extraction
     }
     for (const MusicRecord& rec : c.music)
         MusicNames.Add(rec.name.c_str());
-    if (c.frame) {
-        const FrameRecord& f = *c.frame;
-        FrameSettings.ver = f.ver.c_str();
-        FrameSettings.title = f.title.c_str();
-        FrameSettings.direction = f.direction;
-        FrameSettings.format = f.format;
-        FrameSettings.upleft = f.upleft.c_str();
-        FrameSettings.upmid = f.upmid.c_str();
-        FrameSettings.upright = f.upright.c_str();
-        FrameSettings.ctleft = f.ctleft.c_str();
-        FrameSettings.ctright = f.ctright.c_str();
-        FrameSettings.btleft = f.btleft.c_str();
-        FrameSettings.btmid = f.btmid.c_str();
-        FrameSettings.btright = f.btright.c_str();
-        FrameSettings.type = f.type;
-        FrameSettings.stretch_mode = f.stretch_mode;
-        FrameSettings.pic_drawpt = f.pic_drawpt.c_str();
-        FrameSettings.extraspace = f.extraspace.c_str();
-        FrameSettings.framePicturePath = files.framePicturePath;
-    }
+    if (c.frame)
+        FrameSettings = FrameSettingsFromRecord(*c.frame, files.framePicturePath);
     WorkFolder = folder;
 }
 

@@ -352,24 +352,7 @@ private:
         const CString pictureName = FileNamePart(f.framePicturePath);
         if (!StorableName(pictureName, kFramePictureNameField))
             return m_failure.File(ThemeFileOperation::Open, f.framePicturePath, ERROR_INVALID_NAME);
-        FrameRecord record;
-        record.ver = f.ver.GetString();
-        record.title = f.title.GetString();
-        record.direction = f.direction;
-        record.format = f.format;
-        record.upleft = f.upleft.GetString();
-        record.upmid = f.upmid.GetString();
-        record.upright = f.upright.GetString();
-        record.ctleft = f.ctleft.GetString();
-        record.ctright = f.ctright.GetString();
-        record.btleft = f.btleft.GetString();
-        record.btmid = f.btmid.GetString();
-        record.btright = f.btright.GetString();
-        record.type = f.type;
-        record.stretch_mode = f.stretch_mode;
-        record.pic_drawpt = f.pic_drawpt.GetString();
-        record.extraspace = f.extraspace.GetString();
-        record.pictureName = pictureName.GetString();
+        const FrameRecord record = FrameRecordFromSettings(f, pictureName);
         return Embed(f.framePicturePath, WriteFrameRecord, record);
     }
 

@@ -112,8 +112,12 @@ BOOL CTransitionEngine::CopyAll(HDC srcDC, int srcX, int srcY, HDC dstDC, int ds
 
 std::jthread StartTransitionWorker(CTransitionEngine& engine) {
     engine.busy = 1;
+    const DWORD pump = GetCurrentThreadId();
     try {
-        return std::jthread(&CTransitionEngine::TransitionThreadProc, &engine);
+        return std::jthread([&engine, pump] {
+            CTransitionEngine::TransitionThreadProc(&engine);
+            PostThreadMessageA(pump, WM_NULL, 0, 0);
+        });
     } catch (const std::system_error&) {
         CTransitionEngine::TransitionThreadProc(&engine);
         return {};

@@ -120,6 +120,8 @@ public:
 };
 
 // Sets `busy` and starts the worker on the engine; the UI thread pumps until `busy` is 0 and
-// keeps the DCs alive until then. The thread joins when the returned object ends. When no
-// thread can be started the effect runs on the calling thread before this returns.
+// keeps the DCs alive until then. The worker wakes the calling thread's message queue when it
+// has cleared `busy`, so that the pump can sleep while it waits. The thread joins when the
+// returned object ends. When no thread can be started the effect runs on the calling thread
+// before this returns.
 std::jthread StartTransitionWorker(CTransitionEngine& engine);

@@ -1,10 +1,10 @@
 // Update regions, WM_PAINT/WM_ERASEBKGND/WM_NCPAINT, DCs on window surfaces, window regions.
 #include "window/painting.h"
 
-#include "display/screen_config.h"
 #include "gdi/surface_dc.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
+#include "window/display_port.h"
 #include "window/layers.h"
 #include "window/message_queue.h"
 #include "window/paint_state.h"
@@ -22,7 +22,7 @@ namespace {
 
 // Pixels far beyond the screen are never shown: a surface holds at most this much.
 int max_surface_side() {
-    SIZE screen = display::screen_size();
+    SIZE screen = display_port::screen_size();
     return std::max<int>(4096, 2 * std::max(screen.cx, screen.cy));
 }
 
@@ -235,6 +235,7 @@ void resize_surface(Window* top) {
         return;
     // DCs made on the old surface keep it alive; new DCs draw on the new one.
     auto surface = std::make_shared<gdi::Surface>(width, height);
+    surface->track_damage(); // a display shows it
     if (ps.surface) {
         gdi::SurfaceLock lock(ps.surface.get());
         int w = std::min(width, ps.surface->width());
@@ -248,6 +249,11 @@ void resize_surface(Window* top) {
 } // namespace
 
 void mark_screen_dirty() {
+    g_generation.fetch_add(1);
+    display_port::top_levels_changed();
+}
+
+void mark_screen_drawn() {
     g_generation.fetch_add(1);
 }
 
@@ -311,7 +317,13 @@ std::vector<Layer> visible_layers_bottom_up() {
         if (!(top->style & WS_VISIBLE) || !top->paint || !top->paint->surface)
             continue;
         Layer layer;
+        layer.hwnd = top->handle;
         layer.surface = top->paint->surface;
+        layer.shaped = top->paint->window_region != nullptr;
+        layer.topmost = (top->ex_style & WS_EX_TOPMOST) != 0;
+        layer.active = table().active == top->handle;
+        layer.transient = top->owner && (top->style & WS_CAPTION) != WS_CAPTION;
+        layer.title = top->text;
         layer.position = POINT{top->rect.left, top->rect.top};
         RECT r{0, 0, top->rect.right - top->rect.left, top->rect.bottom - top->rect.top};
         layer.shape = gdi::Region(r);
@@ -525,7 +537,7 @@ int ReleaseDC(HWND, HDC hdc) {
         records.erase(it);
     }
     gdi::release_surface_dc(hdc);
-    mark_screen_dirty();
+    mark_screen_drawn();
     return 1;
 }
 

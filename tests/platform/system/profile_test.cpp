@@ -1,8 +1,12 @@
 #include "layer_root_fixture.h"
 #include "win32/win32.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -185,6 +189,42 @@ TEST_F(ProfileTest, Sections) {
     n = GetPrivateProfileSectionA("Other", buffer, sizeof buffer, "frame.ini");
     EXPECT_EQ(std::string(buffer, n), std::string("a=1\0b=2\0", 8));
     EXPECT_EQ(GetPrivateProfileSectionA("Other", buffer, 6, "frame.ini"), 4u);
+}
+
+// Each write reads, changes and replaces the whole file: writers in other processes must take
+// turns, or one replaces the file from a state that misses what another has just written.
+TEST_F(ProfileTest, SixProcessesWritingOneFileLoseNothing) {
+    constexpr int kWriters = 6;
+    constexpr int kKeysEach = 60;
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0; i < kKeysEach; ++i) {
+                std::string key = "w" + std::to_string(writer) + "k" + std::to_string(i);
+                if (!WritePrivateProfileStringA("Shared", key.c_str(), std::to_string(i).c_str(),
+                                                "shared.ini"))
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write reported failure";
+    }
+    int lost = 0;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int i = 0; i < kKeysEach; ++i) {
+            std::string key = "w" + std::to_string(writer) + "k" + std::to_string(i);
+            if (get("Shared", key.c_str(), "lost", "shared.ini") != std::to_string(i))
+                ++lost;
+        }
+    }
+    EXPECT_EQ(lost, 0) << "of " << kWriters * kKeysEach << " keys";
 }
 
 } // namespace

@@ -191,6 +191,34 @@ TEST_F(ProfileTest, Sections) {
     EXPECT_EQ(GetPrivateProfileSectionA("Other", buffer, 6, "frame.ini"), 4u);
 }
 
+// A write reads the whole file first: one that is there but cannot be read fails the write,
+// rather than being replaced by a file that holds the new key alone.
+TEST_F(ProfileTest, AFileThatCannotBeReadIsNotReplaced) {
+    namespace fs = std::filesystem;
+    const fs::path secret = drive_c() / "WINDOWS" / "secret.ini";
+    write_file(secret, "[Keep]\r\nall=of this\r\n");
+    fs::permissions(secret,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    // Someone who may write where the file and the writers' lock lie, but not read the file.
+    std::ofstream(root() / "profiles.lock").flush();
+    for (const fs::path& open : {root(), drive_c() / "WINDOWS", root() / "profiles.lock"})
+        fs::permissions(open, fs::perms::all, fs::perm_options::add);
+    pid_t child = ::fork();
+    if (child == 0) {
+        // Permissions do not hold back the superuser: write as nobody.
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(9);
+        ::_exit(WritePrivateProfileStringA("New", "k", "v", "secret.ini") ? 1 : 0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write reported success";
+    fs::permissions(secret, fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(read_file(secret), "[Keep]\r\nall=of this\r\n");
+}
+
 // Each write reads, changes and replaces the whole file: writers in other processes must take
 // turns, or one replaces the file from a state that misses what another has just written.
 TEST_F(ProfileTest, SixProcessesWritingOneFileLoseNothing) {

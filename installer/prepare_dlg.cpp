@@ -45,7 +45,8 @@ LRESULT CPrepareDlg::OnStartPrepare(WPARAM, LPARAM) {
 }
 
 void CPrepareDlg::Prepare() {
-    const bool prepared = PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header);
+    const bool prepared =
+        PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header, m_stagingMade);
     m_progress.SetPos(70);
     SetDlgItemText(kResultText, prepared ? "Preparing Successfully" : "Preparing Failed");
     if (!prepared) {

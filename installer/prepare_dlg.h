@@ -25,6 +25,8 @@ public:
 
     // The header of the staged theme, once the dialog ended with IDOK.
     InstallThemeHeader m_header;
+    // The preparation made the staging folder (whether it then succeeded or not).
+    bool m_stagingMade = false;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

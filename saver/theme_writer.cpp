@@ -1,6 +1,7 @@
 #include "saver/theme_writer.h"
 
 #include "saver/file_theme_source.h"
+#include "saver/private_file.h"
 #include "saver/theme_reader.h"
 
 #include <algorithm>
@@ -80,18 +81,18 @@ struct InputFile {
     FileThemeSource source;
 };
 
-// The new file. Removed again unless Commit succeeds.
+// The new file, under a private name made from `name`. Removed again unless Commit succeeds.
 class NewThemeFile {
 public:
-    NewThemeFile(const CString& path, Failure& failure) : m_path(path), m_failure(failure) {}
+    NewThemeFile(const CString& name, Failure& failure) : m_name(name), m_failure(failure) {}
     ~NewThemeFile() { Discard(); }
     NewThemeFile(const NewThemeFile&) = delete;
     NewThemeFile& operator=(const NewThemeFile&) = delete;
 
+    // Each rewrite writes a file of its own, so two at once never write into one file.
     bool Create() {
         SetLastError(NO_ERROR);
-        m_file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        m_file = CreatePrivateFile(m_name, m_path);
         if (m_file == INVALID_HANDLE_VALUE)
             return m_failure.LastError(ThemeFileOperation::Create, m_path, ERROR_CANTWRITE);
         m_created = true;
@@ -163,6 +164,7 @@ private:
         m_created = false;
     }
 
+    CString m_name;
     CString m_path;
     Failure& m_failure;
     HANDLE m_file = INVALID_HANDLE_VALUE;
@@ -413,12 +415,6 @@ ThemeWriteResult RewriteThemeFile(const ThemeWriteInputs& in,
 
     ThemeWriteResult result;
     Failure failure(result);
-    const CString target = NewThemeFilePath(in.sourcePath, in.title);
-    // Writing the new file must never truncate the only copy of the theme.
-    if (FileNamePart(target).CompareNoCase(FileNamePart(in.sourcePath)) == 0) {
-        failure.File(ThemeFileOperation::Create, target, ERROR_SHARING_VIOLATION);
-        return result;
-    }
 
     std::optional<InputFile> source(std::in_place, in.sourcePath);
     if (!source->source.IsOpen()) {
@@ -434,7 +430,7 @@ ThemeWriteResult RewriteThemeFile(const ThemeWriteInputs& in,
         if (progress)
             progress(percent);
     };
-    NewThemeFile out(target, failure);
+    NewThemeFile out(NewThemeFilePath(in.sourcePath, in.title), failure);
     if (!out.Create())
         return result;
     ThemeRewrite rewrite(in, *source, old, out, failure, report);

@@ -281,6 +281,49 @@ TEST_F(InstallDialogTest, FailedPreparationClosesTheDialogAndRemovesWhatWasStage
     }
 }
 
+// The staging folder is made afresh. Anything already at its name (a folder of someone else's,
+// a link) is neither unpacked into nor removed: the preparation fails and leaves it alone.
+TEST_F(InstallDialogTest, AnythingAtTheStagingFoldersNameIsNeitherUsedNorRemoved) {
+    ScratchDir outside;
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"someone else's folder",
+         [&] {
+             fs::create_directories(Staging());
+             WriteFileBytes(Staging() / "theirs.txt", TextLikeBytes(10));
+         },
+         [&] {
+             EXPECT_EQ(ReadFileBytes(Staging() / "theirs.txt"), TextLikeBytes(10));
+             EXPECT_EQ(std::distance(fs::directory_iterator(Staging()), fs::directory_iterator()),
+                       1);
+         }},
+        {"a link to a folder", [&] { fs::create_directory_symlink(outside.path(), Staging()); },
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(Staging()));
+             EXPECT_TRUE(fs::is_empty(outside.path()));
+         }},
+        {"a file", [&] { WriteFileBytes(Staging(), TextLikeBytes(10)); },
+         [&] { EXPECT_EQ(ReadFileBytes(Staging()), TextLikeBytes(10)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lv::testing::clear_answers();
+        fs::remove_all(Staging());
+        c.plant();
+        CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
+        EXPECT_EQ(Run(dialog, [](HWND) {}), IDCANCEL);
+        EXPECT_FALSE(m_shown);
+        c.check();
+        EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
+        EXPECT_TRUE(lv::testing::message_box_log().empty());
+    }
+    fs::remove_all(Staging());
+}
+
 TEST_F(InstallDialogTest, InstallButtonInstallsRegistersAndActivates) {
     const Bytes theme = ThemeBytes(kTitle, "{\\rtf1 about}");
     CInstallDlg dialog(nullptr, Package(theme));

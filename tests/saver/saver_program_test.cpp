@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -114,6 +115,41 @@ TEST_F(SaverProgramTest, ModeUWritesTheUninstallerStartsItWithTheProgramPathAndE
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     EXPECT_EQ(commandLine, windowsPath);
     EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+// The uninstaller is written under a private name and moved into place: a link standing at
+// "uninst_saver.exe" is replaced, and whatever it points to is neither written nor started.
+TEST_F(SaverProgramTest, ModeUReplacesWhatStandsAtTheUninstallersNameWithoutWritingThroughIt) {
+    lvtest::ScratchDir outside;
+    const fs::path victim = outside / "victim.sh";
+    const fs::path written = m_program_dir / "uninst_saver.exe";
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+    };
+    const Case cases[] = {
+        {"link to a file", [&] { fs::create_symlink(victim, written); }},
+        {"link to nothing", [&] { fs::create_symlink(outside / "none", written); }},
+        {"an old copy", [&] { lvtest::WriteFileBytes(written, Bytes("old uninstaller")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lvtest::WriteFileBytes(victim, Bytes("victim"));
+        fs::remove(written);
+        fs::remove(m_scratch / "uninstaller.log");
+        c.plant();
+        auto result = Run({"/u"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(lvtest::ReadFileBytes(victim), Bytes("victim"));
+        EXPECT_FALSE(fs::exists(outside / "none"));
+        EXPECT_FALSE(fs::is_symlink(written));
+        EXPECT_EQ(lvtest::ReadFileBytes(written), lvtest::ReadFileBytes(LV_FAKE_UNINSTALLER));
+        EXPECT_TRUE(lvtest::WaitForFile(m_scratch / "uninstaller.log"));
+        for (const auto& entry : fs::directory_iterator(m_program_dir)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == Program().filename() || name == "uninst_saver.exe") << name;
+        }
+    }
 }
 
 TEST_F(SaverProgramTest, SwitchesRunTheirModes) {

@@ -184,8 +184,10 @@ TEST(ThemeReader, UnterminatedTextFieldsAreDamage) {
 }
 
 TEST(ThemeReader, SafeNames) {
-    for (const char* ok : {"a.jpg", "a..b.jpg", "...", "photo 1.png"})
+    for (const char* ok : {"a.jpg", "a..b.jpg", "...", "photo 1.png", "\xe6\x98\xa5.jpg"})
         EXPECT_TRUE(IsSafeThemeName(ok)) << ok;
-    for (const char* bad : {"", ".", "..", "a\\b", "a/b", "C:x", "\\x"})
+    for (const char* bad :
+         {"", ".", "..", "a\\b", "a/b", "C:x", "\\x", "*", "?", "a*.jpg", "pic?.png", "<x>", "a>b",
+          "say \"hi\"", "a|b", "tab\there", "line\nbreak", "\x01", "\x1f"})
         EXPECT_FALSE(IsSafeThemeName(bad)) << bad;
 }

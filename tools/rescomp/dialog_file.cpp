@@ -33,6 +33,10 @@ struct Line {
 };
 
 std::vector<Token> split(const std::string& text, const Line& line) {
+    // Texts go into the template NUL-terminated: one NUL more would end a text early and shift
+    // everything after it.
+    if (text.find('\0') != std::string::npos)
+        line.fail("a NUL character in the line");
     std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < text.size()) {

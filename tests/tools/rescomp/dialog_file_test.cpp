@@ -41,12 +41,15 @@ TEST(DialogFile, ReadsTheDialogAndItsControls) {
 }
 
 TEST(DialogFile, FaultsNameTheirPlace) {
+    using namespace std::string_literals;
     struct Case {
-        const char* text;
+        std::string text;
         const char* message;
     };
     const Case cases[] = {
         {"caption \"x\"\n", "x.dlg: a dialog needs a size line"},
+        {"size 1 1\nfont \"Ta\0homa\" 8\n"s, "x.dlg:2: a NUL character in the line"},
+        {"size 1 1\ncaption \"a\0b\"\n"s, "x.dlg:2: a NUL character in the line"},
         {"size 10\n", "x.dlg:1: expected: size <cx> <cy>"},
         {"size 10 40000\n", "x.dlg:1: bad coordinate \"40000\""},
         {"size 1 1\nstyle WS_BOGUS\n", "x.dlg:2: bad style \"WS_BOGUS\""},

@@ -1,6 +1,7 @@
 // The settings dialog as a person sees it: a screenshot of each page, and the pixels that show
 // each control drawn, the tabs and buttons with their bitmaps.
 #include "settings/dialogs/settings_dlg.h"
+#include "testing/screen_capture.h"
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
@@ -76,6 +77,34 @@ TEST_F(SettingsScreens, EachPageShowsEveryControl) {
         dlgdrive::Pump(dialog);
         for (const auto& [id, bitmap] : advancedButtons)
             EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, id), bitmap)) << id;
+        dlgdrive::Click(FindControl(dialog, IDCANCEL));
+    });
+}
+
+// The interval edit keeps its border all round while a person types into it and changes pages.
+TEST_F(SettingsScreens, TheIntervalKeepsItsBorderWhileTypedAndShownAgain) {
+    Install(lvtest::FullThemeSpec("Settings Test"));
+    RunSettings([&](HWND dialog) {
+        HWND interval = FindControl(dialog, COptionsPage::kIntervalId);
+        RECT window{};
+        GetWindowRect(interval, &window);
+        const int w = window.right - window.left, h = window.bottom - window.top;
+        const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+        auto bordered = [&] {
+            dlgdrive::Pump(dialog);
+            return lv::testing::window_pixel(interval, 0, h / 2) == frame &&
+                   lv::testing::window_pixel(interval, w - 1, h / 2) == frame &&
+                   lv::testing::window_pixel(interval, w / 2, 0) == frame &&
+                   lv::testing::window_pixel(interval, w / 2, h - 1) == frame;
+        };
+        EXPECT_TRUE(bordered());
+        dlgdrive::TypeInto(interval, "12");
+        EXPECT_TRUE(bordered());
+        // And when the page shows again after another one.
+        dlgdrive::Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+        dlgdrive::Click(FindControl(dialog, CSettingsDlg::kOptionsTabId));
+        EXPECT_TRUE(bordered());
+        EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath("settings_typed.png")));
         dlgdrive::Click(FindControl(dialog, IDCANCEL));
     });
 }

@@ -154,16 +154,19 @@ int clamped_top(const ScrollModel& m, int top) {
     return std::clamp(top, 0, max_top(m));
 }
 
-void press_scroll_bar(HWND hwnd, const ScrollModel& m, POINT screen, ThumbDrag& drag) {
+LRESULT press_scroll_bar(HWND hwnd, const ScrollModel& m, WPARAM hit, LPARAM screen_point,
+                         ThumbDrag& drag) {
+    if (static_cast<LRESULT>(hit) != HTVSCROLL)
+        return DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hit, screen_point);
+    const POINT screen{GET_X_LPARAM(screen_point), GET_Y_LPARAM(screen_point)};
     const WORD code = scroll_code_at(hwnd, m, screen);
-    if (code == SB_ENDSCROLL)
-        return;
-    if (code != SB_THUMBTRACK) {
+    if (code == SB_THUMBTRACK) {
+        if (begin_thumb_drag(hwnd, m, screen, drag))
+            SetCapture(hwnd);
+    } else if (code != SB_ENDSCROLL) {
         send_scroll(hwnd, code, 0);
-        return;
     }
-    if (begin_thumb_drag(hwnd, m, screen, drag))
-        SetCapture(hwnd);
+    return 0;
 }
 
 bool follow_thumb_drag(HWND hwnd, const ScrollModel& m, ThumbDrag& drag, POINT client) {

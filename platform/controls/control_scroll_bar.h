@@ -35,7 +35,9 @@ int clamped_top(const ScrollModel& model, int top);
 // on an arrow or the track scrolls; a press on the thumb captures the mouse and starts a drag,
 // which the moves follow (SB_THUMBTRACK) and the release ends (SB_THUMBPOSITION, then
 // SB_ENDSCROLL). The position travels in the message's high word, as the platform's does.
-void press_scroll_bar(HWND hwnd, const ScrollModel& model, POINT screen, ThumbDrag& drag);
+// For WM_NCLBUTTONDOWN: a press on the bar (HTVSCROLL); any other goes to DefWindowProc.
+LRESULT press_scroll_bar(HWND hwnd, const ScrollModel& model, WPARAM hit, LPARAM screen_point,
+                         ThumbDrag& drag);
 // For the captured mouse's WM_MOUSEMOVE and WM_LBUTTONUP (client coordinates); false when no
 // drag is going on, so the control handles the message itself.
 bool follow_thumb_drag(HWND hwnd, const ScrollModel& model, ThumbDrag& drag, POINT client);

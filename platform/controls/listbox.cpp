@@ -500,14 +500,6 @@ LRESULT on_scroll(HWND hwnd, ListState& s, WPARAM wParam) {
     return 0;
 }
 
-LRESULT on_nc_button_down(HWND hwnd, ListState& s, WPARAM hit, LPARAM lParam) {
-    if (static_cast<LRESULT>(hit) != HTVSCROLL)
-        return DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hit, lParam);
-    press_scroll_bar(hwnd, scroll_model(hwnd, s), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
-                     s.thumb);
-    return 0;
-}
-
 LRESULT on_focus(HWND hwnd, ListState& s, bool gained) {
     s.focused = gained;
     redraw(hwnd, s);
@@ -609,7 +601,7 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         set_top(hwnd, *s, s->top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
         return 0;
     case WM_NCLBUTTONDOWN:
-        return on_nc_button_down(hwnd, *s, wParam, lParam);
+        return press_scroll_bar(hwnd, scroll_model(hwnd, *s), wParam, lParam, s->thumb);
     case WM_SETFOCUS:
         return on_focus(hwnd, *s, true);
     case WM_KILLFOCUS:

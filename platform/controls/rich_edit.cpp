@@ -142,14 +142,6 @@ LRESULT on_vertical_scroll(HWND hwnd, RichEditState& s, WPARAM wParam) {
     return 0;
 }
 
-LRESULT on_nc_button_down(HWND hwnd, RichEditState& s, WPARAM hit, LPARAM lParam) {
-    if (static_cast<LRESULT>(hit) != HTVSCROLL)
-        return DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hit, lParam);
-    press_scroll_bar(hwnd, scroll_model(hwnd, s), POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)},
-                     s.thumb);
-    return 0;
-}
-
 LRESULT on_nc_paint(HWND hwnd, const RichEditState& s, WPARAM region) {
     DefWindowProcA(hwnd, WM_NCPAINT, region, 0);
     paint_bar(hwnd, s);
@@ -256,7 +248,7 @@ LRESULT CALLBACK rich_edit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_NCPAINT:
         return on_nc_paint(hwnd, *s, wParam);
     case WM_NCLBUTTONDOWN:
-        return on_nc_button_down(hwnd, *s, wParam, lParam);
+        return press_scroll_bar(hwnd, scroll_model(hwnd, *s), wParam, lParam, s->thumb);
     case WM_MOUSEMOVE:
         follow_thumb_drag(hwnd, scroll_model(hwnd, *s), s->thumb,
                           POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});

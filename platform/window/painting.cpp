@@ -130,6 +130,20 @@ void redraw_tree(Window* w, const gdi::Region& area, bool whole, UINT flags,
     }
 }
 
+// Whether an ancestor still has an update pending over the window that it will paint across
+// it (without WS_CLIPCHILDREN in between): what the window draws before then is lost.
+bool painted_over_later(const Window* w) {
+    RECT r = w->rect; // in the parent's client coordinates
+    for (const Window* up = w->parent; up && !is_desktop(up); up = up->parent) {
+        if (up->style & WS_CLIPCHILDREN)
+            return false;
+        if (up->paint && up->paint->update.intersects(r))
+            return true;
+        OffsetRect(&r, up->rect.left + up->client.left, up->rect.top + up->client.top);
+    }
+    return false;
+}
+
 struct Pending {
     bool frame = false;
     bool erase = false;
@@ -145,13 +159,18 @@ Pending pending_of(HWND hwnd) {
     return Pending{ps.frame, ps.erase, !ps.update.empty() || ps.internal || ps.frame};
 }
 
-void send_frame_and_erase(HWND hwnd) {
+struct Drawn {
+    bool frame = false;
+    bool erase = false;
+};
+
+Drawn send_frame_and_erase(HWND hwnd) {
     bool frame = false, erase = false;
     {
         auto lock = lock_tree();
         Window* w = peek_window(hwnd);
         if (!w || !w->paint || !can_paint(w))
-            return;
+            return {};
         frame = w->paint->frame;
         erase = w->paint->erase;
         w->paint->frame = false;
@@ -171,6 +190,18 @@ void send_frame_and_erase(HWND hwnd) {
             }
         }
     }
+    return Drawn{frame, erase};
+}
+
+// Drawn ahead of a parent that will paint over it (a page shown while its parent still had an
+// older update pending): the frame and background are drawn again at the window's own paint.
+void redo_if_painted_over(HWND hwnd, const Drawn& drawn) {
+    auto lock = lock_tree();
+    Window* w = peek_window(hwnd);
+    if (!w || !w->paint || !painted_over_later(w))
+        return;
+    w->paint->frame = w->paint->frame || drawn.frame;
+    w->paint->erase = w->paint->erase || drawn.erase;
 }
 
 std::vector<HWND> subtree_handles(HWND hwnd, bool include_children) {
@@ -386,7 +417,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* update, HRGN updateRegion, UINT flags) 
                 if (p.paint)
                     SendMessageA(h, WM_PAINT, 0, 0);
             } else {
-                send_frame_and_erase(h);
+                redo_if_painted_over(h, send_frame_and_erase(h));
             }
         }
     }

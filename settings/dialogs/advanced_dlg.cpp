@@ -1,12 +1,19 @@
 #include "settings/dialogs/advanced_dlg.h"
 
+#include "saver/dialog_brush.h"
+
 BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
+ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CAdvancedDlg::kOkId, OnDialogOk)
 ON_BN_CLICKED(CAdvancedDlg::kCancelId, OnDialogCancel)
 ON_BN_CLICKED(CAdvancedDlg::kApplyId, OnApply)
 END_MESSAGE_MAP()
 
 CAdvancedDlg::CAdvancedDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+HBRUSH CAdvancedDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CAdvancedDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

@@ -17,6 +17,8 @@ protected:
     // Gives the three buttons their bitmaps; the dialogs call it from OnInitDialog.
     void SetButtonTrioBitmaps();
 
+    // The face and labels of every advanced dialog are the saver's shared brush.
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnDialogOk();
     afx_msg void OnDialogCancel();
     // Writes the dialog's values into the theme, rewrites the theme file and ends the dialog.

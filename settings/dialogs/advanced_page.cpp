@@ -1,11 +1,13 @@
 #include "settings/dialogs/advanced_page.h"
 
+#include "saver/dialog_brush.h"
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
 #include "settings/dialogs/transition_dlg.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
+ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CAdvancedPage::kBackgroundColorId, OnBackgroundColor)
 ON_BN_CLICKED(CAdvancedPage::kBackgroundMusicId, OnBackgroundMusic)
 ON_BN_CLICKED(CAdvancedPage::kTransitionId, OnTransition)
@@ -14,6 +16,10 @@ ON_BN_CLICKED(CAdvancedPage::kMediaId, OnMedia)
 END_MESSAGE_MAP()
 
 CAdvancedPage::CAdvancedPage() : CDialog(kTemplateId) {}
+
+HBRUSH CAdvancedPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CAdvancedPage::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

@@ -27,6 +27,7 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnBackgroundColor();
     afx_msg void OnBackgroundMusic();
     afx_msg void OnTransition();

@@ -168,6 +168,66 @@ TEST_F(InstallDialogTest, WelcomeBoxShowsTheAboutTextOrTheBuiltInText) {
     }
 }
 
+// A welcome text longer than the box: the box's scroll bar brings its end into view, by the
+// arrow, by the dragged thumb, and back by the wheel.
+TEST_F(InstallDialogTest, ALongWelcomeTextScrollsWithTheBoxsBar) {
+    constexpr COLORREF kFirst = RGB(255, 0, 0), kLast = RGB(0, 0, 255);
+    std::string about = R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;})"
+                        R"(\cf1 First\par\cf0 )";
+    for (int i = 0; i < 40; ++i)
+        about += "More of the welcome.\\par ";
+    about += R"(\cf2 Last})";
+    CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle, about)));
+    struct Seen {
+        bool first = false, last = false;
+    };
+    Seen atStart, afterArrow, afterDrag, afterWheel;
+    LookAndCancel(dialog, [&](HWND hwnd) {
+        HWND box = GetDlgItem(hwnd, CInstallDlg::kWelcomeBox);
+        auto pump = [] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        };
+        auto look = [&] {
+            pump();
+            const RECT place = RectInWindow(hwnd, box);
+            return Seen{AnyPixel(hwnd, place, [&](COLORREF c) { return c == kFirst; }),
+                        AnyPixel(hwnd, place, [&](COLORREF c) { return c == kLast; })};
+        };
+        // The bar stands right of the text, as high as it; its arrows are square.
+        RECT client{};
+        GetClientRect(box, &client);
+        const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+        POINT bar{client.right + arrow / 2, 0};
+        ClientToScreen(box, &bar);
+        atStart = look();
+        lv::testing::click(bar.x, bar.y + client.bottom - arrow / 2);
+        afterArrow = look();
+        lv::testing::mouse_move(bar.x, bar.y + arrow + 4);
+        lv::testing::mouse_down();
+        pump();
+        lv::testing::mouse_move(bar.x, bar.y + client.bottom + 60);
+        lv::testing::mouse_up();
+        afterDrag = look();
+        POINT text{20, 20};
+        ClientToScreen(box, &text);
+        lv::testing::click(text.x, text.y);
+        for (int i = 0; i < 40; ++i)
+            lv::testing::wheel(WHEEL_DELTA);
+        afterWheel = look();
+    });
+    EXPECT_TRUE(atStart.first);
+    EXPECT_FALSE(atStart.last);
+    EXPECT_FALSE(afterArrow.first); // a line down
+    EXPECT_FALSE(afterDrag.first);
+    EXPECT_TRUE(afterDrag.last);
+    EXPECT_TRUE(afterWheel.first);
+    EXPECT_FALSE(afterWheel.last);
+}
+
 TEST_F(InstallDialogTest, TitleLabelReadsTheTitleInBoldTahomaBlackOnTheDialogColour) {
     CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
     std::string label;

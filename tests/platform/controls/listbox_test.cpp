@@ -194,6 +194,19 @@ TEST_F(ListBoxTest, TheScrollBarMovesTheTopItem) {
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
     SendMessageA(list, LB_SETCURSEL, 20, 0);
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+
+    // The thumb, dragged from the top of the track past the bar's end, shows the last items.
+    SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
+    input::mouse_move(bar_x, origin.y + GetSystemMetrics(SM_CXVSCROLL) + 2);
+    input::mouse_down();
+    pump();
+    input::mouse_move(bar_x, origin.y + client.bottom + 40);
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+    input::mouse_up();
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(ListBoxTest, WholeItemsOnlyUnlessAskedOtherwise) {

@@ -120,7 +120,7 @@ TEST(RealDisplay, AWorkersDrawingReachesTheScreenAndNothingUnchangedIsPresentedA
     lvtest::XScreen x = lvtest::CurrentScreen();
     HWND w = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, RGB(0, 0, 255),
                                     nullptr, WS_EX_TOPMOST);
-    Settle(500);
+    Settle(1500); // the window is shown, exposed and drawn
     const unsigned long idle_start = lv::display::presented_frames();
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(lv::display::presented_frames(), idle_start) << "an unchanged window is presented";

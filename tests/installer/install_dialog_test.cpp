@@ -17,6 +17,7 @@
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
 
@@ -330,11 +331,9 @@ LRESULT CALLBACK LookAtPreparing(int code, WPARAM wParam, LPARAM lParam) {
 }
 
 TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
-    const char* saved = std::getenv("LC_ALL");
-    const std::string keep = saved ? saved : "";
     for (const char* locale : {"C", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
         SCOPED_TRACE(locale);
-        setenv("LC_ALL", locale, 1);
+        const lvtest::ScopedEnv language("LC_ALL", locale);
         g_preparing = PreparingSeen{};
         g_preparing.png = lvtest::ScreenshotPath(std::string("prepare_dialog_") +
                                                  std::string(locale).substr(0, 2) + ".png");
@@ -351,10 +350,6 @@ TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
         EXPECT_TRUE(g_preparing.textFits);
         EXPECT_TRUE(g_preparing.saved);
     }
-    if (saved)
-        setenv("LC_ALL", keep.c_str(), 1);
-    else
-        unsetenv("LC_ALL");
 }
 
 TEST_F(InstallDialogTest, InstallButtonInstallsRegistersAndActivates) {

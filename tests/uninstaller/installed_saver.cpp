@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 
 namespace uninstalltest {
@@ -43,6 +44,12 @@ bool KeyExists(const std::string& subKey) {
         return false;
     RegCloseKey(key);
     return true;
+}
+
+std::string Lowered(std::string text) {
+    for (char& ch : text)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text;
 }
 
 namespace {

@@ -33,6 +33,8 @@ std::string SystemFolder();
 bool WriteFile(const std::string& path, const std::string& bytes = "x");
 bool FileExists(const std::string& path);
 bool KeyExists(const std::string& subKey);
+// The text with ASCII capitals made small, as the uninstaller's command line arrives.
+std::string Lowered(std::string text);
 
 // The uninstall entry's command, as the installer writes it: "<saver path> /u".
 void SetUninstallCommand(const std::string& title, const std::string& command);

@@ -3,14 +3,13 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
 #include "uninstaller/uninstall_dlg.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -118,11 +117,9 @@ TEST(UninstallDialog, TheReportNamesTheFileThatWasAlreadyGone) {
         {"ja_JP.UTF-8", "アンインストールに失敗しました。", "見つかりません: "},
         {"ko_KR.UTF-8", "제거하지 못했습니다.", "찾을 수 없음: "},
     };
-    const char* saved = std::getenv("LC_ALL");
-    const std::string keep = saved ? saved : "";
     for (const Case& c : cases) {
         SCOPED_TRACE(c.locale);
-        setenv("LC_ALL", c.locale, 1);
+        const lvtest::ScopedEnv language("LC_ALL", c.locale);
         const uninstalltest::InstalledSaver saver("Quiet Horizons");
         ASSERT_TRUE(DeleteFileA(saver.saverPath().c_str()));
         lv::testing::clear_answers();
@@ -158,28 +155,18 @@ TEST(UninstallDialog, TheReportNamesTheFileThatWasAlreadyGone) {
                  lv::testing::click_window(GetDlgItem(dialog, CUninstallDlg::kUninstallButton));
              }});
         // The command line arrives lower-cased.
-        std::string path = saver.saverPath();
-        for (char& ch : path)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        const std::string path = uninstalltest::Lowered(saver.saverPath());
         CUninstallDlg dialog;
         dialog.m_strPath = path.c_str();
         EXPECT_EQ(dialog.DoModal(), IDOK);
         // The drive letter comes back in capitals from making the path absolute.
-        for (char& ch : shownText)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        std::string expected = std::string(c.failed) + "\n" + c.notFound + path;
-        for (char& ch : expected)
-            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-        EXPECT_EQ(shownText, expected);
+        EXPECT_EQ(uninstalltest::Lowered(shownText),
+                  uninstalltest::Lowered(std::string(c.failed) + "\n" + c.notFound + path));
         EXPECT_TRUE(fits);
         EXPECT_TRUE(saved_png);
         EXPECT_FALSE(uninstalltest::FileExists(saver.dataPath()));
         EXPECT_FALSE(uninstalltest::KeyExists(saver.entry()));
     }
-    if (saved)
-        setenv("LC_ALL", keep.c_str(), 1);
-    else
-        unsetenv("LC_ALL");
 }
 
 } // namespace

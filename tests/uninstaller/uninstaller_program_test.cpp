@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdlib>
 #include <fstream>
 
@@ -71,13 +70,8 @@ TEST_F(UninstallerProgram, ASaverAlreadyGoneStillLosesItsThemeAndEntryAndIsNamed
     ASSERT_TRUE(DeleteFileA(saver.saverPath().c_str()));
     const auto result = Run(saver.saverPath(), "1004\nOK\n");
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    std::string named = std::string(kFailed) + "\nNot found: " + saver.saverPath();
-    for (char& ch : named)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    std::string err = result.err;
-    for (char& ch : err)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    EXPECT_NE(err.find(named), std::string::npos) << result.err;
+    const std::string named = std::string(kFailed) + "\nNot found: " + saver.saverPath();
+    EXPECT_NE(Lowered(result.err).find(Lowered(named)), std::string::npos) << result.err;
     EXPECT_FALSE(FileExists(saver.dataPath()));
     EXPECT_FALSE(KeyExists(saver.entry()));
     ExpectInstalled(neighbour, "the neighbour stays");

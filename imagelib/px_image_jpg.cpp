@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 #include "imagelib/px_image_jpg_stream.h"
@@ -192,10 +191,8 @@ bool PxImageJPG::ReadPicture(DecodeSession& session) {
 
     if (cinfo.quantize_colors) {
         const int count = std::clamp(cinfo.actual_number_of_colors, 1, 256);
-        // The bitmap keeps its 256-entry layout, which copies and the processing operations
-        // rely on; the colours libjpeg delivered are the important ones.
-        m_head.biClrImportant = static_cast<DWORD>(count);
-        std::memcpy(m_dib, &m_head, kPxInfoHeaderSize);
+        // The palette holds exactly the colours libjpeg delivered.
+        SetPaletteCount(static_cast<DWORD>(count));
         const bool greyMap = cinfo.out_color_components == 1;
         for (int i = 0; i < count; ++i) {
             const BYTE r = cinfo.colormap[0][i];

@@ -28,8 +28,9 @@ BOOL CPrepareDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_progress.SetRange(0, 100);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_progress.SendMessage(PBM_SETBKCOLOR, 0, kProgressColour);
-    m_progress.SendMessage(PBM_SETBARCOLOR, 0, kProgressColour);
+    // The filled part and the percentage over the empty part share the colour.
+    m_progress.SetTextColor(kProgressColour);
+    m_progress.SetBarColor(kProgressColour);
     m_progress.SetPos(10);
     CenterWindow();
     ShowWindow(SW_SHOW);

@@ -4,6 +4,7 @@
 
 #include "installer/install_theme_header.h"
 #include "mfc/mfc.h"
+#include "settings/controls/percent_progress_ctrl.h"
 
 #include <string>
 
@@ -38,7 +39,7 @@ protected:
 private:
     void Prepare();
 
-    CProgressCtrl m_progress;
+    CPercentProgressCtrl m_progress;
     std::string m_packagePath;
     std::string m_title;
 };

@@ -38,7 +38,7 @@ struct ThemeContents {
 
 enum class ThemeReadStatus {
     Ok,
-    Damaged, // truncated, impossible lengths or counts, unterminated texts, unsafe names
+    Damaged, // truncated, impossible lengths or counts, unsafe names
 };
 
 // A name from the file that becomes one file or folder name inside the work folder: not

@@ -92,6 +92,15 @@ void CTransitionEngine::Delay(int milliseconds) {
         DWORD now = GetTickCount();
         if (now < start || now - start > static_cast<DWORD>(milliseconds))
             return;
+        // What reaches this thread's queue meanwhile is served, so a wait never holds it up.
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            continue;
+        }
         Sleep(1);
     }
 }

@@ -52,7 +52,8 @@ public:
     // outside 0..20 draw nothing.
     void RunEffect();
 
-    // Waits more than `milliseconds` by the platform's tick count, in 1 ms sleeps.
+    // Waits more than `milliseconds` by the platform's tick count, serving the calling
+    // thread's messages meanwhile and otherwise sleeping 1 ms at a time.
     void Delay(int milliseconds);
 
     // A BitBlt SRCCOPY that the observer sees.

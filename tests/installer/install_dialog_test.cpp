@@ -7,6 +7,7 @@
 #include "installer/install_steps.h"
 #include "installer/install_strings.h"
 #include "installer/os_code.h"
+#include "installer/prepare_dlg.h"
 #include "installer/welcome_text.h"
 #include "system/paths.h"
 #include "testing/answers.h"
@@ -16,6 +17,7 @@
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
 
@@ -382,6 +384,75 @@ TEST_F(InstallDialogTest, AnythingAtTheStagingFoldersNameIsNeitherUsedNorRemoved
         EXPECT_TRUE(lv::testing::message_box_log().empty());
     }
     fs::remove_all(Staging());
+}
+
+// What a person sees while the payload is unpacked: the bar fills in its own colour over the
+// window colour, with the percentage written across it in the contrasting colour.
+struct PreparingSeen {
+    bool taken = false;
+    bool saved = false;
+    std::string png;
+    COLORREF filled = CLR_INVALID;
+    COLORREF empty = CLR_INVALID;
+    bool textOverBar = false;
+    bool textFits = false;
+};
+PreparingSeen g_preparing;
+
+// At the result text (position 70) the dialog is drawn and looked at.
+LRESULT CALLBACK LookAtPreparing(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETTEXT && !g_preparing.taken &&
+        GetDlgCtrlID(sent->hwnd) == CPrepareDlg::kResultText) {
+        g_preparing.taken = true;
+        HWND dialog = GetParent(sent->hwnd);
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HWND bar = GetDlgItem(dialog, CPrepareDlg::kProgressBar);
+        RECT r{};
+        GetClientRect(bar, &r);
+        const int middle = r.bottom / 2;
+        g_preparing.filled = lv::testing::window_pixel(bar, 2, middle);
+        g_preparing.empty = lv::testing::window_pixel(bar, r.right - 3, middle);
+        // "70%" centred: in the filled part, lighter than the bar, clear of the edges.
+        auto lightness = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+        int textRows = 0;
+        bool touchesEdge = false;
+        for (int y = 0; y < r.bottom; ++y) {
+            bool text = false;
+            for (int x = r.right / 4; x < r.right * 3 / 5; ++x)
+                text = text ||
+                       lightness(lv::testing::window_pixel(bar, x, y)) > lightness(0x68B4FF) + 60;
+            textRows += text ? 1 : 0;
+            touchesEdge = touchesEdge || (text && (y == 0 || y == r.bottom - 1));
+        }
+        g_preparing.textOverBar = textRows > 3;
+        g_preparing.textFits = !touchesEdge;
+        g_preparing.saved = lv::testing::save_window_png(dialog, g_preparing.png);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
+    for (const char* locale : {"C", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        const lvtest::ScopedEnv language("LC_ALL", locale);
+        g_preparing = PreparingSeen{};
+        g_preparing.png = lvtest::ScreenshotPath(std::string("prepare_dialog_") +
+                                                 std::string(locale).substr(0, 2) + ".png");
+        HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROCRET, LookAtPreparing, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        CPrepareDlg dialog(Package(ThemeBytes(kTitle)), kTitle);
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        UnhookWindowsHookEx(hook);
+        ASSERT_TRUE(g_preparing.taken);
+        EXPECT_EQ(g_preparing.filled, static_cast<COLORREF>(0x68B4FF));
+        EXPECT_EQ(g_preparing.empty, GetSysColor(COLOR_WINDOW));
+        EXPECT_TRUE(g_preparing.textOverBar);
+        EXPECT_TRUE(g_preparing.textFits);
+        EXPECT_TRUE(g_preparing.saved);
+    }
 }
 
 TEST_F(InstallDialogTest, InstallButtonInstallsRegistersAndActivates) {

@@ -319,6 +319,70 @@ TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber
     EXPECT_FALSE(fs::exists(captures / "slide-005.png"));
 }
 
+// Frame descriptions fill their text fields to the last byte: the version "1.0" in its three
+// bytes and a title of 33 characters. Such a theme loads and shows its pictures in the frame.
+TEST_F(SaverProgramTest, AFrameWhoseTextsFillTheirFieldsFramesEverySlide) {
+    constexpr COLORREF kBackground = RGB(10, 20, 30);
+    constexpr COLORREF kRed = RGB(200, 0, 0);
+    // Nine 10 x 10 pieces, each its own colour.
+    auto piece = [](int i) { return RGB(20 + 20 * i, 100, 60); };
+    PxImage frame;
+    frame.Create(30, 30, 24);
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 30; ++x)
+            frame.SetPixelColor(x, 29 - y, PxImage::RgbToRgbQuad(piece((y / 10) * 3 + x / 10)));
+    const fs::path framePng = m_scratch / "frame.png";
+    ASSERT_TRUE(frame.Save(framePng.string().c_str(), PXIMAGE_FORMAT_PNG)) << frame.GetLastError();
+
+    lvtools::ThemeSpec spec = Spec();
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kBackground;
+    spec.settings.captionPosition = 0;
+    spec.settings.transitionFlags.fill(0);
+    spec.images = {{"red.bmp", "", SolidPicture(40, 30, kRed, m_scratch.path())}};
+    spec.music.clear();
+    lvtools::ThemeFrame themeFrame;
+    themeFrame.record.ver = "1.0";
+    themeFrame.record.title = "Carved Walnut With Brass Corners.";
+    ASSERT_EQ(themeFrame.record.title.size(), 33u);
+    themeFrame.record.format = 1;
+    themeFrame.record.type = 0;
+    themeFrame.record.stretch_mode = 1;
+    for (std::string* p :
+         {&themeFrame.record.upleft, &themeFrame.record.upmid, &themeFrame.record.upright,
+          &themeFrame.record.ctleft, &themeFrame.record.ctright, &themeFrame.record.btleft,
+          &themeFrame.record.btmid, &themeFrame.record.btright})
+        *p = "10 10";
+    themeFrame.record.extraspace = "20 20";
+    themeFrame.record.pic_drawpt = "10 10";
+    themeFrame.record.pictureName = "frame.png";
+    themeFrame.data = lvtest::ReadFileBytes(framePng);
+    spec.frame = themeFrame;
+    // The two texts as the authoring tool stores them, byte for byte: no NUL in either field.
+    lvtools::BuiltTheme built = lvtools::BuildTheme(spec);
+    const std::string texts = "1.0" + themeFrame.record.title;
+    std::copy(texts.begin(), texts.end(),
+              built.bytes.begin() + static_cast<long>(*built.layout.frameRecord));
+    lvtest::WriteFileBytes(ThemeFile(), built.bytes);
+
+    const fs::path captures = m_scratch / "captures";
+    auto result =
+        Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()}, {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err.find("MessageBox"), std::string::npos) << result.err;
+    PxImage capture;
+    ASSERT_TRUE(capture.Load((captures / "slide-001.png").string().c_str(), PXIMAGE_FORMAT_PNG))
+        << capture.GetLastError();
+    // The framed picture is 60 x 50, centred: it spans (50, 35) to (109, 84).
+    EXPECT_EQ(CapturedPixel(capture, 80, 60), kRed);
+    EXPECT_EQ(CapturedPixel(capture, 52, 37), piece(0));  // upper-left corner
+    EXPECT_EQ(CapturedPixel(capture, 107, 82), piece(8)); // lower-right corner
+    EXPECT_EQ(CapturedPixel(capture, 52, 60), piece(3));  // left edge
+    EXPECT_EQ(CapturedPixel(capture, 49, 60), kBackground);
+    EXPECT_EQ(CapturedPixel(capture, 110, 60), kBackground);
+}
+
 // The real chain: an installed saver's /u writes out the real uninstaller and starts it with
 // its own path; the uninstaller, answered by script, removes the saver, its theme file and its
 // uninstall entry.

@@ -304,7 +304,8 @@ TEST_F(ThemeWriterTest, AChosenFrameIsWrittenFromTheFrameSettings) {
             spec.frame.reset();
         Install(spec);
         const fs::path picture = AddFile("frames/walnut.bmp", ToBytes("BM-walnut-frame-picture"));
-        FrameSettings.ver = "11";
+        // Frame descriptions fill the 3-byte version field: it is written back whole.
+        FrameSettings.ver = "1.0";
         FrameSettings.title = "Walnut";
         FrameSettings.direction = 2;
         FrameSettings.format = 0;
@@ -327,7 +328,7 @@ TEST_F(ThemeWriterTest, AChosenFrameIsWrittenFromTheFrameSettings) {
         const ThemeContents r = ReadBack(ThemePath());
         ASSERT_TRUE(r.frame);
         const FrameRecord& f = *r.frame;
-        EXPECT_EQ(f.ver, "11");
+        EXPECT_EQ(f.ver, "1.0");
         EXPECT_EQ(f.title, "Walnut");
         EXPECT_EQ(f.direction, 2);
         EXPECT_EQ(f.format, 0);

@@ -9,17 +9,25 @@
 namespace {
 
 // One line per format number, in number order.
+// clang-format off
 const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
-    PxCodecFor<PxImageBMP>(PXIMAGE_FORMAT_BMP, "BMP"), PxCodecNotBuilt(PXIMAGE_FORMAT_GIF, "GIF"),
+    PxCodecFor<PxImageBMP>(PXIMAGE_FORMAT_BMP, "BMP"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_GIF, "GIF"),
     PxCodecFor<PxImageJPG>(PXIMAGE_FORMAT_JPG, "JPEG"),
     PxCodecFor<PxImagePNG>(PXIMAGE_FORMAT_PNG, "PNG"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_ICO, "ICO"),        PxCodecNotBuilt(PXIMAGE_FORMAT_TIF, "TIFF"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_TGA, "TGA"),        PxCodecNotBuilt(PXIMAGE_FORMAT_PCX, "PCX"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_WBMP, "WBMP"),      PxCodecNotBuilt(PXIMAGE_FORMAT_WMF, "WMF"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_JP2, "JP2"),        PxCodecNotBuilt(PXIMAGE_FORMAT_JPC, "JPC"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_PGX, "PGX"),        PxCodecNotBuilt(PXIMAGE_FORMAT_PNM, "PNM"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_ICO, "ICO"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_TIF, "TIFF"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_TGA, "TGA"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_PCX, "PCX"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_WBMP, "WBMP"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_WMF, "WMF"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_JP2, "JP2"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_JPC, "JPC"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_PGX, "PGX"),
+    PxCodecNotBuilt(PXIMAGE_FORMAT_PNM, "PNM"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_RAS, "RAS"),
 };
+// clang-format on
 
 constexpr std::array<DWORD, 11> kTrialOrder = {
     PXIMAGE_FORMAT_BMP,  PXIMAGE_FORMAT_JPG, PXIMAGE_FORMAT_ICO, PXIMAGE_FORMAT_GIF,

@@ -9,6 +9,7 @@
 #include "imagelib/px_image_pcx.h"
 #include "imagelib/px_image_png.h"
 #include "imagelib/px_image_tga.h"
+#include "imagelib/px_image_tif.h"
 #include "imagelib/px_image_wbmp.h"
 
 namespace {
@@ -21,7 +22,7 @@ const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
     PxCodecFor<PxImageJPG>(PXIMAGE_FORMAT_JPG, "JPEG"),
     PxCodecFor<PxImagePNG>(PXIMAGE_FORMAT_PNG, "PNG"),
     PxCodecFor<PxImageICO>(PXIMAGE_FORMAT_ICO, "ICO", true),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_TIF, "TIFF"),
+    PxCodecFor<PxImageTIF>(PXIMAGE_FORMAT_TIF, "TIFF", true),
     PxCodecFor<PxImageTGA>(PXIMAGE_FORMAT_TGA, "TGA"),
     PxCodecFor<PxImagePCX>(PXIMAGE_FORMAT_PCX, "PCX"),
     PxCodecFor<PxImageWBMP>(PXIMAGE_FORMAT_WBMP, "WBMP"),

@@ -169,10 +169,6 @@ void PackPlane(const BYTE* bytes, std::size_t length, std::vector<BYTE>& out) {
     packer.EndLine(false);
 }
 
-LONG Luminance(const PxRgbQuad& c) {
-    return (306 * c.rgbRed + 601 * c.rgbGreen + 117 * c.rgbBlue) / 1024;
-}
-
 } // namespace
 
 bool PxImagePCX::Decode(PxFile* file) {
@@ -387,8 +383,9 @@ bool PxImagePCX::Encode(PxFile* file) {
     } else {
         // Two colours are stored as black and white, so a palette whose first entry is the
         // brighter one is written with its indices inverted.
+        const PxRgbQuad* palette = GetPalette();
         const BYTE invert =
-            h.planes == 1 && Luminance(GetPaletteColor(0)) > Luminance(GetPaletteColor(1)) ? 1 : 0;
+            h.planes == 1 && CompareColorLuma(&palette[0].rgbBlue, &palette[1].rgbBlue) > 0 ? 1 : 0;
         std::vector<BYTE> plane(bytesPerLine);
         for (LONG y = height - 1; y >= 0; --y) {
             for (int p = 0; p < h.planes; ++p) {

@@ -30,6 +30,17 @@ bool RunTool(const std::string& name, const std::vector<std::string>& args, std:
     return result.exitCode == 0;
 }
 
+std::optional<std::vector<std::uint8_t>> ToolOutput(const std::string& name,
+                                                    const std::vector<std::string>& args) {
+    const auto tool = FindTool(name);
+    if (!tool)
+        return std::nullopt;
+    const ProcessResult result = RunProgram(*tool, args, {{"MAGICK_THREAD_LIMIT", "1"}}, 120);
+    if (result.exitCode != 0)
+        return std::nullopt;
+    return std::vector<std::uint8_t>(result.out.begin(), result.out.end());
+}
+
 PxRgbQuad PnmPicture::At(int x, int y) const {
     const std::uint8_t* p = samples.data() + (static_cast<std::size_t>(y) * width + x) *
                                                  static_cast<std::size_t>(channels);

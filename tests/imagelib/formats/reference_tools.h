@@ -20,6 +20,10 @@ std::optional<std::filesystem::path> FindTool(const std::string& name);
 bool RunTool(const std::string& name, const std::vector<std::string>& args,
              std::string* messages = nullptr);
 
+// What a tool writes to its standard output, when it exits with 0.
+std::optional<std::vector<std::uint8_t>> ToolOutput(const std::string& name,
+                                                    const std::vector<std::string>& args);
+
 // A picture read from a PBM/PGM/PPM/PAM file, top row first, 8 bits a sample.
 struct PnmPicture {
     int width = 0;

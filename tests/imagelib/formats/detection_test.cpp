@@ -10,6 +10,8 @@ namespace {
 
 TEST(FormatDetection, EachFormatIsFoundByTrial) {
     lvtest::ScratchDir dir;
+    PxImage losslessTiff = lvtest::ColourPattern(12, 5);
+    losslessTiff.SetCodecOption(5 /* LZW */, PXIMAGE_FORMAT_TIF);
     struct Case {
         DWORD format;
         PxImage picture;
@@ -17,7 +19,7 @@ TEST(FormatDetection, EachFormatIsFoundByTrial) {
     const Case cases[] = {
         {PXIMAGE_FORMAT_GIF, lvtest::PalettePattern(12, 5, 8)},
         {PXIMAGE_FORMAT_ICO, lvtest::PalettePattern(12, 5, 4)},
-        {PXIMAGE_FORMAT_TIF, lvtest::ColourPattern(12, 5)},
+        {PXIMAGE_FORMAT_TIF, losslessTiff},
         {PXIMAGE_FORMAT_TGA, lvtest::ColourPattern(12, 5)},
         {PXIMAGE_FORMAT_PCX, lvtest::ColourPattern(12, 5)},
         {PXIMAGE_FORMAT_WBMP, lvtest::PalettePattern(12, 5, 1)},

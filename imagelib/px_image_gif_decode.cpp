@@ -218,9 +218,23 @@ void PxImageGIF::MixInto(PxImage& background, LONG left, LONG top) const {
     const LONG width = static_cast<LONG>(GetWidth()), height = static_cast<LONG>(GetHeight());
     const LONG screenHeight = static_cast<LONG>(background.GetHeight());
     const LONG trans = GetTransIndex();
+    const bool bytes = GetBpp() == 8 && background.GetBpp() == 8;
     for (LONG y = 0; y < height; ++y) {
         const LONG storedTarget = screenHeight - 1 - (top + y);
         const LONG stored = height - 1 - y;
+        if (bytes) {
+            // The frame lies inside the screen (frames that do not are passed over).
+            const BYTE* from = GetBits(static_cast<DWORD>(stored));
+            BYTE* to = background.GetBits(static_cast<DWORD>(storedTarget)) + left;
+            if (trans < 0) {
+                std::memcpy(to, from, static_cast<std::size_t>(width));
+                continue;
+            }
+            for (LONG x = 0; x < width; ++x)
+                if (from[x] != trans)
+                    to[x] = from[x];
+            continue;
+        }
         for (LONG x = 0; x < width; ++x) {
             const BYTE index = GetPixelIndexUnchecked(x, stored);
             if (index != trans)

@@ -141,7 +141,7 @@ bool PxImageTIF::Decode(PxFile* file) {
     float position = 0;
     LONG xOffset = 0, yOffset = 0;
     const auto offsetOf = [](float value) {
-        return std::fabs(value) < 0x7FFFFFFF ? static_cast<LONG>(value) : 0;
+        return std::fabs(static_cast<double>(value)) < 2147483647.0 ? static_cast<LONG>(value) : 0;
     };
     if (TIFFGetField(tif, TIFFTAG_XPOSITION, &position))
         xOffset = offsetOf(position);

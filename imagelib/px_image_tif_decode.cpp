@@ -152,6 +152,15 @@ bool PxImageTIF::Decode(PxFile* file) {
     if (rowsPerStrip > height || rowsPerStrip == 0)
         rowsPerStrip = height;
 
+    // Tiles are multiples of 16 pixels both ways; tiny ones only serve to make a file that
+    // takes ages to read.
+    if (TIFFIsTiled(tif)) {
+        uint32_t tileWidth = 0, tileLength = 0;
+        TIFFGetField(tif, TIFFTAG_TILEWIDTH, &tileWidth);
+        TIFFGetField(tif, TIFFTAG_TILELENGTH, &tileLength);
+        if (tileWidth == 0 || tileLength == 0 || tileWidth % 16 || tileLength % 16)
+            return fail("Corrupted tiled TIFF file!");
+    }
     const bool rgba = ReadAsRgba(photometric, bitsPerSample) ||
                       !ReadDirectly(photometric, bitsPerSample, samples, planar);
     if (CheckCancel())

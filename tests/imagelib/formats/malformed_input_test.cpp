@@ -156,6 +156,20 @@ Bytes Rows(TIFF* tif, uint32_t height, std::size_t rowBytes) {
     return row;
 }
 
+// Where a tag's entry lies in the first directory of a little-endian file.
+std::size_t TagEntry(const Bytes& file, std::uint16_t tag) {
+    const std::size_t directory =
+        file[4] | file[5] << 8 | file[6] << 16 | static_cast<std::size_t>(file[7]) << 24;
+    const std::size_t entries = file[directory] | file[directory + 1] << 8;
+    for (std::size_t i = 0; i < entries; ++i) {
+        const std::size_t at = directory + 2 + 12 * i;
+        if ((file[at] | file[at + 1] << 8) == tag)
+            return at;
+    }
+    ADD_FAILURE() << "no tag " << tag;
+    return 0;
+}
+
 TEST(MalformedInput, Tiff) {
     // 16-bit grey in one strip: the strip holds twice the bytes of the 8-bit picture.
     const Bytes wideStrip = Tiff([](TIFF* tif) {
@@ -173,25 +187,27 @@ TEST(MalformedInput, Tiff) {
     });
     // The first strip's offset moved past the end of the file.
     Bytes farStrip = good;
-    {
-        const std::uint32_t directory = farStrip[4] | farStrip[5] << 8 | farStrip[6] << 16 |
-                                        static_cast<std::uint32_t>(farStrip[7]) << 24;
-        const std::size_t entries = farStrip[directory] | farStrip[directory + 1] << 8;
-        for (std::size_t i = 0; i < entries; ++i) {
-            const std::size_t at = directory + 2 + 12 * i;
-            if ((farStrip[at] | farStrip[at + 1] << 8) != TIFFTAG_STRIPOFFSETS)
-                continue;
-            const std::size_t values = farStrip[at + 8] | farStrip[at + 9] << 8;
-            for (int b = 0; b < 4; ++b)
-                farStrip[values + b] = 0x7F;
-        }
-    }
+    const std::size_t offsets = TagEntry(farStrip, TIFFTAG_STRIPOFFSETS);
+    const std::size_t values = farStrip[offsets + 8] | farStrip[offsets + 9] << 8;
+    for (int b = 0; b < 4; ++b)
+        farStrip[values + b] = 0x7F;
+    // Tiles one pixel wide: thousands of tiles for a small file.
+    Bytes thinTiles = Tiff([](TIFF* tif) {
+        Header(tif, 64, 16, 8, 16);
+        TIFFSetField(tif, TIFFTAG_TILEWIDTH, 16);
+        TIFFSetField(tif, TIFFTAG_TILELENGTH, 16);
+        Bytes tile(256, 7);
+        for (uint32_t x = 0; x < 64; x += 16)
+            TIFFWriteTile(tif, tile.data(), x, 0, 0, 0);
+    });
+    thinTiles[TagEntry(thinTiles, TIFFTAG_TILEWIDTH) + 8] = 1;
     RunTable(
         PXIMAGE_FORMAT_TIF,
         {
             {"not a TIFF", Bytes(100, 'x'), false, "Error encountered while opening TIFF file"},
             {"header cut", Cut(good, 6), false, "Error encountered while opening TIFF file"},
             {"strip past the end", farStrip, false, "Corrupted TIFF file!"},
+            {"tiles of one pixel", thinTiles, false, "Corrupted tiled TIFF file!"},
             {"directory cut away", Cut(good, 60), false,
              "Error encountered while opening TIFF file"},
             {"strip larger than the picture", wideStrip, true, "",

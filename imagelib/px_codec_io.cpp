@@ -11,12 +11,19 @@ bool PxWriteExact(PxFile* file, const void* buffer, std::size_t bytes) {
     return bytes == 0 || file->Write(buffer, 1, bytes) == bytes;
 }
 
-std::vector<BYTE> PxReadToEnd(PxFile* file, std::size_t limit) {
-    std::vector<BYTE> bytes;
+LONG PxBytesLeft(PxFile* file) {
     const LONG size = file->Size();
     const LONG at = file->Tell();
-    if (size > 0 && at >= 0 && size > at)
-        bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(size - at)));
+    if (size < 0 || at < 0)
+        return -1;
+    return size > at ? size - at : 0;
+}
+
+std::vector<BYTE> PxReadToEnd(PxFile* file, std::size_t limit) {
+    std::vector<BYTE> bytes;
+    const LONG left = PxBytesLeft(file);
+    if (left > 0)
+        bytes.reserve(std::min<std::size_t>(limit, static_cast<std::size_t>(left)));
     constexpr std::size_t kChunk = 65536;
     while (bytes.size() < limit) {
         const std::size_t old = bytes.size();

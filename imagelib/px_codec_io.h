@@ -16,6 +16,10 @@ constexpr DWORD kPxCancelSizeOnly = 0xFFFFFFFFu;
 bool PxReadExact(PxFile* file, void* buffer, std::size_t bytes);
 bool PxWriteExact(PxFile* file, const void* buffer, std::size_t bytes);
 
+// Bytes from the position to the end of the stream; -1 when the stream cannot tell. Decoders
+// compare it with the least a picture's data can take before they allocate the picture.
+LONG PxBytesLeft(PxFile* file);
+
 // Everything from the position to the end of the stream, at most limit bytes (more is left
 // unread).
 std::vector<BYTE> PxReadToEnd(PxFile* file, std::size_t limit);

@@ -210,6 +210,14 @@ bool PxImagePCX::Decode(PxFile* file) {
         SetLastErrorText("PCX bytes per line too short for the width");
         return false;
     }
+    // A code of two bytes gives at most 63 bytes of picture.
+    const std::uint64_t pictureBytes = static_cast<std::uint64_t>(h.planes) * h.bytesPerLine *
+                                       static_cast<std::uint64_t>(std::max<LONG>(height, 0));
+    const LONG left = PxBytesLeft(file);
+    if (left >= 0 && (pictureBytes + kMaxRun - 1) / kMaxRun * 2 > static_cast<DWORD>(left)) {
+        SetLastErrorText("corrupted PCX");
+        return false;
+    }
     const DWORD bpp = rgbPlanes ? 24 : bitPlanes ? 4 : h.bitsPerPixel;
     if (!Create(width, height, bpp, PXIMAGE_FORMAT_PCX))
         return false;

@@ -149,6 +149,20 @@ bool PxImageTGA::Decode(PxFile* file) {
         SetLastErrorText("corrupted TGA");
         return false;
     }
+    // The least the colour map and the pixels take: run-length packets hold up to 128 pixels.
+    const int pixelBytes = (h.pixelDepth + 7) / 8;
+    const std::uint64_t pixelCount = static_cast<std::uint64_t>(h.width) * h.height;
+    const std::uint64_t mapBytes =
+        hasMap ? static_cast<std::uint64_t>(h.colourMapLength) * ((h.colourMapEntrySize + 7) / 8)
+               : 0;
+    const std::uint64_t leastBytes =
+        mapBytes +
+        (IsRunLength(type) ? (pixelCount + 127) / 128 * (1 + pixelBytes) : pixelCount * pixelBytes);
+    const LONG left = PxBytesLeft(file);
+    if (left >= 0 && leastBytes > static_cast<DWORD>(left)) {
+        SetLastErrorText("corrupted TGA");
+        return false;
+    }
     if (!Create(h.width, h.height, h.pixelDepth, PXIMAGE_FORMAT_TGA)) {
         SetLastErrorText("TGA Create failed");
         return false;
@@ -179,7 +193,6 @@ bool PxImageTGA::Decode(PxFile* file) {
     if (type == kGreyscale || type == kRleGreyscale)
         SetGreyPalette();
 
-    const int pixelBytes = (h.pixelDepth + 7) / 8;
     const DWORD width = h.width;
     TgaPixelStream pixels(file, pixelBytes, IsRunLength(type));
     std::vector<BYTE> line(static_cast<std::size_t>(width) * pixelBytes);

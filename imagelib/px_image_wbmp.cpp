@@ -1,5 +1,6 @@
 #include "imagelib/px_image_wbmp.h"
 
+#include <cstdint>
 #include <vector>
 
 #include "imagelib/px_codec_io.h"
@@ -56,12 +57,17 @@ bool PxImageWBMP::Decode(PxFile* file) {
         SetLastErrorText("Corrupted WBMP");
         return false;
     }
+    const DWORD rowBytes = (width + 7) / 8;
+    const LONG left = PxBytesLeft(file);
+    if (left >= 0 && static_cast<std::uint64_t>(rowBytes) * height > static_cast<DWORD>(left)) {
+        SetLastErrorText("Corrupted WBMP");
+        return false;
+    }
     if (!Create(static_cast<LONG>(width), static_cast<LONG>(height), 1, PXIMAGE_FORMAT_WBMP)) {
         SetLastErrorText("WBMP Create failed");
         return false;
     }
     SetGreyPalette();
-    const DWORD rowBytes = (width + 7) / 8;
     for (DWORD y = height; y-- > 0;) {
         if (!PxReadExact(file, GetBits(y), rowBytes)) {
             Destroy();

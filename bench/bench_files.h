@@ -1,5 +1,6 @@
-// What the image benchmarks share: encoding into a byte vector, and the folder where fixture
-// files are left for the peer scripts (LV_BENCH_FIXTURE_DIR, else the temporary folder).
+// What the image benchmarks share: encoding into a byte vector (as the codec tests do), and the
+// folder where fixture files are left for the peer scripts (LV_BENCH_FIXTURE_DIR, else the
+// temporary folder).
 #pragma once
 
 #include <cstdlib>
@@ -7,17 +8,12 @@
 #include <vector>
 
 #include "imagelib/px_image.h"
+#include "tests/imagelib/codecs/codec_test_util.h"
 
 namespace lvbench {
 
 inline std::vector<BYTE> Encoded(PxImage& image, DWORD format) {
-    BYTE* buffer = nullptr;
-    LONG size = 0;
-    if (!image.EncodeToMemory(buffer, size, format))
-        return {};
-    std::vector<BYTE> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
+    return lvtest::EncodeBytes(image, format);
 }
 
 inline std::filesystem::path FixtureDir() {

@@ -9,18 +9,11 @@
 #include <vector>
 
 #include "imagelib/px_image.h"
+#include "tests/imagelib/codecs/codec_test_util.h"
 
 namespace lvfuzz {
 
-inline std::vector<BYTE> Encoded(PxImage& image, DWORD format) {
-    BYTE* buffer = nullptr;
-    LONG size = 0;
-    if (!image.EncodeToMemory(buffer, size, format))
-        return {};
-    std::vector<BYTE> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
+using lvtest::EncodeBytes;
 
 // A picture whose indices or colours change from pixel to pixel, with runs on its left half.
 inline PxImage Pattern(LONG width, LONG height, DWORD bpp) {
@@ -76,8 +69,8 @@ inline void DecodeAndWrite(const std::vector<BYTE>& bytes, DWORD format, BYTE op
     if (static_cast<std::uint64_t>(image.GetWidth()) * image.GetHeight() > (1u << 20))
         return;
     image.SetCodecOption((options >> 2) & 3, format);
-    Encoded(image, format);
-    Encoded(image, PXIMAGE_FORMAT_BMP);
+    EncodeBytes(image, format);
+    EncodeBytes(image, PXIMAGE_FORMAT_BMP);
 }
 
 } // namespace lvfuzz

@@ -13,10 +13,10 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         PxImage palette = lvfuzz::Pattern(19, 11, encoding == 1 ? 4 : 8);
         palette.SetTransIndex(3);
         palette.SetCodecOption(encoding, PXIMAGE_FORMAT_GIF);
-        g_bases.push_back(lvfuzz::Encoded(palette, PXIMAGE_FORMAT_GIF));
+        g_bases.push_back(lvfuzz::EncodeBytes(palette, PXIMAGE_FORMAT_GIF));
     }
     PxImage colour = lvfuzz::Pattern(36, 17, 24);
-    g_bases.push_back(lvfuzz::Encoded(colour, PXIMAGE_FORMAT_GIF));
+    g_bases.push_back(lvfuzz::EncodeBytes(colour, PXIMAGE_FORMAT_GIF));
     return 0;
 }
 

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         } else {
             picture.SetTransIndex(1);
         }
-        g_bases.push_back(lvfuzz::Encoded(picture, PXIMAGE_FORMAT_ICO));
+        g_bases.push_back(lvfuzz::EncodeBytes(picture, PXIMAGE_FORMAT_ICO));
     }
     return 0;
 }

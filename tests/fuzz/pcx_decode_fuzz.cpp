@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
         PxImage picture = lvfuzz::Pattern(13, 5, bpp);
         if (bpp == 24)
             picture.AlphaCreate();
-        g_bases.push_back(lvfuzz::Encoded(picture, PXIMAGE_FORMAT_PCX));
+        g_bases.push_back(lvfuzz::EncodeBytes(picture, PXIMAGE_FORMAT_PCX));
     }
     return 0;
 }

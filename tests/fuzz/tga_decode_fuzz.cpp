@@ -9,11 +9,11 @@ std::vector<std::vector<BYTE>> g_bases;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     PxImage palette = lvfuzz::Pattern(11, 7, 8);
-    g_bases.push_back(lvfuzz::Encoded(palette, PXIMAGE_FORMAT_TGA));
+    g_bases.push_back(lvfuzz::EncodeBytes(palette, PXIMAGE_FORMAT_TGA));
     PxImage colour = lvfuzz::Pattern(12, 6, 24);
-    g_bases.push_back(lvfuzz::Encoded(colour, PXIMAGE_FORMAT_TGA));
+    g_bases.push_back(lvfuzz::EncodeBytes(colour, PXIMAGE_FORMAT_TGA));
     colour.AlphaCreate();
-    g_bases.push_back(lvfuzz::Encoded(colour, PXIMAGE_FORMAT_TGA));
+    g_bases.push_back(lvfuzz::EncodeBytes(colour, PXIMAGE_FORMAT_TGA));
     // A run-length file by hand: runs that cross rows, then raw packets.
     g_bases.push_back({0,    0, 10, 0, 0,    0, 0, 0, 0, 0, 0, 0,  3,  0,  3,  0,  24, 0x20,
                        0x84, 1, 2,  3, 0x03, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15});

@@ -12,14 +12,14 @@ std::vector<std::vector<BYTE>> g_bases;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     PxImage bilevel = lvfuzz::Pattern(21, 9, 1);
-    g_bases.push_back(lvfuzz::Encoded(bilevel, PXIMAGE_FORMAT_TIF));
+    g_bases.push_back(lvfuzz::EncodeBytes(bilevel, PXIMAGE_FORMAT_TIF));
     PxImage palette = lvfuzz::Pattern(17, 8, 8);
-    g_bases.push_back(lvfuzz::Encoded(palette, PXIMAGE_FORMAT_TIF));
+    g_bases.push_back(lvfuzz::EncodeBytes(palette, PXIMAGE_FORMAT_TIF));
     PxImage colour = lvfuzz::Pattern(16, 16, 24);
-    g_bases.push_back(lvfuzz::Encoded(colour, PXIMAGE_FORMAT_TIF));
+    g_bases.push_back(lvfuzz::EncodeBytes(colour, PXIMAGE_FORMAT_TIF));
     colour.SetCodecOption(1, PXIMAGE_FORMAT_TIF);
     colour.AlphaCreate();
-    g_bases.push_back(lvfuzz::Encoded(colour, PXIMAGE_FORMAT_TIF));
+    g_bases.push_back(lvfuzz::EncodeBytes(colour, PXIMAGE_FORMAT_TIF));
     PxImageTIF pages;
     PxMemoryFile out;
     if (out.Open()) {

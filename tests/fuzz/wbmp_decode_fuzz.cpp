@@ -9,7 +9,7 @@ std::vector<std::vector<BYTE>> g_bases;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     PxImage picture = lvfuzz::Pattern(150, 4, 1);
-    g_bases.push_back(lvfuzz::Encoded(picture, PXIMAGE_FORMAT_WBMP));
+    g_bases.push_back(lvfuzz::EncodeBytes(picture, PXIMAGE_FORMAT_WBMP));
     return 0;
 }
 

@@ -260,6 +260,8 @@ bool PxImagePCX::Decode(PxFile* file) {
                 const BYTE* plane3 = plane2 + h.bytesPerLine;
                 std::copy_n(plane3, width, AlphaGetPointer(0, row));
             }
+        } else if (packed && h.bitsPerPixel == 8) {
+            std::copy_n(plane0, width, bits);
         } else if (packed) {
             const int bits1 = h.bitsPerPixel;
             const int perByte = 8 / bits1;

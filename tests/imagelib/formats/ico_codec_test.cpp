@@ -16,7 +16,7 @@ struct IconImage {
     int width = 4, height = 4, bits = 4;
     std::vector<PxRgbQuad> palette;
     std::vector<std::uint8_t> pixels; // bottom-up rows as stored, padded to 4 bytes
-    std::vector<std::uint8_t> mask;   // bottom-up rows of 4 bytes (widths up to 32)
+    std::vector<std::uint8_t> mask;   // bottom-up rows, padded to 4 bytes
 };
 
 std::vector<std::uint8_t> Icon(const std::vector<IconImage>& images) {
@@ -119,6 +119,23 @@ TEST(IcoDecode, MaskRules) {
     beyond.SetFrameIndex(1);
     EXPECT_FALSE(DecodeBytes(beyond, Icon({alpha}), PXIMAGE_FORMAT_ICO));
     EXPECT_EQ(beyond.GetNumFrames(), 1);
+}
+
+// A directory size byte of 0 stands for 256 pixels.
+TEST(IcoDecode, BitmapEntryOf256Pixels) {
+    IconImage big;
+    big.width = big.height = 256;
+    big.bits = 1;
+    big.palette = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+    big.pixels.assign(32 * 256, 0);
+    big.pixels[32 * 255] = 0x80; // top-left pixel white
+    big.mask.assign(32 * 256, 0);
+    PxImage image;
+    ASSERT_TRUE(DecodeBytes(image, Icon({big}), PXIMAGE_FORMAT_ICO));
+    EXPECT_EQ(image.GetWidth(), 256u);
+    EXPECT_EQ(image.GetHeight(), 256u);
+    EXPECT_EQ(lvtest::PictureColour(image, 0, 0).rgbRed, 255);
+    EXPECT_EQ(lvtest::PictureColour(image, 1, 0).rgbRed, 0);
 }
 
 TEST(IcoEncode, AlphaBecomesA32BitIconWithItsMask) {

@@ -4,6 +4,8 @@
 #include "imagelib/px_image.h"
 #include "imagelib/px_image_jpg.h"
 
+#include "bench_files.h"
+
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -37,21 +39,8 @@ PxImage PhotoLike(LONG width, LONG height) {
     return image;
 }
 
-std::vector<BYTE> Encoded(PxImage& image, DWORD format) {
-    BYTE* buffer = nullptr;
-    LONG size = 0;
-    if (!image.EncodeToMemory(buffer, size, format))
-        return {};
-    std::vector<BYTE> out(buffer, buffer + size);
-    std::free(buffer);
-    return out;
-}
-
-std::filesystem::path FixtureDir() {
-    if (const char* dir = std::getenv("LV_BENCH_FIXTURE_DIR"))
-        return dir;
-    return std::filesystem::temp_directory_path();
-}
+using lvbench::Encoded;
+using lvbench::FixtureDir;
 
 const std::vector<BYTE>& CameraJpeg() {
     static const std::vector<BYTE> jpeg = [] {

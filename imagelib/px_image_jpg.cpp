@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "imagelib/px_codec_io.h"
 #include "imagelib/px_image_jpg_stream.h"
 
 #ifndef JCS_EXTENSIONS
@@ -12,7 +13,6 @@
 
 namespace {
 
-constexpr DWORD kSizeOnly = 0xFFFFFFFFu;
 // Crafted progressive streams can hold thousands of tiny scans that each walk the whole
 // picture; real encoders write a dozen at most.
 constexpr int kMaxScans = 100;
@@ -169,7 +169,7 @@ bool PxImageJPG::ReadPicture(DecodeSession& session) {
         cinfo.out_color_space = JCS_EXT_BGR;
 
     jpeg_calc_output_dimensions(&cinfo);
-    if (m_info.cancel == kSizeOnly) {
+    if (m_info.cancel == kPxCancelSizeOnly) {
         m_head.biWidth = static_cast<LONG>(cinfo.output_width);
         m_head.biHeight = static_cast<LONG>(cinfo.output_height);
         return true;

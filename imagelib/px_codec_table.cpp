@@ -6,6 +6,7 @@
 #include "imagelib/px_image_jas.h"
 #include "imagelib/px_image_jpg.h"
 #include "imagelib/px_image_png.h"
+#include "imagelib/px_image_wmf.h"
 
 namespace {
 
@@ -23,6 +24,20 @@ constexpr PxCodecEntry PxJasCodecFor(DWORD format, const char* name) {
             false};
 }
 
+// The metafile decoder takes a forced size, which the dispatch leaves at none.
+constexpr PxCodecEntry PxWmfCodecFor(DWORD format, const char* name) {
+    return {format,
+            name,
+            []() -> std::unique_ptr<PxImage> { return std::make_unique<PxImageWMF>(); },
+            [](PxImage& codec, PxFile* file, DWORD) {
+                return static_cast<PxImageWMF&>(codec).Decode(file, 0, 0);
+            },
+            [](PxImage& codec, PxFile* file, DWORD) {
+                return static_cast<PxImageWMF&>(codec).Encode(file);
+            },
+            false};
+}
+
 // One line per format number, in number order.
 // clang-format off
 const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
@@ -35,7 +50,7 @@ const std::array<PxCodecEntry, kPxMaxFormat> kCodecs = {
     PxCodecNotBuilt(PXIMAGE_FORMAT_TGA, "TGA"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_PCX, "PCX"),
     PxCodecNotBuilt(PXIMAGE_FORMAT_WBMP, "WBMP"),
-    PxCodecNotBuilt(PXIMAGE_FORMAT_WMF, "WMF"),
+    PxWmfCodecFor(PXIMAGE_FORMAT_WMF, "WMF"),
     PxJasCodecFor(PXIMAGE_FORMAT_JP2, "JP2"),
     PxJasCodecFor(PXIMAGE_FORMAT_JPC, "JPC"),
     PxJasCodecFor(PXIMAGE_FORMAT_PGX, "PGX"),

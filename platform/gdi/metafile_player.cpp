@@ -2,6 +2,7 @@
 // picture's mapping (map mode, window, viewport, world transform) itself and draws in device
 // coordinates: logical -> world transform -> page mapping (reference pixels) -> the caller's
 // rectangle.
+#include "gdi/metafile_clip.h"
 #include "gdi/metafile_picture.h"
 
 #include <algorithm>
@@ -11,7 +12,14 @@
 namespace lv::gdi {
 namespace {
 
-constexpr double kLimit = 1 << 28; // device coordinates stay far from int overflow
+constexpr double kLimit = 1 << 24; // device coordinates stay far from int overflow
+// Shapes are clipped to the rectangle grown by this margin before they are rasterised.
+constexpr double kMargin = 64;
+// Pens, fonts and bitmaps larger than any picture of ours needs are refused or narrowed.
+constexpr int kMaxPenWidth = 1024;
+constexpr double kMaxFontHeight = 2048;
+constexpr int kMaxBlitSide = 1 << 16;
+constexpr int kMaxCurveSteps = 720;
 
 struct Matrix {
     double m11{1}, m12{0}, m21{0}, m22{1}, dx{0}, dy{0};
@@ -72,9 +80,7 @@ public:
     bool run();
 
 private:
-    struct Point {
-        double x, y;
-    };
+    using Point = DevicePoint;
     // Page scale and offset: reference pixels = logical x scale + offset.
     void page(double& sx, double& sy, double& ox, double& oy) const;
     Point to_device_exact(double x, double y) const;
@@ -102,16 +108,24 @@ private:
             m_retired.push_back(object);
         }
     }
-    std::vector<POINT> device_points(const std::vector<POINT>& points) const {
-        std::vector<POINT> out(points.size());
-        std::transform(points.begin(), points.end(), out.begin(),
-                       [this](const POINT& p) { return to_device(p.x, p.y); });
+    std::vector<Point> device_points(const POINT* points, std::size_t count) const {
+        std::vector<Point> out(count);
+        std::transform(points, points + count, out.begin(),
+                       [this](const POINT& p) { return to_device_exact(p.x, p.y); });
         return out;
+    }
+    // Shapes in device space, clipped to the area around the picture before drawing.
+    void draw_polygon(const std::vector<Point>& points);
+    void draw_polyline(const std::vector<Point>& points);
+    void draw_ellipse(const Point& a, const Point& b);
+    bool near(const Point& a, const Point& b) const {
+        return m_box.contains(a) && m_box.contains(b);
     }
 
     HDC m_dc;
     const MetaPicture& m_picture;
     RECT m_rect;
+    DeviceBox m_box;
     double m_out_sx{1}, m_out_sy{1}, m_out_ox{0}, m_out_oy{0};
     Mapping m_map;
     std::vector<Saved> m_saved;
@@ -121,7 +135,10 @@ private:
 };
 
 Player::Player(HDC dc, const MetaPicture& picture, const RECT& rect)
-    : m_dc(dc), m_picture(picture), m_rect(rect), m_objects(picture.object_slots, nullptr) {
+    : m_dc(dc), m_picture(picture),
+      m_rect(rect), m_box{rect.left - kMargin, rect.top - kMargin, rect.right + kMargin,
+                          rect.bottom + kMargin},
+      m_objects(picture.object_slots, nullptr) {
     const double fw = picture.frame_right - picture.frame_left;
     const double fh = picture.frame_bottom - picture.frame_top;
     m_out_sx = fw != 0 ? (rect.right - rect.left) / fw : 1;
@@ -308,7 +325,7 @@ void Player::object(const MetaRecord& r) {
     switch (r.op) {
     case MetaOp::create_pen: {
         const int style = r.a[1] >= PS_SOLID && r.a[1] <= PS_INSIDEFRAME ? r.a[1] : PS_SOLID;
-        const int width = r.a[2] > 0 ? std::max(1, to_int(r.a[2] * scale_x())) : 0;
+        const int width = r.a[2] > 0 ? std::clamp(to_int(r.a[2] * scale_x()), 1, kMaxPenWidth) : 0;
         store(r.a[0], CreatePen(style, width, static_cast<COLORREF>(r.a[3])));
         break;
     }
@@ -335,10 +352,10 @@ void Player::object(const MetaRecord& r) {
     case MetaOp::create_font: {
         LOGFONTA f = r.font;
         if (f.lfHeight != 0) {
-            f.lfHeight =
-                to_int(std::copysign(std::max(1.0, std::abs(f.lfHeight) * scale_y()), f.lfHeight));
+            f.lfHeight = to_int(std::copysign(
+                std::clamp(std::abs(f.lfHeight) * scale_y(), 1.0, kMaxFontHeight), f.lfHeight));
         }
-        f.lfWidth = to_int(std::abs(f.lfWidth) * scale_x());
+        f.lfWidth = to_int(std::min(std::abs(f.lfWidth) * scale_x(), kMaxFontHeight));
         store(r.a[0], CreateFontIndirectA(&f));
         break;
     }
@@ -370,9 +387,59 @@ void Player::object(const MetaRecord& r) {
     }
 }
 
+std::vector<POINT> rounded(const std::vector<DevicePoint>& points) {
+    std::vector<POINT> out(points.size());
+    std::transform(points.begin(), points.end(), out.begin(), [](const DevicePoint& p) {
+        return POINT{to_int(p.x), to_int(p.y)};
+    });
+    return out;
+}
+
+bool all_inside(const std::vector<DevicePoint>& points, const DeviceBox& box) {
+    return std::all_of(points.begin(), points.end(),
+                       [&](const DevicePoint& p) { return box.contains(p); });
+}
+
+void Player::draw_polygon(const std::vector<Point>& points) {
+    const std::vector<POINT> pts =
+        rounded(all_inside(points, m_box) ? points : clip_polygon(points, m_box));
+    if (pts.size() >= 2) {
+        Polygon(m_dc, pts.data(), static_cast<int>(pts.size()));
+    }
+}
+
+void Player::draw_polyline(const std::vector<Point>& points) {
+    if (all_inside(points, m_box)) {
+        const std::vector<POINT> pts = rounded(points);
+        Polyline(m_dc, pts.data(), static_cast<int>(pts.size()));
+        return;
+    }
+    for (const std::vector<Point>& run : clip_polyline(points, m_box)) {
+        const std::vector<POINT> pts = rounded(run);
+        Polyline(m_dc, pts.data(), static_cast<int>(pts.size()));
+    }
+}
+
+// An ellipse reaching far outside the picture is drawn as the visible part of its outline.
+void Player::draw_ellipse(const Point& a, const Point& b) {
+    if (near(a, b)) {
+        Ellipse(m_dc, to_int(std::min(a.x, b.x)), to_int(std::min(a.y, b.y)),
+                to_int(std::max(a.x, b.x)), to_int(std::max(a.y, b.y)));
+        return;
+    }
+    const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
+    const double rx = std::abs(b.x - a.x) / 2, ry = std::abs(b.y - a.y) / 2;
+    std::vector<Point> outline;
+    for (int i = 0; i < kMaxCurveSteps; ++i) {
+        const double t = 2 * std::numbers::pi * i / kMaxCurveSteps;
+        outline.push_back({cx + rx * std::cos(t), cy - ry * std::sin(t)});
+    }
+    draw_polygon(outline);
+}
+
 void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point start) {
     constexpr int kSteps = 16;
-    std::vector<POINT> out{to_device(start.x, start.y)};
+    std::vector<Point> out{to_device_exact(start.x, start.y)};
     Point p0 = start;
     for (std::size_t i = first; i + 2 < points.size(); i += 3) {
         const Point p1{static_cast<double>(points[i].x), static_cast<double>(points[i].y)};
@@ -384,12 +451,12 @@ void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point s
                 u * u * u * p0.x + 3 * u * u * t * p1.x + 3 * u * t * t * p2.x + t * t * t * p3.x;
             const double y =
                 u * u * u * p0.y + 3 * u * u * t * p1.y + 3 * u * t * t * p2.y + t * t * t * p3.y;
-            out.push_back(to_device(x, y));
+            out.push_back(to_device_exact(x, y));
         }
         p0 = p3;
     }
     m_position = p0;
-    Polyline(m_dc, out.data(), static_cast<int>(out.size()));
+    draw_polyline(out);
 }
 
 void Player::shape(const MetaRecord& r) {
@@ -397,45 +464,55 @@ void Player::shape(const MetaRecord& r) {
     case MetaOp::move_to:
         m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
         break;
-    case MetaOp::line_to: {
-        const POINT from = to_device(m_position.x, m_position.y);
-        MoveToEx(m_dc, from.x, from.y, nullptr);
-        const POINT to = to_device(r.a[0], r.a[1]);
-        LineTo(m_dc, to.x, to.y);
+    case MetaOp::line_to:
+        draw_polyline(
+            {to_device_exact(m_position.x, m_position.y), to_device_exact(r.a[0], r.a[1])});
         m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
         break;
-    }
-    case MetaOp::polyline:
-    case MetaOp::polygon: {
-        const std::vector<POINT> pts = device_points(r.points);
-        if (r.op == MetaOp::polygon) {
-            Polygon(m_dc, pts.data(), static_cast<int>(pts.size()));
-        } else {
-            Polyline(m_dc, pts.data(), static_cast<int>(pts.size()));
-        }
+    case MetaOp::polygon:
+        draw_polygon(device_points(r.points.data(), r.points.size()));
         break;
-    }
+    case MetaOp::polyline:
+        draw_polyline(device_points(r.points.data(), r.points.size()));
+        break;
     case MetaOp::polyline_to: {
-        std::vector<POINT> pts{to_device(m_position.x, m_position.y)};
-        const std::vector<POINT> rest = device_points(r.points);
+        std::vector<Point> pts{to_device_exact(m_position.x, m_position.y)};
+        const std::vector<Point> rest = device_points(r.points.data(), r.points.size());
         pts.insert(pts.end(), rest.begin(), rest.end());
-        Polyline(m_dc, pts.data(), static_cast<int>(pts.size()));
+        draw_polyline(pts);
         if (!r.points.empty()) {
             m_position = {static_cast<double>(r.points.back().x),
                           static_cast<double>(r.points.back().y)};
         }
         break;
     }
-    case MetaOp::poly_polygon:
-    case MetaOp::poly_polyline: {
-        const std::vector<POINT> pts = device_points(r.points);
-        if (r.op == MetaOp::poly_polygon) {
-            PolyPolygon(m_dc, pts.data(), r.counts.data(), static_cast<int>(r.counts.size()));
-            break;
-        }
+    case MetaOp::poly_polygon: {
+        std::vector<POINT> pts;
+        std::vector<INT> counts;
         std::size_t at = 0;
         for (const std::int32_t count : r.counts) {
-            Polyline(m_dc, pts.data() + at, count);
+            std::vector<Point> one =
+                device_points(r.points.data() + at, static_cast<std::size_t>(count));
+            at += static_cast<std::size_t>(count);
+            if (!all_inside(one, m_box)) {
+                one = clip_polygon(one, m_box);
+            }
+            if (one.size() < 2) {
+                continue;
+            }
+            const std::vector<POINT> p = rounded(one);
+            pts.insert(pts.end(), p.begin(), p.end());
+            counts.push_back(static_cast<INT>(p.size()));
+        }
+        if (!counts.empty()) {
+            PolyPolygon(m_dc, pts.data(), counts.data(), static_cast<int>(counts.size()));
+        }
+        break;
+    }
+    case MetaOp::poly_polyline: {
+        std::size_t at = 0;
+        for (const std::int32_t count : r.counts) {
+            draw_polyline(device_points(r.points.data() + at, static_cast<std::size_t>(count)));
             at += static_cast<std::size_t>(count);
         }
         break;
@@ -449,25 +526,31 @@ void Player::shape(const MetaRecord& r) {
     case MetaOp::poly_bezier_to:
         bezier(r.points, 0, m_position);
         break;
-    case MetaOp::rectangle: {
-        const RECT b = device_box(r.a[0], r.a[1], r.a[2], r.a[3]);
-        Rectangle(m_dc, b.left, b.top, b.right, b.bottom);
-        break;
-    }
+    case MetaOp::rectangle:
     case MetaOp::round_rect: {
-        const RECT b = device_box(r.a[0], r.a[1], r.a[2], r.a[3]);
-        RoundRect(m_dc, b.left, b.top, b.right, b.bottom, to_int(std::abs(r.a[4]) * scale_x()),
-                  to_int(std::abs(r.a[5]) * scale_y()));
+        const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
+        if (!near(a, b)) {
+            draw_polygon({a, {b.x, a.y}, b, {a.x, b.y}});
+            break;
+        }
+        const RECT box = device_box(r.a[0], r.a[1], r.a[2], r.a[3]);
+        if (r.op == MetaOp::rectangle) {
+            Rectangle(m_dc, box.left, box.top, box.right, box.bottom);
+        } else {
+            RoundRect(m_dc, box.left, box.top, box.right, box.bottom,
+                      to_int(std::min(std::abs(r.a[4]) * scale_x(), 2.0 * (box.right - box.left))),
+                      to_int(std::min(std::abs(r.a[5]) * scale_y(), 2.0 * (box.bottom - box.top))));
+        }
         break;
     }
-    case MetaOp::ellipse: {
-        const RECT b = device_box(r.a[0], r.a[1], r.a[2], r.a[3]);
-        Ellipse(m_dc, b.left, b.top, b.right, b.bottom);
+    case MetaOp::ellipse:
+        draw_ellipse(to_device_exact(r.a[0], r.a[1]), to_device_exact(r.a[2], r.a[3]));
         break;
-    }
     case MetaOp::set_pixel: {
-        const POINT p = to_device(r.a[0], r.a[1]);
-        SetPixelV(m_dc, p.x, p.y, static_cast<COLORREF>(r.a[2]));
+        const Point p = to_device_exact(r.a[0], r.a[1]);
+        if (m_box.contains(p)) {
+            SetPixelV(m_dc, to_int(p.x), to_int(p.y), static_cast<COLORREF>(r.a[2]));
+        }
         break;
     }
     default:
@@ -481,37 +564,39 @@ void Player::arc(const MetaRecord& r) {
     const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
     const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
     const double rx = std::abs(b.x - a.x) / 2, ry = std::abs(b.y - a.y) / 2;
-    if (rx < 0.5 || ry < 0.5) {
+    if (!(rx >= 0.5 && ry >= 0.5)) {
         return;
     }
     const Point s = to_device_exact(r.a[4], r.a[5]), e = to_device_exact(r.a[6], r.a[7]);
     // Angles as on paper (y up); the device's y runs down.
     const double start = std::atan2(-(s.y - cy) / ry, (s.x - cx) / rx);
     const double end = std::atan2(-(e.y - cy) / ry, (e.x - cx) / rx);
+    if (!std::isfinite(start) || !std::isfinite(end)) {
+        return;
+    }
     const double turn = 2 * std::numbers::pi;
-    double sweep = end - start;
+    double sweep = std::fmod(end - start, turn);
     if (!flips()) {
-        while (sweep <= 0) {
+        if (sweep <= 0) {
             sweep += turn;
         }
-    } else {
-        while (sweep >= 0) {
-            sweep -= turn;
-        }
+    } else if (sweep >= 0) {
+        sweep -= turn;
     }
-    const int steps = std::clamp(static_cast<int>(std::abs(sweep) * std::max(rx, ry) / 2), 8, 720);
-    std::vector<POINT> pts;
+    const int steps = static_cast<int>(std::clamp(std::abs(sweep) * std::max(rx, ry) / 2, 8.0,
+                                                  static_cast<double>(kMaxCurveSteps)));
+    std::vector<Point> pts;
     if (r.op == MetaOp::pie) {
-        pts.push_back(POINT{to_int(cx), to_int(cy)});
+        pts.push_back({cx, cy});
     }
     for (int i = 0; i <= steps; ++i) {
         const double t = start + sweep * i / steps;
-        pts.push_back(POINT{to_int(cx + rx * std::cos(t)), to_int(cy - ry * std::sin(t))});
+        pts.push_back({cx + rx * std::cos(t), cy - ry * std::sin(t)});
     }
     if (r.op == MetaOp::arc) {
-        Polyline(m_dc, pts.data(), static_cast<int>(pts.size()));
+        draw_polyline(pts);
     } else {
-        Polygon(m_dc, pts.data(), static_cast<int>(pts.size()));
+        draw_polygon(pts);
     }
 }
 
@@ -543,11 +628,22 @@ void Player::blit(const MetaRecord& r) {
     const Point a = to_device_exact(r.a[0], r.a[1]);
     const Point b =
         to_device_exact(static_cast<double>(r.a[0]) + r.a[2], static_cast<double>(r.a[1]) + r.a[3]);
+    // Nothing of a blit outside the area around the picture can show.
+    const DeviceBox box{
+        std::max(std::min(a.x, b.x), m_box.left), std::max(std::min(a.y, b.y), m_box.top),
+        std::min(std::max(a.x, b.x), m_box.right), std::min(std::max(a.y, b.y), m_box.bottom)};
+    if (!(box.left < box.right && box.top < box.bottom)) {
+        return;
+    }
+    if (r.op == MetaOp::pat_blt) {
+        const int x = to_int(box.left), y = to_int(box.top);
+        PatBlt(m_dc, x, y, to_int(box.right) - x, to_int(box.bottom) - y,
+               static_cast<DWORD>(r.a[4]));
+        return;
+    }
     const int x = to_int(a.x), y = to_int(a.y);
     const int w = to_int(b.x) - x, h = to_int(b.y) - y;
-    if (r.op == MetaOp::pat_blt) {
-        PatBlt(m_dc, std::min(x, x + w), std::min(y, y + h), std::abs(w), std::abs(h),
-               static_cast<DWORD>(r.a[4]));
+    if (std::abs(w) > kMaxBlitSide || std::abs(h) > kMaxBlitSide) {
         return;
     }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(r.dib.data());

@@ -268,3 +268,23 @@ TEST(Metafile, DamagedFilesAreRefusedAndUnknownRecordsSkipped) {
     bad_signature[40] = 'X';
     EXPECT_EQ(FromEmf(bad_signature), nullptr);
 }
+
+// Shapes reaching far beyond the picture draw their visible part, and no more work than that.
+TEST(Metafile, FarCoordinatesAreClippedToThePicture) {
+    lvtest::WmfWriter wmf;
+    wmf.SetWindowExt(10, 10);
+    wmf.CreatePen(PS_SOLID, 0, kRed);
+    wmf.CreateBrush(BS_SOLID, kBlue);
+    wmf.SelectObject(0);
+    wmf.SelectObject(1);
+    wmf.Ellipse(-32000, -32000, 32000, 32000);
+    wmf.MoveTo(-32000, 5);
+    wmf.LineTo(32000, 5);
+    wmf.Polygon({{-32000, 8}, {32000, 8}, {32000, 32000}, {-32000, 32000}});
+    MemoryCanvas canvas(50, 50, kWhite);
+    Play(canvas, FromWmf(wmf.Bytes()), RECT{0, 0, 50, 50});
+    EXPECT_EQ(canvas.raw(10, 10), kBlue);
+    EXPECT_EQ(canvas.raw(30, 25), kRed); // the line through y = 5 x 5
+    EXPECT_EQ(canvas.raw(30, 45), kBlue);
+    EXPECT_EQ(canvas.raw(0, 25), kRed);
+}

@@ -55,7 +55,11 @@ using CodecPtr = std::unique_ptr<opj_codec_t, CodecDeleter>;
 using StreamPtr = std::unique_ptr<opj_stream_t, StreamDeleter>;
 
 StreamPtr MakeStream(StreamContext& ctx, bool input, long long length) {
-    StreamPtr stream(opj_stream_create(OPJ_J2K_STREAM_CHUNK_SIZE, input ? OPJ_TRUE : OPJ_FALSE));
+    // A small file needs no megabyte of buffer.
+    const OPJ_SIZE_T buffer = input && length >= 0 && length < OPJ_J2K_STREAM_CHUNK_SIZE
+                                  ? static_cast<OPJ_SIZE_T>(std::max<long long>(length, 4096))
+                                  : OPJ_J2K_STREAM_CHUNK_SIZE;
+    StreamPtr stream(opj_stream_create(buffer, input ? OPJ_TRUE : OPJ_FALSE));
     if (!stream)
         return stream;
     opj_stream_set_user_data(stream.get(), &ctx, nullptr);

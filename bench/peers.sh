@@ -88,3 +88,6 @@ fi
 
 # JPEG decoding against djpeg of the same libjpeg.
 bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg.sh" "$build"
+
+# JPEG-2000 decoding against opj_decompress, PNM decoding against a plain read.
+bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg2000.sh" "$build"

@@ -101,6 +101,16 @@ private:
     bool text(const Record& rec, bool wide);
     bool font(const Record& rec);
     bool blit(const Record& rec);
+    void add_pen(std::uint32_t slot, std::int32_t style, std::int32_t width, std::uint32_t colour) {
+        if (!slot_ok(slot)) {
+            return;
+        }
+        MetaRecord& out = add(MetaOp::create_pen);
+        out.a[0] = static_cast<std::int32_t>(slot);
+        out.a[1] = style;
+        out.a[2] = width;
+        out.a[3] = static_cast<std::int32_t>(colour & 0xFFFFFF);
+    }
     bool slot_ok(std::uint32_t slot) const { return slot > 0 && slot < m_picture.object_slots; }
     // A DIB given by offsets from the record's start; false when it does not lie inside.
     static bool dib_at(MetaRecord& out, const Record& rec, std::uint32_t off_bmi,
@@ -108,6 +118,23 @@ private:
 
     MetaPicture& m_picture;
 };
+
+// Points as pairs of 16- or 32-bit coordinates.
+void read_points(ByteReader& r, std::vector<POINT>& points, bool small) {
+    for (POINT& p : points) {
+        if (small) {
+            std::int16_t x = 0, y = 0;
+            r.i16(x);
+            r.i16(y);
+            p = POINT{x, y};
+        } else {
+            std::int32_t x = 0, y = 0;
+            r.i32(x);
+            r.i32(y);
+            p = POINT{x, y};
+        }
+    }
+}
 
 std::span<const std::uint8_t> slice(std::span<const std::uint8_t> bytes, std::uint32_t offset,
                                     std::uint32_t length) {
@@ -153,19 +180,7 @@ bool EmfParser::poly(MetaOp op, const Record& rec, bool small) {
     }
     MetaRecord& out = add(op);
     out.points.resize(count);
-    for (POINT& p : out.points) {
-        if (small) {
-            std::int16_t x = 0, y = 0;
-            r.i16(x);
-            r.i16(y);
-            p = POINT{x, y};
-        } else {
-            std::int32_t x = 0, y = 0;
-            r.i32(x);
-            r.i32(y);
-            p = POINT{x, y};
-        }
-    }
+    read_points(r, out.points, small);
     return true;
 }
 
@@ -197,19 +212,7 @@ bool EmfParser::poly_poly(MetaOp op, const Record& rec, bool small) {
     MetaRecord& out = add(op);
     out.counts = std::move(counts);
     out.points.resize(total);
-    for (POINT& p : out.points) {
-        if (small) {
-            std::int16_t x = 0, y = 0;
-            r.i16(x);
-            r.i16(y);
-            p = POINT{x, y};
-        } else {
-            std::int32_t x = 0, y = 0;
-            r.i32(x);
-            r.i32(y);
-            p = POINT{x, y};
-        }
-    }
+    read_points(r, out.points, small);
     return r.ok();
 }
 
@@ -313,23 +316,8 @@ bool EmfParser::blit(const Record& rec) {
     out.op = MetaOp::stretch_dib;
     std::uint32_t rop = 0, usage = 0, off_bmi = 0, cb_bmi = 0, off_bits = 0, cb_bits = 0;
     r.skip(16);
-    if (rec.type == kStretchDiBits) {
-        // x, y dest; x, y, cx, cy src; offsets; usage; rop; cx, cy dest.
-        r.i32(out.a[0]);
-        r.i32(out.a[1]);
-        r.i32(out.a[4]);
-        r.i32(out.a[5]);
-        r.i32(out.a[6]);
-        r.i32(out.a[7]);
-        r.u32(off_bmi);
-        r.u32(cb_bmi);
-        r.u32(off_bits);
-        r.u32(cb_bits);
-        r.u32(usage);
-        r.u32(rop);
-        r.i32(out.a[2]);
-        r.i32(out.a[3]);
-    } else if (rec.type == kSetDiBitsToDevice) {
+    if (rec.type == kStretchDiBits || rec.type == kSetDiBitsToDevice) {
+        // x, y dest; x, y, cx, cy src; offsets; usage; then (stretch only) rop, cx, cy dest.
         r.i32(out.a[0]);
         r.i32(out.a[1]);
         r.i32(out.a[4]);
@@ -344,6 +332,11 @@ bool EmfParser::blit(const Record& rec) {
         out.a[2] = out.a[6];
         out.a[3] = out.a[7];
         rop = SRCCOPY;
+        if (rec.type == kStretchDiBits) {
+            r.u32(rop);
+            r.i32(out.a[2]);
+            r.i32(out.a[3]);
+        }
     } else {
         // Bit and stretch blits: destination box, rop, source origin, transform, colour,
         // usage, offsets, then (stretch only) the source size.
@@ -508,13 +501,7 @@ bool EmfParser::parse(const Record& rec) {
         if (!r.ok()) {
             return false;
         }
-        if (slot_ok(slot)) {
-            MetaRecord& out = add(MetaOp::create_pen);
-            out.a[0] = static_cast<std::int32_t>(slot);
-            out.a[1] = static_cast<std::int32_t>(style & 0xF);
-            out.a[2] = width;
-            out.a[3] = static_cast<std::int32_t>(colour & 0xFFFFFF);
-        }
+        add_pen(slot, static_cast<std::int32_t>(style & 0xF), width, colour);
         return true;
     }
     case kExtCreatePen: {
@@ -533,13 +520,8 @@ bool EmfParser::parse(const Record& rec) {
         if (!r.ok()) {
             return false;
         }
-        if (slot_ok(slot)) {
-            MetaRecord& out = add(MetaOp::create_pen);
-            out.a[0] = static_cast<std::int32_t>(slot);
-            out.a[1] = brush_style == BS_NULL ? PS_NULL : static_cast<std::int32_t>(style & 0xF);
-            out.a[2] = static_cast<std::int32_t>(std::min<std::uint32_t>(width, 0x7FFFFFFF));
-            out.a[3] = static_cast<std::int32_t>(colour & 0xFFFFFF);
-        }
+        add_pen(slot, brush_style == BS_NULL ? PS_NULL : static_cast<std::int32_t>(style & 0xF),
+                static_cast<std::int32_t>(std::min<std::uint32_t>(width, 0x7FFFFFFF)), colour);
         return true;
     }
     case kCreateBrushIndirect: {

@@ -6,6 +6,7 @@
 #include "util/utf16.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 
 namespace lv::gdi {
@@ -149,6 +150,10 @@ private:
     bool text_out(Params& p, bool extended);
     bool font(Params& p);
     bool blit(std::uint16_t function, Params& p);
+    // Destination x, y, width, height and source x, y, width, height of a blit.
+    static void place(MetaRecord& r, std::array<std::int32_t, 4> destination,
+                      std::array<std::int32_t, 4> source);
+    bool add_blit(MetaRecord r, Params& p);
 
     MetaPicture& m_picture;
     std::vector<bool> m_used;
@@ -370,26 +375,22 @@ bool WmfParser::blit(std::uint16_t function, Params& p) {
     }
     if (function == kDibBitBlt) {
         // y src, x src, height, width, y dest, x dest.
-        r.a[0] = v[5];
-        r.a[1] = v[4];
-        r.a[2] = v[3];
-        r.a[3] = v[2];
-        r.a[4] = v[1];
-        r.a[5] = v[0];
-        r.a[6] = v[3];
-        r.a[7] = v[2];
+        place(r, {v[5], v[4], v[3], v[2]}, {v[1], v[0], v[3], v[2]});
     } else {
         // source height, width, y, x, destination height, width, y, x.
-        r.a[0] = v[7];
-        r.a[1] = v[6];
-        r.a[2] = v[5];
-        r.a[3] = v[4];
-        r.a[4] = v[3];
-        r.a[5] = v[2];
-        r.a[6] = v[1];
-        r.a[7] = v[0];
+        place(r, {v[7], v[6], v[5], v[4]}, {v[3], v[2], v[1], v[0]});
     }
     r.a[8] = static_cast<std::int32_t>(rop);
+    return add_blit(std::move(r), p);
+}
+
+void WmfParser::place(MetaRecord& r, std::array<std::int32_t, 4> destination,
+                      std::array<std::int32_t, 4> source) {
+    std::copy(destination.begin(), destination.end(), r.a);
+    std::copy(source.begin(), source.end(), r.a + 4);
+}
+
+bool WmfParser::add_blit(MetaRecord r, Params& p) {
     if (!take_dib(r, p.rest(), {})) {
         return false;
     }
@@ -603,23 +604,10 @@ bool WmfParser::parse(std::uint16_t function, Params& p) {
         MetaRecord r;
         r.op = MetaOp::stretch_dib;
         // scan count, start scan, y dib, x dib, height, width, y dest, x dest.
-        r.a[0] = v[7];
-        r.a[1] = v[6];
-        r.a[2] = v[5];
-        r.a[3] = v[4];
-        r.a[4] = v[3];
-        r.a[5] = v[2];
-        r.a[6] = v[5];
-        r.a[7] = v[4];
+        place(r, {v[7], v[6], v[5], v[4]}, {v[3], v[2], v[5], v[4]});
         r.a[8] = static_cast<std::int32_t>(SRCCOPY);
         r.a[9] = usage;
-        if (!p.ok() || !take_dib(r, p.rest(), {})) {
-            return false;
-        }
-        note(r.a[0], r.a[1]);
-        note(r.a[0] + r.a[2], r.a[1] + r.a[3]);
-        m_picture.records.push_back(std::move(r));
-        return true;
+        return p.ok() && add_blit(std::move(r), p);
     }
     default:
         return true;

@@ -4,7 +4,7 @@
 // ImageMagick doing the same work.
 #include "imagelib/px_image.h"
 
-#include "bench_files.h"
+#include "bench_pictures.h"
 
 #include <benchmark/benchmark.h>
 

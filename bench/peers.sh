@@ -70,3 +70,5 @@ bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg.sh" "$build"
 
 # GIF, TIFF, TGA and PCX decoding and encoding against ImageMagick.
 bash "$(cd "$(dirname "$0")" && pwd)/peers_formats.sh" "$build"
+# JPEG-2000 decoding against opj_decompress, PNM decoding against a plain read.
+bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg2000.sh" "$build"

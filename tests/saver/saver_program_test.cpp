@@ -2,6 +2,7 @@
 // child process on a scratch C: drive and registry.
 #include "imagelib/px_image.h"
 #include "system/paths.h"
+#include "tests/support/metafile_writer.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
@@ -381,6 +382,85 @@ TEST_F(SaverProgramTest, AFrameWhoseTextsFillTheirFieldsFramesEverySlide) {
     EXPECT_EQ(CapturedPixel(capture, 52, 60), piece(3));  // left edge
     EXPECT_EQ(CapturedPixel(capture, 49, 60), kBackground);
     EXPECT_EQ(CapturedPixel(capture, 110, 60), kBackground);
+}
+
+namespace {
+
+// Pictures of one colour, 40 x 30 pixels on a 96-pixels-per-inch display, in the metafile and
+// JPEG-2000 family formats, each made by our own writers.
+std::vector<unsigned char> SolidMetafile(COLORREF colour, bool enhanced) {
+    if (enhanced) {
+        lvtest::EmfWriter emf(0, 0, 40, 30);
+        emf.CreateBrush(1, BS_SOLID, colour);
+        emf.SelectObject(1);
+        emf.SelectObject(0x80000000 | NULL_PEN);
+        emf.Rectangle(0, 0, 41, 31);
+        return emf.Bytes();
+    }
+    lvtest::WmfWriter wmf;
+    wmf.SetWindowOrg(0, 0);
+    wmf.SetWindowExt(40, 30);
+    wmf.CreatePen(PS_NULL, 0, 0);
+    wmf.CreateBrush(BS_SOLID, colour);
+    wmf.SelectObject(0);
+    wmf.SelectObject(1);
+    wmf.Rectangle(0, 0, 41, 31);
+    return wmf.Placeable(0, 0, 40, 30, 96);
+}
+
+std::vector<unsigned char> SolidEncoded(COLORREF colour, DWORD format) {
+    PxImage image(40, 30, 24);
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 40; ++x)
+            image.SetPixelColor(x, y, PxImage::RgbToRgbQuad(colour));
+    image.SetJpegQuality(100);
+    BYTE* buffer = nullptr;
+    LONG size = 0;
+    EXPECT_TRUE(image.EncodeToMemory(buffer, size, format)) << image.GetLastError();
+    std::vector<unsigned char> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+} // namespace
+
+TEST_F(SaverProgramTest, ThemeWithMetafileAndJpeg2000FamilyPicturesPlaysThem) {
+    constexpr COLORREF kBackground = RGB(10, 20, 30);
+    const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(220, 200, 0)};
+    lvtools::ThemeSpec spec = Spec();
+    spec.settings.imageTime = 1;
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kBackground;
+    spec.settings.captionPosition = 0;
+    spec.images = {{"drawing.wmf", "", SolidMetafile(colours[0], false)},
+                   {"drawing.emf", "", SolidMetafile(colours[1], true)},
+                   {"photo.jp2", "", SolidEncoded(colours[2], PXIMAGE_FORMAT_JP2)},
+                   {"photo.pnm", "", SolidEncoded(colours[3], PXIMAGE_FORMAT_PNM)}};
+    spec.music.clear();
+    spec.settings.transitionFlags.fill(0);
+    spec.settings.transitionFlags[0] = 1;
+    WriteTheme(spec);
+
+    fs::path captures = m_scratch / "captures";
+    auto result = Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()},
+                               {"LUMIVISTA_QUIT_AFTER", "4"},
+                               {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        char name[32];
+        std::snprintf(name, sizeof name, "slide-%03d.png", i + 1);
+        PxImage capture;
+        ASSERT_TRUE(capture.Load((captures / name).string().c_str(), PXIMAGE_FORMAT_PNG))
+            << capture.GetLastError();
+        // Each picture sits 40 x 30 in the middle of the background.
+        EXPECT_EQ(CapturedPixel(capture, 80, 60), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 61, 46), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 98, 73), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 58, 60), kBackground);
+        EXPECT_EQ(CapturedPixel(capture, 0, 0), kBackground);
+    }
 }
 
 // The real chain: an installed saver's /u writes out the real uninstaller and starts it with

@@ -22,18 +22,18 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
               static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(ImageDispatch, UnknownAndNotBuiltFormatsAnswerAsUnknown) {
+TEST(ImageDispatch, UnknownFormatsAnswerAsUnknown) {
     PxImage image(4, 4, 24);
     PxMemoryFile file;
     ASSERT_TRUE(file.Open());
-    for (DWORD format : {0u, 11u, 15u, 16u, 1000u}) {
+    for (DWORD format : {0u, 16u, 1000u}) {
         EXPECT_FALSE(image.Encode(&file, format)) << format;
         EXPECT_STREQ(image.GetLastError(), "Encode: Unknown format");
     }
     EXPECT_EQ(file.Size(), 0);
 
     const auto bytes = lvtest::WriteBmp(lvtest::PictureSpec(24, 3, 3));
-    for (DWORD format : {10u, 12u, 16u}) {
+    for (DWORD format : {16u, 1000u}) {
         EXPECT_FALSE(image.DecodeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()), format))
             << format;
         EXPECT_STREQ(image.GetLastError(), "Decode: Unknown or wrong format");

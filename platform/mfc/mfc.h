@@ -10,6 +10,8 @@
 #include "mfc/data_exchange.h"
 #include "mfc/dialog.h"
 #include "mfc/file.h"
+#include "mfc/image_list.h"
 #include "mfc/threads.h"
+#include "mfc/tool_tip_ctrl.h"
 #include "mfc/winapp.h"
 #include "mfc/wnd.h"

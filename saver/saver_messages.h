@@ -16,6 +16,9 @@ enum SaverStringId : UINT {
     IDS_EXTRACT_FAILED = 136,
     IDS_DIALOG_NOT_AVAILABLE = 137,
     IDS_INFORMATION_CAPTION = 138,
+    IDS_REPLACE_FILE = 139,      // "%s already exists. ..." (a yes/no question)
+    IDS_PICTURE_NOT_SAVED = 140, // "The picture could not be saved as %s."
+    IDS_CONFIRM_CAPTION = 1806,
     IDS_ERROR_CAPTION = 1807,
 };
 

@@ -1,5 +1,7 @@
 #include "settings/dialogs/advanced_dlg.h"
 
+#include "settings/dialogs/save_progress_dlg.h"
+
 BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
 ON_BN_CLICKED(CAdvancedDlg::kOkId, OnDialogOk)
 ON_BN_CLICKED(CAdvancedDlg::kCancelId, OnDialogCancel)
@@ -28,4 +30,12 @@ void CAdvancedDlg::OnDialogOk() {
 
 void CAdvancedDlg::OnDialogCancel() {
     CDialog::OnCancel();
+}
+
+void CAdvancedDlg::RewriteThemeAndClose() {
+    CSaveProgressDlg progress(this);
+    if (progress.DoModal() == IDOK)
+        CDialog::OnOK();
+    else
+        CDialog::OnCancel();
 }

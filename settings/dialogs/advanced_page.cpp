@@ -3,6 +3,8 @@
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/media_dlg.h"
+#include "settings/dialogs/music_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
@@ -42,7 +44,7 @@ bool CAdvancedPage::Allowed(int permission, UINT refusalId) const {
     return false;
 }
 
-// The background colour, music, frame and media dialogs come later.
+// The background colour and frame dialogs come later.
 void CAdvancedPage::ShowNotAvailableYet() const {
     ShowSaverInformation(IDS_DIALOG_NOT_AVAILABLE, m_hWnd);
 }
@@ -56,7 +58,8 @@ void CAdvancedPage::OnBackgroundColor() {
 void CAdvancedPage::OnBackgroundMusic() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMusicDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnTransition() {
@@ -79,5 +82,6 @@ void CAdvancedPage::OnFrame() {
 void CAdvancedPage::OnMedia() {
     if (!Allowed(Theme.mediaPermission, IDS_NO_MEDIA_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMediaDlg dialog(this);
+    dialog.DoModal();
 }

@@ -2,6 +2,7 @@
 // stores, a bad interval, the spin's range, switching pages, the advanced page's permission
 // checks and the about page.
 #include "saver/theme_globals.h"
+#include "settings/dialogs/advanced_dlg.h"
 #include "settings/dialogs/settings_dlg.h"
 #include "testing/answers.h"
 #include "testing/window_input.h"
@@ -245,10 +246,10 @@ TEST_F(SettingsDialogTest, AdvancedButtonsAskForTheAuthorsPermissionFirst) {
         {0, 0, CAdvancedPage::kFrameId, kNoMediaChange, "Error"},
         {0, 0, CAdvancedPage::kMediaId, kNoMediaChange, "Error"},
         {0, 1, CAdvancedPage::kFrameId, kNoMediaChange, "Error"},
-        {0, 1, CAdvancedPage::kMediaId, kNotAvailable, "Information"},
+        {0, 1, CAdvancedPage::kMediaId, nullptr, nullptr}, // opens its dialog
         {1, 0, CAdvancedPage::kMediaId, kNoMediaChange, "Error"},
         {1, 0, CAdvancedPage::kBackgroundColorId, kNotAvailable, "Information"},
-        {1, 0, CAdvancedPage::kBackgroundMusicId, kNotAvailable, "Information"},
+        {1, 0, CAdvancedPage::kBackgroundMusicId, nullptr, nullptr},
         {1, 0, CAdvancedPage::kFrameId, kNotAvailable, "Information"},
     };
     for (const Case& c : cases) {
@@ -262,8 +263,22 @@ TEST_F(SettingsDialogTest, AdvancedButtonsAskForTheAuthorsPermissionFirst) {
         lv::testing::clear_answers();
         RunSettings([&](HWND dialog) {
             Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+            bool opened = false;
+            if (!c.text) {
+                lv::testing::push_modal_answer(
+                    {IDCANCEL, [&opened](HWND advanced) {
+                         opened = true;
+                         Click(FindControl(advanced, CAdvancedDlg::kCancelId));
+                     }});
+            }
             Click(FindControl(dialog, c.button));
             const auto boxes = lv::testing::message_box_log();
+            if (!c.text) {
+                EXPECT_TRUE(opened);
+                EXPECT_TRUE(boxes.empty());
+                Click(FindControl(dialog, IDCANCEL));
+                return;
+            }
             ASSERT_EQ(boxes.size(), 1u);
             EXPECT_EQ(boxes[0].text, c.text);
             EXPECT_EQ(boxes[0].caption, c.caption);

@@ -1,5 +1,6 @@
 #include "tests/settings/dialogs/settings_fixture.h"
 
+#include "saver/file_theme_source.h"
 #include "saver/media_list.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
@@ -37,6 +38,39 @@ INT_PTR SettingsFixture::RunSettings(const std::function<void(HWND)>& drive) {
                                     }});
     CSettingsDlg dialog;
     return dialog.DoModal();
+}
+
+INT_PTR SettingsFixture::RunModal(CDialog& dialog, const std::function<void(HWND)>& drive) {
+    lv::testing::push_modal_answer({IDCANCEL, [drive](HWND shown) {
+                                        dlgdrive::Pump(shown);
+                                        drive(shown);
+                                    }});
+    return dialog.DoModal();
+}
+
+void SettingsFixture::RunFromAdvancedPage(int button, const std::function<void(HWND)>& drive) {
+    RunSettings([&](HWND settings) {
+        dlgdrive::Click(dlgdrive::FindControl(settings, CSettingsDlg::kAdvancedTabId));
+        lv::testing::push_modal_answer({IDCANCEL, [&](HWND dialog) {
+                                            dlgdrive::Pump(dialog);
+                                            drive(dialog);
+                                        }});
+        dlgdrive::Click(dlgdrive::FindControl(settings, button));
+        dlgdrive::Click(dlgdrive::FindControl(settings, IDCANCEL));
+    });
+}
+
+ThemeContents SettingsFixture::ReadTheme() const {
+    FileThemeSource source(lv::to_windows_path(ThemePath().string()).c_str());
+    ThemeContents contents;
+    EXPECT_EQ(ReadThemeContents(source, contents), ThemeReadStatus::Ok);
+    return contents;
+}
+
+void SettingsFixture::Reload() {
+    ResetThemeGlobals();
+    ThemeFilePath = lv::to_windows_path(ThemePath().string()).c_str();
+    ASSERT_TRUE(LoadThemeFile(ThemeFilePath, lv::to_windows_path(m_dir.path().string()).c_str()));
 }
 
 std::vector<std::pair<std::string, DWORD>> SettingsFixture::StoredValues() const {

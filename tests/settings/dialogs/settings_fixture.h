@@ -3,6 +3,7 @@
 #pragma once
 
 #include "mfc/mfc.h"
+#include "saver/theme_reader.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
@@ -27,6 +28,16 @@ protected:
 
     // Runs the settings dialog; `drive` gets it once it shows and closes it.
     INT_PTR RunSettings(const std::function<void(HWND)>& drive);
+    // Runs any dialog modally; `drive` gets it once it shows and closes it.
+    static INT_PTR RunModal(CDialog& dialog, const std::function<void(HWND)>& drive);
+    // Opens an advanced dialog with its button on the settings dialog's advanced page, as a
+    // person does; `drive` gets it once it shows and closes it.
+    void RunFromAdvancedPage(int button, const std::function<void(HWND)>& drive);
+
+    // The theme file as it is now.
+    ThemeContents ReadTheme() const;
+    // Loads the theme file again, as the next start does.
+    void Reload();
 
     // Where the screenshot `name` goes: a folder of the test binary's own scratch root, kept
     // after the test.

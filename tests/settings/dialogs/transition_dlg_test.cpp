@@ -119,20 +119,13 @@ protected:
 
     // Runs the transition dialog by itself; `drive` gets it once it shows and closes it.
     INT_PTR RunTransitions(const std::function<void(HWND)>& drive) {
-        lv::testing::push_modal_answer({IDCANCEL, [drive](HWND dialog) {
-                                            Pump(dialog);
-                                            drive(dialog);
-                                        }});
         CTransitionDlg dialog;
-        return dialog.DoModal();
+        return RunModal(dialog, drive);
     }
 
     // The 260 transition flags of the theme file as it is now.
     std::array<std::uint8_t, 260> FlagsInTheFile() const {
-        FileThemeSource source(lv::to_windows_path(ThemePath().string()).c_str());
-        ThemeContents contents;
-        EXPECT_EQ(ReadThemeContents(source, contents), ThemeReadStatus::Ok);
-        return contents.settings.transitionFlags;
+        return ReadTheme().settings.transitionFlags;
     }
 
     std::vector<unsigned char> m_before;
@@ -256,10 +249,7 @@ TEST_F(TransitionDialogTest, ApplyRewritesTheThemeWithExactlyTheCheckedEffects) 
             const bool chosen = std::count(c.expected.begin(), c.expected.end(), int(i)) != 0;
             EXPECT_EQ(flags[i], chosen ? 1 : 0) << i;
         }
-        ResetThemeGlobals();
-        ThemeFilePath = lv::to_windows_path(ThemePath().string()).c_str();
-        ASSERT_TRUE(
-            LoadThemeFile(ThemeFilePath, lv::to_windows_path(m_dir.path().string()).c_str()));
+        Reload();
         EXPECT_EQ(Enabled(), c.expected);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "mfc/check_list_box.h"
 #include "mfc/collections.h"
+#include "mfc/color_dialog.h"
 #include "mfc/controls.h"
 #include "mfc/cstring.h"
 #include "mfc/data_exchange.h"

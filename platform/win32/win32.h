@@ -1,6 +1,7 @@
 // The Windows-style interface of the platform layer: include this one header.
 #pragma once
 
+#include "win32/choose_color.h"
 #include "win32/commdlg.h"
 #include "win32/controls.h"
 #include "win32/dialog.h"

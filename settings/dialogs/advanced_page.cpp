@@ -3,6 +3,8 @@
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/back_color_dlg.h"
+#include "settings/dialogs/frame_dlg.h"
 #include "settings/dialogs/media_dlg.h"
 #include "settings/dialogs/music_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
@@ -44,15 +46,11 @@ bool CAdvancedPage::Allowed(int permission, UINT refusalId) const {
     return false;
 }
 
-// The background colour and frame dialogs come later.
-void CAdvancedPage::ShowNotAvailableYet() const {
-    ShowSaverInformation(IDS_DIALOG_NOT_AVAILABLE, m_hWnd);
-}
-
 void CAdvancedPage::OnBackgroundColor() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CBackColorDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnBackgroundMusic() {
@@ -70,13 +68,18 @@ void CAdvancedPage::OnTransition() {
 }
 
 void CAdvancedPage::OnFrame() {
-    if (!Allowed(Theme.settingsPermission, IDS_NO_MEDIA_CHANGE))
+    // The frame is one of the theme's settings: refused, it says so as the other settings do.
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
     // The frames live in the authoring tool's folder: without one there is no frame dialog (a
     // failed read is reported by GetRegString itself).
-    if (GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE).IsEmpty())
+    const CString folder =
+        GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE);
+    if (folder.IsEmpty())
         return;
-    ShowNotAvailableYet();
+    CFrameDlg dialog(this);
+    dialog.SetBaseFolder(folder);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnMedia() {

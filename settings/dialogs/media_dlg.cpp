@@ -137,12 +137,7 @@ bool CMediaDlg::AddImageFile(const CString& path, const CString* caption) {
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
 
-    HDC dc = ::GetDC(m_list.m_hWnd);
-    CBitmap thumbnail;
-    thumbnail.Attach(MakeThumbnail(dc, picture));
-    ::ReleaseDC(m_list.m_hWnd, dc);
-    m_thumbnails.Replace(m_nextSlot, &thumbnail, nullptr);
-    m_list.SetItemImage(m_nextSlot, m_nextSlot);
+    PutThumbnail(m_list, m_thumbnails, m_nextSlot, picture);
     m_list.Invalidate();
     ++m_nextSlot;
     return true;

@@ -53,3 +53,12 @@ HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
     ::DeleteDC(memory);
     return bitmap;
 }
+
+void PutThumbnail(CIconListBox& list, CImageList& images, int slot, PxImage& picture) {
+    HDC dc = ::GetDC(list.m_hWnd);
+    CBitmap thumbnail;
+    thumbnail.Attach(MakeThumbnail(dc, picture));
+    ::ReleaseDC(list.m_hWnd, dc);
+    images.Replace(slot, &thumbnail, nullptr);
+    list.SetItemImage(slot, slot);
+}

@@ -4,6 +4,7 @@
 
 #include "imagelib/px_image.h"
 #include "mfc/mfc.h"
+#include "settings/controls/icon_list_box.h"
 
 inline constexpr int kThumbnailWidth = 70;
 inline constexpr int kThumbnailHeight = 52;
@@ -23,3 +24,7 @@ ThumbnailPlacement PlaceThumbnail(DWORD width, DWORD height);
 // A new bitmap compatible with `dc` (the caller owns it). A picture that is not valid leaves
 // the thumbnail white inside its border.
 HBITMAP MakeThumbnail(HDC dc, PxImage& picture);
+
+// Puts the picture's thumbnail into `images` at `slot` and gives it to the list's item of the
+// same number.
+void PutThumbnail(CIconListBox& list, CImageList& images, int slot, PxImage& picture);

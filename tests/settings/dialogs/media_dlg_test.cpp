@@ -18,8 +18,6 @@
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
 #include "tests/support/process_runner.h"
-#include "tests/support/scoped_env.h"
-#include "tests/support/screenshots.h"
 
 namespace fs = std::filesystem;
 using dlgdrive::Click;
@@ -70,10 +68,6 @@ protected:
         spec.settings.captionPosition = 0;
         return spec;
     }
-    void InstallSpec() {
-        Install(Spec());
-        m_before = lvtest::ReadFileBytes(ThemePath());
-    }
 
     // Runs the media dialog by itself.
     INT_PTR RunMedia(const std::function<void(HWND)>& drive) {
@@ -114,8 +108,6 @@ protected:
         return {bytes.begin() + static_cast<std::ptrdiff_t>(file.offset),
                 bytes.begin() + static_cast<std::ptrdiff_t>(file.offset + file.length)};
     }
-
-    std::vector<unsigned char> m_before;
 };
 
 COLORREF CanvasMiddle(PxImage& canvas) {
@@ -147,7 +139,7 @@ TEST(Thumbnail, PicturesFillTheSideTheirShapeDemandsAndAreCentred) {
 }
 
 TEST_F(MediaDialogTest, ListsTheThemesPicturesWithTheirOwnCaptionsAndThumbnails) {
-    InstallSpec();
+    Install(Spec());
     RunMedia([this](HWND dialog) {
         EXPECT_EQ(TextOf(dialog), "Media Advanced Setting");
         EXPECT_EQ(Listed(dialog),
@@ -191,7 +183,7 @@ TEST_F(MediaDialogTest, AThemePictureThatCannotBeDecodedIsNotListed) {
 }
 
 TEST_F(MediaDialogTest, AddingListsDecodablePicturesUnderTheirLabel) {
-    InstallSpec();
+    Install(Spec());
     const std::string sky =
         lvtest::WriteSolidPicture(Pictures() / "sky.png", 140, 52, kYellow, PXIMAGE_FORMAT_PNG);
     std::filesystem::create_directories(Pictures());
@@ -218,7 +210,7 @@ TEST_F(MediaDialogTest, AddingListsDecodablePicturesUnderTheirLabel) {
 
 // Every item keeps its own thumbnail and caption whatever happens to the others.
 TEST_F(MediaDialogTest, DeletingAndMovingKeepEachPicturesThumbnailAndCaption) {
-    InstallSpec();
+    Install(Spec());
     const std::string sky = lvtest::WriteSolidPicture(Pictures() / "sky.bmp", 30, 20, kYellow);
     RunMedia([&](HWND dialog) {
         IconList list = List(dialog);
@@ -258,7 +250,7 @@ TEST_F(MediaDialogTest, DeletingAndMovingKeepEachPicturesThumbnailAndCaption) {
 }
 
 TEST_F(MediaDialogTest, CaptionsAreStoredOnEnterOrWhenTheEditIsLeftAndNeitherKeyCloses) {
-    InstallSpec();
+    Install(Spec());
     RunMedia([](HWND dialog) {
         IconList list = List(dialog);
         HWND caption = FindControl(dialog, CMediaDlg::kCaptionId);
@@ -291,7 +283,7 @@ TEST_F(MediaDialogTest, CaptionsAreStoredOnEnterOrWhenTheEditIsLeftAndNeitherKey
 // listed pictures in their order and with their captions, the next start shows them, and the
 // dialog opened again lists what was applied.
 TEST_F(MediaDialogTest, ApplyMakesTheListTheThemesPicturesAndTheNextStartShowsThem) {
-    InstallSpec();
+    Install(Spec());
     const std::string sky =
         lvtest::WriteSolidPicture(Pictures() / "sky.png", 120, 90, kYellow, PXIMAGE_FORMAT_PNG);
     RunFromAdvancedPage(CAdvancedPage::kMediaId, [&](HWND dialog) {
@@ -346,7 +338,7 @@ TEST_F(MediaDialogTest, ApplyMakesTheListTheThemesPicturesAndTheNextStartShowsTh
 }
 
 TEST_F(MediaDialogTest, ClearingAndApplyingLeavesTheThemeWithoutPictures) {
-    InstallSpec();
+    Install(Spec());
     RunMedia([](HWND dialog) {
         Click(FindControl(dialog, CMediaDlg::kClearId));
         EXPECT_EQ(List(dialog).Count(), 0);
@@ -362,7 +354,7 @@ TEST_F(MediaDialogTest, ClearingAndApplyingLeavesTheThemeWithoutPictures) {
 }
 
 TEST_F(MediaDialogTest, OkAndCancelLeaveTheFileAsItWas) {
-    InstallSpec();
+    Install(Spec());
     for (int button : {CAdvancedDlg::kOkId, CAdvancedDlg::kCancelId}) {
         SCOPED_TRACE(button);
         const INT_PTR result = RunMedia([button](HWND dialog) {
@@ -371,14 +363,14 @@ TEST_F(MediaDialogTest, OkAndCancelLeaveTheFileAsItWas) {
             Click(FindControl(dialog, button));
         });
         EXPECT_EQ(result, button == CAdvancedDlg::kOkId ? IDOK : IDCANCEL);
-        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
         EXPECT_EQ(MediaList.GetSize(), 0);
         EXPECT_EQ(Theme.imageCount, 3);
     }
 }
 
 TEST_F(MediaDialogTest, APictureGoneBeforeApplyLeavesTheOldFileWhole) {
-    InstallSpec();
+    Install(Spec());
     const std::string sky = lvtest::WriteSolidPicture(Pictures() / "sky.bmp", 30, 20, kYellow);
     const INT_PTR result = RunMedia([&](HWND dialog) {
         AddThroughTheFileDialog(dialog, sky);
@@ -387,11 +379,11 @@ TEST_F(MediaDialogTest, APictureGoneBeforeApplyLeavesTheOldFileWhole) {
     });
     EXPECT_EQ(result, IDCANCEL);
     ASSERT_EQ(lv::testing::message_box_log().size(), 1u);
-    EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+    EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
 }
 
 TEST_F(MediaDialogTest, PicturesOfTheSameNameStayApartInTheTheme) {
-    InstallSpec();
+    Install(Spec());
     const std::string first =
         lvtest::WriteSolidPicture(Pictures() / "a" / "view.bmp", 8, 6, kGreen);
     const std::string second =
@@ -416,7 +408,7 @@ TEST_F(MediaDialogTest, PicturesOfTheSameNameStayApartInTheTheme) {
 // Export: the save dialog proposes the picture's name without extension and asks for no file
 // that must exist; the chosen format's extension is added once; the file decodes again.
 TEST_F(MediaDialogTest, ExportWritesThePictureInTheChosenFormatWithItsExtensionOnce) {
-    InstallSpec();
+    Install(Spec());
     struct Case {
         const char* chosen;
         DWORD filter;
@@ -456,11 +448,11 @@ TEST_F(MediaDialogTest, ExportWritesThePictureInTheChosenFormatWithItsExtensionO
                   c.format == PXIMAGE_FORMAT_JPG ? 0xFF : 'B');
     }
     EXPECT_TRUE(lv::testing::message_box_log().empty());
-    EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+    EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
 }
 
 TEST_F(MediaDialogTest, ExportAsksAboutTheFileItWritesAndSaysWhenItCannot) {
-    InstallSpec();
+    Install(Spec());
     const fs::path out = m_dir / "exported";
     fs::create_directories(out / "taken.bmp"); // a folder: no picture can be written there
     lvtest::WriteFileBytes(out / "old.bmp", lvtest::SpecBytes("older"));
@@ -497,46 +489,18 @@ TEST_F(MediaDialogTest, ExportAsksAboutTheFileItWritesAndSaysWhenItCannot) {
 }
 
 TEST_F(MediaDialogTest, ShowsEveryControlInEveryLanguageAndTheTextsFit) {
-    InstallSpec();
-    struct Case {
-        const char* locale;
-        const char* caption;
-        const char* screenshot;
-    };
-    const Case cases[] = {{"C", "Media Advanced Setting", "media_en.png"},
-                          {"ja_JP.UTF-8", "メディアの詳細設定", "media_ja.png"},
-                          {"ko_KR.UTF-8", "미디어 고급 설정", "media_ko.png"}};
-    std::vector<std::pair<int, LONG>> english;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.locale);
-        lvtest::ScopedEnv locale("LC_ALL", c.locale);
-        std::vector<std::pair<int, LONG>> controls;
-        RunMedia([&](HWND dialog) {
-            EXPECT_EQ(TextOf(dialog), c.caption);
-            List(dialog).ClickItem(1);
-            dlgdrive::MovePointerAway();
-            Pump(dialog);
-            EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(c.screenshot)));
-            const std::pair<int, UINT> buttons[] = {
-                {CMediaDlg::kAddId, 246},      {CMediaDlg::kDeleteId, 252},
-                {CMediaDlg::kUpId, 263},       {CMediaDlg::kDownId, 255},
-                {CMediaDlg::kClearId, 179},    {CMediaDlg::kExportId, 175},
-                {CAdvancedDlg::kOkId, 173},    {CAdvancedDlg::kCancelId, 164},
-                {CAdvancedDlg::kApplyId, 161},
-            };
-            for (const auto& [id, bitmap] : buttons)
-                EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, id), bitmap)) << id;
-            EXPECT_EQ(dlgdrive::TextsThatDoNotFit(dialog), std::vector<std::string>{});
-            for (HWND child = GetWindow(dialog, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT))
-                controls.emplace_back(GetDlgCtrlID(child), GetWindowLongA(child, GWL_STYLE));
-            Click(FindControl(dialog, CAdvancedDlg::kCancelId));
-        });
-        EXPECT_EQ(controls.size(), 12u);
-        if (english.empty())
-            english = controls;
-        EXPECT_EQ(controls, english);
-    }
+    Install(Spec());
+    CheckEveryLanguage([this](auto drive) { return RunMedia(drive); },
+                       {{"C", "Media Advanced Setting", "media_en.png"},
+                        {"ja_JP.UTF-8", "メディアの詳細設定", "media_ja.png"},
+                        {"ko_KR.UTF-8", "미디어 고급 설정", "media_ko.png"}},
+                       {{CMediaDlg::kAddId, 246},
+                        {CMediaDlg::kDeleteId, 252},
+                        {CMediaDlg::kUpId, 263},
+                        {CMediaDlg::kDownId, 255},
+                        {CMediaDlg::kClearId, 179},
+                        {CMediaDlg::kExportId, 175}},
+                       12, [](HWND dialog) { List(dialog).ClickItem(1); });
 }
 
 } // namespace

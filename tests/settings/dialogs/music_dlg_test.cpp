@@ -15,8 +15,6 @@
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
 #include "tests/support/process_runner.h"
-#include "tests/support/scoped_env.h"
-#include "tests/support/screenshots.h"
 
 namespace fs = std::filesystem;
 using dlgdrive::Click;
@@ -72,10 +70,6 @@ protected:
         spec.settings.musicOrder = 2;
         return spec;
     }
-    void InstallSpec(const lvtools::ThemeSpec& spec) {
-        Install(spec);
-        m_before = lvtest::ReadFileBytes(ThemePath());
-    }
 
     INT_PTR RunMusic(const std::function<void(HWND)>& drive) {
         CMusicDlg dialog;
@@ -103,14 +97,12 @@ protected:
     static void AddThroughTheFileDialog(HWND dialog, const std::string& path) {
         dlgdrive::ClickAndPickFile(FindControl(dialog, CMusicDlg::kAddId), path);
     }
-
-    std::vector<unsigned char> m_before;
 };
 
 TEST_F(MusicDialogTest, AThemeWithoutMusicOpensWithTheDefaults) {
     lvtools::ThemeSpec spec = Spec();
     spec.music.clear();
-    InstallSpec(spec);
+    Install(spec);
     RunMusic([](HWND dialog) {
         EXPECT_EQ(TextOf(dialog), "Background Music Advanced Setting");
         EXPECT_EQ(List(dialog).Count(), 0);
@@ -126,7 +118,7 @@ TEST_F(MusicDialogTest, AThemeWithoutMusicOpensWithTheDefaults) {
 }
 
 TEST_F(MusicDialogTest, AThemesTracksAreListedWithTheirIconsSizesAndSettings) {
-    InstallSpec(Spec());
+    Install(Spec());
     RunMusic([](HWND dialog) {
         EXPECT_EQ(Listed(dialog), (std::vector<std::string>{"one.wav", "two.mid"}));
         IconList list = List(dialog);
@@ -150,7 +142,7 @@ TEST_F(MusicDialogTest, AThemesTracksAreListedWithTheirIconsSizesAndSettings) {
 TEST_F(MusicDialogTest, TheCounterFollowsAddingDeletingAndMoving) {
     lvtools::ThemeSpec spec = Spec();
     spec.music.clear();
-    InstallSpec(spec);
+    Install(spec);
     const std::string first = Tone("first.wav", 300);
     const std::string second = Tone("second.wav", 300);
     RunMusic([&](HWND dialog) {
@@ -182,7 +174,7 @@ TEST_F(MusicDialogTest, TheCounterFollowsAddingDeletingAndMoving) {
 TEST_F(MusicDialogTest, ThePreviewPlaysTheSelectedTrackAndStops) {
     lvtools::ThemeSpec spec = Spec();
     spec.music.clear();
-    InstallSpec(spec);
+    Install(spec);
     const std::string longer = Tone("longer.wav", 6000);
     const std::string shorter = Tone("shorter.wav", 4000);
     auto playing = [](int ms) {
@@ -218,7 +210,7 @@ TEST_F(MusicDialogTest, ThePreviewPlaysTheSelectedTrackAndStops) {
 // The whole road: Apply from the advanced page writes exactly the listed tracks and the play
 // settings; the next start extracts those tracks, and the dialog opened again lists them.
 TEST_F(MusicDialogTest, ApplyMakesTheListTheThemesMusicWithItsSettings) {
-    InstallSpec(Spec());
+    Install(Spec());
     const std::string tone = Tone("tone.wav", 300);
     RunFromAdvancedPage(CAdvancedPage::kBackgroundMusicId, [&](HWND dialog) {
         AddThroughTheFileDialog(dialog, tone);
@@ -257,7 +249,7 @@ TEST_F(MusicDialogTest, ApplyMakesTheListTheThemesMusicWithItsSettings) {
 }
 
 TEST_F(MusicDialogTest, EachApplyStoresOnlyItsOwnListAndAnEmptyOneNoMusic) {
-    InstallSpec(Spec());
+    Install(Spec());
     const std::string tone = Tone("tone.wav", 300);
     RunFromAdvancedPage(CAdvancedPage::kBackgroundMusicId, [&](HWND dialog) {
         AddThroughTheFileDialog(dialog, tone);
@@ -286,7 +278,7 @@ TEST_F(MusicDialogTest, EachApplyStoresOnlyItsOwnListAndAnEmptyOneNoMusic) {
 }
 
 TEST_F(MusicDialogTest, OkAndCancelLeaveTheFileAsItWas) {
-    InstallSpec(Spec());
+    Install(Spec());
     for (int button : {CAdvancedDlg::kOkId, CAdvancedDlg::kCancelId}) {
         SCOPED_TRACE(button);
         RunMusic([button](HWND dialog) {
@@ -294,7 +286,7 @@ TEST_F(MusicDialogTest, OkAndCancelLeaveTheFileAsItWas) {
             Click(FindControl(dialog, CMusicDlg::kLoopId));
             Click(FindControl(dialog, button));
         });
-        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
         EXPECT_EQ(MusicList.GetSize(), 0);
         EXPECT_EQ(SaverSettings.musicCount, 2);
         EXPECT_EQ(SaverSettings.musicLoop, 0);
@@ -302,48 +294,22 @@ TEST_F(MusicDialogTest, OkAndCancelLeaveTheFileAsItWas) {
 }
 
 TEST_F(MusicDialogTest, ShowsEveryControlInEveryLanguageAndTheTextsFit) {
-    InstallSpec(Spec());
-    struct Case {
-        const char* locale;
-        const char* caption;
-        const char* order;
-        const char* screenshot;
+    Install(Spec());
+    auto order = [](const char* text) {
+        return [text](HWND dialog) { EXPECT_EQ(OrderShown(dialog), text); };
     };
-    const Case cases[] = {{"C", "Background Music Advanced Setting", "Random", "music_en.png"},
-                          {"ja_JP.UTF-8", "BGMの詳細設定", "ランダム", "music_ja.png"},
-                          {"ko_KR.UTF-8", "배경 음악 고급 설정", "무작위", "music_ko.png"}};
-    std::vector<std::pair<int, LONG>> english;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.locale);
-        lvtest::ScopedEnv locale("LC_ALL", c.locale);
-        std::vector<std::pair<int, LONG>> controls;
-        RunMusic([&](HWND dialog) {
-            EXPECT_EQ(TextOf(dialog), c.caption);
-            EXPECT_EQ(OrderShown(dialog), c.order);
-            List(dialog).ClickItem(0);
-            dlgdrive::MovePointerAway();
-            Pump(dialog);
-            EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(c.screenshot)));
-            const std::pair<int, UINT> buttons[] = {
-                {CMusicDlg::kAddId, 377},       {CMusicDlg::kDeleteId, 368},
-                {CMusicDlg::kUpId, 385},        {CMusicDlg::kDownId, 374},
-                {CMusicDlg::kClearId, 371},     {CMusicDlg::kPlayId, 380},
-                {CMusicDlg::kStopId, 383},      {CAdvancedDlg::kOkId, 173},
-                {CAdvancedDlg::kCancelId, 164}, {CAdvancedDlg::kApplyId, 161},
-            };
-            for (const auto& [id, bitmap] : buttons)
-                EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, id), bitmap)) << id;
-            EXPECT_EQ(dlgdrive::TextsThatDoNotFit(dialog), std::vector<std::string>{});
-            for (HWND child = GetWindow(dialog, GW_CHILD); child;
-                 child = GetWindow(child, GW_HWNDNEXT))
-                controls.emplace_back(GetDlgCtrlID(child), GetWindowLongA(child, GWL_STYLE));
-            Click(FindControl(dialog, CAdvancedDlg::kCancelId));
-        });
-        EXPECT_EQ(controls.size(), 20u);
-        if (english.empty())
-            english = controls;
-        EXPECT_EQ(controls, english);
-    }
+    CheckEveryLanguage([this](auto drive) { return RunMusic(drive); },
+                       {{"C", "Background Music Advanced Setting", "music_en.png", order("Random")},
+                        {"ja_JP.UTF-8", "BGMの詳細設定", "music_ja.png", order("ランダム")},
+                        {"ko_KR.UTF-8", "배경 음악 고급 설정", "music_ko.png", order("무작위")}},
+                       {{CMusicDlg::kAddId, 377},
+                        {CMusicDlg::kDeleteId, 368},
+                        {CMusicDlg::kUpId, 385},
+                        {CMusicDlg::kDownId, 374},
+                        {CMusicDlg::kClearId, 371},
+                        {CMusicDlg::kPlayId, 380},
+                        {CMusicDlg::kStopId, 383}},
+                       20, [](HWND dialog) { List(dialog).ClickItem(0); });
 }
 
 } // namespace

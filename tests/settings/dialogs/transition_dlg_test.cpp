@@ -114,7 +114,6 @@ protected:
     void SetUp() override {
         SettingsFixture::SetUp();
         Install(lvtest::FullThemeSpec("Transition Test"));
-        m_before = lvtest::ReadFileBytes(ThemePath());
     }
 
     // Runs the transition dialog by itself; `drive` gets it once it shows and closes it.
@@ -127,8 +126,6 @@ protected:
     std::array<std::uint8_t, 260> FlagsInTheFile() const {
         return ReadTheme().settings.transitionFlags;
     }
-
-    std::vector<unsigned char> m_before;
 };
 
 TEST_F(TransitionDialogTest, ListsTheEffectsWithTheThemesOnesChecked) {
@@ -204,7 +201,7 @@ TEST_F(TransitionDialogTest, OkAndCancelChangeNeitherTheSettingsNorTheFile) {
         });
         EXPECT_EQ(result, button == CAdvancedDlg::kOkId ? IDOK : IDCANCEL);
         EXPECT_EQ(Enabled(), (std::vector<int>{0, 20}));
-        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
     }
 }
 

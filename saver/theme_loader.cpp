@@ -2,6 +2,7 @@
 
 #include "saver/file_theme_source.h"
 #include "saver/folder_utils.h"
+#include "saver/path_parts.h"
 #include "saver/private_file.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
@@ -32,12 +33,6 @@ bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& p
     return ReplaceWithPrivateFile(privatePath, path) != FALSE;
 }
 
-CString JoinPath(const CString& folder, const std::string& name) {
-    CString path;
-    path.Format("%s\\%s", static_cast<LPCTSTR>(folder), name.c_str());
-    return path;
-}
-
 struct Extraction {
     CString markPicturePath, secondFilePath, framePicturePath;
 };
@@ -45,7 +40,7 @@ struct Extraction {
 bool ExtractAll(ThemeSource& source, const ThemeContents& c, const CString& folder,
                 Extraction& out) {
     auto extract = [&](const EmbeddedFile& f, CString* keep) {
-        CString path = JoinPath(folder, f.name);
+        CString path = JoinPath(folder, f.name.c_str());
         if (keep)
             *keep = path;
         return ExtractFile(source, f, path);

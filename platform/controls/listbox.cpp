@@ -198,11 +198,16 @@ LRESULT insert(HWND hwnd, ListState& s, int index, LPARAM value) {
     ListItem item = item_from(hwnd, value);
     if (index < 0)
         index = count_of(s);
-    if (variable(hwnd))
-        measure(hwnd, s, index, item);
     s.items.insert(s.items.begin() + index, std::move(item));
     if (s.selection >= index)
         ++s.selection;
+    if (variable(hwnd)) {
+        // Measured once it is in the list, so that the parent can read the item's text.
+        ListItem probe = s.items[static_cast<std::size_t>(index)];
+        measure(hwnd, s, index, probe);
+        if (index < count_of(s))
+            s.items[static_cast<std::size_t>(index)].height = probe.height;
+    }
     redraw(hwnd, s);
     return index;
 }

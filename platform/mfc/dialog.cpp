@@ -154,6 +154,7 @@ BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent) {
 }
 
 BOOL CDialog::OnInitDialog() {
+    ExecuteDlgInit(m_lpszTemplateName);
     UpdateData(FALSE);
     return TRUE;
 }

@@ -1,6 +1,7 @@
 #include "settings/dialogs/advanced_dlg.h"
 
 #include "saver/dialog_brush.h"
+#include "settings/dialogs/save_progress_dlg.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
 ON_WM_CTLCOLOR()
@@ -35,4 +36,12 @@ void CAdvancedDlg::OnDialogOk() {
 
 void CAdvancedDlg::OnDialogCancel() {
     CDialog::OnCancel();
+}
+
+void CAdvancedDlg::RewriteThemeAndClose() {
+    CSaveProgressDlg progress(this);
+    if (progress.DoModal() == IDOK)
+        CDialog::OnOK();
+    else
+        CDialog::OnCancel();
 }

@@ -23,6 +23,9 @@ protected:
     afx_msg void OnDialogCancel();
     // Writes the dialog's values into the theme, rewrites the theme file and ends the dialog.
     afx_msg virtual void OnApply() = 0;
+    // Rewrites the theme file behind "Please Wait..."; ends the dialog with OK when the new file
+    // is in place, else with Cancel.
+    void RewriteThemeAndClose();
     DECLARE_MESSAGE_MAP()
 
     CImageButton m_ok;

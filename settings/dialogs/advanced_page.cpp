@@ -4,6 +4,10 @@
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/back_color_dlg.h"
+#include "settings/dialogs/frame_dlg.h"
+#include "settings/dialogs/media_dlg.h"
+#include "settings/dialogs/music_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
@@ -48,21 +52,18 @@ bool CAdvancedPage::Allowed(int permission, UINT refusalId) const {
     return false;
 }
 
-// The background colour, music, frame and media dialogs come later.
-void CAdvancedPage::ShowNotAvailableYet() const {
-    ShowSaverInformation(IDS_DIALOG_NOT_AVAILABLE, m_hWnd);
-}
-
 void CAdvancedPage::OnBackgroundColor() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CBackColorDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnBackgroundMusic() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMusicDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnTransition() {
@@ -73,17 +74,23 @@ void CAdvancedPage::OnTransition() {
 }
 
 void CAdvancedPage::OnFrame() {
-    if (!Allowed(Theme.settingsPermission, IDS_NO_MEDIA_CHANGE))
+    // The frame is one of the theme's settings: refused, it says so as the other settings do.
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
     // The frames live in the authoring tool's folder: without one there is no frame dialog (a
     // failed read is reported by GetRegString itself).
-    if (GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE).IsEmpty())
+    const CString folder =
+        GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE);
+    if (folder.IsEmpty())
         return;
-    ShowNotAvailableYet();
+    CFrameDlg dialog(this);
+    dialog.SetBaseFolder(folder);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnMedia() {
     if (!Allowed(Theme.mediaPermission, IDS_NO_MEDIA_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMediaDlg dialog(this);
+    dialog.DoModal();
 }

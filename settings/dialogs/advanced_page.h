@@ -38,7 +38,6 @@ protected:
 private:
     // True when the permission is given; else says so with `refusalId` and returns false.
     bool Allowed(int permission, UINT refusalId) const;
-    void ShowNotAvailableYet() const;
 
     CImageButton m_transition;
     CImageButton m_frame;

@@ -4,6 +4,7 @@
 #include "testing/window_input.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -158,6 +159,25 @@ TEST_F(ListBoxTest, VariableItemsAreMeasuredOneByOne) {
     EXPECT_EQ(r.top, 25);
     EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 12)), MAKELRESULT(1, 0));
     EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 80)), MAKELRESULT(2, 1));
+}
+
+// The parent measures an item from its text, which the list already holds when it asks.
+TEST_F(ListBoxTest, AVariableItemIsMeasuredOnceTheListHoldsIt) {
+    HWND list = nullptr;
+    std::vector<std::string> seen;
+    on_item = [&](UINT msg, LPARAM lParam) {
+        if (msg != WM_MEASUREITEM)
+            return;
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        seen.push_back(text_of(list, static_cast<int>(m->itemID)));
+        m->itemHeight = 12 + 4 * static_cast<UINT>(seen.back().size());
+    };
+    list = make(LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("ab"));
+    SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("abcd"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"ab", "abcd"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 28);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 1, 0), 20);
 }
 
 TEST_F(ListBoxTest, TheScrollBarMovesTheTopItem) {

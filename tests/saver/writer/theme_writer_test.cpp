@@ -4,6 +4,7 @@
 #include "saver/theme_loader.h"
 #include "saver/theme_reader.h"
 #include "saver/theme_writer.h"
+#include "system/paths.h"
 #include "testing/answers.h"
 #include "testing/virtual_clock.h"
 #include "tests/support/full_theme.h"
@@ -218,6 +219,51 @@ TEST_F(ThemeWriterTest, AppliedPictureListReplacesEveryPicture) {
     EXPECT_EQ(DataOf(ThemePath(), c.musicFiles[1]), ToBytes("MThd-TWO-LONGER"));
     ASSERT_TRUE(c.frameFile);
     EXPECT_EQ(DataOf(ThemePath(), *c.frameFile), ToBytes("OAKFRAMEPNG"));
+}
+
+// Every embedded file is extracted into one folder: files of the same name from different
+// folders (or named like the mark, the second file or the frame picture) are stored under
+// names of their own, so that none overwrites another when the theme is loaded again.
+TEST_F(ThemeWriterTest, FilesOfTheSameNameAreStoredUnderNamesOfTheirOwn) {
+    Install(FullSpec());
+    const std::pair<const char*, const char*> pictures[] = {{"a", "view.jpg"},
+                                                            {"b", "VIEW.jpg"},
+                                                            {"c", "view.jpg"},
+                                                            {"d", "mark.png"},
+                                                            {"e", "oak.png"}};
+    for (const auto& [folder, name] : pictures) {
+        const fs::path p = AddFile(std::string("pics/") + folder + "/" + name,
+                                   ToBytes(std::string("picture ") + folder));
+        MediaListEntry e;
+        e.name = name;
+        e.folder = WinPath(p.parent_path());
+        MediaList.Add(e);
+    }
+    AddTrack("view.jpg", ToBytes("a track named like a picture"));
+    Theme.imageCount = 5;
+    SaverSettings.framePresent = 1;
+
+    ASSERT_TRUE(Rewrite().Ok());
+    const ThemeContents c = ReadBack(ThemePath());
+    std::vector<std::string> names;
+    for (const ImageRecord& r : c.images)
+        names.push_back(r.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"view.jpg", "VIEW (2).jpg", "view (3).jpg",
+                                               "mark (2).png", "oak.png"}));
+    ASSERT_EQ(c.music.size(), 1u);
+    EXPECT_EQ(c.music[0].name, "view (4).jpg");
+    ASSERT_TRUE(c.frame);
+    EXPECT_EQ(c.frame->pictureName, "oak (2).png");
+
+    // Loaded again, each picture is its own file with its own bytes.
+    ResetThemeGlobals();
+    ThemeFilePath = WinPath(ThemePath());
+    ASSERT_TRUE(LoadThemeFile(ThemeFilePath, WinPath(m_dir.path())));
+    const char* folders[] = {"a", "b", "c", "d", "e"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ReadAll(lv::to_host_path((WorkFolder + "\\" + ImageNames[i]).GetString())),
+                  ToBytes(std::string("picture ") + folders[i]))
+            << i;
 }
 
 TEST_F(ThemeWriterTest, MusicComesFromTheListOrFromTheOldTracksTheCountKeeps) {

@@ -1,6 +1,7 @@
 #include "system/clock.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -63,7 +64,18 @@ bool is_virtual() {
 
 void sleep_ms(Milliseconds duration) {
     if (!is_virtual()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(duration));
+        // As a system timer tick would: the sleep ends on the first millisecond boundary at
+        // least `duration` away, so that a wait for the tick count to move on ends as the
+        // count moves, not up to a millisecond after.
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        const std::uint64_t now_ns = static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000 +
+                                     static_cast<std::uint64_t>(now.tv_nsec);
+        const std::uint64_t wake_ms = (now_ns + 999'999) / 1'000'000 + duration;
+        const timespec wake{static_cast<time_t>(wake_ms / 1000),
+                            static_cast<long>(wake_ms % 1000) * 1'000'000};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
+        }
         return;
     }
     advance_by(duration);

@@ -64,14 +64,14 @@ bool is_virtual() {
 
 void sleep_ms(Milliseconds duration) {
     if (!is_virtual()) {
-        // As a system timer tick would: the sleep ends on the first millisecond boundary at
-        // least `duration` away, so that a wait for the tick count to move on ends as the
-        // count moves, not up to a millisecond after.
+        // As a system timer tick would: the sleep ends on the millisecond boundary where the
+        // tick count has moved on by `duration`, not up to a millisecond after it, so that a
+        // wait for the count to reach a value ends as it does.
         timespec now{};
         ::clock_gettime(CLOCK_MONOTONIC, &now);
-        const std::uint64_t now_ns = static_cast<std::uint64_t>(now.tv_sec) * 1'000'000'000 +
-                                     static_cast<std::uint64_t>(now.tv_nsec);
-        const std::uint64_t wake_ms = (now_ns + 999'999) / 1'000'000 + duration;
+        const std::uint64_t now_ms = static_cast<std::uint64_t>(now.tv_sec) * 1000 +
+                                     static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000;
+        const std::uint64_t wake_ms = now_ms + duration;
         const timespec wake{static_cast<time_t>(wake_ms / 1000),
                             static_cast<long>(wake_ms % 1000) * 1'000'000};
         while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {

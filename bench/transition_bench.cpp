@@ -74,16 +74,25 @@ double ThreadSeconds() {
     return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
 }
 
+// One effect set up to run from a grey slide onto a black screen at full HD.
+struct EffectRun {
+    explicit EffectRun(int id) {
+        engine.observer = &counter;
+        engine.effectId = id;
+        engine.SetParams(slide.dc(), 0, 0, screen.dc(), 0, 0, kWidth, kHeight, kDelayUnit, kStep);
+    }
+    SlideCanvas slide{kWidth, kHeight, 0x00A5A5A5};
+    SlideCanvas screen{kWidth, kHeight, 0};
+    StepCounter counter;
+    CTransitionEngine engine;
+};
+
 void BM_TransitionStep(benchmark::State& state) {
     const int id = static_cast<int>(state.range(0));
     lv::testing::VirtualClockScope clock;
-    SlideCanvas slide(kWidth, kHeight, 0x00A5A5A5);
-    SlideCanvas screen(kWidth, kHeight, 0);
-    CTransitionEngine engine;
-    StepCounter counter;
-    engine.observer = &counter;
-    engine.effectId = id;
-    engine.SetParams(slide.dc(), 0, 0, screen.dc(), 0, 0, kWidth, kHeight, kDelayUnit, kStep);
+    EffectRun run(id);
+    CTransitionEngine& engine = run.engine;
+    StepCounter& counter = run.counter;
 
     double drawSeconds = 0;
     std::int64_t steps = 0;
@@ -125,13 +134,9 @@ namespace {
 // delays, each lasting one millisecond more than it asks for).
 void BM_TransitionDuration(benchmark::State& state) {
     const int id = static_cast<int>(state.range(0));
-    SlideCanvas slide(kWidth, kHeight, 0x00A5A5A5);
-    SlideCanvas screen(kWidth, kHeight, 0);
-    CTransitionEngine engine;
-    StepCounter counter;
-    engine.observer = &counter;
-    engine.effectId = id;
-    engine.SetParams(slide.dc(), 0, 0, screen.dc(), 0, 0, kWidth, kHeight, kDelayUnit, kStep);
+    EffectRun run(id);
+    CTransitionEngine& engine = run.engine;
+    StepCounter& counter = run.counter;
     double seconds = 0;
     std::int64_t nominalMs = 0;
     for (auto _ : state) {

@@ -23,3 +23,10 @@ median_ms() {
   done
   printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.3f\n", a[3] / 1000 }'
 }
+
+# A counter of ours (its value as the JSON holds it) for a benchmark name, from $json.
+ours_counter() {
+  awk -v name="\"$1\"," -v counter="\"$2\":" '
+    $1 == "\"name\":" { found = ($2 == name) }
+    found && $1 == counter { gsub(",", "", $2); print $2; exit }' "$json"
+}

@@ -2,7 +2,9 @@
 # Resizing peers beside the image library's own benchmarks: ImageMagick and vips shrink the same
 # generated 4000 x 3000 picture to 1920 x 1080, single-threaded like ours. Each peer's time is
 # its command's median wall time minus that of the same command without the resize (start-up,
-# load). Prints one line per pair: ratio <name> <ours/peer>.
+# load). vipsthumbnail makes a full HD picture of the JPEG the slide benchmark composes its
+# slides from, beside a plain and a framed slide. Prints one line per pair:
+# ratio <name> <ours/peer>.
 set -euo pipefail
 build=${1:-build-bench}
 json="$build/bench.json"
@@ -56,11 +58,21 @@ fi
 if command -v vips >/dev/null; then
   [ -f "$work/in.ppm" ] || vips black "$work/in.ppm" 4000 3000 --bands 3
   vips copy "$work/in.ppm" "$work/in.v"
-  vips_base=$(median_ms vips copy "$work/in.v" "$work/out.v")
+  # The baseline starts vips and writes a picture of the output's size (a crop reads only
+  # what it keeps), so that what is left is the resize.
+  vips_base=$(median_ms vips crop "$work/in.v" "$work/out.v" 0 0 1920 1080)
   vips_nearest=$(median_ms vips resize "$work/in.v" "$work/out.v" 0.48 --vscale 0.36 --kernel nearest)
   vips_cubic=$(median_ms vips resize "$work/in.v" "$work/out.v" 0.48 --vscale 0.36 --kernel cubic)
   ratio vips_resize_nearest "$(ours_ms BM_Resample4000x3000To1920x1080/1)" "$(peer_ms "$vips_nearest" "$vips_base")"
   ratio vips_resize_cubic "$(ours_ms BM_Resample4000x3000To1920x1080/2)" "$(peer_ms "$vips_cubic" "$vips_base")"
+  photo="${TMPDIR:-/tmp}/lv_saver_bench/photo.jpg"
+  if [ -f "$photo" ] && command -v vipsthumbnail >/dev/null; then
+    vips black "$work/tiny.jpg" 8 8
+    thumb_base=$(median_ms vipsthumbnail "$work/tiny.jpg" -s 8x8 -o "$work/tiny_out.v")
+    thumb=$(peer_ms "$(median_ms vipsthumbnail "$photo" -s 1920x1080 -o "$work/thumb.v")" "$thumb_base")
+    ratio slide_plain_vs_vipsthumbnail "$(ours_ms BM_ComposeSlideFromPhoto/0)" "$thumb"
+    ratio slide_framed_vs_vipsthumbnail "$(ours_ms BM_ComposeSlideFromPhoto/1)" "$thumb"
+  fi
 else
   echo "peers: vips not installed"
 fi

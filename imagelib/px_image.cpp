@@ -89,9 +89,10 @@ bool PxImage::Destroy() {
 }
 
 void* PxImage::Create(LONG width, LONG height, DWORD bpp, DWORD format) {
-    if (!Destroy())
+    if (m_info.shallowOwner)
         return nullptr;
     if (width <= 0 || height <= 0) {
+        FreeOwnedBuffers();
         SetLastErrorText("PxImage::Create : width and height must be greater than zero");
         return nullptr;
     }
@@ -104,9 +105,16 @@ void* PxImage::Create(LONG width, LONG height, DWORD bpp, DWORD format) {
     const DWORD paletteCount = bits == 24 ? 0 : (1u << bits);
     const std::uint64_t total = kPxInfoHeaderSize + paletteCount * 4ull + imageBytes;
     if (total > kPxMaxImageBytes) {
+        FreeOwnedBuffers();
         SetLastErrorText("PXIMAGE_MAX_MEMORY exceeded");
         return nullptr;
     }
+    // An image made again at the size it has keeps its block (a slide show makes the same
+    // canvas over and over); like a new block, it holds no particular pixels.
+    void* reused = m_dib && GetSize() == total ? m_dib : nullptr;
+    if (reused)
+        m_dib = nullptr;
+    FreeOwnedBuffers();
 
     m_info.format = format;
     m_info.rowStride = static_cast<DWORD>(stride);
@@ -120,7 +128,7 @@ void* PxImage::Create(LONG width, LONG height, DWORD bpp, DWORD format) {
     m_head.biClrUsed = paletteCount;
     m_head.biClrImportant = 0;
 
-    m_dib = lv::allocate_large_block(static_cast<std::size_t>(total));
+    m_dib = reused ? reused : lv::allocate_large_block(static_cast<std::size_t>(total));
     if (!m_dib) {
         SetLastErrorText("PxImage::Create can't allocate memory");
         return nullptr;

@@ -1,5 +1,6 @@
 // Mixing a rectangle of one image into another.
 #include <algorithm>
+#include <cstring>
 
 #include "imagelib/px_image.h"
 
@@ -54,6 +55,29 @@ inline bool MixPixel(MixRule rule, const SourcePixel& s, PxRgbQuad d, bool mixAl
     return true;
 }
 
+// One row of opaque 24-bit pixels onto 24-bit pixels: each is copied unless it has the
+// source's transparent colour (`sourceKey`), and even then when the destination pixel, with
+// its alpha value (0 without a plane), is the destination's transparent colour
+// (`destinationKey`, given only for the keyed-destination rule).
+void CopyOpaqueRow(const BYTE* from, BYTE* to, LONG count, const PxRgbQuad* sourceKey,
+                   const PxRgbQuad* destinationKey, const BYTE* toAlpha) {
+    if (!sourceKey) {
+        std::memcpy(to, from, static_cast<std::size_t>(count) * 3);
+        return;
+    }
+    for (LONG j = 0; j < count; ++j, from += 3, to += 3) {
+        const bool transparent = from[0] == sourceKey->rgbBlue && from[1] == sourceKey->rgbGreen &&
+                                 from[2] == sourceKey->rgbRed;
+        if (transparent &&
+            !(destinationKey &&
+              PxRgbQuad{to[0], to[1], to[2], toAlpha ? toAlpha[j] : BYTE{0}} == *destinationKey))
+            continue;
+        to[0] = from[0];
+        to[1] = from[1];
+        to[2] = from[2];
+    }
+}
+
 bool MixInto(PxImage& target, const PxImage& source, LONG left, LONG top, LONG right, LONG bottom,
              LONG x, LONG y, bool mixAlpha, MixRule rule) {
     if (!target.IsValid() || !source.IsValid())
@@ -94,6 +118,10 @@ bool MixInto(PxImage& target, const PxImage& source, LONG left, LONG top, LONG r
     const bool sourceKeyed = source.HasTransIndex();
     const PxRgbQuad sourceKey = source.GetTransColor();
     const LONG rows = std::max(endRow - firstRow, 1);
+    // Opaque colour pixels into colour pixels, nothing written to an alpha plane: every pixel
+    // the source does not mark transparent is taken whole, so rows are copied.
+    const bool wholeRows =
+        fast && !sourceAlpha && !mixAlpha && ((255 * (alphaMax + 1)) >> 8) == 255;
 
     for (LONG i = firstRow; i < endRow; ++i) {
         if (target.GetCancel())
@@ -106,6 +134,13 @@ bool MixInto(PxImage& target, const PxImage& source, LONG left, LONG top, LONG r
         BYTE* to = target.GetBits(static_cast<DWORD>(targetRow));
         const BYTE* fromAlpha = source.AlphaGetPointer(0, sourceRow);
         BYTE* toAlpha = target.AlphaGetPointer(0, targetRow);
+        if (wholeRows) {
+            CopyOpaqueRow(from + 3 * firstColumn, to + 3 * (firstColumn + shiftX),
+                          endColumn - firstColumn, sourceKeyed ? &sourceKey : nullptr,
+                          keyTest ? &key : nullptr,
+                          toAlpha ? toAlpha + firstColumn + shiftX : nullptr);
+            continue;
+        }
         for (LONG j = firstColumn; j < endColumn; ++j) {
             const LONG tx = static_cast<LONG>(j + shiftX);
             SourcePixel s;

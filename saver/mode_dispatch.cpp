@@ -3,6 +3,7 @@
 #include "saver/saver_app.h"
 #include "saver/saver_wnd.h"
 #include "saver/theme_globals.h"
+#include "saver/theme_loader.h"
 #include "settings/dialogs/settings_dlg.h"
 
 #include <cstdio>
@@ -10,8 +11,13 @@
 namespace {
 
 CString FileLine(const CString& name) {
-    CString path = WorkFolder + "\\" + name;
     CString line;
+    ULONGLONG extracted = 0;
+    if (ExtractedFileSize(WorkFolder, name, extracted)) {
+        line.Format("  %s (%llu bytes)\n", static_cast<LPCTSTR>(name), extracted);
+        return line;
+    }
+    CString path = WorkFolder + "\\" + name;
     WIN32_FIND_DATAA found{};
     HANDLE search = FindFirstFileA(path, &found);
     if (search == INVALID_HANDLE_VALUE) {

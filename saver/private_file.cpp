@@ -39,8 +39,9 @@ HANDLE CreatePrivateFile(const CString& target, CString& path) {
     return INVALID_HANDLE_VALUE;
 }
 
-BOOL ReplaceWithPrivateFile(const CString& path, const CString& target) {
-    if (MoveFileExA(path, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+BOOL ReplaceWithPrivateFile(const CString& path, const CString& target, bool durable) {
+    const DWORD flags = MOVEFILE_REPLACE_EXISTING | (durable ? MOVEFILE_WRITE_THROUGH : 0);
+    if (MoveFileExA(path, target, flags))
         return TRUE;
     const DWORD error = GetLastError();
     DeleteFileA(path);

@@ -14,8 +14,9 @@
 HANDLE CreatePrivateFile(const CString& target, CString& path);
 
 // Moves the closed private file over `target`: whatever stands there is replaced, a link
-// included (not what it points to). On failure the private file is removed.
-BOOL ReplaceWithPrivateFile(const CString& path, const CString& target);
+// included (not what it points to). On failure the private file is removed. A durable move
+// has reached the disk when this returns; scratch copies that a crash may lose go without.
+BOOL ReplaceWithPrivateFile(const CString& path, const CString& target, bool durable = true);
 
 // The whole of `bytes` as the file `target`, by way of a private file.
 BOOL WriteWholeFile(const CString& target, std::span<const std::uint8_t> bytes);

@@ -141,18 +141,40 @@ void CSaverWnd::ComposeNextSlide() {
     RECT canvasRect = TargetRect();
     LONG width = canvasRect.right - canvasRect.left;
     LONG height = canvasRect.bottom - canvasRect.top;
-    PxImage canvas;
-    canvas.Create(width, height, 32, SaverSettings.framePresent == 1 ? 4 : 3);
+    // The canvas keeps its memory from slide to slide while the size stays.
+    m_canvas.Create(width, height, 32, SaverSettings.framePresent == 1 ? 4 : 3);
     m_composer.pictureIndex = pictureIndex;
-    m_composer.Compose(width, height, isPreview != 0, canvas);
+    m_composer.Compose(width, height, isPreview != 0, m_canvas);
     pictureIndex = m_composer.pictureIndex;
-    HBITMAP slide = canvas.MakeBitmap(nullptr);
-    if (!slide)
+    if (!StoreSlide())
         return;
-    if (pictureBitmap)
-        DeleteObject(pictureBitmap);
-    pictureBitmap = slide;
     pictureMarker = "test";
+}
+
+bool CSaverWnd::StoreSlide() {
+    if (!m_canvas.IsValid())
+        return false;
+    const LONG width = static_cast<LONG>(m_canvas.GetWidth());
+    const LONG height = static_cast<LONG>(m_canvas.GetHeight());
+    // The slide is kept in the screen's own format, so that transitions and fades copy it
+    // without converting every pixel at every step; the bitmap serves the next slides too.
+    if (!pictureBitmap || m_slideSize.cx != width || m_slideSize.cy != height) {
+        HDC screen = ::GetDC(m_hWnd);
+        HBITMAP slide = screen ? CreateCompatibleBitmap(screen, width, height) : nullptr;
+        if (screen)
+            ::ReleaseDC(m_hWnd, screen);
+        if (!slide)
+            slide = m_canvas.MakeBitmap(nullptr);
+        if (!slide)
+            return false;
+        if (pictureBitmap)
+            DeleteObject(pictureBitmap);
+        pictureBitmap = slide;
+        m_slideSize = SIZE{width, height};
+    }
+    const auto* info = static_cast<const BITMAPINFO*>(m_canvas.GetDIB());
+    return SetDIBits(nullptr, pictureBitmap, 0, static_cast<UINT>(height), m_canvas.GetBits(), info,
+                     DIB_RGB_COLORS) == height;
 }
 
 void CSaverWnd::OnTimer(UINT_PTR id) {

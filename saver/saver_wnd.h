@@ -73,7 +73,12 @@ private:
     void NudgeCursor();
     void SlideShown();
 
+    // Copies the composed canvas into `pictureBitmap`, made anew only when the size changes.
+    bool StoreSlide();
+
     SlideComposer m_composer;
+    PxImage m_canvas;
+    SIZE m_slideSize{0, 0};
     SlideObservation m_observation;
     HDC m_transitionDC = nullptr; // the memory DC holding the slide while the worker draws
     bool m_closePending = false;

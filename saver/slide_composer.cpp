@@ -3,8 +3,11 @@
 #include "saver/folder_utils.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
+#include <vector>
 
 namespace {
 
@@ -32,13 +35,34 @@ void FillRow(PxImage& canvas, LONG row, COLORREF colour) {
     }
 }
 
-void FillColumn(PxImage& canvas, LONG column, COLORREF colour) {
-    for (DWORD y = 0; y < canvas.GetHeight(); ++y) {
-        BYTE* p = canvas.GetBits(y) + column * 3;
-        p[0] = GetBValue(colour);
-        p[1] = GetGValue(colour);
-        p[2] = GetRValue(colour);
+// Every stored row of a 24-bit image takes the pixels of its row 0.
+void RepeatFirstRow(PxImage& canvas) {
+    const BYTE* first = canvas.GetBits(0);
+    if (!first)
+        return;
+    const std::size_t bytes = static_cast<std::size_t>(canvas.GetWidth()) * 3;
+    for (DWORD y = 1; y < canvas.GetHeight(); ++y)
+        std::memcpy(canvas.GetBits(y), first, bytes);
+}
+
+// The whole of a 24-bit image in one colour.
+void FillImage(PxImage& canvas, COLORREF colour) {
+    FillRow(canvas, 0, colour);
+    RepeatFirstRow(canvas);
+}
+
+// Columns of a colour each, from the left: `colour` gives the colour of column x.
+template <typename Colour> void FillColumns(PxImage& canvas, Colour colour) {
+    BYTE* p = canvas.GetBits(0);
+    if (!p)
+        return;
+    for (LONG x = 0; x < static_cast<LONG>(canvas.GetWidth()); ++x, p += 3) {
+        const COLORREF c = colour(x);
+        p[0] = GetBValue(c);
+        p[1] = GetGValue(c);
+        p[2] = GetRValue(c);
     }
+    RepeatFirstRow(canvas);
 }
 
 // Mirrored step of kinds 1 and 3: rising to the middle, falling back after it.
@@ -261,9 +285,7 @@ bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, P
                ph = static_cast<LONG>(picture.GetHeight());
     if (!g.Create(pw + p.extra.cx, ph + p.extra.cy, 24, PXIMAGE_FORMAT_PNG))
         return false;
-    for (DWORD y = 0; y < g.GetHeight(); ++y)
-        for (DWORD x = 0; x < g.GetWidth(); ++x)
-            g.SetPixelColor(static_cast<LONG>(x), static_cast<LONG>(y), kMagenta);
+    FillImage(g, RGB(kMagenta.rgbRed, kMagenta.rgbGreen, kMagenta.rgbBlue));
     g.SetTransIndex(0);
     g.SetTransColor(kMagenta);
     g.BlendFromEx(picture, 0, 0, pw, ph, p.extra.cx / 2, p.extra.cy / 2);
@@ -360,8 +382,7 @@ void LibrarySeed(unsigned value) {
 void PaintSlideBackground(PxImage& canvas, const SaverSettingsValues& s) {
     const LONG w = static_cast<LONG>(canvas.GetWidth()), h = static_cast<LONG>(canvas.GetHeight());
     if (s.backgroundMode == 0) {
-        for (LONG y = 0; y < h; ++y)
-            FillRow(canvas, y, s.solidColor);
+        FillImage(canvas, s.solidColor);
         return;
     }
     if (s.backgroundMode != 1)
@@ -369,12 +390,11 @@ void PaintSlideBackground(PxImage& canvas, const SaverSettingsValues& s) {
     const COLORREF c1 = s.gradientStartColor, c2 = s.gradientEndColor;
     switch (s.gradientKind) {
     case 0:
-        for (LONG x = 0; x < w; ++x)
-            FillColumn(canvas, x, GradientColor(c1, c2, x, w));
+        FillColumns(canvas, [&](LONG x) { return GradientColor(c1, c2, x, w); });
         break;
     case 1:
-        for (LONG x = 0; x < w; ++x)
-            FillColumn(canvas, x, GradientColor(c1, c2, MirroredStep(x, w / 2), w / 2));
+        FillColumns(canvas,
+                    [&](LONG x) { return GradientColor(c1, c2, MirroredStep(x, w / 2), w / 2); });
         break;
     case 2:
         for (LONG y = 0; y < h; ++y)
@@ -389,11 +409,14 @@ void PaintSlideBackground(PxImage& canvas, const SaverSettingsValues& s) {
         int last = 0;
         while (3 * last + 1 < h)
             ++last;
+        std::vector<COLORREF> colours(static_cast<std::size_t>(last) + 1);
+        for (int k = 0; k <= last; ++k)
+            colours[static_cast<std::size_t>(k)] = GradientColor(c1, c2, k, w / 3);
         for (LONG y = 0; y < h; ++y) {
             BYTE* p = canvas.GetBits(static_cast<DWORD>(y));
             for (LONG x = 0; x < w; ++x, p += 3) {
                 int k = static_cast<int>(std::min({x, y, w - 1 - x, h - 1 - y}));
-                COLORREF c = GradientColor(c1, c2, std::min(k, last), w / 3);
+                COLORREF c = colours[static_cast<std::size_t>(std::min(k, last))];
                 p[0] = GetBValue(c);
                 p[1] = GetGValue(c);
                 p[2] = GetRValue(c);
@@ -479,6 +502,33 @@ bool BuildFramedPicture(const char* picturePath, const FrameSettingsValues& fram
 }
 
 void PasteSlideImage(PxImage& canvas, const PxImage& image, LONG x, LONG y) {
+    const LONG iw = static_cast<LONG>(image.GetWidth()), ih = static_cast<LONG>(image.GetHeight());
+    const LONG cw = static_cast<LONG>(canvas.GetWidth()),
+               ch = static_cast<LONG>(canvas.GetHeight());
+    if (image.GetBpp() == 24 && canvas.GetBpp() == 24) {
+        // Colour pixels onto colour pixels: each row's part inside the canvas is copied, with
+        // the alpha value (the image's, or its transparent colour's) where the canvas has a plane.
+        const std::int64_t first = std::max<std::int64_t>(0, -std::int64_t{x});
+        const std::int64_t end = std::min<std::int64_t>(iw, std::int64_t{cw} - x);
+        const BYTE alphaOff = image.GetTransColor().rgbReserved;
+        for (LONG j = 0; j < ih && first < end; ++j) {
+            const std::int64_t row = std::int64_t{y} + j;
+            if (row < 0 || row >= ch)
+                continue;
+            const LONG cx = static_cast<LONG>(x + first), cy = static_cast<LONG>(row);
+            const LONG ix = static_cast<LONG>(first);
+            const auto count = static_cast<std::size_t>(end - first);
+            std::memcpy(canvas.GetBits(static_cast<DWORD>(cy)) + 3 * cx,
+                        image.GetBits(static_cast<DWORD>(j)) + 3 * ix, count * 3);
+            if (BYTE* to = canvas.AlphaGetPointer(cx, cy)) {
+                if (const BYTE* from = image.AlphaGetPointer(ix, j))
+                    std::memcpy(to, from, count);
+                else
+                    std::memset(to, alphaOff, count);
+            }
+        }
+        return;
+    }
     for (DWORD j = 0; j < image.GetHeight(); ++j)
         for (DWORD i = 0; i < image.GetWidth(); ++i)
             canvas.SetPixelColor(

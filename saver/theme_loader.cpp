@@ -8,12 +8,31 @@
 #include "saver/theme_globals.h"
 #include "saver/theme_reader.h"
 
+#include <map>
 #include <vector>
 
 namespace {
 
+// What the last load wrote, so that describing the theme needs no look at the folder.
+struct ExtractedFiles {
+    CString folder;
+    std::map<CString, ULONGLONG> sizes; // by lower-case name, as the folder matches names
+};
+
+ExtractedFiles& LastExtraction() {
+    static ExtractedFiles files;
+    return files;
+}
+
+CString NameKey(const char* name) {
+    CString key(name);
+    key.MakeLower();
+    return key;
+}
+
 // Copies one embedded file out of the theme, by way of a private file: the work folder is
-// ours, but someone may have planted a link in it.
+// ours, but someone may have planted a link in it. The copies are scratch (the theme file
+// keeps them, and the folder is made fresh at each start), so they are not synced to disk.
 bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& path) {
     CString privatePath;
     HANDLE out = CreatePrivateFile(path, privatePath);
@@ -30,7 +49,10 @@ bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& p
         DeleteFileA(privatePath);
         return false;
     }
-    return ReplaceWithPrivateFile(privatePath, path) != FALSE;
+    if (!ReplaceWithPrivateFile(privatePath, path, false))
+        return false;
+    LastExtraction().sizes[NameKey(file.name.c_str())] = file.length;
+    return true;
 }
 
 struct Extraction {
@@ -141,11 +163,24 @@ BOOL LoadThemeFile(const char* path, const char* programFolder) {
         ShowSaverError(IDS_THEME_DAMAGED);
 
     Extraction files;
+    LastExtraction() = ExtractedFiles{folder, {}};
     if (!ExtractAll(source, contents, folder, files)) {
+        LastExtraction() = ExtractedFiles{};
         DeleteFolderTree(folder);
         ShowSaverError(IDS_EXTRACT_FAILED);
         return FALSE;
     }
     FillGlobals(contents, folder, files);
     return TRUE;
+}
+
+bool ExtractedFileSize(const CString& folder, const CString& name, ULONGLONG& size) {
+    const ExtractedFiles& files = LastExtraction();
+    if (files.folder.IsEmpty() || files.folder != folder)
+        return false;
+    auto it = files.sizes.find(NameKey(name));
+    if (it == files.sizes.end())
+        return false;
+    size = it->second;
+    return true;
 }

@@ -4,6 +4,7 @@
 #include "saver/transition_engine.h"
 
 #include <algorithm>
+#include <vector>
 
 struct EffectArea {
     CTransitionEngine& engine;
@@ -29,6 +30,10 @@ struct EffectArea {
         return engine.Blit(dst, dstX + x, dstY + y, w, h, src, x, y);
     }
     BOOL copy_all() const { return copy(0, 0, width, height); }
+    // Each rectangle (target coordinates) from the same place of the source, drawn as one.
+    BOOL copy_each(const std::vector<RECT>& rects) const {
+        return engine.BlitEach(dst, rects, src, srcX - dstX, srcY - dstY);
+    }
 };
 
 // A step of 0 (or below) would divide by zero or never advance; it counts as the floor.

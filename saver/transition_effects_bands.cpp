@@ -2,6 +2,9 @@
 // edges, and the old slide parting or the new one closing from both sides.
 #include "saver/transition_effects.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr int kBand = 20;
@@ -88,6 +91,22 @@ BOOL CTransitionEngine::Inside(HDC srcDC, int srcX, int srcY, HDC dstDC, int dst
     return TRUE;
 }
 
+namespace {
+
+// Full-height columns [from, to) of a canvas `width` wide, offset by (x, y); none when empty.
+void AddColumns(std::vector<RECT>& out, int from, int to, int width, int height, int x = 0,
+                int y = 0) {
+    from = std::max(from, 0);
+    to = std::min(to, width);
+    if (from < to && height > 0)
+        out.push_back(RECT{x + from, y, x + to, y + height});
+}
+
+} // namespace
+
+// The work canvas keeps what it held from step to step, so each step draws only the columns
+// that change: the two moving parts of the old slide and the strips of the new one that they
+// uncover, into the work canvas and from there onto the target.
 BOOL CTransitionEngine::BothInside(HDC srcDC, int srcX, int srcY, HDC dstDC, int dstX, int dstY,
                                    int width, int height, int delayUnit, int) {
     EffectArea area{*this, srcDC, srcX, srcY, dstDC, dstX, dstY, width, height};
@@ -99,11 +118,32 @@ BOOL CTransitionEngine::BothInside(HDC srcDC, int srcX, int srcY, HDC dstDC, int
             const int half = width / 2;
             int w = half;
             int xr = half;
+            std::vector<RECT> newColumns, changed;
             for (int k = 0; k < width / kBand; ++k) {
-                Blit(work.dc(), 0, 0, width, height, srcDC, srcX, srcY);
+                // The new slide shows between the two old parts and right of them (w stays
+                // above 0). The work canvas holds nothing of it before the first step; later
+                // only the strips the parts uncovered by moving out are new.
+                newColumns.clear();
+                if (k == 0) {
+                    AddColumns(newColumns, w, xr, width, height);
+                    AddColumns(newColumns, xr + w, width, width, height);
+                } else {
+                    AddColumns(newColumns, w, w + kSideStep, width, height);
+                    AddColumns(newColumns, xr - kSideStep, xr, width, height);
+                }
+                BlitChanged(work.dc(), 0, 0, width, height, srcDC, srcX, srcY, newColumns);
                 Blit(work.dc(), 0, 0, w, height, old.dc(), xr - half, 0);
                 Blit(work.dc(), xr, 0, w, height, old.dc(), half, 0);
-                Blit(dstDC, dstX, dstY, width, height, work.dc(), 0, 0);
+                // The target shows the work canvas of the step before: what moved or was
+                // uncovered is drawn, and at the first step everything.
+                changed.clear();
+                if (k == 0) {
+                    AddColumns(changed, 0, width, width, height, dstX, dstY);
+                } else {
+                    AddColumns(changed, 0, w + kSideStep, width, height, dstX, dstY);
+                    AddColumns(changed, xr - kSideStep, xr + w, width, height, dstX, dstY);
+                }
+                BlitChanged(dstDC, dstX, dstY, width, height, work.dc(), 0, 0, changed);
                 Delay(kSideStep * delayUnit);
                 w -= kSideStep;
                 xr += kSideStep;

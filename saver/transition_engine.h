@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 // Transition ids shared with the saver window and the transition dialog.
 constexpr int kTransitionPlainCopy = 0;
@@ -58,6 +59,14 @@ public:
 
     // A BitBlt SRCCOPY that the observer sees.
     BOOL Blit(HDC target, int x, int y, int width, int height, HDC source, int srcX, int srcY);
+    // The same copy, drawn only inside `changed` (target coordinates): the rest of the
+    // rectangle already shows what the copy would put there. The observer sees the copy.
+    BOOL BlitChanged(HDC target, int x, int y, int width, int height, HDC source, int srcX,
+                     int srcY, const std::vector<RECT>& changed);
+    // Copies of the rectangles `areas` (target coordinates) from the source at the same places
+    // moved by (toSourceX, toSourceY), drawn as one: the observer sees each copy.
+    BOOL BlitEach(HDC target, const std::vector<RECT>& areas, HDC source, int toSourceX,
+                  int toSourceY);
 
     BOOL CopyAll(HDC srcDC, int srcX, int srcY, HDC dstDC, int dstX, int dstY, int width,
                  int height, int delayUnit, int step);

@@ -1,4 +1,5 @@
 // AlphaBlend: constant alpha, and per-pixel premultiplied alpha (AC_SRC_ALPHA).
+#include "gdi/alpha_rows.h"
 #include "gdi/raster.h"
 #include "win32/errors.h"
 
@@ -12,14 +13,6 @@ namespace {
 inline Pixel div255_lanes(Pixel x) {
     x += 0x00800080;
     return ((x + ((x >> 8) & 0x00FF00FF)) >> 8) & 0x00FF00FF;
-}
-
-// d = s * a + d * (255 - a), per channel, all four channels.
-inline Pixel blend_constant(Pixel s, Pixel d, Pixel a) {
-    Pixel ia = 255 - a;
-    Pixel rb = div255_lanes((s & 0x00FF00FF) * a + (d & 0x00FF00FF) * ia);
-    Pixel ag = div255_lanes(((s >> 8) & 0x00FF00FF) * a + ((d >> 8) & 0x00FF00FF) * ia);
-    return rb | (ag << 8);
 }
 
 // Premultiplied source over destination: s scaled by the constant alpha, then
@@ -114,9 +107,7 @@ BOOL AlphaBlend(HDC dst_dc, int x, int y, int width, int height, HDC src_dc, int
             } else if (constant == 255) {
                 std::copy(in, in + n, out);
             } else if (constant != 0) {
-                for (int i = 0; i < n; ++i) {
-                    out[i] = blend_constant(in[i], out[i], constant);
-                }
+                blend_constant_row(in, out, n, constant);
             }
         }
     }

@@ -260,6 +260,33 @@ const Pixel* source_row(const Blit& b, const Plan& p, int y, int left, int n, Pi
     return buffer;
 }
 
+// A plain 1:1 SRCCOPY: row by row through each band of the clip, so that a clip of many
+// narrow rectangles walks memory in rows rather than down columns.
+void copy_direct(const Plan& p, const std::vector<RECT>& rects, Surface& target) {
+    const int dx = p.s.left - p.d.left + p.shift_x;
+    const int dy = p.s.top - p.d.top + p.shift_y;
+    for (std::size_t first = 0; first < rects.size();) {
+        std::size_t end = first;
+        while (end < rects.size() && rects[end].top == rects[first].top) {
+            ++end;
+        }
+        for (int y = rects[first].top; y < rects[first].bottom; ++y) {
+            Pixel* out = target.row(y);
+            const Pixel* in = p.src->row(y + dy) + dx;
+            for (std::size_t i = first; i < end; ++i) {
+                const int left = rects[i].left;
+                const int n = rects[i].right - left;
+                if (n == 1) {
+                    out[left] = in[left];
+                } else {
+                    std::memcpy(out + left, in + left, static_cast<std::size_t>(n) * sizeof(Pixel));
+                }
+            }
+        }
+        first = end;
+    }
+}
+
 } // namespace
 
 void run_blit(const Blit& b) {
@@ -271,8 +298,12 @@ void run_blit(const Blit& b) {
     if (!plan_blit(b, p)) {
         return;
     }
-    std::vector<Pixel> buffer(static_cast<std::size_t>(p.d.right - p.d.left));
     Region area = t.clip.intersected(Region(p.valid));
+    if (p.direct && b.rop == SRCCOPY) {
+        copy_direct(p, area.rects(), *t.surface);
+        return;
+    }
+    std::vector<Pixel> buffer(static_cast<std::size_t>(p.d.right - p.d.left));
     for (const RECT& c : area.rects()) {
         int n = c.right - c.left;
         for (int y = c.top; y < c.bottom; ++y) {

@@ -1,6 +1,7 @@
 #include "system/clock.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -63,7 +64,18 @@ bool is_virtual() {
 
 void sleep_ms(Milliseconds duration) {
     if (!is_virtual()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(duration));
+        // As a system timer tick would: the sleep ends on the millisecond boundary where the
+        // tick count has moved on by `duration`, not up to a millisecond after it, so that a
+        // wait for the count to reach a value ends as it does.
+        timespec now{};
+        ::clock_gettime(CLOCK_MONOTONIC, &now);
+        const std::uint64_t now_ms = static_cast<std::uint64_t>(now.tv_sec) * 1000 +
+                                     static_cast<std::uint64_t>(now.tv_nsec) / 1'000'000;
+        const std::uint64_t wake_ms = now_ms + duration;
+        const timespec wake{static_cast<time_t>(wake_ms / 1000),
+                            static_cast<long>(wake_ms % 1000) * 1'000'000};
+        while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &wake, nullptr) == EINTR) {
+        }
         return;
     }
     advance_by(duration);

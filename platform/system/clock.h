@@ -17,7 +17,9 @@ constexpr Milliseconds kNever = UINT64_MAX;
 Milliseconds now_ms();
 bool is_virtual();
 
-// Real: sleeps. Virtual: advances the clock by `duration` and returns at once.
+// Real: sleeps until the tick count (whole milliseconds) has moved on by `duration`, as a 1 ms
+// system tick wakes sleepers: more than `duration` - 1 ms of real time. Virtual: advances the
+// clock by `duration` and returns at once.
 void sleep_ms(Milliseconds duration);
 
 // Virtual: moves the clock forward to `deadline` (never back) and wakes every waiter. Real: no

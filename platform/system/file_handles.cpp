@@ -18,6 +18,8 @@ FileObject::~FileObject() {
 int create_host_file(const std::string& host_path, int extra_flags) {
     mode_t mode = is_program_name(host_path) ? 0755 : 0644;
     int fd = ::open(host_path.c_str(), O_CREAT | O_CLOEXEC | extra_flags, mode);
+    if (fd >= 0)
+        note_entry_added(host_path);
     if (fd >= 0 && mode == 0755)
         ::fchmod(fd, 0755); // an existing file that is rewritten as a program runs too
     return fd;

@@ -1,6 +1,7 @@
 // Moving a file over another one, for writers that replace a file only once the new one is whole.
 #include "system/atomic_file.h"
 #include "system/host_errors.h"
+#include "system/paths.h"
 #include "win32/files.h"
 
 #include <cerrno>
@@ -32,6 +33,8 @@ BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags) {
                 return lv::fail_with(ERROR_NOT_SAME_DEVICE);
             return lv::fail_from_errno(target);
         }
+        lv::note_entry_removed(source);
+        lv::note_entry_added(target);
     }
     if (flags & MOVEFILE_WRITE_THROUGH) {
         std::string target;

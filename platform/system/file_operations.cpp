@@ -105,6 +105,7 @@ BOOL DeleteFileA(LPCSTR file_name) {
         return lv::fail_with(ERROR_ACCESS_DENIED);
     if (::unlink(host.c_str()) != 0)
         return lv::fail_from_errno(host);
+    lv::note_entry_removed(host);
     return TRUE;
 }
 
@@ -127,8 +128,11 @@ BOOL MoveFileA(LPCSTR existing_file, LPCSTR new_file) {
         target = target.substr(0, target.find_last_of('/') + 1) +
                  wanted.substr(sep == std::string::npos ? 0 : sep + 1);
     }
-    if (::rename(source.c_str(), target.c_str()) == 0)
+    if (::rename(source.c_str(), target.c_str()) == 0) {
+        lv::note_entry_removed(source);
+        lv::note_entry_added(target);
         return TRUE;
+    }
     if (errno != EXDEV || S_ISDIR(info.st_mode))
         return lv::fail_from_errno(target);
     if (!copy_host_file(source, target, true))

@@ -1,5 +1,5 @@
 // FindFirstFile and _findfirst: a snapshot of the folder's matching entries, handed out in
-// case-insensitive name order.
+// case-insensitive name order; a name without wildcards is looked up alone.
 #include "system/file_times.h"
 #include "system/handle_table.h"
 #include "system/host_errors.h"
@@ -84,6 +84,29 @@ bool stat_entry(const std::string& host, FoundEntry& entry) {
     return true;
 }
 
+// A pattern without wildcards names one entry, which is looked up rather than searched for.
+bool is_plain_name(const std::string& pattern) {
+    return pattern.find_first_of("*?") == std::string::npos && pattern != "." && pattern != "..";
+}
+
+// The one entry a plain name finds in the folder `host`, its spelling as stored.
+DWORD probe(const std::string& host, const std::string& requested,
+            std::vector<FoundEntry>& entries) {
+    struct stat folder {};
+    if (::stat(host.c_str(), &folder) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND
+                                                   : lv::error_from_errno(errno, host);
+    if (!S_ISDIR(folder.st_mode))
+        return ERROR_PATH_NOT_FOUND;
+    std::string path = lv::to_host_path(requested);
+    FoundEntry entry;
+    if (path.empty() || !stat_entry(path, entry))
+        return ERROR_FILE_NOT_FOUND;
+    entry.name = path.substr(path.find_last_of('/') + 1);
+    entries.push_back(std::move(entry));
+    return ERROR_SUCCESS;
+}
+
 // Fills `entries` or returns the platform's error for the search.
 DWORD collect(const char* file_name, std::vector<FoundEntry>& entries) {
     if (!file_name || !*file_name)
@@ -101,6 +124,8 @@ DWORD collect(const char* file_name, std::vector<FoundEntry>& entries) {
     std::string host = lv::to_host_path(folder.empty() ? "." : folder);
     if (host.empty())
         return ERROR_INVALID_NAME;
+    if (is_plain_name(pattern))
+        return probe(host, folder + pattern, entries);
     DIR* dir = ::opendir(host.c_str());
     if (!dir)
         return errno == ENOENT || errno == ENOTDIR ? ERROR_PATH_NOT_FOUND

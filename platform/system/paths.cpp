@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace lv {
@@ -73,22 +75,128 @@ std::string absolute_host_path(std::string_view host_path) {
     return out;
 }
 
+// What a folder looked like when it was listed: any change of its entries by anyone changes
+// its modification and change times (and on most file systems its size).
+struct FolderStamp {
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec modified{};
+    timespec changed{};
+    off_t size = 0;
+
+    bool operator==(const FolderStamp& o) const {
+        return device == o.device && inode == o.inode && modified.tv_sec == o.modified.tv_sec &&
+               modified.tv_nsec == o.modified.tv_nsec && changed.tv_sec == o.changed.tv_sec &&
+               changed.tv_nsec == o.changed.tv_nsec && size == o.size;
+    }
+};
+
+bool stamp_of(const std::string& folder, FolderStamp& stamp) {
+    struct stat info {};
+    if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return false;
+    stamp = FolderStamp{info.st_dev, info.st_ino, info.st_mtim, info.st_ctim, info.st_size};
+    return true;
+}
+
+// A folder's names by their lower-case spelling. A name that differs only in case from an
+// earlier one of the listing is not kept, so the first one read answers, as a scan would; such
+// lower-case spellings are marked, since removing one name of them leaves another.
+struct FolderListing {
+    FolderStamp stamp;
+    std::unordered_map<std::string, std::string> names;
+    std::unordered_set<std::string> shared;
+
+    void add(const std::string& name) {
+        std::string key = to_lower_ascii(name);
+        auto [it, fresh] = names.emplace(key, name);
+        if (!fresh && it->second != name)
+            shared.insert(std::move(key));
+    }
+};
+
+// Listings of the folders looked into without regard to case, so that resolving many names
+// of one folder reads it once rather than once per name. A listing serves while its folder's
+// stamp is unchanged; the layer's own creations and removals keep it current (see
+// note_entry_added), anything else makes the folder be read again.
+class FolderListings {
+public:
+    bool find(const std::string& folder, const std::string& name, std::string& found) {
+        FolderStamp stamp;
+        if (!stamp_of(folder, stamp))
+            return false;
+        std::lock_guard lock(m_mutex);
+        auto it = m_listings.find(folder);
+        if (it == m_listings.end() || !(it->second.stamp == stamp)) {
+            FolderListing listing;
+            if (!read(folder, listing))
+                return false;
+            listing.stamp = stamp; // taken before the read: a change meanwhile reads it again
+            if (m_listings.size() >= kMaxFolders && it == m_listings.end())
+                m_listings.erase(m_listings.begin());
+            it = m_listings.insert_or_assign(folder, std::move(listing)).first;
+        }
+        auto entry = it->second.names.find(to_lower_ascii(name));
+        if (entry == it->second.names.end())
+            return false;
+        found = entry->second;
+        return true;
+    }
+
+    void update(const std::string& host_path, bool added) {
+        auto slash = host_path.find_last_of('/');
+        if (slash == std::string::npos)
+            return;
+        const std::string folder = slash == 0 ? "/" : host_path.substr(0, slash);
+        const std::string name = host_path.substr(slash + 1);
+        std::lock_guard lock(m_mutex);
+        auto it = m_listings.find(folder);
+        if (it == m_listings.end())
+            return;
+        FolderStamp stamp;
+        if (!stamp_of(folder, stamp)) {
+            m_listings.erase(it);
+            return;
+        }
+        FolderListing& listing = it->second;
+        if (added) {
+            listing.add(name);
+        } else {
+            const std::string key = to_lower_ascii(name);
+            if (listing.shared.count(key) != 0)
+                stamp = FolderStamp{}; // another spelling may remain: read the folder again
+            else
+                listing.names.erase(key);
+        }
+        listing.stamp = stamp;
+    }
+
+private:
+    static constexpr std::size_t kMaxFolders = 32;
+
+    static bool read(const std::string& folder, FolderListing& listing) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            return false;
+        while (dirent* entry = ::readdir(dir))
+            listing.add(entry->d_name);
+        ::closedir(dir);
+        return true;
+    }
+
+    std::mutex m_mutex;
+    std::unordered_map<std::string, FolderListing> m_listings;
+};
+
+FolderListings& folder_listings() {
+    static FolderListings* listings = new FolderListings;
+    return *listings;
+}
+
 // The directory entry of `folder` whose name equals `name` without regard to case.
 bool find_entry_ignoring_case(const std::string& folder, const std::string& name,
                               std::string& found) {
-    DIR* dir = ::opendir(folder.empty() ? "/" : folder.c_str());
-    if (!dir)
-        return false;
-    bool matched = false;
-    while (dirent* entry = ::readdir(dir)) {
-        if (equal_ignoring_case(entry->d_name, name)) {
-            found = entry->d_name;
-            matched = true;
-            break;
-        }
-    }
-    ::closedir(dir);
-    return matched;
+    return folder_listings().find(folder.empty() ? "/" : folder, name, found);
 }
 
 bool has_invalid_name_character(const std::string& part) {
@@ -192,10 +300,25 @@ std::string to_host_path(std::string_view windows_path) {
         host = drive_c_folder();
     else if (full[0] != 'Z')
         return {};
-    bool exists = true;
-    for (const auto& part : split_components(full.substr(3))) {
+    const std::vector<std::string> parts = split_components(full.substr(3));
+    for (const auto& part : parts) {
         if (has_invalid_name_character(part))
             return {};
+    }
+    // Most paths exist as spelled, or all but their last name does: two probes answer those.
+    struct stat probe {};
+    std::string exact = host;
+    for (const auto& part : parts)
+        exact += "/" + part;
+    if (parts.empty() || ::lstat(exact.c_str(), &probe) == 0)
+        return exact.empty() ? std::string("/") : exact;
+    const std::string parent = exact.substr(0, exact.size() - parts.back().size() - 1);
+    if (parts.size() > 1 && ::lstat(parent.c_str(), &probe) == 0) {
+        std::string found;
+        return find_entry_ignoring_case(parent, parts.back(), found) ? parent + "/" + found : exact;
+    }
+    bool exists = true;
+    for (const auto& part : parts) {
         std::string candidate = host + "/" + part;
         struct stat info {};
         if (exists && ::lstat(candidate.c_str(), &info) != 0) {
@@ -208,6 +331,14 @@ std::string to_host_path(std::string_view windows_path) {
         host = std::move(candidate);
     }
     return host.empty() ? std::string("/") : host;
+}
+
+void note_entry_added(const std::string& host_path) {
+    folder_listings().update(host_path, true);
+}
+
+void note_entry_removed(const std::string& host_path) {
+    folder_listings().update(host_path, false);
 }
 
 std::string to_windows_path(std::string_view host_path) {

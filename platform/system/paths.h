@@ -18,6 +18,12 @@ std::string drive_c_folder();
 // counterpart (other drives, network names, empty text).
 std::string to_host_path(std::string_view windows_path);
 
+// Tell the path lookup that the layer itself has just made or removed the entry `host_path`
+// (a resolved host path), so that the folder's kept listing stays current without reading the
+// folder again.
+void note_entry_added(const std::string& host_path);
+void note_entry_removed(const std::string& host_path);
+
 // Windows path of a host path: under the drive C: folder "C:\...", else "Z:\...".
 std::string to_windows_path(std::string_view host_path);
 

@@ -43,6 +43,8 @@ bool write_png(const gdi::Surface& surface, const std::string& path) {
         return false;
     }
     png_init_io(png, file.get());
+    // A capture is written while the slide show runs: zlib's fastest level keeps it short.
+    png_set_compression_level(png, 1);
     png_set_IHDR(png, info, static_cast<png_uint_32>(surface.width()),
                  static_cast<png_uint_32>(surface.height()), 8, PNG_COLOR_TYPE_RGB,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);

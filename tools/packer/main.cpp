@@ -1,10 +1,12 @@
 // lv_pack: writes an installer package.
 //   lv_pack --program <installer> --output <file> --title <title> --theme <.dat> --saver <.scr>
 //   lv_pack --program <installer> --output <file> --entry <folder> <name> <source> [--entry ...]
-// With --title the theme file's header must carry that title; its entries come first.
+// With --title the theme file's header must carry that title; its entries come first. Prints
+// the size of each entry and of the package.
 #include "tools/packer/packer.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -63,9 +65,17 @@ int main(int argc, char** argv) {
         entries = lvtools::ThemePackageEntries(a.title, a.theme, a.saver);
     }
     entries.insert(entries.end(), a.entries.begin(), a.entries.end());
-    if (!lvtools::WritePackage(a.program, a.output, entries, error)) {
+    std::vector<lvtools::PackedSize> sizes;
+    if (!lvtools::WritePackage(a.program, a.output, entries, error, &sizes)) {
         std::fprintf(stderr, "lv_pack: %s\n", error.c_str());
         return 1;
     }
+    for (const lvtools::PackedSize& entry : sizes)
+        std::printf("payload %s: %llu bytes, %llu packed\n", entry.name.c_str(),
+                    static_cast<unsigned long long>(entry.bytes),
+                    static_cast<unsigned long long>(entry.packed));
+    std::error_code ignored;
+    std::printf("package %s: %llu bytes\n", a.output.c_str(),
+                static_cast<unsigned long long>(std::filesystem::file_size(a.output, ignored)));
     return 0;
 }

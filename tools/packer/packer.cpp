@@ -60,7 +60,8 @@ bool FitsIn32Bits(std::uint64_t value) {
 
 // The package in memory: program image, streams, trailer.
 bool BuildPackage(const fs::path& program, const std::vector<PackSource>& sources,
-                  std::vector<std::uint8_t>& package, std::string& error) {
+                  std::vector<std::uint8_t>& package, std::string& error,
+                  std::vector<PackedSize>& sizes) {
     if (sources.empty() || sources.size() > kPackageMaxEntries) {
         error = "a package holds 1 to 1024 entries";
         return false;
@@ -84,6 +85,7 @@ bool BuildPackage(const fs::path& program, const std::vector<PackSource>& source
         entry.uncompressedSize = static_cast<std::uint32_t>(data.size());
         entry.compressedSize = static_cast<std::uint32_t>(stream.size());
         entries.push_back(std::move(entry));
+        sizes.push_back({source.folder + source.name, data.size(), stream.size()});
         package.insert(package.end(), stream.begin(), stream.end());
     }
     lv::ByteWriter w(package);
@@ -102,9 +104,11 @@ std::string Trimmed(const std::string& text) {
 } // namespace
 
 bool WritePackage(const fs::path& program, const fs::path& output,
-                  const std::vector<PackSource>& entries, std::string& error) {
+                  const std::vector<PackSource>& entries, std::string& error,
+                  std::vector<PackedSize>* sizes) {
     std::vector<std::uint8_t> package;
-    if (!BuildPackage(program, entries, package, error))
+    std::vector<PackedSize> packed;
+    if (!BuildPackage(program, entries, package, error, packed))
         return false;
     fs::path temporary = output;
     temporary += ".part";
@@ -130,6 +134,8 @@ bool WritePackage(const fs::path& program, const fs::path& output,
         error = "cannot put the package at " + output.string() + ": " + ec.message();
         return false;
     }
+    if (sizes)
+        *sizes = std::move(packed);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // and the package trailer that the installer reads back.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -14,10 +15,19 @@ struct PackSource {
     std::filesystem::path source;
 };
 
+// What one entry takes: its bytes and its stream's bytes in the package.
+struct PackedSize {
+    std::string name; // folder and name
+    std::uint64_t bytes = 0;
+    std::uint64_t packed = 0;
+};
+
 // Writes <program image><streams><trailer> to `output`, replaced whole, mode 0755. On
-// failure `error` says why and `output` is left as it was.
+// failure `error` says why and `output` is left as it was. `sizes`, when given, receives
+// each entry's sizes.
 bool WritePackage(const std::filesystem::path& program, const std::filesystem::path& output,
-                  const std::vector<PackSource>& entries, std::string& error);
+                  const std::vector<PackSource>& entries, std::string& error,
+                  std::vector<PackedSize>* sizes = nullptr);
 
 // The entries of a delivered theme package: "<title>.dat" (the theme file), then
 // "<title>.scr" (the saver), both in "<title>\".

@@ -201,6 +201,43 @@ TEST(AlphaBlend, ConstantAndPerPixelAlpha) {
     EXPECT_FALSE(AlphaBlend(white.dc, 0, 0, 1, 1, over.dc, 1, 0, 2, 1, half));
 }
 
+// Rows long enough for the vector paths and their tails: every byte, alpha byte included,
+// is (s * a + d * (255 - a)) / 255 rounded, for every constant alpha.
+TEST(AlphaBlend, ConstantAlphaIsExactOverWholeRows) {
+    constexpr int kWidth = 67;
+    auto source_word = [](int i) { return static_cast<std::uint32_t>(i * 2654435761u); };
+    auto target_word = [](int i) { return static_cast<std::uint32_t>(~(i * 40503u + 7)); };
+    MemoryCanvas src(kWidth, 1);
+    MemoryCanvas dst(kWidth, 1);
+    BITMAP sb{};
+    BITMAP db{};
+    ASSERT_NE(GetObject(src.bitmap, sizeof sb, &sb), 0);
+    ASSERT_NE(GetObject(dst.bitmap, sizeof db, &db), 0);
+    auto* in = static_cast<std::uint32_t*>(sb.bmBits);
+    auto* out = static_cast<std::uint32_t*>(db.bmBits);
+    for (int i = 0; i < kWidth; ++i)
+        in[i] = source_word(i);
+    int mismatches = 0;
+    for (unsigned alpha = 0; alpha < 256; ++alpha) {
+        for (int i = 0; i < kWidth; ++i)
+            out[i] = target_word(i + static_cast<int>(alpha));
+        BLENDFUNCTION blend{AC_SRC_OVER, 0, static_cast<BYTE>(alpha), 0};
+        ASSERT_TRUE(AlphaBlend(dst.dc, 0, 0, kWidth, 1, src.dc, 0, 0, kWidth, 1, blend));
+        for (int i = 0; i < kWidth; ++i) {
+            const std::uint32_t s = source_word(i);
+            const std::uint32_t d = target_word(i + static_cast<int>(alpha));
+            std::uint32_t expected = 0;
+            for (int shift = 0; shift < 32; shift += 8) {
+                const unsigned x =
+                    ((s >> shift) & 0xFF) * alpha + ((d >> shift) & 0xFF) * (255 - alpha);
+                expected |= static_cast<std::uint32_t>((x + 127) / 255) << shift;
+            }
+            mismatches += out[i] == expected ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 TEST(TransparentBlt, SkipsTheKeyColour) {
     MemoryCanvas src(3, 1, kRed);
     SetPixel(src.dc, 1, 0, kGreen);

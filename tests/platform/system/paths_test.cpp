@@ -2,6 +2,7 @@
 #include "system/paths.h"
 #include "win32/win32.h"
 
+#include <chrono>
 #include <fstream>
 
 namespace {
@@ -45,6 +46,42 @@ TEST_F(PathsTest, ResolvesExistingNamesWithoutRegardToCase) {
     // A missing component keeps its spelling, and so does everything after it.
     EXPECT_EQ(lv::to_host_path("c:\\data\\NEW\\sub"),
               (drive_c() / "Data" / "NEW" / "sub").string());
+}
+
+// A folder is listed once for lookups without regard to case; what the layer itself creates,
+// moves and deletes keeps that listing current, and a change from outside makes it be read again.
+TEST_F(PathsTest, LookupsFollowTheFolderAsItChanges) {
+    const std::filesystem::path folder = drive_c() / "Album";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "First.JPG") << "x";
+    auto resolve = [](const char* name) {
+        return lv::to_host_path(std::string("c:\\album\\") + name);
+    };
+    EXPECT_EQ(resolve("first.jpg"), (folder / "First.JPG").string());
+
+    HANDLE made =
+        CreateFileA("C:\\Album\\Second.JPG", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(made, INVALID_HANDLE_VALUE);
+    CloseHandle(made);
+    EXPECT_EQ(resolve("SECOND.jpg"), (folder / "Second.JPG").string());
+
+    ASSERT_TRUE(MoveFileA("C:\\Album\\Second.JPG", "C:\\Album\\Third.JPG"));
+    EXPECT_EQ(resolve("third.JPG"), (folder / "Third.JPG").string());
+    EXPECT_EQ(resolve("second.jpg"), (folder / "second.jpg").string());
+
+    ASSERT_TRUE(DeleteFileA("C:\\Album\\First.JPG"));
+    EXPECT_EQ(resolve("FIRST.jpg"), (folder / "FIRST.jpg").string());
+
+    // From outside: the folder's times move on (set here, since a change within the clock tick
+    // of the last look leaves them as they were).
+    std::ofstream(folder / "Fourth.JPG") << "x";
+    std::filesystem::last_write_time(folder, std::filesystem::last_write_time(folder) -
+                                                 std::chrono::hours(1));
+    EXPECT_EQ(resolve("fourth.jpg"), (folder / "Fourth.JPG").string());
+    std::filesystem::remove(folder / "Third.JPG");
+    std::filesystem::last_write_time(folder, std::filesystem::last_write_time(folder) -
+                                                 std::chrono::hours(1));
+    EXPECT_EQ(resolve("THIRD.jpg"), (folder / "THIRD.jpg").string());
 }
 
 TEST_F(PathsTest, RelativePathsStartAtTheCurrentFolder) {

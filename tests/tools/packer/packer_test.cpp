@@ -68,6 +68,25 @@ TEST_F(PackerTest, ThemePackageExtractsByteForByte) {
               ReadFileBytes(m_dir / "theme.dat"));
 }
 
+TEST_F(PackerTest, ReportsWhatEachEntryTakes) {
+    std::vector<lvtools::PackedSize> sizes;
+    ASSERT_TRUE(lvtools::WritePackage(
+        m_dir / "setup", m_dir / "out",
+        lvtools::ThemePackageEntries("Amber Tides", m_dir / "theme.dat", m_dir / "saver.scr"),
+        m_error, &sizes))
+        << m_error;
+    PackageArchive archive(Win(m_dir / "out"));
+    ASSERT_EQ(archive.ReadTrailer(archive.GetPackagePath()), PackageResult::Success);
+    ASSERT_EQ(sizes.size(), 2u);
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const PackageEntry& entry = archive.GetEntry(static_cast<std::uint32_t>(i));
+        EXPECT_EQ(sizes[i].name, entry.GetDir() + entry.GetName());
+        EXPECT_EQ(sizes[i].bytes, entry.uncompressedSize);
+        EXPECT_EQ(sizes[i].packed, entry.compressedSize);
+    }
+    EXPECT_EQ(sizes[1].bytes, fs::file_size(m_dir / "saver.scr"));
+}
+
 TEST_F(PackerTest, RefusesAThemeOfAnotherTitle) {
     WriteTheme("padded.dat", "  Amber Tides \t");
     EXPECT_TRUE(Pack("Amber Tides", "padded.dat")) << m_error;

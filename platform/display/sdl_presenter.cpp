@@ -125,6 +125,9 @@ bool SdlPresenter::open() {
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // SIGTERM and SIGINT keep their default action: a program told to end by the session or
+    // by kill ends (nothing here would answer the quit event they would become).
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     // Windows show their pixels through the display server's own images: no 3D renderer
     // (a software one would cost seconds of start-up and a core while it runs).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");

@@ -273,6 +273,11 @@ std::optional<int> BackgroundProgram::Wait(int seconds) {
     return m_exit;
 }
 
+void BackgroundProgram::Terminate() {
+    if (m_pid > 0 && !m_exit)
+        kill(m_pid, SIGTERM);
+}
+
 double BackgroundProgram::CpuSeconds() const {
     std::ifstream stat("/proc/" + std::to_string(m_pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());

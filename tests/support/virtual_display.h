@@ -87,6 +87,8 @@ public:
     bool Running();
     // The exit code once the program ends within `seconds`; nothing when it is still running.
     std::optional<int> Wait(int seconds);
+    // Tells the program to end as a session does on logout (SIGTERM).
+    void Terminate();
     // Processor time the program has used so far, user and system, in seconds.
     double CpuSeconds() const;
     // What the program wrote to its standard output and error so far.

@@ -154,6 +154,19 @@ TEST_F(RealDisplay, AWaitingShowRests) {
     EXPECT_EQ(show->Wait(15), 0) << show->Output();
 }
 
+// A session that ends (logout, kill) sends SIGTERM: the show and the settings dialog end at
+// once, as any program does, instead of waiting for a person.
+TEST_F(RealDisplay, TheShowAndTheSettingsDialogEndWhenTheSessionTellsThemTo) {
+    WriteTheme(30);
+    for (const char* mode : {"/s", "/c"}) {
+        SCOPED_TRACE(mode);
+        auto program = Start({mode});
+        ASSERT_FALSE(OnlyWindow(*program).empty());
+        program->Terminate();
+        EXPECT_TRUE(program->Wait(15).has_value()) << "still running: " << program->Output();
+    }
+}
+
 DWORD StoredValue(const fs::path& root, const char* name) {
     setenv("LUMIVISTA_ROOT", root.c_str(), 1);
     const std::string key = std::string("Software\\Glimmerwright Savers\\") + kTitle + "\\Settings";

@@ -7,6 +7,7 @@
 #include "skin/skinners/skin_caption_button.h"
 #include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_messages.h"
+#include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/virtual_clock.h"
 #include "testing/window_input.h"
@@ -394,6 +395,19 @@ TEST_F(SkinnedDialog, AStretchedBackgroundStillFillsTheClient) {
               FramePartColor(4, true));
     EXPECT_TRUE(
         lv::testing::save_window_png(dialog, lvtest::ScreenshotPath("skinned_test_dialog.png")));
+}
+
+TEST_F(SkinnedDialog, MessageBoxesAreFramedToo) {
+    bool skinned = false;
+    COLORREF corner = CLR_INVALID;
+    lv::testing::push_modal_answer({IDOK, [&](HWND box) {
+                                        Pump();
+                                        skinned = SkinnerOf(box) != nullptr;
+                                        corner = window_pixel(box, 6, 2);
+                                    }});
+    EXPECT_EQ(MessageBoxA(nullptr, "A message", "Caption", MB_OK), IDOK);
+    EXPECT_TRUE(skinned);
+    EXPECT_EQ(corner, FramePartColor(0, true));
 }
 
 } // namespace

@@ -7,8 +7,9 @@ BUILD_TEST := build-test
 BUILD_BENCH := build-bench
 BUILD_TSAN := build-tsan
 BUILD_FUZZ := build-fuzz
+BUILD_RELEASE := build-release
 
-.PHONY: all run test bench tsan setup build clean
+.PHONY: all run test release bench tsan setup build clean
 
 all: build
 
@@ -30,6 +31,12 @@ test: setup
 	@bash scripts/fuzz-smoke $(BUILD_FUZZ)
 	@cd $(BUILD_TEST) && ctest -j $(JOBS) --output-on-failure --timeout 600
 
+# Everything, tests included, built as a release is: the optimiser's warnings (GCC 12 at -O3
+# with -Werror) show only here. Built, not run: `make test` runs the tests.
+release: setup
+	@cmake -S . -B $(BUILD_RELEASE) -G Ninja -DCMAKE_BUILD_TYPE=Release -DLV_TESTS=ON >/dev/null
+	@cmake --build $(BUILD_RELEASE) -j $(JOBS)
+
 # The window-manager and drawing tests under ThreadSanitizer.
 tsan: setup
 	@cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_TSAN=ON >/dev/null
@@ -42,4 +49,4 @@ bench: setup
 	@bash bench/run $(BUILD_BENCH)
 
 clean:
-	rm -rf $(BUILD_RUN) $(BUILD_TEST) $(BUILD_BENCH) $(BUILD_TSAN) $(BUILD_FUZZ)
+	rm -rf $(BUILD_RUN) $(BUILD_TEST) $(BUILD_BENCH) $(BUILD_TSAN) $(BUILD_FUZZ) $(BUILD_RELEASE)

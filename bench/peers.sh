@@ -20,28 +20,7 @@ fi
 
 export MAGICK_THREAD_LIMIT=1 OMP_NUM_THREADS=1 VIPS_CONCURRENCY=1
 
-# Our time in milliseconds for a benchmark name, from the Google Benchmark JSON.
-ours_ms() {
-  awk -v name="\"$1\"," '
-    $1 == "\"name\":" && $2 == name { found = 1 }
-    found && $1 == "\"real_time\":" { gsub(",", "", $2); t = $2 }
-    found && $1 == "\"time_unit\":" { u = $2; gsub(/[",]/, "", u)
-      if (u == "ns") t /= 1e6; else if (u == "us") t /= 1e3; else if (u == "s") t *= 1e3
-      print t; exit }' "$json"
-}
-
-# Median wall time of a command in milliseconds over five runs.
-median_ms() {
-  local times=()
-  for _ in 1 2 3 4 5; do
-    local start end
-    start=$(date +%s%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s%N)
-    times+=($(( (end - start) / 1000 )))
-  done
-  printf '%s\n' "${times[@]}" | sort -n | awk '{ a[NR] = $1 } END { printf "%.3f\n", a[3] / 1000 }'
-}
+source "$(cd "$(dirname "$0")" && pwd)/peer_timing.sh"
 
 # Peer time of a resize: the command with the resize minus the command without it.
 peer_ms() {
@@ -88,3 +67,8 @@ fi
 
 # JPEG decoding against djpeg of the same libjpeg.
 bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg.sh" "$build"
+
+# GIF, TIFF, TGA and PCX decoding and encoding against ImageMagick.
+bash "$(cd "$(dirname "$0")" && pwd)/peers_formats.sh" "$build"
+# JPEG-2000 decoding against opj_decompress, PNM decoding against a plain read.
+bash "$(cd "$(dirname "$0")" && pwd)/peers_jpeg2000.sh" "$build"

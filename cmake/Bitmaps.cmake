@@ -6,7 +6,8 @@
 #     <id> <width> <height> <look> <rrggbb> ["label"]
 #
 # where <look> is one of buttonart's looks (face, pressed, hover, flat, picture, icon) and the
-# label, plain ASCII, is drawn on the face. Makes the custom target <name>, which draws them
+# label, plain ASCII, is drawn on the face ("<plus>", "<minus>", "<up>", "<down>", "<cross>",
+# "<play>" or "<stop>" draw that glyph instead). Makes the custom target <name>, which draws them
 # all, and keeps in the cache, for programs and tests in every folder:
 #   <name>_MANIFEST_LIST   the lines for the program's resource manifest, as a list: `icon <id>
 #                          <file>` for the icon look, `bitmap <id> <file>` for the others

@@ -144,10 +144,10 @@ bool PxImage::Copy(const PxImage& source, bool copyPixels, bool copySelection, b
     if (!Create(source.m_head.biWidth, source.m_head.biHeight, source.m_head.biBitCount,
                 source.m_info.format))
         return false;
+    // Same layout first: the palette may be shorter than the depth allows.
+    CopyPalette(source);
     if (copyPixels)
         std::memcpy(m_dib, source.m_dib, GetSize());
-    else if (source.HasPalette())
-        SetPalette(source.GetPalette(), 256);
 
     const std::size_t planeBytes = static_cast<std::size_t>(GetWidth()) * GetHeight();
     if (copySelection && source.m_selection) {

@@ -140,6 +140,9 @@ public:
     // A null greens array means the reds, a null blues array the greens.
     void SetPalette(DWORD count, const BYTE* reds, const BYTE* greens = nullptr,
                     const BYTE* blues = nullptr);
+    // The source's palette entries, as many as it has: a palette image of the same depth
+    // takes both its entry count and its colours.
+    void CopyPalette(const PxImage& source);
     void SetGreyPalette();
     bool IsGreyScale() const;
     void SwapIndex(BYTE a, BYTE b);
@@ -245,6 +248,9 @@ protected:
                        BYTE bits);
     void FreeOwnedBuffers();
     bool CheckCancel() const { return m_info.cancel != 0; }
+    // Makes the palette `count` entries long (1 up to what the depth holds); the pixel rows
+    // move to follow it, new entries are black. False for other counts.
+    bool SetPaletteCount(DWORD count);
 
     void* m_dib = nullptr;
     PxBitmapInfoHeader m_head{};

@@ -37,7 +37,7 @@ inline bool MixPixel(MixRule rule, const SourcePixel& s, PxRgbQuad d, bool mixAl
     }
     if (s.transparent || a == 0) {
         // Mixed into the alpha plane, a see-through source pixel makes the destination clear.
-        if (!mixAlpha || rule == MixRule::Replace)
+        if (!mixAlpha)
             return false;
         out = d;
         out.rgbReserved = 0;

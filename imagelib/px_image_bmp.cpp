@@ -8,6 +8,7 @@
 #include <cstring>
 #include <vector>
 
+#include "imagelib/px_codec_io.h"
 #include "util/le_bytes.h"
 
 namespace {
@@ -29,10 +30,6 @@ struct BmpInfo {
     DWORD clrUsed = 0;
 };
 
-bool ReadExact(PxFile* file, void* buffer, std::size_t bytes) {
-    return bytes == 0 || file->Read(buffer, 1, bytes) == bytes;
-}
-
 std::uint64_t RowBytes(std::uint64_t bitCount, std::uint64_t width) {
     return ((bitCount * width + 31) / 32) * 4;
 }
@@ -40,14 +37,14 @@ std::uint64_t RowBytes(std::uint64_t bitCount, std::uint64_t width) {
 // The info header in its 12-, 40-, 64- or longer form; the stream ends right after it.
 bool ReadInfoHeader(PxFile* file, BmpInfo& info) {
     std::array<BYTE, 4> sizeField{};
-    if (!ReadExact(file, sizeField.data(), sizeField.size()))
+    if (!PxReadExact(file, sizeField.data(), sizeField.size()))
         return false;
     lv::ByteReader sizeReader(sizeField);
     sizeReader.u32(info.headerSize);
 
     if (info.headerSize == kCoreHeaderSize) {
         std::array<BYTE, 8> core{};
-        if (!ReadExact(file, core.data(), core.size()))
+        if (!PxReadExact(file, core.data(), core.size()))
             return false;
         lv::ByteReader r(core);
         std::uint16_t width = 0, height = 0;
@@ -61,7 +58,7 @@ bool ReadInfoHeader(PxFile* file, BmpInfo& info) {
         if (info.headerSize < kPxInfoHeaderSize)
             return false;
         std::array<BYTE, kPxInfoHeaderSize - 4> rest{};
-        if (!ReadExact(file, rest.data(), rest.size()))
+        if (!PxReadExact(file, rest.data(), rest.size()))
             return false;
         lv::ByteReader r(rest);
         DWORD clrImportant = 0;
@@ -98,27 +95,6 @@ bool ReadInfoHeader(PxFile* file, BmpInfo& info) {
         info.clrUsed = 1u << info.bitCount;
     return true;
 }
-
-// Bytes of a stream one at a time, read in blocks, for the run-length decoders.
-class ByteSource {
-public:
-    explicit ByteSource(PxFile* file) : m_file(file) {}
-    int Next() {
-        if (m_pos == m_end) {
-            m_end = m_file->Read(m_block.data(), 1, m_block.size());
-            m_pos = 0;
-            if (m_end == 0)
-                return -1;
-        }
-        return m_block[m_pos++];
-    }
-
-private:
-    PxFile* m_file;
-    std::array<BYTE, 4096> m_block{};
-    std::size_t m_pos = 0;
-    std::size_t m_end = 0;
-};
 
 LONG DpiOf(LONG pixelsPerMetre) {
     return static_cast<LONG>(std::floor(static_cast<double>(pixelsPerMetre) * 0.0254 + 0.5));
@@ -195,7 +171,7 @@ namespace {
 // Run-length data (RLE8 when nibbles is false, RLE4 otherwise); stops at the end of the data,
 // the end-of-bitmap code or past the last row.
 void DecodeRunLength(PxImage& image, PxFile* file, bool nibbles) {
-    ByteSource in(file);
+    PxByteSource in(file);
     const LONG width = static_cast<LONG>(image.GetWidth());
     const LONG height = static_cast<LONG>(image.GetHeight());
     std::int64_t x = 0, y = 0;
@@ -260,7 +236,7 @@ bool PxImageBMP::Decode(PxFile* file) {
     const auto run = [&]() -> bool {
         const LONG start = file->Tell();
         std::array<BYTE, kPxFileHeaderSize> fileHeader{};
-        if (!ReadExact(file, fileHeader.data(), fileHeader.size()))
+        if (!PxReadExact(file, fileHeader.data(), fileHeader.size()))
             return fail("Not a BMP");
         lv::ByteReader fh(fileHeader);
         WORD type = 0;
@@ -312,7 +288,7 @@ bool PxImageBMP::Decode(PxFile* file) {
             const DWORD entries =
                 info.clrUsed < GetPaletteCount() ? info.clrUsed : GetPaletteCount();
             std::vector<BYTE> raw(static_cast<std::size_t>(entries) * entrySize);
-            if (!ReadExact(file, raw.data(), raw.size()))
+            if (!PxReadExact(file, raw.data(), raw.size()))
                 return fail("Error reading BMP palette");
             for (DWORD i = 0; i < entries; ++i)
                 palette[i] = PxRgbQuad{raw[i * entrySize], raw[i * entrySize + 1],
@@ -325,7 +301,7 @@ bool PxImageBMP::Decode(PxFile* file) {
         DWORD masks[3] = {0x7C00, 0x03E0, 0x001F};
         if (info.bitCount == 16 && info.compression == kPxCompressionBitfields) {
             std::array<BYTE, 12> maskBytes{};
-            if (!ReadExact(file, maskBytes.data(), maskBytes.size()))
+            if (!PxReadExact(file, maskBytes.data(), maskBytes.size()))
                 return fail("Error reading BMP info");
             lv::ByteReader mr(maskBytes);
             mr.u32(masks[0]);
@@ -344,7 +320,7 @@ bool PxImageBMP::Decode(PxFile* file) {
         case 4:
         case 8:
             if (info.compression == kPxCompressionNone) {
-                if (!ReadExact(file, m_info.pixels, imageBytes))
+                if (!PxReadExact(file, m_info.pixels, imageBytes))
                     return fail("BMP data truncated");
             } else if (info.compression == kPxCompressionRle8 ||
                        info.compression == kPxCompressionRle4) {
@@ -357,7 +333,7 @@ bool PxImageBMP::Decode(PxFile* file) {
         case 16: {
             const std::size_t bytes = static_cast<std::size_t>((info.width + 1) / 2) * 4 *
                                       static_cast<std::size_t>(info.height);
-            if (!ReadExact(file, m_info.pixels, bytes))
+            if (!PxReadExact(file, m_info.pixels, bytes))
                 return fail("BMP data truncated");
             BitfieldToRgb(m_info.pixels, masks[0], masks[1], masks[2], 16);
             break;
@@ -365,7 +341,7 @@ bool PxImageBMP::Decode(PxFile* file) {
         case 24:
             if (info.compression != kPxCompressionNone)
                 return fail("unknown compression");
-            if (!ReadExact(file, m_info.pixels, imageBytes))
+            if (!PxReadExact(file, m_info.pixels, imageBytes))
                 return fail("BMP data truncated");
             break;
         case 32: {
@@ -377,7 +353,7 @@ bool PxImageBMP::Decode(PxFile* file) {
             BYTE* wide = static_cast<BYTE*>(std::malloc(bytes));
             if (!wide)
                 return fail("can't allocate memory");
-            const bool complete = ReadExact(file, wide, bytes);
+            const bool complete = PxReadExact(file, wide, bytes);
             if (complete)
                 BitfieldToRgb(wide, 0, 0, 0, 32);
             std::free(wide);

@@ -21,8 +21,7 @@ bool PrepareResult(const PxImage& source, PxImage& result, LONG width, LONG heig
     result.CopyInfo(source);
     if (!result.Create(width, height, source.GetBpp(), source.GetFormat()))
         return false;
-    if (source.HasPalette())
-        result.SetPalette(source.GetPalette(), 256);
+    result.CopyPalette(source);
     if (source.AlphaIsValid() && !result.AlphaCreate())
         return false;
     return true;
@@ -194,8 +193,7 @@ bool PxImage::Crop(LONG left, LONG top, LONG right, LONG bottom, PxImage* output
     PxImage result(m_info.format);
     if (!result.Create(newWidth, newHeight, m_head.biBitCount, m_info.format))
         return false;
-    if (HasPalette())
-        result.SetPalette(GetPalette(), 256);
+    result.CopyPalette(*this);
     result.SetTransIndex(m_info.transIndex);
     result.SetTransColor(m_info.transColor);
     if (m_alpha && !result.AlphaCreate())

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 
+#include "imagelib/px_codec_io.h"
 #include "imagelib/px_image_jpg_stream.h"
 
 #ifndef JCS_EXTENSIONS
@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr DWORD kSizeOnly = 0xFFFFFFFFu;
 // Crafted progressive streams can hold thousands of tiny scans that each walk the whole
 // picture; real encoders write a dozen at most.
 constexpr int kMaxScans = 100;
@@ -170,7 +169,7 @@ bool PxImageJPG::ReadPicture(DecodeSession& session) {
         cinfo.out_color_space = JCS_EXT_BGR;
 
     jpeg_calc_output_dimensions(&cinfo);
-    if (m_info.cancel == kSizeOnly) {
+    if (m_info.cancel == kPxCancelSizeOnly) {
         m_head.biWidth = static_cast<LONG>(cinfo.output_width);
         m_head.biHeight = static_cast<LONG>(cinfo.output_height);
         return true;
@@ -192,10 +191,8 @@ bool PxImageJPG::ReadPicture(DecodeSession& session) {
 
     if (cinfo.quantize_colors) {
         const int count = std::clamp(cinfo.actual_number_of_colors, 1, 256);
-        // The bitmap keeps its 256-entry layout, which copies and the processing operations
-        // rely on; the colours libjpeg delivered are the important ones.
-        m_head.biClrImportant = static_cast<DWORD>(count);
-        std::memcpy(m_dib, &m_head, kPxInfoHeaderSize);
+        // The palette holds exactly the colours libjpeg delivered.
+        SetPaletteCount(static_cast<DWORD>(count));
         const bool greyMap = cinfo.out_color_components == 1;
         for (int i = 0; i < count; ++i) {
             const BYTE r = cinfo.colormap[0][i];

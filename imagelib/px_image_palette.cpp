@@ -73,6 +73,31 @@ void PxImage::SetPalette(DWORD count, const BYTE* reds, const BYTE* greens, cons
     m_info.nearestValid = 0;
 }
 
+bool PxImage::SetPaletteCount(DWORD count) {
+    const DWORD capacity = m_head.biBitCount <= 8 ? (1u << m_head.biBitCount) : 0;
+    if (!m_dib || count == 0 || count > capacity)
+        return false;
+    if (count == m_head.biClrUsed)
+        return true;
+    // Create sized the block for `capacity` entries, so the rows fit after any shorter palette.
+    BYTE* palette = static_cast<BYTE*>(m_dib) + kPxInfoHeaderSize;
+    BYTE* rows = palette + count * 4;
+    std::memmove(rows, m_info.pixels, m_head.biSizeImage);
+    if (count > m_head.biClrUsed)
+        std::memset(palette + m_head.biClrUsed * 4, 0, (count - m_head.biClrUsed) * 4);
+    m_info.pixels = rows;
+    m_head.biClrUsed = count;
+    std::memcpy(m_dib, &m_head, kPxInfoHeaderSize);
+    m_info.nearestValid = 0;
+    return true;
+}
+
+void PxImage::CopyPalette(const PxImage& source) {
+    if (!source.HasPalette() || !SetPaletteCount(source.GetPaletteCount()))
+        return;
+    SetPalette(source.GetPalette(), source.GetPaletteCount());
+}
+
 void PxImage::SetGreyPalette() {
     PxRgbQuad* palette = GetPalette();
     const DWORD count = m_head.biClrUsed;

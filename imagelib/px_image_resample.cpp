@@ -88,8 +88,7 @@ bool PxImage::Resample(LONG newWidth, LONG newHeight, int mode, PxImage* output)
     result.CopyInfo(*this);
     if (!result.Create(newWidth, newHeight, m_head.biBitCount, m_info.format))
         return false;
-    if (HasPalette())
-        result.SetPalette(GetPalette(), 256);
+    result.CopyPalette(*this);
     const bool palette = HasPalette();
 
     if (mode == kNearest) {

@@ -37,8 +37,7 @@ bool PxImage::Rotate(double angle, PxImage* output) {
     result.CopyInfo(*this);
     if (!result.Create(newWidth, newHeight, m_head.biBitCount, m_info.format))
         return false;
-    if (HasPalette())
-        result.SetPalette(GetPalette(), 256);
+    result.CopyPalette(*this);
     if (m_alpha) {
         if (!result.AlphaCreate())
             return false;

@@ -80,10 +80,13 @@ BOOL CInstallDlg::OnInitDialog() {
     SetButtonBitmaps(m_btnCancel, kCancelBitmaps);
     SetButtonBitmaps(m_btnWebSite, kWebSiteBitmaps);
 
-    // Known before the preparation, so that what a failed one left behind goes as well.
-    m_strStaging = StagingFolderFor(ProgramFilesFolder(), static_cast<LPCTSTR>(m_strTitle));
+    // The staging folder is deleted on destruction only when the preparation made it, so that
+    // what a failed one left behind goes as well, and nothing that stood there before does.
     CPrepareDlg prepare(m_packagePath, static_cast<LPCTSTR>(m_strTitle));
-    if (prepare.DoModal() == IDOK) {
+    const INT_PTR prepared = prepare.DoModal();
+    if (prepare.m_stagingMade)
+        m_strStaging = StagingFolderFor(ProgramFilesFolder(), static_cast<LPCTSTR>(m_strTitle));
+    if (prepared == IDOK) {
         ReadThemeHeader(prepare.m_header);
         if (m_nMode == kUnattendedMode) {
             OnInstall();

@@ -1,6 +1,7 @@
 #include "installer/package_archive.h"
 
 #include "installer/package_trailer.h"
+#include "saver/private_file.h"
 
 #include <algorithm>
 #include <utility>
@@ -178,9 +179,12 @@ PackageResult PackageArchive::ExtractEntry(CFile& package, std::uint32_t index,
     const std::string outputPath =
         target + (entry.HasFolder() ? entry.folder : std::string()) + entry.fileName;
 
+    // Written under a private name and moved over the output path once whole: a link planted
+    // at the output path is replaced, never written through.
+    CString privatePath;
     CFile output;
-    if (!output.Open(outputPath.c_str(),
-                     CFile::modeCreate | CFile::modeWrite | CFile::shareDenyRead))
+    output.m_hFile = CreatePrivateFile(outputPath.c_str(), privatePath);
+    if (output.m_hFile == INVALID_HANDLE_VALUE)
         return PackageResult::OutputFailed;
     bool written = false;
     try {
@@ -191,10 +195,10 @@ PackageResult PackageArchive::ExtractEntry(CFile& package, std::uint32_t index,
         e->Delete();
         written = false;
     }
-    if (written)
+    if (written && ReplaceWithPrivateFile(privatePath, outputPath.c_str()))
         return PackageResult::Success;
     output.Abort();
-    DeleteFileA(outputPath.c_str());
+    DeleteFileA(privatePath);
     return PackageResult::OutputFailed;
 }
 

@@ -28,8 +28,9 @@ BOOL CPrepareDlg::OnInitDialog() {
     CDialog::OnInitDialog();
     m_progress.SetRange(0, 100);
     ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    m_progress.SendMessage(PBM_SETBKCOLOR, 0, kProgressColour);
-    m_progress.SendMessage(PBM_SETBARCOLOR, 0, kProgressColour);
+    // The filled part and the percentage over the empty part share the colour.
+    m_progress.SetTextColor(kProgressColour);
+    m_progress.SetBarColor(kProgressColour);
     m_progress.SetPos(10);
     CenterWindow();
     ShowWindow(SW_SHOW);
@@ -45,7 +46,8 @@ LRESULT CPrepareDlg::OnStartPrepare(WPARAM, LPARAM) {
 }
 
 void CPrepareDlg::Prepare() {
-    const bool prepared = PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header);
+    const bool prepared =
+        PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header, m_stagingMade);
     m_progress.SetPos(70);
     SetDlgItemText(kResultText, prepared ? "Preparing Successfully" : "Preparing Failed");
     if (!prepared) {

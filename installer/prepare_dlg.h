@@ -4,6 +4,7 @@
 
 #include "installer/install_theme_header.h"
 #include "mfc/mfc.h"
+#include "settings/controls/percent_progress_ctrl.h"
 
 #include <string>
 
@@ -25,6 +26,8 @@ public:
 
     // The header of the staged theme, once the dialog ended with IDOK.
     InstallThemeHeader m_header;
+    // The preparation made the staging folder (whether it then succeeded or not).
+    bool m_stagingMade = false;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -36,7 +39,7 @@ protected:
 private:
     void Prepare();
 
-    CProgressCtrl m_progress;
+    CPercentProgressCtrl m_progress;
     std::string m_packagePath;
     std::string m_title;
 };

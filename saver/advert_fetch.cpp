@@ -43,7 +43,24 @@ struct AdvertDescription {
     std::optional<AdvertDate> date;
 };
 
+// The description comes from a server and holds three short values: a file far larger than
+// that is no description and is read as a missing one.
+constexpr std::int64_t kLargestDescription = 16 * 1024;
+
+bool FitsDescription(const CString& path) {
+    _finddata_t found{};
+    std::intptr_t search = _findfirst(path, &found);
+    if (search == -1)
+        return true;
+    _findclose(search);
+    return static_cast<std::int64_t>(found.size) <= kLargestDescription;
+}
+
 AdvertDescription ReadDescription(const CString& path) {
+    if (!FitsDescription(path)) {
+        Theme.adCounterStart = 0;
+        return AdvertDescription{0, ParseAdvertDate("")};
+    }
     CIniReader description;
     description.SetPath(path);
     Theme.adCounterStart = ReadIntValue(description, "AdImageCount");

@@ -18,3 +18,10 @@ void DeleteSaverDialogBrush() {
     DeleteObject(g_dialogBrush);
     g_dialogBrush = nullptr;
 }
+
+HBRUSH SaverDialogColor(CDC* dc, UINT ctlColor, HBRUSH base) {
+    if (ctlColor != CTLCOLOR_DLG && ctlColor != CTLCOLOR_STATIC)
+        return base;
+    dc->SetBkMode(TRANSPARENT);
+    return SaverDialogBrush();
+}

@@ -14,6 +14,9 @@ int MakeFolder(const char* path) {
 int DeleteFolderTree(const char* path) {
     if (!path || !*path)
         return 0;
+    // The shell expands wildcards; a name that holds one names no folder of ours.
+    if (std::strpbrk(path, "*?"))
+        return 0;
     // The operation takes a list of paths ended by an empty one.
     std::string list(path);
     list.push_back('\0');

@@ -12,7 +12,9 @@ char* CopyText(const char* text) {
     return copy;
 }
 
-constexpr DWORD kReadStep = 512;
+constexpr DWORD kFirstReadSize = 512;
+// No value of a profile file is longer than this; a longer one is cut here.
+constexpr DWORD kLargestReadSize = 1u << 30;
 
 } // namespace
 
@@ -34,14 +36,15 @@ char* CIniReader::ReadString(const char* section, const char* key, const char* d
     const char* def = defaultValue ? defaultValue : "";
     const char* file = m_path ? m_path : "";
     // The buffer is always one byte larger than the size passed; a result that fills the
-    // size passed may have been cut, so the size grows until it does not.
-    DWORD size = kReadStep;
+    // size passed may have been cut, so the size grows until it does not. It doubles, so a
+    // long value costs a few reads of the file rather than one per 512 bytes.
+    DWORD size = kFirstReadSize;
     char* buffer = new char[size + 1];
     DWORD got = GetPrivateProfileStringA(section, key, def, buffer, size, file);
-    while (got + 1 >= size) {
+    while (got + 1 >= size && size <= kLargestReadSize / 2) {
         delete[] buffer;
-        buffer = new char[size + kReadStep + 1];
-        size += kReadStep;
+        size *= 2;
+        buffer = new char[size + 1];
         got = GetPrivateProfileStringA(section, key, def, buffer, size, file);
     }
     return buffer;

@@ -1,5 +1,5 @@
-// Reads values from one private profile (".ini") file, with a buffer that grows until the
-// value fits.
+// Reads values from one private profile (".ini") file, with a buffer that grows (doubling)
+// until the value fits.
 #pragma once
 
 #include "mfc/mfc.h"

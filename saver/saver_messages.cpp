@@ -11,9 +11,3 @@ int ShowSaverError(UINT id, HWND owner) {
     CString caption = LoadSaverString(IDS_ERROR_CAPTION);
     return MessageBoxA(owner, text, caption, MB_OK);
 }
-
-int ShowSaverInformation(UINT id, HWND owner) {
-    CString text = LoadSaverString(id);
-    CString caption = LoadSaverString(IDS_INFORMATION_CAPTION);
-    return MessageBoxA(owner, text, caption, MB_OK | MB_ICONINFORMATION);
-}

@@ -1,5 +1,4 @@
-// The screen saver's message boxes: texts from the string table, caption "Error" (or
-// "Information").
+// The screen saver's message boxes: texts from the string table, caption "Error".
 #pragma once
 
 #include "mfc/mfc.h"
@@ -14,8 +13,10 @@ enum SaverStringId : UINT {
     IDS_NO_SETTINGS_CHANGE = 134,
     IDS_NO_MEDIA_CHANGE = 135,
     IDS_EXTRACT_FAILED = 136,
-    IDS_DIALOG_NOT_AVAILABLE = 137,
-    IDS_INFORMATION_CAPTION = 138,
+    IDS_REPLACE_FILE = 139,      // "%s already exists. ..." (a yes/no question)
+    IDS_PICTURE_NOT_SAVED = 140, // "The picture could not be saved as %s."
+    IDS_FRAME_UNUSABLE = 141,    // "The frame \"%s\" cannot be used: ..."
+    IDS_CONFIRM_CAPTION = 1806,
     IDS_ERROR_CAPTION = 1807,
 };
 
@@ -23,5 +24,3 @@ CString LoadSaverString(UINT id);
 
 // MessageBox with string `id` as text and "Error" as caption, OK button.
 int ShowSaverError(UINT id, HWND owner = nullptr);
-// MessageBox with string `id` as text and "Information" as caption, OK button.
-int ShowSaverInformation(UINT id, HWND owner = nullptr);

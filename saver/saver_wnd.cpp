@@ -234,8 +234,11 @@ void CSaverWnd::RunTransition(int transitionId) {
         std::jthread worker = StartTransitionWorker(engine);
         MSG msg;
         while (engine.busy != 0) {
-            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            if (!PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                // Asleep until a message comes or the worker ends, instead of spinning a core.
+                MsgWaitForMultipleObjects(0, nullptr, FALSE, INFINITE, QS_ALLINPUT);
                 continue;
+            }
             if (msg.message == WM_QUIT) {
                 quitSeen = true;
                 quitCode = static_cast<int>(msg.wParam);

@@ -42,7 +42,9 @@ void FillColumn(PxImage& canvas, LONG column, COLORREF colour) {
 }
 
 // Mirrored step of kinds 1 and 3: rising to the middle, falling back after it.
-int MirroredStep(int i, int half) { return i < half ? i : (half - 1) - (i - (half - 1)); }
+int MirroredStep(int i, int half) {
+    return i < half ? i : (half - 1) - (i - (half - 1));
+}
 
 // Concentric ellipses drawn by the platform into a section, copied row for row, so the
 // canvas holds the drawing as its stored rows (upside down on screen, as the others).
@@ -104,7 +106,8 @@ SIZE ParsePiece(const CString& text) {
     int space = text.ReverseFind(' ');
     if (space < 0)
         return SIZE{std::max(0, std::atoi(text)), 0};
-    return SIZE{std::max(0, std::atoi(text.Left(space))), std::max(0, std::atoi(text.Mid(space + 1)))};
+    return SIZE{std::max(0, std::atoi(text.Left(space))),
+                std::max(0, std::atoi(text.Mid(space + 1)))};
 }
 
 struct FramePieces {
@@ -112,9 +115,9 @@ struct FramePieces {
 };
 
 FramePieces ParsePieces(const FrameSettingsValues& f) {
-    return {ParsePiece(f.upleft), ParsePiece(f.upmid), ParsePiece(f.upright), ParsePiece(f.ctleft),
-            ParsePiece(f.ctright), ParsePiece(f.btleft), ParsePiece(f.btmid), ParsePiece(f.btright),
-            ParsePiece(f.extraspace)};
+    return {ParsePiece(f.upleft), ParsePiece(f.upmid),   ParsePiece(f.upright),
+            ParsePiece(f.ctleft), ParsePiece(f.ctright), ParsePiece(f.btleft),
+            ParsePiece(f.btmid),  ParsePiece(f.btright), ParsePiece(f.extraspace)};
 }
 
 // A piece of the frame picture, cut with its rectangle (from the top), magenta transparent.
@@ -150,7 +153,8 @@ private:
 };
 
 // Places an edge piece along a run: stretched to `length`, or tiled one pixel apart.
-void PlaceHorizontal(PxImage& g, Piece piece, LONG x, LONG y, LONG length, bool stretch, bool tileAllowed) {
+void PlaceHorizontal(PxImage& g, Piece piece, LONG x, LONG y, LONG length, bool stretch,
+                     bool tileAllowed) {
     if (!piece.ok() || length <= 0)
         return;
     if (stretch) {
@@ -164,7 +168,8 @@ void PlaceHorizontal(PxImage& g, Piece piece, LONG x, LONG y, LONG length, bool 
         piece.PlaceOn(g, x + j, y);
 }
 
-void PlaceVertical(PxImage& g, Piece piece, LONG x, LONG top, LONG length, bool stretch, bool tileAllowed) {
+void PlaceVertical(PxImage& g, Piece piece, LONG x, LONG top, LONG length, bool stretch,
+                   bool tileAllowed) {
     if (!piece.ok() || length <= 0)
         return;
     if (stretch) {
@@ -185,19 +190,22 @@ void PlaceSideBars(PxImage& g, const PxImage& f, const FramePieces& p, bool stre
     const LONG leftRun = gh - p.bl.cy - p.ul.cy;
     const LONG rightRun = gh - p.br.cy - p.ur.cy;
     const bool tall = gh >= fh;
-    PlaceVertical(g, Piece(f, 0, p.ul.cy, p.cl.cx, p.ul.cy + p.cl.cy), 0, p.ul.cy, leftRun, stretch, tall);
-    PlaceVertical(g, Piece(f, fw - p.cr.cx, p.ur.cy, fw, p.ur.cy + p.cr.cy), gw - p.br.cx, p.ur.cy, rightRun,
-                  stretch, tall);
+    PlaceVertical(g, Piece(f, 0, p.ul.cy, p.cl.cx, p.ul.cy + p.cl.cy), 0, p.ul.cy, leftRun, stretch,
+                  tall);
+    PlaceVertical(g, Piece(f, fw - p.cr.cx, p.ur.cy, fw, p.ur.cy + p.cr.cy), gw - p.br.cx, p.ur.cy,
+                  rightRun, stretch, tall);
 }
 
 void PlaceCorners(PxImage& g, const PxImage& f, const FramePieces& p) {
     const LONG gw = static_cast<LONG>(g.GetWidth()), gh = static_cast<LONG>(g.GetHeight());
     const LONG fh = static_cast<LONG>(f.GetHeight());
     Piece(f, 0, 0, p.ul.cx, p.ul.cy).PlaceOn(g, 0, 0);
-    Piece(f, p.ul.cx + p.um.cx, 0, p.ul.cx + p.um.cx + p.ur.cx, p.ul.cy).PlaceOn(g, gw - p.ur.cx, 0);
+    Piece(f, p.ul.cx + p.um.cx, 0, p.ul.cx + p.um.cx + p.ur.cx, p.ul.cy)
+        .PlaceOn(g, gw - p.ur.cx, 0);
     Piece(f, 0, fh - p.bl.cy, p.bl.cx, fh).PlaceOn(g, 0, gh - p.bl.cy);
     const LONG brRight = p.bl.cx + p.bm.cx + p.br.cx, brBottom = p.br.cy + p.cr.cy + p.ur.cy;
-    Piece(f, brRight - p.br.cx, brBottom - p.br.cy, brRight, brBottom).PlaceOn(g, gw - p.br.cx, gh - p.br.cy);
+    Piece(f, brRight - p.br.cx, brBottom - p.br.cy, brRight, brBottom)
+        .PlaceOn(g, gw - p.br.cx, gh - p.br.cy);
 }
 
 void PlaceFrameType0(PxImage& g, const PxImage& f, const FramePieces& p, bool stretch) {
@@ -205,15 +213,18 @@ void PlaceFrameType0(PxImage& g, const PxImage& f, const FramePieces& p, bool st
     const LONG fw = static_cast<LONG>(f.GetWidth()), fh = static_cast<LONG>(f.GetHeight());
     const bool wide = gw >= fw;
     Piece(f, 0, 0, p.ul.cx, p.ul.cy).PlaceOn(g, 0, 0);
-    PlaceHorizontal(g, Piece(f, p.ul.cx, 0, p.ul.cx + p.um.cx, p.um.cy), p.ul.cx, 0, gw - p.ur.cx - p.ul.cx,
-                    stretch, wide);
-    Piece(f, p.ul.cx + p.um.cx, 0, p.ul.cx + p.um.cx + p.ur.cx, p.ul.cy).PlaceOn(g, gw - p.ur.cx, 0);
+    PlaceHorizontal(g, Piece(f, p.ul.cx, 0, p.ul.cx + p.um.cx, p.um.cy), p.ul.cx, 0,
+                    gw - p.ur.cx - p.ul.cx, stretch, wide);
+    Piece(f, p.ul.cx + p.um.cx, 0, p.ul.cx + p.um.cx + p.ur.cx, p.ul.cy)
+        .PlaceOn(g, gw - p.ur.cx, 0);
     PlaceSideBars(g, f, p, stretch);
     Piece(f, 0, fh - p.bl.cy, p.bl.cx, fh).PlaceOn(g, 0, gh - p.bl.cy);
-    PlaceHorizontal(g, Piece(f, p.bl.cx, fh - p.bm.cy, p.bl.cx + p.bm.cx, p.bm.cy + p.cl.cy + p.ul.cy), p.bl.cx,
-                    gh - p.bl.cy, gw - p.br.cx - p.bl.cx, stretch, wide);
+    PlaceHorizontal(g,
+                    Piece(f, p.bl.cx, fh - p.bm.cy, p.bl.cx + p.bm.cx, p.bm.cy + p.cl.cy + p.ul.cy),
+                    p.bl.cx, gh - p.bl.cy, gw - p.br.cx - p.bl.cx, stretch, wide);
     const LONG brRight = p.bl.cx + p.bm.cx + p.br.cx, brBottom = p.br.cy + p.cr.cy + p.ur.cy;
-    Piece(f, brRight - p.br.cx, brBottom - p.br.cy, brRight, brBottom).PlaceOn(g, gw - p.br.cx, gh - p.br.cy);
+    Piece(f, brRight - p.br.cx, brBottom - p.br.cy, brRight, brBottom)
+        .PlaceOn(g, gw - p.br.cx, gh - p.br.cy);
 }
 
 void PlaceFrameType1(PxImage& g, const PxImage& f, const FramePieces& p, bool stretch) {
@@ -237,7 +248,8 @@ void PlaceFrameType1(PxImage& g, const PxImage& f, const FramePieces& p, bool st
 }
 
 bool LoadFramePicture(const FrameSettingsValues& frame, PxImage& f) {
-    return f.Load(frame.framePicturePath, PXIMAGE_FORMAT_PNG) || f.Load(frame.framePicturePath, PXIMAGE_FORMAT_UNKNOWN);
+    return f.Load(frame.framePicturePath, PXIMAGE_FORMAT_PNG) ||
+           f.Load(frame.framePicturePath, PXIMAGE_FORMAT_UNKNOWN);
 }
 
 bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, PxImage& g) {
@@ -245,7 +257,8 @@ bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, P
     if (!picture.Load(picturePath, PXIMAGE_FORMAT_UNKNOWN) || !LoadFramePicture(frame, f))
         return false;
     const FramePieces p = ParsePieces(frame);
-    const LONG pw = static_cast<LONG>(picture.GetWidth()), ph = static_cast<LONG>(picture.GetHeight());
+    const LONG pw = static_cast<LONG>(picture.GetWidth()),
+               ph = static_cast<LONG>(picture.GetHeight());
     if (!g.Create(pw + p.extra.cx, ph + p.extra.cy, 24, PXIMAGE_FORMAT_PNG))
         return false;
     for (DWORD y = 0; y < g.GetHeight(); ++y)
@@ -270,7 +283,8 @@ bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, P
         break;
     case 4:
         if (f.Resample(static_cast<LONG>(g.GetWidth()), static_cast<LONG>(g.GetHeight()), 1))
-            g.BlendFromEx(f, 0, 0, static_cast<LONG>(f.GetWidth()), static_cast<LONG>(f.GetHeight()), 0, 0);
+            g.BlendFromEx(f, 0, 0, static_cast<LONG>(f.GetWidth()),
+                          static_cast<LONG>(f.GetHeight()), 0, 0);
         break;
     default:
         break;
@@ -281,10 +295,12 @@ bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, P
 // BMP frames: pixels copied from the frame picture, told from the top-left (y from the top).
 bool BuildBmpFramed(const char* picturePath, const FrameSettingsValues& frame, PxImage& g) {
     PxImage picture, f;
-    if (!picture.Load(picturePath, PXIMAGE_FORMAT_UNKNOWN) || !f.Load(frame.framePicturePath, PXIMAGE_FORMAT_UNKNOWN))
+    if (!picture.Load(picturePath, PXIMAGE_FORMAT_UNKNOWN) ||
+        !f.Load(frame.framePicturePath, PXIMAGE_FORMAT_UNKNOWN))
         return false;
     const FramePieces p = ParsePieces(frame);
-    const LONG pw = static_cast<LONG>(picture.GetWidth()), ph = static_cast<LONG>(picture.GetHeight());
+    const LONG pw = static_cast<LONG>(picture.GetWidth()),
+               ph = static_cast<LONG>(picture.GetHeight());
     if (!g.Create(pw + p.extra.cx, ph + p.extra.cy, 24, PXIMAGE_FORMAT_BMP))
         return false;
     g.Clear(0);
@@ -333,6 +349,10 @@ bool BuildBmpFramed(const char* picturePath, const FrameSettingsValues& frame, P
 
 int LibraryRandom() {
     return std::rand();
+}
+
+void LibrarySeed(unsigned value) {
+    std::srand(value);
 }
 
 } // namespace
@@ -452,38 +472,45 @@ POINT SlideCaptionOrigin(int position, LONG width, LONG height, LONG textWidth) 
     return POINT{x, y};
 }
 
-bool BuildFramedPicture(const char* picturePath, const FrameSettingsValues& frame, PxImage& framed) {
-    return frame.format != 0 ? BuildPngFramed(picturePath, frame, framed) : BuildBmpFramed(picturePath, frame, framed);
+bool BuildFramedPicture(const char* picturePath, const FrameSettingsValues& frame,
+                        PxImage& framed) {
+    return frame.format != 0 ? BuildPngFramed(picturePath, frame, framed)
+                             : BuildBmpFramed(picturePath, frame, framed);
 }
 
 void PasteSlideImage(PxImage& canvas, const PxImage& image, LONG x, LONG y) {
     for (DWORD j = 0; j < image.GetHeight(); ++j)
         for (DWORD i = 0; i < image.GetWidth(); ++i)
-            canvas.SetPixelColor(x + static_cast<LONG>(i), y + static_cast<LONG>(j),
-                                 image.GetPixelColor(static_cast<LONG>(i), static_cast<LONG>(j), true), true);
+            canvas.SetPixelColor(
+                x + static_cast<LONG>(i), y + static_cast<LONG>(j),
+                image.GetPixelColor(static_cast<LONG>(i), static_cast<LONG>(j), true), true);
 }
 
 void SlideComposer::Compose(LONG width, LONG height, bool preview, PxImage& canvas) {
     const bool framed = SaverSettings.framePresent != 0;
-    canvas.Create(width, height, 32, framed && SaverSettings.framePresent == 1 ? PXIMAGE_FORMAT_PNG : PXIMAGE_FORMAT_JPG);
+    canvas.Create(width, height, 32,
+                  framed && SaverSettings.framePresent == 1 ? PXIMAGE_FORMAT_PNG
+                                                            : PXIMAGE_FORMAT_JPG);
     if (!canvas.IsValid())
         return;
     canvas.Clear(0);
     PaintSlideBackground(canvas, SaverSettings);
 
-    if (SaverSettings.imageOrder >= 2)
-        std::srand(static_cast<unsigned>(std::time(nullptr)));
+    // Every order but sequential and backward draws: each draw starts from a new seed.
+    const int order = SaverSettings.imageOrder;
+    if (order != 0 && order != 1)
+        (seed ? seed : LibrarySeed)(static_cast<unsigned>(std::time(nullptr)));
     const int count = static_cast<int>(ImageNames.GetSize());
-    const int index = ChooseSlideIndex(pictureIndex, SaverSettings.imageOrder, count, random ? random : LibraryRandom);
+    const int index = ChooseSlideIndex(pictureIndex, order, count, random ? random : LibraryRandom);
     if (index < 0)
         return; // no pictures: the background alone
     pictureIndex = index;
 
     PxImage picture;
     CString path = WorkFolder + "\\" + ImageNames[index];
-    if (framed)
-        BuildFramedPicture(path, FrameSettings, picture);
-    else
+    // A frame that cannot be built (its picture unreadable) leaves the picture unframed.
+    const bool withFrame = framed && BuildFramedPicture(path, FrameSettings, picture);
+    if (!withFrame)
         picture.Load(path, PXIMAGE_FORMAT_UNKNOWN);
 
     if (picture.IsValid()) {
@@ -493,9 +520,10 @@ void SlideComposer::Compose(LONG width, LONG height, bool preview, PxImage& canv
             if (fit.cx > 0 && fit.cy > 0)
                 picture.Resample(fit.cx, fit.cy, 1);
         }
-        const LONG pw = static_cast<LONG>(picture.GetWidth()), ph = static_cast<LONG>(picture.GetHeight());
+        const LONG pw = static_cast<LONG>(picture.GetWidth()),
+                   ph = static_cast<LONG>(picture.GetHeight());
         const LONG x = (width - pw) / 2, y = (height - ph) / 2;
-        if (framed && FrameSettings.type == 4)
+        if (withFrame && FrameSettings.type == 4)
             PasteSlideImage(canvas, picture, x, y);
         else
             canvas.BlendFromEx(picture, 0, 0, pw, ph, x, y);
@@ -505,11 +533,12 @@ void SlideComposer::Compose(LONG width, LONG height, bool preview, PxImage& canv
     if (position >= 1 && position <= 6 && index < ImageCaptions.GetSize()) {
         const LOGFONTA& font = SaverSettings.captionFont;
         CString text = ImageCaptions[index];
-        SIZE extent = canvas.MeasureString(nullptr, text, font.lfFaceName, font.lfHeight, font.lfWeight,
-                                           font.lfItalic, font.lfUnderline);
+        SIZE extent = canvas.MeasureString(nullptr, text, font.lfFaceName, font.lfHeight,
+                                           font.lfWeight, font.lfItalic, font.lfUnderline);
         POINT at = SlideCaptionOrigin(position, width, height, extent.cx);
-        canvas.DrawString(nullptr, at.x, at.y, text, PxImage::RgbToRgbQuad(SaverSettings.captionColor),
-                          font.lfFaceName, font.lfHeight, font.lfWeight, font.lfItalic, font.lfUnderline, false);
+        canvas.DrawString(nullptr, at.x, at.y, text,
+                          PxImage::RgbToRgbQuad(SaverSettings.captionColor), font.lfFaceName,
+                          font.lfHeight, font.lfWeight, font.lfItalic, font.lfUnderline, false);
     }
 
     if (SaverSettings.imageOrder == 0)

@@ -37,6 +37,7 @@ public:
     void Compose(LONG width, LONG height, bool preview, PxImage& canvas);
 
     int pictureIndex = 0;
-    // The random source of the random orders; the C library's by default.
+    // The random source of the random orders and its seeding; the C library's by default.
     std::function<int()> random;
+    std::function<void(unsigned)> seed;
 };

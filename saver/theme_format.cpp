@@ -1,28 +1,17 @@
 #include "saver/theme_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// Reads one text field and remembers whether every field so far was terminated.
-class TextFields {
-public:
-    explicit TextFields(lv::ByteReader& r) : m_r(r) {}
-
-    bool text(std::string& out, std::size_t size) {
-        bool terminated = false;
-        if (!m_r.text(out, size, &terminated))
-            return false;
-        m_all_terminated = m_all_terminated && terminated;
-        return true;
-    }
-
-    bool result() const { return m_r.ok() && m_all_terminated; }
-
-private:
-    lv::ByteReader& m_r;
-    bool m_all_terminated = true;
-};
+// A text field filled to its last byte carries no NUL: the authoring tool stores such texts
+// (a frame's "1.0" in its 3-byte field), so they are written back the same way.
+void WriteField(lv::ByteWriter& w, std::string_view text, std::size_t size) {
+    const std::size_t length = std::min(text.size(), size);
+    w.bytes(text.data(), length);
+    w.zeros(size - length);
+}
 
 bool ReadColor(lv::ByteReader& r, COLORREF& out) {
     std::uint32_t v = 0;
@@ -51,8 +40,9 @@ bool ReadLogFont(lv::ByteReader& r, LOGFONTA& out) {
     r.u8(f.lfPitchAndFamily);
     if (!r.bytes(f.lfFaceName, LF_FACESIZE))
         return false;
-    if (!std::memchr(f.lfFaceName, 0, LF_FACESIZE))
-        return false;
+    // A face name has at most LF_FACESIZE - 1 characters; a field filled to its last byte
+    // keeps those.
+    f.lfFaceName[LF_FACESIZE - 1] = '\0';
     out = f;
     return true;
 }
@@ -72,47 +62,45 @@ void WriteLogFont(lv::ByteWriter& w, const LOGFONTA& f) {
     w.u8(f.lfQuality);
     w.u8(f.lfPitchAndFamily);
     std::size_t len = strnlen(f.lfFaceName, LF_FACESIZE - 1);
-    w.text(std::string_view(f.lfFaceName, len), LF_FACESIZE);
+    WriteField(w, std::string_view(f.lfFaceName, len), LF_FACESIZE);
 }
 
 bool ReadThemeHeader(lv::ByteReader& r, ThemeHeader& out) {
     ThemeHeader h;
-    TextFields t(r);
-    t.text(h.magic, 16);
-    t.text(h.version, 8);
+    r.text(h.magic, 16);
+    r.text(h.version, 8);
     r.bytes(h.codedA.data(), h.codedA.size());
     r.bytes(h.codedB.data(), h.codedB.size());
     r.i32(h.foreignFlag);
-    t.text(h.title, 260);
+    r.text(h.title, 260);
     r.i32(h.imageCount);
-    if (!t.result())
+    if (!r.ok())
         return false;
     out = std::move(h);
     return true;
 }
 
 void WriteThemeHeader(lv::ByteWriter& w, const ThemeHeader& h) {
-    w.text(h.magic, 16);
-    w.text(h.version, 8);
+    WriteField(w, h.magic, 16);
+    WriteField(w, h.version, 8);
     w.bytes(h.codedA.data(), h.codedA.size());
     w.bytes(h.codedB.data(), h.codedB.size());
     w.i32(h.foreignFlag);
-    w.text(h.title, 260);
+    WriteField(w, h.title, 260);
     w.i32(h.imageCount);
 }
 
 bool ReadThemeInfoBlock(lv::ByteReader& r, ThemeInfoBlock& out) {
     ThemeInfoBlock b;
-    TextFields t(r);
     r.i32(b.adFlag);
-    t.text(b.authorName, 64);
-    t.text(b.userId, 64);
+    r.text(b.authorName, 64);
+    r.text(b.userId, 64);
     r.i32(b.aboutTextLength);
     r.bytes(b.codedArea.data(), b.codedArea.size());
     r.i32(b.settingsPermission);
     r.i32(b.reserved);
     r.i32(b.mediaPermission);
-    if (!t.result())
+    if (!r.ok())
         return false;
     out = std::move(b);
     return true;
@@ -120,8 +108,8 @@ bool ReadThemeInfoBlock(lv::ByteReader& r, ThemeInfoBlock& out) {
 
 void WriteThemeInfoBlock(lv::ByteWriter& w, const ThemeInfoBlock& b) {
     w.i32(b.adFlag);
-    w.text(b.authorName, 64);
-    w.text(b.userId, 64);
+    WriteField(w, b.authorName, 64);
+    WriteField(w, b.userId, 64);
     w.i32(b.aboutTextLength);
     w.bytes(b.codedArea.data(), b.codedArea.size());
     w.i32(b.settingsPermission);
@@ -131,25 +119,24 @@ void WriteThemeInfoBlock(lv::ByteWriter& w, const ThemeInfoBlock& b) {
 
 bool ReadThemeOverlayBlock(lv::ByteReader& r, ThemeOverlayBlock& out) {
     ThemeOverlayBlock b;
-    TextFields t(r);
     r.i32(b.markPresent);
     r.i32(b.markKind);
-    t.text(b.markText, 260);
+    r.text(b.markText, 260);
     if (!ReadLogFont(r, b.markFont))
         return false;
     r.i32(b.markColor);
     r.i32(b.reserved);
     r.i32(b.markPictureLength);
-    t.text(b.markPictureName, 260);
+    r.text(b.markPictureName, 260);
     r.i32(b.markStyle);
     r.i32(b.markPlacement);
     r.i32(b.secondFilePresent);
     r.i32(b.adCounterStart);
     r.i32(b.secondFileLength);
-    t.text(b.secondFileName, 260);
-    t.text(b.primaryAdBase, 260);
-    t.text(b.secondaryAdBase, 260);
-    if (!t.result())
+    r.text(b.secondFileName, 260);
+    r.text(b.primaryAdBase, 260);
+    r.text(b.secondaryAdBase, 260);
+    if (!r.ok())
         return false;
     out = std::move(b);
     return true;
@@ -158,20 +145,20 @@ bool ReadThemeOverlayBlock(lv::ByteReader& r, ThemeOverlayBlock& out) {
 void WriteThemeOverlayBlock(lv::ByteWriter& w, const ThemeOverlayBlock& b) {
     w.i32(b.markPresent);
     w.i32(b.markKind);
-    w.text(b.markText, 260);
+    WriteField(w, b.markText, 260);
     WriteLogFont(w, b.markFont);
     w.i32(b.markColor);
     w.i32(b.reserved);
     w.i32(b.markPictureLength);
-    w.text(b.markPictureName, 260);
+    WriteField(w, b.markPictureName, 260);
     w.i32(b.markStyle);
     w.i32(b.markPlacement);
     w.i32(b.secondFilePresent);
     w.i32(b.adCounterStart);
     w.i32(b.secondFileLength);
-    w.text(b.secondFileName, 260);
-    w.text(b.primaryAdBase, 260);
-    w.text(b.secondaryAdBase, 260);
+    WriteField(w, b.secondFileName, 260);
+    WriteField(w, b.primaryAdBase, 260);
+    WriteField(w, b.secondaryAdBase, 260);
 }
 
 bool ReadThemeSettingsBlock(lv::ByteReader& r, ThemeSettingsBlock& out) {
@@ -234,12 +221,11 @@ void WriteThemeSettingsBlock(lv::ByteWriter& w, const ThemeSettingsBlock& b) {
 
 bool ReadImageRecord(lv::ByteReader& r, ImageRecord& out) {
     ImageRecord rec;
-    TextFields t(r);
     r.i32(rec.kind);
-    t.text(rec.name, 260);
-    t.text(rec.caption, 260);
+    r.text(rec.name, 260);
+    r.text(rec.caption, 260);
     r.i32(rec.dataLength);
-    if (!t.result())
+    if (!r.ok())
         return false;
     out = std::move(rec);
     return true;
@@ -247,18 +233,17 @@ bool ReadImageRecord(lv::ByteReader& r, ImageRecord& out) {
 
 void WriteImageRecord(lv::ByteWriter& w, const ImageRecord& rec) {
     w.i32(rec.kind);
-    w.text(rec.name, 260);
-    w.text(rec.caption, 260);
+    WriteField(w, rec.name, 260);
+    WriteField(w, rec.caption, 260);
     w.i32(rec.dataLength);
 }
 
 bool ReadMusicRecord(lv::ByteReader& r, MusicRecord& out) {
     MusicRecord rec;
-    TextFields t(r);
     r.i32(rec.kind);
-    t.text(rec.name, 260);
+    r.text(rec.name, 260);
     r.i32(rec.dataLength);
-    if (!t.result())
+    if (!r.ok())
         return false;
     out = std::move(rec);
     return true;
@@ -266,44 +251,43 @@ bool ReadMusicRecord(lv::ByteReader& r, MusicRecord& out) {
 
 void WriteMusicRecord(lv::ByteWriter& w, const MusicRecord& rec) {
     w.i32(rec.kind);
-    w.text(rec.name, 260);
+    WriteField(w, rec.name, 260);
     w.i32(rec.dataLength);
 }
 
 bool ReadFrameRecord(lv::ByteReader& r, FrameRecord& out) {
     FrameRecord f;
-    TextFields t(r);
-    t.text(f.ver, 3);
-    t.text(f.title, 33);
+    r.text(f.ver, 3);
+    r.text(f.title, 33);
     r.i32(f.direction);
     r.i32(f.format);
-    for (std::string* piece : {&f.upleft, &f.upmid, &f.upright, &f.ctleft, &f.ctright, &f.btleft,
-                               &f.btmid, &f.btright})
-        t.text(*piece, 9);
+    for (std::string* piece :
+         {&f.upleft, &f.upmid, &f.upright, &f.ctleft, &f.ctright, &f.btleft, &f.btmid, &f.btright})
+        r.text(*piece, 9);
     r.i32(f.type);
     r.i32(f.stretch_mode);
-    t.text(f.pic_drawpt, 9);
-    t.text(f.extraspace, 9);
-    t.text(f.pictureName, 262);
+    r.text(f.pic_drawpt, 9);
+    r.text(f.extraspace, 9);
+    r.text(f.pictureName, 262);
     r.i32(f.dataLength);
-    if (!t.result())
+    if (!r.ok())
         return false;
     out = std::move(f);
     return true;
 }
 
 void WriteFrameRecord(lv::ByteWriter& w, const FrameRecord& f) {
-    w.text(f.ver, 3);
-    w.text(f.title, 33);
+    WriteField(w, f.ver, 3);
+    WriteField(w, f.title, 33);
     w.i32(f.direction);
     w.i32(f.format);
-    for (const std::string* piece : {&f.upleft, &f.upmid, &f.upright, &f.ctleft, &f.ctright,
-                                     &f.btleft, &f.btmid, &f.btright})
-        w.text(*piece, 9);
+    for (const std::string* piece :
+         {&f.upleft, &f.upmid, &f.upright, &f.ctleft, &f.ctright, &f.btleft, &f.btmid, &f.btright})
+        WriteField(w, *piece, 9);
     w.i32(f.type);
     w.i32(f.stretch_mode);
-    w.text(f.pic_drawpt, 9);
-    w.text(f.extraspace, 9);
-    w.text(f.pictureName, 262);
+    WriteField(w, f.pic_drawpt, 9);
+    WriteField(w, f.extraspace, 9);
+    WriteField(w, f.pictureName, 262);
     w.i32(f.dataLength);
 }

@@ -1,5 +1,6 @@
 // The blocks of the theme data file, in file order, and their field-by-field reading and
-// writing. All integers are 32-bit little-endian; texts are NUL-terminated in fixed fields.
+// writing. All integers are 32-bit little-endian; texts lie in fixed fields, zero-filled after
+// the text, and a text may fill its field to the last byte (then without a NUL).
 #pragma once
 
 #include "util/le_bytes.h"
@@ -118,8 +119,8 @@ struct FrameRecord {
     std::int32_t dataLength = 0;
 };
 
-// Each Read consumes exactly the block's size. It fails when the bytes run out or when a
-// text field has no terminating NUL inside its field (a damaged file).
+// Each Read consumes exactly the block's size and fails only when the bytes run out. A text
+// field is read up to its NUL or to its size, whichever comes first.
 bool ReadLogFont(lv::ByteReader& r, LOGFONTA& out);
 bool ReadThemeHeader(lv::ByteReader& r, ThemeHeader& out);
 bool ReadThemeInfoBlock(lv::ByteReader& r, ThemeInfoBlock& out);

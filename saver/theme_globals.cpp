@@ -1,6 +1,7 @@
 #include "saver/theme_globals.h"
 
 #include "saver/media_list.h"
+#include "saver/text_fields.h"
 
 SaverSettingsValues SaverSettings;
 FrameSettingsValues FrameSettings;
@@ -51,23 +52,28 @@ FrameSettingsValues FrameSettingsFromRecord(const FrameRecord& record, const CSt
 
 FrameRecord FrameRecordFromSettings(const FrameSettingsValues& settings,
                                     const CString& pictureName) {
+    // Each text is cut to its field, which it may fill to the last byte, where no character
+    // is split.
+    auto field = [](const CString& text, int size) {
+        return std::string(FitTextBytes(text, size).GetString());
+    };
     FrameRecord record;
-    record.ver = settings.ver.GetString();
-    record.title = settings.title.GetString();
+    record.ver = field(settings.ver, 3);
+    record.title = field(settings.title, 33);
     record.direction = settings.direction;
     record.format = settings.format;
-    record.upleft = settings.upleft.GetString();
-    record.upmid = settings.upmid.GetString();
-    record.upright = settings.upright.GetString();
-    record.ctleft = settings.ctleft.GetString();
-    record.ctright = settings.ctright.GetString();
-    record.btleft = settings.btleft.GetString();
-    record.btmid = settings.btmid.GetString();
-    record.btright = settings.btright.GetString();
+    record.upleft = field(settings.upleft, 9);
+    record.upmid = field(settings.upmid, 9);
+    record.upright = field(settings.upright, 9);
+    record.ctleft = field(settings.ctleft, 9);
+    record.ctright = field(settings.ctright, 9);
+    record.btleft = field(settings.btleft, 9);
+    record.btmid = field(settings.btmid, 9);
+    record.btright = field(settings.btright, 9);
     record.type = settings.type;
     record.stretch_mode = settings.stretch_mode;
-    record.pic_drawpt = settings.pic_drawpt.GetString();
-    record.extraspace = settings.extraspace.GetString();
-    record.pictureName = pictureName.GetString();
+    record.pic_drawpt = field(settings.pic_drawpt, 9);
+    record.extraspace = field(settings.extraspace, 9);
+    record.pictureName = field(pictureName, 262);
     return record;
 }

@@ -2,6 +2,8 @@
 
 #include "saver/file_theme_source.h"
 #include "saver/folder_utils.h"
+#include "saver/path_parts.h"
+#include "saver/private_file.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_reader.h"
@@ -10,10 +12,11 @@
 
 namespace {
 
-// Copies one embedded file out of the theme.
+// Copies one embedded file out of the theme, by way of a private file: the work folder is
+// ours, but someone may have planted a link in it.
 bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& path) {
-    HANDLE out =
-        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    CString privatePath;
+    HANDLE out = CreatePrivateFile(path, privatePath);
     if (out == INVALID_HANDLE_VALUE)
         return false;
     const RangeCopy copied =
@@ -23,13 +26,11 @@ bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& p
                              nullptr) &&
                    written == piece.size();
         });
-    return CloseHandle(out) && copied == RangeCopy::Done;
-}
-
-CString JoinPath(const CString& folder, const std::string& name) {
-    CString path;
-    path.Format("%s\\%s", static_cast<LPCTSTR>(folder), name.c_str());
-    return path;
+    if (!CloseHandle(out) || copied != RangeCopy::Done) {
+        DeleteFileA(privatePath);
+        return false;
+    }
+    return ReplaceWithPrivateFile(privatePath, path) != FALSE;
 }
 
 struct Extraction {
@@ -39,7 +40,7 @@ struct Extraction {
 bool ExtractAll(ThemeSource& source, const ThemeContents& c, const CString& folder,
                 Extraction& out) {
     auto extract = [&](const EmbeddedFile& f, CString* keep) {
-        CString path = JoinPath(folder, f.name);
+        CString path = JoinPath(folder, f.name.c_str());
         if (keep)
             *keep = path;
         return ExtractFile(source, f, path);
@@ -124,10 +125,15 @@ BOOL LoadThemeFile(const char* path, const char* programFolder) {
     if (contents.header.foreignFlag != 0)
         ShowSaverError(IDS_NOT_A_THEME);
 
+    // The work folder is made fresh: whatever stands at its name goes first (a link, even one
+    // that leads nowhere, is removed, not followed), and anything that is back by the time the
+    // folder is made is not used.
     CString folder = MakeWorkFolderPath(programFolder, contents.header.title.c_str());
-    if (_access(folder, 0) == 0)
-        DeleteFolderTree(folder);
-    MakeFolder(folder);
+    DeleteFolderTree(folder);
+    if (!MakeFolder(folder)) {
+        ShowSaverError(IDS_EXTRACT_FAILED);
+        return FALSE;
+    }
 
     if (contents.markLengthMismatch)
         ShowSaverError(IDS_THEME_DAMAGED);

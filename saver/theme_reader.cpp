@@ -1,5 +1,6 @@
 #include "saver/theme_reader.h"
 
+#include <string_view>
 
 namespace {
 
@@ -143,8 +144,11 @@ bool ReadAll(ThemeSource& source, ThemeContents& c) {
 bool IsSafeThemeName(const std::string& name) {
     if (name.empty() || name == "." || name == "..")
         return false;
+    // What a Windows file name cannot hold; the wildcards among them would make a pattern of
+    // the work folder's path.
     for (char ch : name) {
-        if (ch == '\\' || ch == '/' || ch == ':')
+        if (static_cast<unsigned char>(ch) < 0x20 ||
+            std::string_view("<>:\"/\\|?*").find(ch) != std::string_view::npos)
             return false;
     }
     return true;

@@ -38,11 +38,12 @@ struct ThemeContents {
 
 enum class ThemeReadStatus {
     Ok,
-    Damaged, // truncated, impossible lengths or counts, unterminated texts, unsafe names
+    Damaged, // truncated, impossible lengths or counts, unsafe names
 };
 
 // A name from the file that becomes one file or folder name inside the work folder: not
-// empty, no separator, no drive, not "." or "..".
+// empty, not "." or "..", and none of the characters a Windows file name cannot hold
+// (separators, drive colon, wildcards, <>"| and control characters).
 bool IsSafeThemeName(const std::string& name);
 
 ThemeReadStatus ReadThemeContents(ThemeSource& source, ThemeContents& out);

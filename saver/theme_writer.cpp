@@ -1,11 +1,16 @@
 #include "saver/theme_writer.h"
 
 #include "saver/file_theme_source.h"
+#include "saver/path_parts.h"
+#include "saver/private_file.h"
 #include "saver/theme_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <optional>
+#include <set>
+#include <string>
 #include <vector>
 
 namespace {
@@ -34,21 +39,38 @@ SourceLayout LayoutOf(const ThemeContents& c) {
     return at;
 }
 
-CString FileNamePart(const CString& path) {
-    const int slash = std::max(path.ReverseFind('\\'), path.ReverseFind('/'));
-    return path.Mid(slash + 1);
-}
-
-CString JoinPath(const CString& folder, const CString& name) {
-    CString path;
-    path.Format("%s\\%s", folder.GetString(), name.GetString());
-    return path;
-}
-
 // A name that is stored in a field of `field` bytes and later becomes a file of the work folder.
 bool StorableName(const CString& name, std::size_t field) {
     return static_cast<std::size_t>(name.GetLength()) < field && IsSafeThemeName(name.GetString());
 }
+
+// The names of the files one theme embeds: all are extracted into one work folder, so no two
+// may be the same there (names compare without regard to case).
+class EmbeddedNames {
+public:
+    void Keep(const std::string& name) { m_used.insert(Key(name)); }
+
+    // `name`, or "title (2).ext", "title (3).ext", ... when it is taken.
+    std::string Claim(const std::string& name) {
+        std::string candidate = name;
+        const auto dot = name.find_last_of('.');
+        const std::string title = dot == std::string::npos ? name : name.substr(0, dot);
+        const std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+        for (int n = 2; m_used.count(Key(candidate)) != 0; ++n)
+            candidate = title + " (" + std::to_string(n) + ")" + extension;
+        Keep(candidate);
+        return candidate;
+    }
+
+private:
+    static std::string Key(std::string name) {
+        std::transform(name.begin(), name.end(), name.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return name;
+    }
+
+    std::set<std::string> m_used;
+};
 
 // Collects the first failure; everything after it is skipped by the callers.
 class Failure {
@@ -80,18 +102,18 @@ struct InputFile {
     FileThemeSource source;
 };
 
-// The new file. Removed again unless Commit succeeds.
+// The new file, under a private name made from `name`. Removed again unless Commit succeeds.
 class NewThemeFile {
 public:
-    NewThemeFile(const CString& path, Failure& failure) : m_path(path), m_failure(failure) {}
+    NewThemeFile(const CString& name, Failure& failure) : m_name(name), m_failure(failure) {}
     ~NewThemeFile() { Discard(); }
     NewThemeFile(const NewThemeFile&) = delete;
     NewThemeFile& operator=(const NewThemeFile&) = delete;
 
+    // Each rewrite writes a file of its own, so two at once never write into one file.
     bool Create() {
         SetLastError(NO_ERROR);
-        m_file = CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+        m_file = CreatePrivateFile(m_name, m_path);
         if (m_file == INVALID_HANDLE_VALUE)
             return m_failure.LastError(ThemeFileOperation::Create, m_path, ERROR_CANTWRITE);
         m_created = true;
@@ -163,6 +185,7 @@ private:
         m_created = false;
     }
 
+    CString m_name;
     CString m_path;
     Failure& m_failure;
     HANDLE m_file = INVALID_HANDLE_VALUE;
@@ -256,6 +279,8 @@ private:
 
     // The stored int length and the data behind it, as they are.
     bool CopyOverlayFile(const std::optional<EmbeddedFile>& file) {
+        if (file)
+            m_names.Keep(file->name);
         return !file || m_out.Copy(m_source, file->offset - 4, std::uint64_t{file->length} + 4);
     }
 
@@ -301,7 +326,9 @@ private:
         const auto& list = *m_in.mediaList;
         if (list.IsEmpty()) {
             for (std::int32_t i = 0; i < ImagesToWrite(); ++i) {
-                if (!CopyRecord(m_old.imageFiles[static_cast<std::size_t>(i)], kImageRecordSize))
+                const EmbeddedFile& old = m_old.imageFiles[static_cast<std::size_t>(i)];
+                m_names.Keep(old.name);
+                if (!CopyRecord(old, kImageRecordSize))
                     return false;
             }
             return true;
@@ -309,11 +336,11 @@ private:
         for (INT_PTR i = 0; i < list.GetSize(); ++i) {
             const MediaListEntry& entry = list[i];
             const CString path = JoinPath(entry.folder, entry.name);
-            if (!StorableName(entry.name, kThemeNameFieldSize))
-                return m_failure.File(ThemeFileOperation::Open, path, ERROR_INVALID_NAME);
             ImageRecord record;
             record.kind = 1;
-            record.name = entry.name.GetString();
+            record.name = m_names.Claim(entry.name.GetString());
+            if (!StorableName(record.name.c_str(), kThemeNameFieldSize))
+                return m_failure.File(ThemeFileOperation::Open, path, ERROR_INVALID_NAME);
             record.caption = entry.caption.GetString();
             if (!Embed(path, WriteImageRecord, record))
                 return false;
@@ -325,7 +352,9 @@ private:
         const auto& list = *m_in.musicList;
         if (list.IsEmpty()) {
             for (std::int32_t i = 0; i < TracksToWrite(); ++i) {
-                if (!CopyRecord(m_old.musicFiles[static_cast<std::size_t>(i)], kMusicRecordSize))
+                const EmbeddedFile& old = m_old.musicFiles[static_cast<std::size_t>(i)];
+                m_names.Keep(old.name);
+                if (!CopyRecord(old, kMusicRecordSize))
                     return false;
             }
             return true;
@@ -333,11 +362,11 @@ private:
         for (INT_PTR i = 0; i < list.GetSize(); ++i) {
             const MusicListEntry& entry = list[i];
             const CString path = JoinPath(entry.folder, entry.name);
-            if (!StorableName(entry.name, kThemeNameFieldSize))
-                return m_failure.File(ThemeFileOperation::Open, path, ERROR_INVALID_NAME);
             MusicRecord record;
             record.kind = 0;
-            record.name = entry.name.GetString();
+            record.name = m_names.Claim(entry.name.GetString());
+            if (!StorableName(record.name.c_str(), kThemeNameFieldSize))
+                return m_failure.File(ThemeFileOperation::Open, path, ERROR_INVALID_NAME);
             if (!Embed(path, WriteMusicRecord, record))
                 return false;
         }
@@ -349,7 +378,8 @@ private:
         if (m_in.settings->framePresent == 0)
             return !m_old.frameFile || CopyRecord(*m_old.frameFile, kFrameRecordSize);
         const FrameSettingsValues& f = *m_in.frameSettings;
-        const CString pictureName = FileNamePart(f.framePicturePath);
+        const CString pictureName =
+            m_names.Claim(FileNamePart(f.framePicturePath).GetString()).c_str();
         if (!StorableName(pictureName, kFramePictureNameField))
             return m_failure.File(ThemeFileOperation::Open, f.framePicturePath, ERROR_INVALID_NAME);
         const FrameRecord record = FrameRecordFromSettings(f, pictureName);
@@ -363,6 +393,7 @@ private:
     NewThemeFile& m_out;
     Failure& m_failure;
     const std::function<void(int)> m_progress;
+    EmbeddedNames m_names;
 };
 
 // The new file must load as a whole, with the counts that were meant to be written.
@@ -413,12 +444,6 @@ ThemeWriteResult RewriteThemeFile(const ThemeWriteInputs& in,
 
     ThemeWriteResult result;
     Failure failure(result);
-    const CString target = NewThemeFilePath(in.sourcePath, in.title);
-    // Writing the new file must never truncate the only copy of the theme.
-    if (FileNamePart(target).CompareNoCase(FileNamePart(in.sourcePath)) == 0) {
-        failure.File(ThemeFileOperation::Create, target, ERROR_SHARING_VIOLATION);
-        return result;
-    }
 
     std::optional<InputFile> source(std::in_place, in.sourcePath);
     if (!source->source.IsOpen()) {
@@ -434,7 +459,7 @@ ThemeWriteResult RewriteThemeFile(const ThemeWriteInputs& in,
         if (progress)
             progress(percent);
     };
-    NewThemeFile out(target, failure);
+    NewThemeFile out(NewThemeFilePath(in.sourcePath, in.title), failure);
     if (!out.Create())
         return result;
     ThemeRewrite rewrite(in, *source, old, out, failure, report);

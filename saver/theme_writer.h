@@ -1,6 +1,7 @@
 // Rewrites the theme data file from the theme globals and the edited lists. The new file is
-// written beside the old one as "new_<title>.dat", read back, and only then moved over the old
-// file; on any failure the old file stays as it was and the new one is removed.
+// written beside the old one under a private name made from "new_<title>.dat" (one per
+// rewrite), read back, and only then moved over the old file; on any failure the old file
+// stays as it was and the new one is removed.
 #pragma once
 
 #include "mfc/mfc.h"
@@ -46,7 +47,7 @@ struct ThemeWriteInputs {
     const FrameSettingsValues* frameSettings = &FrameSettings;
 };
 
-// "<folder of source>\new_<title>.dat".
+// "<folder of source>\new_<title>.dat", the name the new file's private name is made from.
 CString NewThemeFilePath(const CString& sourcePath, const CString& title);
 
 // Pictures: a non-empty MediaList replaces them all; else the first `imageCount` old ones are

@@ -92,6 +92,15 @@ void CTransitionEngine::Delay(int milliseconds) {
         DWORD now = GetTickCount();
         if (now < start || now - start > static_cast<DWORD>(milliseconds))
             return;
+        // What reaches this thread's queue meanwhile is served, so a wait never holds it up.
+        MSG msg;
+        if (PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+            continue;
+        }
         Sleep(1);
     }
 }
@@ -112,8 +121,12 @@ BOOL CTransitionEngine::CopyAll(HDC srcDC, int srcX, int srcY, HDC dstDC, int ds
 
 std::jthread StartTransitionWorker(CTransitionEngine& engine) {
     engine.busy = 1;
+    const DWORD pump = GetCurrentThreadId();
     try {
-        return std::jthread(&CTransitionEngine::TransitionThreadProc, &engine);
+        return std::jthread([&engine, pump] {
+            CTransitionEngine::TransitionThreadProc(&engine);
+            PostThreadMessageA(pump, WM_NULL, 0, 0);
+        });
     } catch (const std::system_error&) {
         CTransitionEngine::TransitionThreadProc(&engine);
         return {};

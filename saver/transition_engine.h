@@ -52,7 +52,8 @@ public:
     // outside 0..20 draw nothing.
     void RunEffect();
 
-    // Waits more than `milliseconds` by the platform's tick count, in 1 ms sleeps.
+    // Waits more than `milliseconds` by the platform's tick count, serving the calling
+    // thread's messages meanwhile and otherwise sleeping 1 ms at a time.
     void Delay(int milliseconds);
 
     // A BitBlt SRCCOPY that the observer sees.
@@ -120,6 +121,8 @@ public:
 };
 
 // Sets `busy` and starts the worker on the engine; the UI thread pumps until `busy` is 0 and
-// keeps the DCs alive until then. The thread joins when the returned object ends. When no
-// thread can be started the effect runs on the calling thread before this returns.
+// keeps the DCs alive until then. The worker wakes the calling thread's message queue when it
+// has cleared `busy`, so that the pump can sleep while it waits. The thread joins when the
+// returned object ends. When no thread can be started the effect runs on the calling thread
+// before this returns.
 std::jthread StartTransitionWorker(CTransitionEngine& engine);

@@ -1,6 +1,7 @@
 #include "saver/uninstaller_launch.h"
 
 #include "mfc/mfc.h"
+#include "saver/private_file.h"
 
 namespace {
 constexpr WORD kUninstallerResourceId = 130;
@@ -20,14 +21,10 @@ void RunUninstaller() {
     HGLOBAL loaded = found ? LoadResource(nullptr, found) : nullptr;
     const void* bytes = loaded ? LockResource(loaded) : nullptr;
     DWORD size = found ? SizeofResource(nullptr, found) : 0;
-    if (bytes && size > 0) {
-        HFILE file = _lcreat(target, 0);
-        if (file != HFILE_ERROR) {
-            long written = _hwrite(file, static_cast<LPCCH>(bytes), static_cast<long>(size));
-            _lclose(file);
-            if (written == static_cast<long>(size))
-                ShellExecuteA(nullptr, nullptr, target, modulePath, nullptr, SW_SHOW);
-        }
-    }
+    // The program is written under a private name and then moved over an old copy, so that a
+    // link standing at its name is replaced, not written through (and started).
+    if (bytes && size > 0 &&
+        WriteWholeFile(target, std::span(static_cast<const std::uint8_t*>(bytes), size)))
+        ShellExecuteA(nullptr, nullptr, target, modulePath, nullptr, SW_SHOW);
     ExitProcess(0);
 }

@@ -9,12 +9,20 @@ constexpr UINT kSucceededTextId = 11;
 constexpr UINT kFailedTextId = 12;
 constexpr UINT kInformationCaptionId = 13;
 constexpr UINT kErrorCaptionId = 14;
+constexpr UINT kNotFoundTextId = 16;
+constexpr UINT kProgramIcon = 128;
 
 } // namespace
 
-// The program icon (resource 128) is not carried: the layer's resources hold no icons yet, so
-// the dialog shows the frame's default.
-CUninstallDlg::CUninstallDlg(CWnd* parent) : CDialog(IDD, parent) {}
+CUninstallDlg::CUninstallDlg(CWnd* parent)
+    : CDialog(IDD, parent),
+      m_hIcon(::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCE(kProgramIcon))) {}
+
+CUninstallDlg::~CUninstallDlg() {
+    // Icons from resources are made for each load here, so the dialog frees its own.
+    if (m_hIcon)
+        DestroyIcon(m_hIcon);
+}
 
 void CUninstallDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -55,8 +63,15 @@ HCURSOR CUninstallDlg::OnQueryDragIcon() {
 
 void CUninstallDlg::OnUninstall() {
     const std::optional<UninstallTarget> target = FindUninstallTarget(m_strPath);
-    const BOOL success = target && RemoveInstalledSaver(*target);
-    const CString text(MAKEINTRESOURCE(success ? kSucceededTextId : kFailedTextId));
+    std::vector<CString> missing;
+    const BOOL success = target && RemoveInstalledSaver(*target, &missing);
+    CString text(MAKEINTRESOURCE(success ? kSucceededTextId : kFailedTextId));
+    // Say which files were already gone, so the failure is not read as "nothing was removed".
+    for (const CString& path : missing) {
+        CString line;
+        line.Format(kNotFoundTextId, path.GetString());
+        text += "\n" + line;
+    }
     const CString caption(MAKEINTRESOURCE(success ? kInformationCaptionId : kErrorCaptionId));
     MessageBox(text, caption, MB_OK);
     OnOK();

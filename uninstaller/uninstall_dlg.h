@@ -10,6 +10,7 @@ public:
     static constexpr int kCancelButton = 1003;
 
     explicit CUninstallDlg(CWnd* parent = nullptr);
+    ~CUninstallDlg() override;
 
     CString m_strPath; // the installed screen saver, as the command line named it
 

@@ -1,5 +1,7 @@
 #include "uninstaller/uninstall_target.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
@@ -16,6 +18,40 @@ CString without_quotes(const CString& path) {
 bool is_existing_file(const CString& path) {
     const DWORD attributes = GetFileAttributesA(path);
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool is_absent(const CString& path) {
+    return GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES;
+}
+
+// The installer wrote "<system folder>\<title>.scr /u" into the entry named after the title.
+bool was_installed_there(const UninstallTarget& target, const CString& folder) {
+    char system[MAX_PATH] = {};
+    const UINT length = GetSystemDirectoryA(system, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH || folder.CompareNoCase(system) != 0)
+        return false;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, CString(kUninstallKey) + target.title, 0, KEY_READ,
+                      &key) != ERROR_SUCCESS)
+        return false;
+    char command[2 * MAX_PATH] = {};
+    DWORD size = sizeof command - 1;
+    DWORD type = 0;
+    const LONG read = RegQueryValueExA(key, "UninstallString", nullptr, &type,
+                                       reinterpret_cast<BYTE*>(command), &size);
+    RegCloseKey(key);
+    return read == ERROR_SUCCESS && type == REG_SZ &&
+           CString(command).CompareNoCase(target.saverPath + " /u") == 0;
+}
+
+// Deletes one file; a file that was not there is noted.
+bool delete_file(const CString& path, std::vector<CString>* missing) {
+    if (DeleteFileA(path))
+        return true;
+    const DWORD error = GetLastError();
+    if (missing && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND))
+        missing->push_back(path);
+    return false;
 }
 
 } // namespace
@@ -37,17 +73,21 @@ std::optional<UninstallTarget> FindUninstallTarget(const CString& commandPath) {
         name.Right(kExtensionLength).CompareNoCase(kSaverExtension) != 0)
         return std::nullopt;
     target.title = name.Left(name.GetLength() - kExtensionLength);
-    if (target.title.IsEmpty() || !is_existing_file(target.saverPath))
+    if (target.title.IsEmpty())
+        return std::nullopt;
+    const bool there = is_existing_file(target.saverPath);
+    if (!there && !(is_absent(target.saverPath) &&
+                    was_installed_there(target, target.saverPath.Left(std::max(separator, 0)))))
         return std::nullopt;
     target.themeDataPath = target.saverPath.Left(target.saverPath.GetLength() - 3) + "dat";
     return target;
 }
 
-BOOL RemoveInstalledSaver(const UninstallTarget& target) {
+BOOL RemoveInstalledSaver(const UninstallTarget& target, std::vector<CString>* missing) {
     BOOL success = TRUE;
-    if (!DeleteFileA(target.saverPath))
+    if (!delete_file(target.saverPath, missing))
         success = FALSE;
-    if (!DeleteFileA(target.themeDataPath))
+    if (!delete_file(target.themeDataPath, missing))
         success = FALSE;
     DeleteRegKeyTree(HKEY_LOCAL_MACHINE, CString(kUninstallKey) + target.title);
     return success;

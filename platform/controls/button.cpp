@@ -1,4 +1,5 @@
 // "Button": push buttons, check boxes, radio buttons, group boxes and owner-drawn buttons.
+#include "controls/control_label.h"
 #include "controls/control_support.h"
 #include "controls/system_classes.h"
 
@@ -108,9 +109,57 @@ struct PaintContext {
     bool enabled;
 };
 
-void draw_label(const PaintContext& p, const ButtonState& s, RECT rect, UINT format) {
-    if (p.style & BS_MULTILINE)
+// ---- label geometry: shared by painting and control_label() -----------------------------------
+
+constexpr int kCheckGap = 4;    // between the box and the label
+constexpr int kGroupIndent = 8; // of a group box's label from its sides
+constexpr UINT kPushFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT kCheckFormat = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT kGroupFormat = DT_LEFT | DT_SINGLELINE;
+
+UINT label_format(DWORD style, UINT format) {
+    if (style & BS_MULTILINE)
         format = (format & ~(DT_SINGLELINE | DT_VCENTER)) | DT_WORDBREAK;
+    return format;
+}
+
+// Inside the frame (and the default button's extra line), the face's content area.
+RECT push_frame(const RECT& client, DWORD style) {
+    RECT r = client;
+    if ((style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        InflateRect(&r, -1, -1);
+    return r;
+}
+
+RECT push_label_area(const RECT& client, DWORD style) {
+    RECT content = push_frame(client, style);
+    InflateRect(&content, -2, -2);
+    return content;
+}
+
+RECT check_label_area(const RECT& client, DWORD style) {
+    RECT label = client;
+    if (style & BS_LEFTTEXT)
+        label.right -= kCheckSize + kCheckGap;
+    else
+        label.left += kCheckSize + kCheckGap;
+    return label;
+}
+
+// The band a group box's label may take: along its top edge, inside the indents.
+RECT group_label_band(const RECT& client, int text_height) {
+    return RECT{client.left + kGroupIndent, client.top, client.right - kGroupIndent,
+                client.top + text_height};
+}
+
+int text_height_of(HDC dc) {
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    return metrics.tmHeight;
+}
+
+void draw_label(const PaintContext& p, const ButtonState& s, RECT rect, UINT format) {
+    format = label_format(p.style, format);
     const std::string text = text_of(p.hwnd);
     SetBkMode(p.dc, TRANSPARENT);
     SetTextColor(p.dc, GetSysColor(p.enabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -140,22 +189,19 @@ void draw_image(const PaintContext& p, const ButtonState& s, const RECT& area) {
 void paint_push(const PaintContext& p, const ButtonState& s) {
     HBRUSH brush = parent_brush(p.hwnd, p.dc, WM_CTLCOLORBTN);
     FillRect(p.dc, &p.client, brush);
-    RECT r = p.client;
-    if ((p.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
-        FrameRect(p.dc, &r, GetSysColorBrush(COLOR_WINDOWFRAME));
-        InflateRect(&r, -1, -1);
-    }
+    if ((p.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+        FrameRect(p.dc, &p.client, GetSysColorBrush(COLOR_WINDOWFRAME));
+    RECT r = push_frame(p.client, p.style);
     DrawFrameControl(p.dc, &r, DFC_BUTTON,
                      DFCS_BUTTONPUSH | (s.pushed ? DFCS_PUSHED : 0) |
                          (p.enabled ? 0 : DFCS_INACTIVE));
-    RECT content = r;
-    InflateRect(&content, -2, -2);
+    RECT content = push_label_area(p.client, p.style);
     if (s.pushed)
         OffsetRect(&content, 1, 1);
     if (s.image && (p.style & (BS_BITMAP | BS_ICON)))
         draw_image(p, s, content);
     else
-        draw_label(p, s, content, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        draw_label(p, s, content, kPushFormat);
     if (s.focused) {
         RECT focus = r;
         InflateRect(&focus, -3, -3);
@@ -176,12 +222,8 @@ void paint_check(const PaintContext& p, const ButtonState& s, bool radio) {
     DrawFrameControl(p.dc, &box, DFC_BUTTON,
                      kind | (s.check != BST_UNCHECKED ? DFCS_CHECKED : 0) |
                          (s.pushed ? DFCS_PUSHED : 0) | (p.enabled ? 0 : DFCS_INACTIVE));
-    RECT label = p.client;
-    if (box_right)
-        label.right -= kCheckSize + 4;
-    else
-        label.left += kCheckSize + 4;
-    draw_label(p, s, label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    const RECT label = check_label_area(p.client, p.style);
+    draw_label(p, s, label, kCheckFormat);
     if (s.focused) {
         const std::string text = text_of(p.hwnd);
         RECT measured = label;
@@ -197,21 +239,20 @@ void paint_check(const PaintContext& p, const ButtonState& s, bool radio) {
 
 void paint_group(const PaintContext& p, const ButtonState& s) {
     HBRUSH brush = parent_brush(p.hwnd, p.dc, WM_CTLCOLORSTATIC);
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(p.dc, &metrics);
+    const int text_height = text_height_of(p.dc);
     RECT frame = p.client;
-    frame.top += metrics.tmHeight / 2;
+    frame.top += text_height / 2;
     DrawEdge(p.dc, &frame, EDGE_ETCHED, BF_RECT);
     const std::string text = text_of(p.hwnd);
     if (text.empty())
         return;
-    RECT label{p.client.left + 8, p.client.top, p.client.right - 8,
-               p.client.top + metrics.tmHeight};
+    const RECT band = group_label_band(p.client, text_height);
+    RECT label = band;
     DrawTextA(p.dc, text.c_str(), static_cast<int>(text.size()), &label,
-              DT_LEFT | DT_SINGLELINE | DT_CALCRECT);
-    label.right = std::min(label.right, p.client.right - 8);
+              kGroupFormat | DT_CALCRECT);
+    label.right = std::min(label.right, band.right);
     FillRect(p.dc, &label, brush);
-    draw_label(p, s, label, DT_LEFT | DT_SINGLELINE);
+    draw_label(p, s, label, kGroupFormat);
 }
 
 void paint_owner_drawn(const PaintContext& p, const ButtonState& s) {
@@ -451,6 +492,35 @@ LRESULT CALLBACK button_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 } // namespace
+
+bool button_label(HWND hwnd, ControlLabel& label) {
+    const DWORD style = style_of(hwnd);
+    const DWORD type = style & BS_TYPEMASK;
+    if (type == BS_OWNERDRAW || (style & (BS_BITMAP | BS_ICON)))
+        return false;
+    label.text = text_of(hwnd);
+    if (label.text.empty())
+        return false;
+    label.font = font_or_default(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const bool like_push = (style & BS_PUSHLIKE) != 0;
+    if (type == BS_GROUPBOX) {
+        HDC dc = GetDC(hwnd);
+        HGDIOBJ old = SelectObject(dc, label.font);
+        label.area = group_label_band(client, text_height_of(dc));
+        SelectObject(dc, old);
+        ReleaseDC(hwnd, dc);
+        label.format = label_format(style, kGroupFormat);
+    } else if ((is_check_box(type) || is_radio(type)) && !like_push) {
+        label.area = check_label_area(client, style);
+        label.format = label_format(style, kCheckFormat);
+    } else {
+        label.area = push_label_area(client, style);
+        label.format = label_format(style, kPushFormat);
+    }
+    return true;
+}
 
 void register_button_class() {
     register_system_class(WC_BUTTONA, button_proc, CS_DBLCLKS, nullptr);

@@ -1,8 +1,8 @@
 // "ListBox": a single-selection list of strings or owner-drawn items, with its own vertical
 // scroll bar.
 #include "controls/combo_list.h"
+#include "controls/control_scroll_bar.h"
 #include "controls/control_support.h"
-#include "controls/listbox_scroll.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -26,6 +26,7 @@ struct ListState {
     int item_height = 16;
     bool focused = false;
     bool tracking = false;
+    ThumbDrag thumb;
     HFONT font = nullptr;
 };
 
@@ -197,11 +198,16 @@ LRESULT insert(HWND hwnd, ListState& s, int index, LPARAM value) {
     ListItem item = item_from(hwnd, value);
     if (index < 0)
         index = count_of(s);
-    if (variable(hwnd))
-        measure(hwnd, s, index, item);
     s.items.insert(s.items.begin() + index, std::move(item));
     if (s.selection >= index)
         ++s.selection;
+    if (variable(hwnd)) {
+        // Measured once it is in the list, so that the parent can read the item's text.
+        ListItem probe = s.items[static_cast<std::size_t>(index)];
+        measure(hwnd, s, index, probe);
+        if (index < count_of(s))
+            s.items[static_cast<std::size_t>(index)].height = probe.height;
+    }
     redraw(hwnd, s);
     return index;
 }
@@ -437,17 +443,19 @@ LRESULT on_button_down(HWND hwnd, ListState& s, LPARAM lParam) {
 }
 
 LRESULT on_mouse_move(HWND hwnd, ListState& s, LPARAM lParam) {
-    if (!s.tracking)
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (follow_thumb_drag(hwnd, scroll_model(hwnd, s), s.thumb, at) || !s.tracking)
         return 0;
     bool outside = false;
-    const int index = item_at(hwnd, s, POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}, outside);
+    const int index = item_at(hwnd, s, at, outside);
     if (!outside)
         user_selects(hwnd, s, index);
     return 0;
 }
 
 LRESULT on_button_up(HWND hwnd, ListState& s, LPARAM lParam) {
-    if (!s.tracking)
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (end_thumb_drag(hwnd, scroll_model(hwnd, s), s.thumb, at) || !s.tracking)
         return 0;
     s.tracking = false;
     if (GetCapture() == hwnd)
@@ -494,16 +502,6 @@ LRESULT on_key_down(HWND hwnd, ListState& s, WPARAM key) {
 
 LRESULT on_scroll(HWND hwnd, ListState& s, WPARAM wParam) {
     set_top(hwnd, s, scrolled_top(scroll_model(hwnd, s), LOWORD(wParam), HIWORD(wParam)));
-    return 0;
-}
-
-LRESULT on_nc_button_down(HWND hwnd, ListState& s, WPARAM hit, LPARAM lParam) {
-    if (static_cast<LRESULT>(hit) != HTVSCROLL)
-        return DefWindowProcA(hwnd, WM_NCLBUTTONDOWN, hit, lParam);
-    const WORD code = scroll_code_at(hwnd, scroll_model(hwnd, s),
-                                     POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-    if (code != SB_ENDSCROLL)
-        SendMessageA(hwnd, WM_VSCROLL, code, 0);
     return 0;
 }
 
@@ -598,6 +596,7 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return on_button_up(hwnd, *s, lParam);
     case WM_CAPTURECHANGED:
         s->tracking = false;
+        cancel_thumb_drag(hwnd, s->thumb);
         return 0;
     case WM_KEYDOWN:
         return on_key_down(hwnd, *s, wParam);
@@ -607,7 +606,7 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         set_top(hwnd, *s, s->top - GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA * 3);
         return 0;
     case WM_NCLBUTTONDOWN:
-        return on_nc_button_down(hwnd, *s, wParam, lParam);
+        return press_scroll_bar(hwnd, scroll_model(hwnd, *s), wParam, lParam, s->thumb);
     case WM_SETFOCUS:
         return on_focus(hwnd, *s, true);
     case WM_KILLFOCUS:

@@ -1,6 +1,7 @@
 // "RichEdit20A": a read-only display of rich text, filled by EM_STREAMIN or WM_SETTEXT.
 #include "controls/rich_edit.h"
 
+#include "controls/control_scroll_bar.h"
 #include "controls/rich_text.h"
 #include "controls/rich_text_layout.h"
 #include "system/modules.h"
@@ -29,6 +30,7 @@ struct RichEditState {
     BOOL auto_url_detect = FALSE;
     int scroll_y = 0;
     int content_height = 0;
+    ThumbDrag thumb;
 };
 
 RichEditState* state_of(HWND hwnd) {
@@ -46,9 +48,45 @@ RECT text_area(HWND hwnd) {
     return r;
 }
 
+bool has_scroll_bar(HWND hwnd) {
+    return (GetWindowLongA(hwnd, GWL_STYLE) & WS_VSCROLL) != 0;
+}
+
+ScrollModel scroll_model(HWND hwnd, const RichEditState& s) {
+    const RECT area = text_area(hwnd);
+    return ScrollModel{s.scroll_y, std::max(1, static_cast<int>(area.bottom - area.top)),
+                       s.content_height, kLineScroll};
+}
+
+void paint_bar(HWND hwnd, const RichEditState& s) {
+    if (has_scroll_bar(hwnd))
+        paint_scroll_bar(hwnd, scroll_model(hwnd, s));
+}
+
+std::vector<RichLine> layout(HDC dc, RichEditState& s, const RECT& area) {
+    s.fonts.set_base(s.font);
+    return layout_rich_document(s.doc, dc, s.fonts, area.right - area.left);
+}
+
+int height_of(const std::vector<RichLine>& lines) {
+    return lines.empty() ? 0 : lines.back().y + lines.back().height;
+}
+
+// The text's height decides the bar: measured whenever the text, the font or the width changes.
+void measure(HWND hwnd, RichEditState& s) {
+    HDC dc = GetDC(hwnd);
+    if (!dc)
+        return;
+    s.content_height = height_of(layout(dc, s, text_area(hwnd)));
+    ReleaseDC(hwnd, dc);
+    s.scroll_y = clamped_top(scroll_model(hwnd, s), s.scroll_y);
+    paint_bar(hwnd, s);
+}
+
 void set_document(HWND hwnd, RichEditState& s, RichDocument doc) {
     s.doc = std::move(doc);
     s.scroll_y = 0;
+    measure(hwnd, s);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -91,41 +129,23 @@ LRESULT get_text(const RichEditState& s, WPARAM size, LPSTR out) {
 }
 
 void scroll_to(HWND hwnd, RichEditState& s, int y) {
-    const RECT area = text_area(hwnd);
-    const int visible = std::max(0, static_cast<int>(area.bottom - area.top));
-    const int limit = std::max(0, s.content_height - visible);
-    y = std::clamp(y, 0, limit);
+    y = clamped_top(scroll_model(hwnd, s), y);
     if (y == s.scroll_y)
         return;
     s.scroll_y = y;
     InvalidateRect(hwnd, nullptr, TRUE);
+    paint_bar(hwnd, s);
 }
 
-void vertical_scroll(HWND hwnd, RichEditState& s, int code) {
-    const RECT area = text_area(hwnd);
-    const int page = std::max(1, static_cast<int>(area.bottom - area.top));
-    switch (code) {
-    case SB_LINEUP:
-        scroll_to(hwnd, s, s.scroll_y - kLineScroll);
-        break;
-    case SB_LINEDOWN:
-        scroll_to(hwnd, s, s.scroll_y + kLineScroll);
-        break;
-    case SB_PAGEUP:
-        scroll_to(hwnd, s, s.scroll_y - page);
-        break;
-    case SB_PAGEDOWN:
-        scroll_to(hwnd, s, s.scroll_y + page);
-        break;
-    case SB_TOP:
-        scroll_to(hwnd, s, 0);
-        break;
-    case SB_BOTTOM:
-        scroll_to(hwnd, s, s.content_height);
-        break;
-    default:
-        break;
-    }
+LRESULT on_vertical_scroll(HWND hwnd, RichEditState& s, WPARAM wParam) {
+    scroll_to(hwnd, s, scrolled_top(scroll_model(hwnd, s), LOWORD(wParam), HIWORD(wParam)));
+    return 0;
+}
+
+LRESULT on_nc_paint(HWND hwnd, const RichEditState& s, WPARAM region) {
+    DefWindowProcA(hwnd, WM_NCPAINT, region, 0);
+    paint_bar(hwnd, s);
+    return 0;
 }
 
 void paint(HWND hwnd, RichEditState& s) {
@@ -139,10 +159,8 @@ void paint(HWND hwnd, RichEditState& s) {
     FillRect(dc, &client, brush);
     DeleteObject(brush);
 
-    s.fonts.set_base(s.font);
     const RECT area = text_area(hwnd);
-    const auto lines = layout_rich_document(s.doc, dc, s.fonts, area.right - area.left);
-    s.content_height = lines.empty() ? 0 : lines.back().y + lines.back().height;
+    const auto lines = layout(dc, s, area);
 
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
@@ -214,15 +232,33 @@ LRESULT CALLBACK rich_edit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     }
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
+        measure(hwnd, *s);
         if (LOWORD(lParam))
             InvalidateRect(hwnd, nullptr, TRUE);
+        return 0;
+    case WM_SIZE:
+        measure(hwnd, *s);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s->font);
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_VSCROLL:
-        vertical_scroll(hwnd, *s, LOWORD(wParam));
+        return on_vertical_scroll(hwnd, *s, wParam);
+    case WM_NCPAINT:
+        return on_nc_paint(hwnd, *s, wParam);
+    case WM_NCLBUTTONDOWN:
+        return press_scroll_bar(hwnd, scroll_model(hwnd, *s), wParam, lParam, s->thumb);
+    case WM_MOUSEMOVE:
+        follow_thumb_drag(hwnd, scroll_model(hwnd, *s), s->thumb,
+                          POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_LBUTTONUP:
+        end_thumb_drag(hwnd, scroll_model(hwnd, *s), s->thumb,
+                       POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+        return 0;
+    case WM_CAPTURECHANGED:
+        cancel_thumb_drag(hwnd, s->thumb);
         return 0;
     case WM_MOUSEWHEEL:
         scroll_to(hwnd, *s, s->scroll_y - GET_WHEEL_DELTA_WPARAM(wParam) * kLineScroll * 3 / 120);

@@ -1,4 +1,5 @@
 // "Static": labels, icons, bitmaps, rectangles, frames and etched lines.
+#include "controls/control_label.h"
 #include "controls/control_support.h"
 #include "controls/system_classes.h"
 #include "win32/resources.h"
@@ -19,6 +20,11 @@ struct StaticState {
 
 DWORD kind_of(HWND hwnd) {
     return style_of(hwnd) & SS_TYPEMASK;
+}
+
+bool is_text_kind(DWORD kind) {
+    return kind == SS_LEFT || kind == SS_CENTER || kind == SS_RIGHT || kind == SS_SIMPLE ||
+           kind == SS_LEFTNOWORDWRAP;
 }
 
 UINT text_format(DWORD style) {
@@ -150,15 +156,11 @@ void paint(HWND hwnd, HDC dc, const StaticState& s) {
     case SS_OWNERDRAW:
         paint_owner_drawn(hwnd, dc, client);
         break;
-    case SS_LEFT:
-    case SS_CENTER:
-    case SS_RIGHT:
-    case SS_SIMPLE:
-    case SS_LEFTNOWORDWRAP:
-        paint_text(hwnd, dc, client, s);
-        break;
     default:
-        paint_shape(hwnd, dc, client);
+        if (is_text_kind(kind_of(hwnd)))
+            paint_text(hwnd, dc, client, s);
+        else
+            paint_shape(hwnd, dc, client);
         break;
     }
     if (style_of(hwnd) & SS_SUNKEN)
@@ -311,6 +313,18 @@ LRESULT CALLBACK static_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 } // namespace
+
+bool static_label(HWND hwnd, ControlLabel& label) {
+    if (!is_text_kind(kind_of(hwnd)))
+        return false;
+    label.text = text_of(hwnd);
+    if (label.text.empty())
+        return false;
+    GetClientRect(hwnd, &label.area);
+    label.format = text_format(style_of(hwnd));
+    label.font = font_or_default(reinterpret_cast<HFONT>(SendMessageA(hwnd, WM_GETFONT, 0, 0)));
+    return true;
+}
 
 void register_static_class() {
     register_system_class(WC_STATICA, static_proc, CS_DBLCLKS, nullptr);

@@ -18,6 +18,7 @@ void ensure_system_classes() {
         register_updown_class();
         register_listbox_class();
         register_combobox_class();
+        register_tooltip_class();
     });
 }
 

@@ -13,5 +13,6 @@ void register_progress_class();
 void register_updown_class();
 void register_listbox_class();
 void register_combobox_class();
+void register_tooltip_class();
 
 } // namespace lv::controls

@@ -7,6 +7,7 @@
 #include "win32/controls.h"
 #include "win32/errors.h"
 #include "win32/resources.h"
+#include "window/work_area.h"
 
 namespace lv::controls {
 void ensure_system_classes();
@@ -31,20 +32,24 @@ Placement place_dialog(const DialogTemplate& t, SIZE units, HWND parent) {
                 frame.bottom - frame.top};
     if (t.style & WS_CHILD)
         return p;
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (t.style & DS_CENTER) {
+        RECT area{};
         if (parent && IsWindowVisible(parent) && !IsIconic(parent))
             GetWindowRect(parent, &area);
+        else
+            SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
         p.x = area.left + (area.right - area.left - p.cx) / 2;
         p.y = area.top + (area.bottom - area.top - p.cy) / 2;
-        return p;
-    }
-    if (parent && !(t.style & DS_ABSALIGN)) {
+    } else if (parent && !(t.style & DS_ABSALIGN)) {
         POINT origin{0, 0};
         ClientToScreen(parent, &origin);
         p.x += origin.x;
         p.y += origin.y;
     }
+    // A top-level dialog never opens with its caption or an edge off the work area.
+    POINT kept = window::kept_on_work_area(RECT{p.x, p.y, p.x + p.cx, p.y + p.cy});
+    p.x = kept.x;
+    p.y = kept.y;
     return p;
 }
 

@@ -128,4 +128,18 @@ std::string item_class_name(const NameOrOrdinal& class_name) {
     }
 }
 
+DialogItem dialog_item(const char* class_name, std::string text, WORD id, DWORD style, int x, int y,
+                       int cx, int cy) {
+    DialogItem i;
+    i.class_name.text = class_name;
+    i.text.text = std::move(text);
+    i.id = id;
+    i.style = WS_CHILD | WS_VISIBLE | style;
+    i.x = static_cast<short>(x);
+    i.y = static_cast<short>(y);
+    i.cx = static_cast<short>(cx);
+    i.cy = static_cast<short>(cy);
+    return i;
+}
+
 } // namespace lv::dialog

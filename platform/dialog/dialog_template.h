@@ -41,6 +41,11 @@ struct DialogTemplate {
     std::vector<DialogItem> items;
 };
 
+// A visible child control of a template built in code (message boxes, common dialogs), at
+// (x, y) and of (cx, cy) dialog units.
+DialogItem dialog_item(const char* class_name, std::string text, WORD id, DWORD style, int x, int y,
+                       int cx, int cy);
+
 // Reads a template; nothing when it is cut short or malformed (extended templates included).
 std::optional<DialogTemplate> parse_dialog_template(std::span<const std::uint8_t> bytes);
 

@@ -1,5 +1,6 @@
 // The file open and save dialogs. Headless they are answered through the testing interface
 // (the files a person would pick); without an answer they end as cancelled.
+#include "dialog/common_dialog_error.h"
 #include "testing/answer_source.h"
 #include "testing/file_dialog_answers.h"
 #include "win32/win32.h"
@@ -10,11 +11,8 @@
 
 namespace {
 
-thread_local DWORD t_extended_error = 0;
-
 BOOL fail(DWORD error) {
-    t_extended_error = error;
-    return FALSE;
+    return lv::dialog::fail_common_dialog(error);
 }
 
 DWORD filter_count(LPCSTR filter) {
@@ -114,7 +112,7 @@ bool same_folder(const std::vector<std::string>& paths) {
 }
 
 BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
-    t_extended_error = 0;
+    lv::dialog::clear_common_dialog_error();
     if (!ofn || ofn->lStructSize < offsetof(OPENFILENAMEA, pvReserved))
         return fail(CDERR_STRUCTSIZE);
     if (!ofn->lpstrFile || ofn->nMaxFile == 0)
@@ -174,8 +172,4 @@ BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn) {
 
 BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn) {
     return run_file_dialog(ofn, true);
-}
-
-DWORD CommDlgExtendedError() {
-    return t_extended_error;
 }

@@ -30,20 +30,6 @@ SIZE measure_text(HFONT font, const std::string& text, int max_width) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
-DialogItem item(const char* class_name, std::string text, WORD id, DWORD style, int x, int y,
-                int cx, int cy) {
-    DialogItem i;
-    i.class_name.text = class_name;
-    i.text.text = std::move(text);
-    i.id = id;
-    i.style = WS_CHILD | WS_VISIBLE | style;
-    i.x = static_cast<short>(x);
-    i.y = static_cast<short>(y);
-    i.cx = static_cast<short>(cx);
-    i.cy = static_cast<short>(cy);
-    return i;
-}
-
 } // namespace
 
 const char* message_box_label(int result) {
@@ -103,20 +89,20 @@ DialogTemplate message_box_template(const std::string& text, const std::string& 
     t.cy = static_cast<short>(kMargin + body_cy + kMargin + kButtonHeight + kMargin);
 
     if (has_icon)
-        t.items.push_back(item("Static", "", kMessageBoxIconId, SS_OWNERDRAW, kMargin, kMargin,
-                               kIconSize, kIconSize));
+        t.items.push_back(dialog_item("Static", "", kMessageBoxIconId, SS_OWNERDRAW, kMargin,
+                                      kMargin, kIconSize, kIconSize));
     const int text_y = kMargin + (body_cy - text_cy) / 2;
-    t.items.push_back(item("Static", text, kMessageBoxTextId, SS_LEFT | SS_NOPREFIX, text_x, text_y,
-                           text_cx, text_cy));
+    t.items.push_back(dialog_item("Static", text, kMessageBoxTextId, SS_LEFT | SS_NOPREFIX, text_x,
+                                  text_y, text_cx, text_cy));
     const int default_result = message_box_default(type);
     int x = (t.cx - buttons_cx) / 2;
     const int y = t.cy - kMargin - kButtonHeight;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const DWORD style = WS_TABSTOP | (i == 0 ? WS_GROUP : 0) |
                             (buttons[i] == default_result ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        t.items.push_back(item("Button", message_box_label(buttons[i]),
-                               static_cast<WORD>(buttons[i]), style, x, y, kButtonWidth,
-                               kButtonHeight));
+        t.items.push_back(dialog_item("Button", message_box_label(buttons[i]),
+                                      static_cast<WORD>(buttons[i]), style, x, y, kButtonWidth,
+                                      kButtonHeight));
         x += kButtonWidth + kButtonGap;
     }
     return t;

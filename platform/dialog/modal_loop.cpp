@@ -10,7 +10,6 @@
 
 #include <chrono>
 #include <iostream>
-#include <thread>
 
 namespace lv::dialog {
 namespace {
@@ -40,15 +39,11 @@ void hand_to_answer(HWND dialog, const ModalOptions& options) {
 // a moment of real time before deciding that nothing will come.
 bool something_arrives_soon() {
     constexpr auto kGrace = std::chrono::milliseconds(300);
-    constexpr auto kPoll = std::chrono::milliseconds(5);
-    const auto until = std::chrono::steady_clock::now() + kGrace;
+    if (thread_has_timers())
+        return true;
+    window::wait_for_arrival(kGrace);
     MSG probe{};
-    while (std::chrono::steady_clock::now() < until) {
-        if (PeekMessageA(&probe, nullptr, 0, 0, PM_NOREMOVE) || thread_has_timers())
-            return true;
-        std::this_thread::sleep_for(kPoll);
-    }
-    return false;
+    return PeekMessageA(&probe, nullptr, 0, 0, PM_NOREMOVE) || thread_has_timers();
 }
 
 void cancel_unanswered(HWND dialog) {

@@ -1,13 +1,11 @@
 #include "dialog/unattended.h"
 
-#include <cstdlib>
-#include <cstring>
+#include "display/backend.h"
 
 namespace lv::dialog {
 
 bool nobody_can_answer() {
-    const char* display = std::getenv("LUMIVISTA_DISPLAY");
-    return display == nullptr || *display == '\0' || std::strcmp(display, "headless") == 0;
+    return !display::somebody_can_answer();
 }
 
 } // namespace lv::dialog

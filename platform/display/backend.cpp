@@ -27,17 +27,16 @@ Backend selected_backend() {
     return backend;
 }
 
-void on_top_level_created() {
-    if (selected_backend() == Backend::sdl)
-        SdlPresenter::instance().start();
+bool real_display_running() {
+    return selected_backend() == Backend::sdl && SdlPresenter::instance().start();
 }
 
-bool real_display_running() {
-    return selected_backend() == Backend::sdl && SdlPresenter::instance().running();
+bool somebody_can_answer() {
+    return real_display_running();
 }
 
 unsigned long presented_frames() {
-    return selected_backend() == Backend::sdl ? SdlPresenter::instance().frames() : 0;
+    return real_display_running() ? SdlPresenter::instance().frames() : 0;
 }
 
 } // namespace lv::display

@@ -1,8 +1,8 @@
 #include "display/compositor.h"
 
-#include "display/screen_config.h"
 #include "gdi/surface_dc.h"
 #include "win32/window.h"
+#include "window/display_port.h"
 #include "window/layers.h"
 
 #include <algorithm>
@@ -43,7 +43,7 @@ void copy_layer(gdi::Surface& screen, const window::Layer& layer) {
 
 gdi::Surface& screen_surface() {
     static gdi::Surface* screen = [] {
-        SIZE size = screen_size();
+        SIZE size = window::display_port::screen_size();
         auto* s = new gdi::Surface(static_cast<int>(size.cx), static_cast<int>(size.cy));
         gdi::set_screen_size(static_cast<int>(size.cx), static_cast<int>(size.cy));
         gdi::set_screen_surface(s);

@@ -8,7 +8,6 @@ namespace lv::display {
 namespace {
 
 constexpr LONG kMaxSide = 16384;
-constexpr SIZE kDefaultSize{1024, 768};
 
 bool parse_side(const char* begin, const char* end, LONG& out) {
     auto [ptr, ec] = std::from_chars(begin, end, out);
@@ -31,14 +30,11 @@ bool parse_screen_size(const char* text, SIZE& out) {
     return true;
 }
 
-SIZE screen_size() {
-    static const SIZE size = [] {
-        SIZE parsed = kDefaultSize;
-        if (!parse_screen_size(std::getenv("LUMIVISTA_SCREEN"), parsed))
-            return kDefaultSize;
-        return parsed;
-    }();
-    return size;
+std::optional<SIZE> configured_screen_size() {
+    SIZE parsed{};
+    if (!parse_screen_size(std::getenv("LUMIVISTA_SCREEN"), parsed))
+        return std::nullopt;
+    return parsed;
 }
 
 } // namespace lv::display

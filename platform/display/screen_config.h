@@ -1,11 +1,17 @@
-// The size of the screen: LUMIVISTA_SCREEN as WxH, 1024x768 when unset or malformed.
+// The screen size a user configures: LUMIVISTA_SCREEN as WxH.
 #pragma once
 
 #include "win32/types.h"
 
+#include <optional>
+
 namespace lv::display {
 
-SIZE screen_size();
+// The size of a screen without a display, and of one whose size nobody configured.
+constexpr SIZE kDefaultScreenSize{1024, 768};
+
+// LUMIVISTA_SCREEN when set and well formed.
+std::optional<SIZE> configured_screen_size();
 // Parses "WxH" (each 1..16384); false when malformed.
 bool parse_screen_size(const char* text, SIZE& out);
 

@@ -1,24 +1,45 @@
 #include "display/sdl_presenter.h"
 
-#include "display/compositor.h"
-#include "display/screen_config.h"
+#include "display/native_window.h"
+#include "display/x11_extras.h"
 #include "gdi/surface.h"
 #include "win32/window.h"
 #include "window/input_path.h"
+#include "window/input_state.h"
+#include "window/layers.h"
 
 #include <SDL.h>
 
 #include <chrono>
-#include <vector>
+#include <cstdio>
+#include <map>
 
 namespace lv::display {
+
+// The native windows by the top-level window they show, and what the display last did with
+// them. Touched only by the display thread.
+struct SdlPresenter::Natives {
+    std::map<HWND, std::unique_ptr<NativeWindow>> by_window;
+    std::vector<HWND> order; // top first, as last stacked
+    HWND focused = nullptr;
+    int cursor_shown = -1;
+    SDL_Window* anchor = nullptr; // hidden; lets the display thread sleep even with no window
+
+    NativeWindow* find(std::uint32_t id, HWND* hwnd = nullptr) {
+        for (auto& [window, native] : by_window)
+            if (native->id() == id) {
+                if (hwnd)
+                    *hwnd = window;
+                return native.get();
+            }
+        return nullptr;
+    }
+};
+
 namespace {
 
+using Clock = std::chrono::steady_clock;
 constexpr auto kFrame = std::chrono::milliseconds(16);
-
-void mouse_to(int x, int y) {
-    window::input::mouse_move(POINT{x, y});
-}
 
 window::input::Button button_of(Uint8 sdl_button) {
     switch (sdl_button) {
@@ -31,67 +52,6 @@ window::input::Button button_of(Uint8 sdl_button) {
     }
 }
 
-// Closing the real window asks every visible top-level window to close.
-void close_all_windows() {
-    std::vector<HWND> tops;
-    EnumWindows(
-        [](HWND hwnd, LPARAM list) {
-            if (IsWindowVisible(hwnd))
-                reinterpret_cast<std::vector<HWND>*>(list)->push_back(hwnd);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&tops));
-    for (HWND top : tops)
-        PostMessageA(top, WM_CLOSE, 0, 0);
-}
-
-void handle(const SDL_Event& e) {
-    switch (e.type) {
-    case SDL_KEYDOWN:
-    case SDL_KEYUP:
-        if (int vk = virtual_key_for_sdl(e.key.keysym.sym))
-            window::input::key(vk, e.type == SDL_KEYDOWN);
-        break;
-    case SDL_MOUSEMOTION:
-        mouse_to(e.motion.x, e.motion.y);
-        break;
-    case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP:
-        mouse_to(e.button.x, e.button.y);
-        window::input::mouse_button(button_of(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
-        break;
-    case SDL_MOUSEWHEEL:
-        window::input::mouse_wheel(e.wheel.y * WHEEL_DELTA);
-        break;
-    case SDL_QUIT:
-        close_all_windows();
-        break;
-    default:
-        break;
-    }
-}
-
-// Full screen while a visible top-level window covers the whole screen.
-struct CoverSearch {
-    SIZE screen{};
-    bool covered = false;
-};
-
-bool wants_full_screen(SIZE screen) {
-    CoverSearch search{screen, false};
-    EnumWindows(
-        [](HWND hwnd, LPARAM out) {
-            auto* s = reinterpret_cast<CoverSearch*>(out);
-            RECT r;
-            if (IsWindowVisible(hwnd) && GetWindowRect(hwnd, &r) && r.left <= 0 && r.top <= 0 &&
-                r.right >= s->screen.cx && r.bottom >= s->screen.cy)
-                s->covered = true;
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.covered;
-}
-
 } // namespace
 
 SdlPresenter& SdlPresenter::instance() {
@@ -99,69 +59,268 @@ SdlPresenter& SdlPresenter::instance() {
     return presenter;
 }
 
-void SdlPresenter::start() {
-    std::lock_guard lock(m_mutex);
-    if (m_thread.joinable())
-        return;
-    m_thread = std::thread([this] { run(); });
+bool SdlPresenter::start() {
+    std::unique_lock lock(m_mutex);
+    if (m_state == State::idle) {
+        m_state = State::starting;
+        m_thread = std::thread([this] { run(); });
+    }
+    if (m_thread.get_id() == std::this_thread::get_id())
+        return m_state == State::running;
+    m_started.wait(lock, [this] { return m_state != State::starting; });
+    return m_state == State::running;
 }
 
 SdlPresenter::~SdlPresenter() {
     m_stop = true;
+    wake();
     if (m_thread.joinable())
         m_thread.join();
 }
 
-void SdlPresenter::run() {
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return; // no display: the screen stays in memory as headless
-    SIZE screen = screen_size();
-    int w = static_cast<int>(screen.cx), h = static_cast<int>(screen.cy);
-    SDL_Window* window = SDL_CreateWindow("Lumivista", SDL_WINDOWPOS_UNDEFINED,
-                                          SDL_WINDOWPOS_UNDEFINED, w, h, SDL_WINDOW_SHOWN);
-    SDL_Renderer* renderer = window ? SDL_CreateRenderer(window, -1, 0) : nullptr;
-    SDL_Texture* texture = renderer ? SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888,
-                                                        SDL_TEXTUREACCESS_STREAMING, w, h)
-                                    : nullptr;
-    if (!texture) {
-        if (renderer)
-            SDL_DestroyRenderer(renderer);
-        if (window)
-            SDL_DestroyWindow(window);
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+void SdlPresenter::windows_changed() {
+    m_changed = true;
+    wake();
+}
+
+void SdlPresenter::warp_pointer(POINT screen) {
+    {
+        std::lock_guard lock(m_mutex);
+        m_warps.push_back(screen);
+    }
+    wake();
+}
+
+void SdlPresenter::wake() {
+    if (m_wake_event == 0 || m_wake_pending.exchange(true))
         return;
+    SDL_Event e{};
+    e.type = m_wake_event;
+    SDL_PushEvent(&e);
+}
+
+void SdlPresenter::surface_damaged() {
+    SdlPresenter& self = instance();
+    self.m_damaged = true;
+    self.wake();
+}
+
+void SdlPresenter::run() {
+    const bool opened = open();
+    {
+        std::lock_guard lock(m_mutex);
+        m_state = opened ? State::running : State::failed;
     }
-    SDL_RenderSetLogicalSize(renderer, w, h);
-    m_running = true;
-    bool full_screen = false;
-    while (!m_stop) {
-        auto frame_start = std::chrono::steady_clock::now();
-        SDL_Event event;
-        while (SDL_PollEvent(&event))
-            handle(event);
-        bool wanted = wants_full_screen(screen);
-        if (wanted != full_screen) {
-            SDL_SetWindowFullscreen(window, wanted ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-            full_screen = wanted;
-        }
-        SDL_ShowCursor(window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE);
-        compose_screen();
-        {
-            gdi::Surface& s = screen_surface();
-            gdi::SurfaceLock lock(&s);
-            SDL_UpdateTexture(texture, nullptr, s.row(0), static_cast<int>(s.stride()));
-        }
-        SDL_RenderClear(renderer);
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-        SDL_RenderPresent(renderer);
-        m_frames.fetch_add(1);
-        std::this_thread::sleep_until(frame_start + kFrame);
+    m_started.notify_all();
+    if (!opened)
+        return;
+    loop();
+    close();
+}
+
+bool SdlPresenter::open() {
+    // A full-screen window stays up when another window takes the keyboard; a click on an
+    // inactive window is a click; and a dialog does not keep the desktop's own saver away.
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "1");
+    SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+    // Windows show their pixels through the display server's own images: no 3D renderer
+    // (a software one would cost seconds of start-up and a core while it runs).
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "Lumivista: the display cannot be opened (%s); running without one\n",
+                     SDL_GetError());
+        return false;
     }
-    m_running = false;
-    SDL_DestroyTexture(texture);
-    SDL_DestroyRenderer(renderer);
-    SDL_DestroyWindow(window);
+    SDL_Rect bounds{0, 0, 0, 0};
+    SDL_Rect usable{0, 0, 0, 0};
+    if (SDL_GetDisplayBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) {
+        std::fprintf(stderr, "Lumivista: the display has no screen (%s); running without one\n",
+                     SDL_GetError());
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        return false;
+    }
+    if (SDL_GetDisplayUsableBounds(0, &usable) != 0)
+        usable = bounds;
+    m_desktop.size = SIZE{bounds.w, bounds.h};
+    m_desktop.origin = POINT{bounds.x, bounds.y};
+    m_desktop.work_area = RECT{usable.x - bounds.x, usable.y - bounds.y,
+                               usable.x - bounds.x + usable.w, usable.y - bounds.y + usable.h};
+    m_natives = std::make_unique<Natives>();
+    m_natives->anchor = SDL_CreateWindow(
+        "", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR);
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    window::set_cursor_position(POINT{x - bounds.x, y - bounds.y});
+    m_wake_event = SDL_RegisterEvents(1);
+    gdi::Surface::set_damage_listener(&SdlPresenter::surface_damaged);
+    return true;
+}
+
+void SdlPresenter::close() {
+    gdi::Surface::set_damage_listener(nullptr);
+    m_natives->by_window.clear();
+    if (m_natives->anchor)
+        SDL_DestroyWindow(m_natives->anchor);
+    m_natives.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+namespace {
+
+POINT pointer_on_screen(const DesktopFacts& desktop) {
+    int x = 0, y = 0;
+    SDL_GetGlobalMouseState(&x, &y);
+    return POINT{x - desktop.origin.x, y - desktop.origin.y};
+}
+
+} // namespace
+
+void SdlPresenter::loop() {
+    auto last_present = Clock::now() - kFrame;
+    bool present_due = true;
+    while (!m_stop) {
+        SDL_Event event;
+        int got = 0;
+        if (!present_due) {
+            got = SDL_WaitEvent(&event);
+        } else {
+            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                last_present + kFrame - Clock::now());
+            got = left.count() > 0 ? SDL_WaitEventTimeout(&event, static_cast<int>(left.count()))
+                                   : SDL_PollEvent(&event);
+        }
+        // Whoever changes something after this point wakes the thread again.
+        m_wake_pending = false;
+        if (got) {
+            handle(event);
+            while (SDL_PollEvent(&event))
+                handle(event);
+        }
+        if (m_changed.exchange(false)) {
+            reconcile();
+            present_due = true;
+        }
+        apply_warps();
+        if (m_damaged.exchange(false))
+            present_due = true;
+        if (present_due && Clock::now() >= last_present + kFrame) {
+            if (present_all())
+                m_frames.fetch_add(1);
+            last_present = Clock::now();
+            present_due = false;
+        }
+    }
+}
+
+void SdlPresenter::handle(const SDL_Event& e) {
+    switch (e.type) {
+    case SDL_WINDOWEVENT: {
+        HWND hwnd = nullptr;
+        NativeWindow* native = m_natives->find(e.window.windowID, &hwnd);
+        if (!native)
+            break;
+        switch (e.window.event) {
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SHOWN:
+        case SDL_WINDOWEVENT_RESTORED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            native->expose();
+            m_damaged = true;
+            break;
+        case SDL_WINDOWEVENT_CLOSE:
+            // The desktop asks the window to close (there is no caption of the desktop's own).
+            PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            break;
+        default:
+            break;
+        }
+        break;
+    }
+    case SDL_KEYDOWN:
+    case SDL_KEYUP:
+        if (int vk = virtual_key_for_sdl(e.key.keysym.sym))
+            window::input::key(vk, e.type == SDL_KEYDOWN);
+        break;
+    case SDL_MOUSEMOTION:
+        // Where the pointer is on the screen, not where the event saw it relative to a window
+        // that may be moving under it (a caption drag).
+        window::input::mouse_move(pointer_on_screen(m_desktop));
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP:
+        window::input::mouse_move(pointer_on_screen(m_desktop));
+        window::input::mouse_button(button_of(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
+        break;
+    case SDL_MOUSEWHEEL: {
+        int steps = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (steps != 0)
+            window::input::mouse_wheel(steps * WHEEL_DELTA);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void SdlPresenter::reconcile() {
+    Natives& n = *m_natives;
+    std::map<HWND, std::unique_ptr<NativeWindow>> shown;
+    std::vector<HWND> order; // top first
+    HWND active = nullptr;
+    for (const window::Layer& layer : window::visible_layers_bottom_up()) {
+        std::unique_ptr<NativeWindow> native;
+        if (auto it = n.by_window.find(layer.hwnd); it != n.by_window.end()) {
+            native = std::move(it->second);
+            n.by_window.erase(it);
+            native->follow(layer, m_desktop);
+        } else {
+            native = NativeWindow::create(layer, m_desktop);
+            if (!native)
+                continue;
+        }
+        if (layer.active)
+            active = layer.hwnd;
+        order.insert(order.begin(), layer.hwnd);
+        shown[layer.hwnd] = std::move(native);
+    }
+    n.by_window.clear(); // windows hidden or destroyed since the last time
+    n.by_window = std::move(shown);
+    if (order != n.order) {
+        std::vector<SDL_Window*> stack;
+        for (HWND hwnd : order)
+            stack.push_back(n.by_window[hwnd]->sdl());
+        restack_windows(stack);
+        n.order = order;
+    }
+    if (active != n.focused) {
+        n.focused = active;
+        if (active)
+            n.by_window[active]->take_focus();
+    }
+    int cursor = window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE;
+    if (cursor != n.cursor_shown) {
+        SDL_ShowCursor(cursor);
+        n.cursor_shown = cursor;
+    }
+}
+
+void SdlPresenter::apply_warps() {
+    std::vector<POINT> warps;
+    {
+        std::lock_guard lock(m_mutex);
+        warps.swap(m_warps);
+    }
+    for (POINT p : warps)
+        SDL_WarpMouseGlobal(m_desktop.origin.x + p.x, m_desktop.origin.y + p.y);
+}
+
+bool SdlPresenter::present_all() {
+    bool shown = false;
+    for (auto& [hwnd, native] : m_natives->by_window)
+        shown = native->present() || shown;
+    return shown;
 }
 
 } // namespace lv::display

@@ -7,7 +7,17 @@
 
 namespace lv::gdi {
 
-enum class Kind : std::uint8_t { dc = 1, bitmap, brush, pen, font, region, palette, icon };
+enum class Kind : std::uint8_t {
+    dc = 1,
+    bitmap,
+    brush,
+    pen,
+    font,
+    region,
+    palette,
+    icon,
+    metafile
+};
 
 class Object {
 public:

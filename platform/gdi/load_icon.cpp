@@ -1,24 +1,13 @@
 // Icon resources: rescomp stores an icon as the packed DIB of a 24-bit picture in which magenta
 // marks the transparent pixels (RT_ICON under the icon's id). The mask is made here.
 #include "gdi/packed_dib.h"
+#include "gdi/pixel_rows.h"
 
 #include <vector>
 
 namespace {
 
 constexpr COLORREF kTransparent = RGB(255, 0, 255);
-
-// 32-bit top-down rows: the layout GetDIBits and SetDIBits exchange below.
-BITMAPINFO rows_of(int width, int height) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return info;
-}
 
 // The colour bitmap becomes black where it is transparent, and the mask (one bit a pixel,
 // rows of whole 16-bit words) white there, so that drawing leaves those pixels alone.
@@ -27,7 +16,7 @@ HICON icon_from_keyed(HBITMAP colour) {
     GetObjectA(colour, sizeof size, &size);
     const int width = size.bmWidth;
     const int height = size.bmHeight;
-    BITMAPINFO info = rows_of(width, height);
+    BITMAPINFO info = lv::gdi::top_down_rows_info(width, height);
     std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
     HDC screen = GetDC(nullptr);
     const bool read = GetDIBits(screen, colour, 0, static_cast<UINT>(height), pixels.data(), &info,

@@ -208,6 +208,9 @@ DrawScope::DrawScope(const Target& dst, const RECT& dst_area, const Target* src,
 }
 
 DrawScope::~DrawScope() {
+    // Still under the surface lock: the display learns what this call may have changed.
+    if (m_dst.surface && !rect_empty(m_dst_area))
+        m_dst.surface->add_damage(intersect(m_dst_area, m_dst.clip.bounds()));
     if (m_dst.bitmap && m_dst.bitmap->section && !m_dst.bitmap->section->shared) {
         m_dst.bitmap->section->store(m_dst.bitmap->pixels, m_dst_area);
     }

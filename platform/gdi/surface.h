@@ -5,6 +5,8 @@
 // The alpha byte is not coverage: GDI drawing leaves it 0; readers treat pixels as opaque.
 #pragma once
 
+#include "win32/types.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <mutex>
@@ -38,6 +40,21 @@ public:
 
     std::mutex& mutex() const { return m_mutex; }
 
+    // Damage: what drawing changed since the display last presented the surface. Only surfaces
+    // a display shows track it (the window manager's top-level surfaces); the others ignore it.
+    // Call both with the mutex held.
+    void track_damage() {
+        m_tracks_damage = true;
+        m_damage = RECT{0, 0, m_width, m_height};
+    }
+    void add_damage(const RECT& area);
+    // The damaged bounds since the last call (empty when nothing changed), cleared.
+    RECT take_damage();
+    // Called (with the surface's mutex held) when a tracked surface goes from undamaged to
+    // damaged: the display wakes. Set once by the display before any window exists.
+    using DamageListener = void (*)();
+    static void set_damage_listener(DamageListener listener);
+
 private:
     std::vector<Pixel> m_owned;
     std::uint8_t* m_top{nullptr};
@@ -45,6 +62,8 @@ private:
     int m_height{0};
     std::ptrdiff_t m_stride{0};
     mutable std::mutex m_mutex;
+    bool m_tracks_damage{false};
+    RECT m_damage{0, 0, 0, 0};
 };
 
 // Locks one or two surfaces (the same surface only once), in an order free of deadlock.

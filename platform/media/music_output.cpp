@@ -1,5 +1,6 @@
 #include "media/music_output.h"
 
+#include "media/audio_device.h"
 #include "media/midi_length.h"
 #include "media/notify_poster.h"
 #include "win32/media.h"
@@ -68,6 +69,8 @@ MusicOutput::~MusicOutput() {
 bool MusicOutput::ensure_open() {
     if (m_open)
         return true;
+    if (!audio_output_present())
+        return false;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0)
         return false;
     // Codecs that fail to load here only make their files fail to open.

@@ -96,17 +96,21 @@ void DDX_Radio(CDataExchange* dx, int id, int& value) {
     HWND control = dx->PrepareCtrl(id);
     if (dx->m_bSaveAndValidate)
         value = -1;
+    // The radio buttons of the group, counted in order; other controls in the group (a button
+    // beside each choice) are passed over.
     int index = 0;
-    for (HWND radio = control; radio != nullptr && is_radio(radio);
-         radio = ::GetWindow(radio, GW_HWNDNEXT), ++index) {
-        if (radio != control && (::GetWindowLongA(radio, GWL_STYLE) & WS_GROUP))
+    for (HWND member = control; member != nullptr; member = ::GetWindow(member, GW_HWNDNEXT)) {
+        if (member != control && (::GetWindowLongA(member, GWL_STYLE) & WS_GROUP))
             break;
+        if (!is_radio(member))
+            continue;
         if (dx->m_bSaveAndValidate) {
-            if (::SendMessageA(radio, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            if (::SendMessageA(member, BM_GETCHECK, 0, 0) == BST_CHECKED)
                 value = index;
         } else {
-            ::SendMessageA(radio, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            ::SendMessageA(member, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
         }
+        ++index;
     }
 }
 

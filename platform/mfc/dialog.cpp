@@ -14,11 +14,23 @@ thread_local int t_modal_depth = 0;
 
 // The dialog procedure under every CDialog: only WM_INITDIALOG needs the object, the rest is
 // the dialog manager's.
+// A top-level dialog that its initialisation did not place is centred over its owner (or the
+// work area), as the class library does for every dialog.
 INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM, LPARAM) {
     if (message != WM_INITDIALOG)
         return FALSE;
     auto* dialog = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hwnd));
-    return dialog ? dialog->OnInitDialog() : TRUE;
+    if (!dialog)
+        return TRUE;
+    RECT before{};
+    ::GetWindowRect(hwnd, &before);
+    const BOOL result = dialog->OnInitDialog();
+    RECT after{};
+    const DWORD style = static_cast<DWORD>(::GetWindowLongA(hwnd, GWL_STYLE));
+    if (::IsWindow(hwnd) && !(style & (WS_CHILD | DS_ABSALIGN)) && ::GetWindowRect(hwnd, &after) &&
+        after.left == before.left && after.top == before.top)
+        dialog->CenterWindow();
+    return result;
 }
 
 // Messages of the modal loops (dialogs, message boxes) still pass the windows'
@@ -142,6 +154,7 @@ BOOL CDialog::Create(LPCTSTR templateName, CWnd* parent) {
 }
 
 BOOL CDialog::OnInitDialog() {
+    ExecuteDlgInit(m_lpszTemplateName);
     UpdateData(FALSE);
     return TRUE;
 }

@@ -17,7 +17,12 @@ public:
     virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
     virtual BOOL Create(LPCTSTR templateName, CWnd* parent = nullptr);
 
+    // Fills the template's list and combo boxes with their first strings (its initialisation
+    // data), then moves the members into the controls.
     virtual BOOL OnInitDialog();
+    // The strings of the initialisation data of `templateName`; TRUE also when it has none,
+    // FALSE when the data is damaged or names a control that does not exist.
+    BOOL ExecuteDlgInit(LPCTSTR templateName);
     virtual void OnOK();
     virtual void OnCancel();
     void EndDialog(int result);

@@ -14,7 +14,6 @@ using AFX_THREADPROC = UINT (*)(LPVOID);
 
 constexpr int THREAD_PRIORITY_NORMAL = 0;
 constexpr DWORD CREATE_SUSPENDED = 0x4;
-constexpr DWORD INFINITE = 0xFFFFFFFF;
 
 class CWorkerThread;
 

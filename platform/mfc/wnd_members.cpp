@@ -2,6 +2,7 @@
 #include "mfc/wnd.h"
 
 #include "mfc/winapp.h"
+#include "window/work_area.h"
 
 #include <algorithm>
 #include <vector>
@@ -92,11 +93,10 @@ void CWnd::CenterWindow(CWnd* alternateOwner) {
     int x = area.left + (area.right - area.left - width) / 2;
     int y = area.top + (area.bottom - area.top - height) / 2;
     if (!child) {
-        // Kept on the screen, as a dialog over a window near the edge should be.
-        const int screen_w = ::GetSystemMetrics(SM_CXSCREEN);
-        const int screen_h = ::GetSystemMetrics(SM_CYSCREEN);
-        x = std::max(0, std::min(x, screen_w - width));
-        y = std::max(0, std::min(y, screen_h - height));
+        // Kept on the work area, as a dialog over a window near the edge should be.
+        const POINT kept = lv::window::kept_on_work_area(RECT{x, y, x + width, y + height});
+        x = kept.x;
+        y = kept.y;
     }
     ::SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -10,6 +10,22 @@
 #include <cerrno>
 
 namespace lv {
+namespace {
+
+// Names taken by someone else (a writer of another process, a planted link) are passed over.
+constexpr int kNameAttempts = 1000;
+
+} // namespace
+
+void sync_folder_of(const std::string& host_path) {
+    auto slash = host_path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : host_path.substr(0, slash + 1);
+    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0)
+        return;
+    ::fsync(dir);
+    ::close(dir);
+}
 
 bool read_whole_file(const std::string& host_path, std::string& contents) {
     int fd = ::open(host_path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -33,35 +49,54 @@ bool read_whole_file(const std::string& host_path, std::string& contents) {
     return ok;
 }
 
+ReplacementFile::ReplacementFile(std::string target, unsigned mode) : m_target(std::move(target)) {
+    static std::atomic<unsigned> counter{0};
+    const std::string stem = m_target + ".tmp." + std::to_string(::getpid()) + ".";
+    for (int attempt = 0; attempt < kNameAttempts && m_fd < 0; ++attempt) {
+        m_path = stem + std::to_string(counter++);
+        m_fd = ::open(m_path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0)
+        m_path.clear();
+}
+
+ReplacementFile::~ReplacementFile() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_path.empty()) {
+        int saved = errno;
+        ::unlink(m_path.c_str());
+        errno = saved;
+    }
+}
+
+bool ReplacementFile::commit() {
+    if (m_fd < 0)
+        return false;
+    bool ok = ::fsync(m_fd) == 0;
+    ok = ::close(m_fd) == 0 && ok;
+    m_fd = -1;
+    if (!ok || ::rename(m_path.c_str(), m_target.c_str()) != 0)
+        return false;
+    m_path.clear();
+    sync_folder_of(m_target); // the rename itself reaches the disk too
+    return true;
+}
+
 bool replace_file_atomically(const std::string& host_path, std::string_view contents,
                              unsigned mode) {
-    static std::atomic<unsigned> counter{0};
     struct stat existing {};
     if (::stat(host_path.c_str(), &existing) == 0)
         mode = existing.st_mode & 07777;
-    std::string temporary =
-        host_path + ".tmp." + std::to_string(::getpid()) + "." + std::to_string(counter++);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
-    if (fd < 0)
+    ReplacementFile file(host_path, mode);
+    if (file.fd() < 0)
         return false;
-    bool ok = write_all(fd, contents.data(), contents.size()) ==
-                  static_cast<long long>(contents.size()) &&
-              ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), host_path.c_str()) != 0) {
-        int saved = errno;
-        ::unlink(temporary.c_str());
-        errno = saved;
+    if (write_all(file.fd(), contents.data(), contents.size()) !=
+        static_cast<long long>(contents.size()))
         return false;
-    }
-    auto slash = host_path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : host_path.substr(0, slash + 1);
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir); // the rename itself reaches the disk too
-        ::close(dir);
-    }
-    return true;
+    return file.commit();
 }
 
 } // namespace lv

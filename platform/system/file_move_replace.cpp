@@ -1,4 +1,5 @@
 // Moving a file over another one, for writers that replace a file only once the new one is whole.
+#include "system/atomic_file.h"
 #include "system/host_errors.h"
 #include "win32/files.h"
 
@@ -6,20 +7,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace {
-
-void sync_folder_of(const std::string& host_path) {
-    auto slash = host_path.find_last_of('/');
-    std::string folder = slash == std::string::npos ? "." : host_path.substr(0, slash + 1);
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
-        return;
-    ::fsync(dir);
-    ::close(dir);
-}
-
-} // namespace
 
 BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags) {
     constexpr DWORD served = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
@@ -49,7 +36,7 @@ BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags) {
     if (flags & MOVEFILE_WRITE_THROUGH) {
         std::string target;
         if (lv::resolve_or_fail(new_file, target))
-            sync_folder_of(target);
+            lv::sync_folder_of(target);
     }
     return TRUE;
 }

@@ -1,4 +1,5 @@
 // Copy, move, delete, folders and attributes of single files.
+#include "system/atomic_file.h"
 #include "system/file_object.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
@@ -13,7 +14,29 @@
 
 namespace {
 
-// Copies the contents and permission bits of one regular file; the target is created or replaced.
+bool copy_contents(int in, int out) {
+    std::vector<char> buffer(1 << 16);
+    for (;;) {
+        long long n = lv::read_all(in, buffer.data(), buffer.size());
+        if (n < 0 || (n > 0 && lv::write_all(out, buffer.data(), static_cast<std::size_t>(n)) != n))
+            return false;
+        if (n < static_cast<long long>(buffer.size()))
+            return true;
+    }
+}
+
+// The copy keeps the source's permission bits (programs run) and its date.
+void copy_attributes(const struct stat& source_info, int out, const std::string& target) {
+    ::fchmod(out, (source_info.st_mode & 07777) | (lv::is_program_name(target) ? 0755 : 0));
+    const timespec times[2] = {source_info.st_atim, source_info.st_mtim};
+    ::futimens(out, times);
+}
+
+// Copies the contents and permission bits of one regular file. The copy is written under a
+// private name and renamed over the target once it is whole, so a failed copy (a full disk)
+// leaves no piece of a file behind and an existing target as it was; the target is never
+// opened, so a link standing there is replaced rather than written through. When the target
+// must not exist it is created exclusively and removed again on failure.
 BOOL copy_host_file(const std::string& source, const std::string& target, bool fail_if_exists) {
     struct stat source_info {};
     if (::stat(source.c_str(), &source_info) != 0)
@@ -26,37 +49,42 @@ BOOL copy_host_file(const std::string& source, const std::string& target, bool f
             return lv::fail_with(ERROR_FILE_EXISTS);
         if (S_ISDIR(target_info.st_mode))
             return lv::fail_with(ERROR_ACCESS_DENIED);
-        // Copying a file onto itself would truncate the only copy of its data.
+        // Copying a file onto itself would replace the only copy of its data with itself.
         if (target_info.st_dev == source_info.st_dev && target_info.st_ino == source_info.st_ino)
             return lv::fail_with(ERROR_SHARING_VIOLATION);
     }
     int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return lv::fail_from_errno(source);
-    int out = lv::create_host_file(target, O_WRONLY | O_TRUNC | (fail_if_exists ? O_EXCL : 0));
-    if (out < 0) {
+    if (fail_if_exists) {
+        int out = lv::create_host_file(target, O_WRONLY | O_EXCL);
+        if (out < 0) {
+            ::close(in);
+            return lv::fail_from_errno(target);
+        }
+        bool ok = copy_contents(in, out);
+        ::close(in);
+        if (ok)
+            copy_attributes(source_info, out, target);
+        ok = ::close(out) == 0 && ok;
+        if (ok)
+            return TRUE;
+        lv::fail_from_errno(target);
+        ::unlink(target.c_str());
+        return FALSE;
+    }
+    lv::ReplacementFile out(target, 0644);
+    if (out.fd() < 0) {
         ::close(in);
         return lv::fail_from_errno(target);
     }
-    std::vector<char> buffer(1 << 16);
-    BOOL ok = TRUE;
-    for (;;) {
-        long long n = lv::read_all(in, buffer.data(), buffer.size());
-        if (n < 0 ||
-            (n > 0 && lv::write_all(out, buffer.data(), static_cast<std::size_t>(n)) != n)) {
-            ok = lv::fail_from_errno(target);
-            break;
-        }
-        if (n < static_cast<long long>(buffer.size()))
-            break;
-    }
-    ::fchmod(out, (source_info.st_mode & 07777) | (lv::is_program_name(target) ? 0755 : 0));
-    const timespec times[2] = {source_info.st_atim, source_info.st_mtim}; // a copy keeps its date
-    ::futimens(out, times);
+    bool ok = copy_contents(in, out.fd());
     ::close(in);
-    if (::close(out) != 0 && ok)
-        ok = lv::fail_from_errno(target);
-    return ok;
+    if (ok)
+        copy_attributes(source_info, out.fd(), target);
+    if (!ok || !out.commit())
+        return lv::fail_from_errno(target);
+    return TRUE;
 }
 
 } // namespace

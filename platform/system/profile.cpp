@@ -1,8 +1,10 @@
 // The profile calls on real files: every call reads the file afresh, every write replaces it
-// whole and atomically.
+// whole and atomically. Writers of all our processes take turns through one lock file under the
+// layer's root, so that none of them rewrites the file from a state another has just changed.
 #include "win32/profile.h"
 
 #include "system/atomic_file.h"
+#include "system/file_lock.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
 #include "system/profile_file.h"
@@ -10,6 +12,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <functional>
 #include <mutex>
 
 namespace {
@@ -76,7 +80,21 @@ std::string default_without_trailing_blanks(LPCSTR default_value) {
     return text;
 }
 
-BOOL save(const std::string& host, const lv::ProfileFile& file) {
+// Reads the file, lets `change` edit it and replaces it, all under the writers' lock. A file
+// that is there but cannot be read is left alone rather than replaced by the change alone.
+BOOL change_profile(const std::string& host, const std::function<void(lv::ProfileFile&)>& change) {
+    std::lock_guard lock(profile_mutex());
+    const std::string root = lv::layer_root();
+    std::error_code ec;
+    std::filesystem::create_directories(root, ec);
+    lv::FileLock writers(root + "/profiles.lock", lv::FileLock::Kind::Exclusive);
+    if (!writers.held())
+        return lv::fail_from_errno(root);
+    std::string text;
+    if (!lv::read_whole_file(host, text) && errno != ENOENT)
+        return lv::fail_from_errno(host);
+    lv::ProfileFile file = lv::ProfileFile::parse(text);
+    change(file);
     if (!lv::replace_file_atomically(host, file.text()))
         return lv::fail_from_errno(host);
     return TRUE;
@@ -145,15 +163,14 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
     std::string host = profile_path(file_name);
     if (host.empty())
         return lv::fail_with(ERROR_INVALID_NAME);
-    std::lock_guard lock(profile_mutex());
-    lv::ProfileFile file = load(host);
-    if (!key)
-        file.remove_section(section);
-    else if (!value)
-        file.remove_key(section, key);
-    else
-        file.set_value(section, key, value);
-    return save(host, file);
+    return change_profile(host, [&](lv::ProfileFile& file) {
+        if (!key)
+            file.remove_section(section);
+        else if (!value)
+            file.remove_key(section, key);
+        else
+            file.set_value(section, key, value);
+    });
 }
 
 BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR file_name) {
@@ -162,17 +179,15 @@ BOOL WritePrivateProfileSectionA(LPCSTR section, LPCSTR lines, LPCSTR file_name)
     std::string host = profile_path(file_name);
     if (host.empty())
         return lv::fail_with(ERROR_INVALID_NAME);
-    std::lock_guard lock(profile_mutex());
-    lv::ProfileFile file = load(host);
-    if (!lines) {
-        file.remove_section(section);
-        return save(host, file);
-    }
     std::vector<std::string> body;
-    for (const char* p = lines; *p; p += std::strlen(p) + 1)
+    for (const char* p = lines; p && *p; p += std::strlen(p) + 1)
         body.emplace_back(p);
-    file.replace_section(section, body);
-    return save(host, file);
+    return change_profile(host, [&](lv::ProfileFile& file) {
+        if (!lines)
+            file.remove_section(section);
+        else
+            file.replace_section(section, body);
+    });
 }
 
 DWORD GetProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_value, LPSTR buffer,

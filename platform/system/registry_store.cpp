@@ -1,18 +1,16 @@
 #include "system/registry_store.h"
 
 #include "system/atomic_file.h"
+#include "system/file_lock.h"
 #include "system/paths.h"
 #include "win32/errors.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <set>
 
 namespace lv {
 namespace {
@@ -58,42 +56,37 @@ FileIdentity identify(const std::string& path) {
                         info.st_ctim.tv_sec * 1'000'000'000LL + info.st_ctim.tv_nsec};
 }
 
-class LockFile {
-public:
-    LockFile(const std::string& folder, bool exclusive) {
-        m_fd = ::open((folder + "/.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0)
-            return;
-        while (::flock(m_fd, exclusive ? LOCK_EX : LOCK_SH) != 0) {
-            if (errno != EINTR) {
-                ::close(m_fd);
-                m_fd = -1;
-                return;
-            }
-        }
+// Replacement files of writers that were killed before their rename. Any lock on the folder
+// means no writer is between creating its file and renaming it, so every one found is stale;
+// they are looked for once per process.
+void remove_stale_replacements(const std::string& folder) {
+    static auto* swept = new std::set<std::string>;
+    if (!swept->insert(folder).second)
+        return;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.find(".reg.tmp.") != std::string::npos)
+            std::filesystem::remove(entry.path(), ec);
     }
-    ~LockFile() {
-        if (m_fd >= 0)
-            ::close(m_fd); // closing lets go of the lock
-    }
-    LockFile(const LockFile&) = delete;
-    LockFile& operator=(const LockFile&) = delete;
-    bool held() const { return m_fd >= 0; }
-
-private:
-    int m_fd = -1;
-};
+}
 
 } // namespace
 
 LONG with_hive(HiveId hive, bool write, const HiveWork& work) {
     std::lock_guard guard(registry_mutex());
     std::string folder = layer_root() + "/registry";
-    std::error_code ec;
-    std::filesystem::create_directories(folder, ec);
-    LockFile lock(folder, write);
-    if (!lock.held())
-        return write ? ERROR_CANTWRITE : ERROR_CANTOPEN;
+    if (write) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+    }
+    // A reader that finds no lock file it may open reads what is there: hives are only ever
+    // replaced whole, so it sees the old or the new one.
+    FileLock lock(folder + "/.lock", write ? FileLock::Kind::Exclusive : FileLock::Kind::Shared);
+    if (write && !lock.held())
+        return ERROR_CANTWRITE;
+    if (lock.held())
+        remove_stale_replacements(folder);
 
     std::string path = folder + "/" + hive_name(hive) + ".reg";
     CachedHive& cached = cache()[path];

@@ -534,6 +534,7 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int ellipse_wid
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom);
 BOOL Polygon(HDC dc, const POINT* points, int count);
 BOOL Polyline(HDC dc, const POINT* points, int count);
+BOOL PolyPolygon(HDC dc, const POINT* points, const INT* counts, int polygons);
 BOOL MoveToEx(HDC dc, int x, int y, LPPOINT previous);
 BOOL LineTo(HDC dc, int x, int y);
 BOOL GetCurrentPositionEx(HDC dc, LPPOINT position);
@@ -648,3 +649,71 @@ int GetTextFaceA(HDC dc, int size, LPSTR face);
 #define GetTextExtentPoint32 GetTextExtentPoint32A
 #define GetTextMetrics GetTextMetricsA
 #define GetTextFace GetTextFaceA
+
+// ---- Metafiles --------------------------------------------------------------------------------
+
+struct RECTL {
+    LONG left;
+    LONG top;
+    LONG right;
+    LONG bottom;
+};
+
+struct SIZEL {
+    LONG cx;
+    LONG cy;
+};
+
+// The first record of an enhanced metafile, as GetEnhMetaFileHeader hands it out.
+struct ENHMETAHEADER {
+    DWORD iType;
+    DWORD nSize;
+    RECTL rclBounds; // device units of the reference device, inclusive
+    RECTL rclFrame;  // 0.01 mm, inclusive
+    DWORD dSignature;
+    DWORD nVersion;
+    DWORD nBytes;
+    DWORD nRecords;
+    WORD nHandles;
+    WORD sReserved;
+    DWORD nDescription;
+    DWORD offDescription;
+    DWORD nPalEntries;
+    SIZEL szlDevice;      // reference device in pixels
+    SIZEL szlMillimeters; // reference device in millimetres
+    DWORD cbPixelFormat;
+    DWORD offPixelFormat;
+    DWORD bOpenGL;
+    SIZEL szlMicrometers;
+};
+
+struct METAFILEPICT {
+    LONG mm;
+    LONG xExt;
+    LONG yExt;
+    HMETAFILE hMF;
+};
+
+constexpr int MM_TEXT = 1;
+constexpr int MM_LOMETRIC = 2;
+constexpr int MM_HIMETRIC = 3;
+constexpr int MM_LOENGLISH = 4;
+constexpr int MM_HIENGLISH = 5;
+constexpr int MM_TWIPS = 6;
+constexpr int MM_ISOTROPIC = 7;
+constexpr int MM_ANISOTROPIC = 8;
+constexpr DWORD EMR_HEADER = 1;
+constexpr DWORD ENHMETA_SIGNATURE = 0x464D4520; // " EMF"
+
+// An enhanced metafile from the bytes of a Windows metafile (without a placeable header),
+// played under the picture's mapping mode (MM_ANISOTROPIC or MM_TEXT).
+HENHMETAFILE SetWinMetaFileBits(UINT size, const BYTE* data, HDC reference,
+                                const METAFILEPICT* picture);
+HENHMETAFILE SetEnhMetaFileBits(UINT size, const BYTE* data);
+// With a null header: the header's size. Otherwise copies at most size bytes of it.
+UINT GetEnhMetaFileHeader(HENHMETAFILE metafile, UINT size, ENHMETAHEADER* header);
+// With null entries: how many the metafile carries.
+UINT GetEnhMetaFilePaletteEntries(HENHMETAFILE metafile, UINT count, PALETTEENTRY* entries);
+// Draws the picture scaled so that its frame fills the rectangle (logical coordinates).
+BOOL PlayEnhMetaFile(HDC dc, HENHMETAFILE metafile, const RECT* rect);
+BOOL DeleteEnhMetaFile(HENHMETAFILE metafile);

@@ -2,6 +2,7 @@
 #include "win32/errors.h"
 #include "window/hooks.h"
 #include "window/thread_id.h"
+#include "window/window_events.h"
 #include "window/window_table.h"
 
 namespace lv::window {
@@ -69,6 +70,7 @@ HWND activate(HWND hwnd, bool by_mouse) {
     {
         auto lock = lock_tree();
         table().active = hwnd;
+        mark_screen_dirty(); // the display gives the native window the keyboard
     }
     if (!hwnd) {
         HWND focus = nullptr;

@@ -10,8 +10,7 @@
 #include "window/window_events.h"
 #include "window/window_table.h"
 
-#include "display/backend.h"
-#include "display/screen_config.h"
+#include "window/display_port.h"
 
 #include <algorithm>
 
@@ -39,7 +38,7 @@ void insert_in_z_order(Window* parent, Window* w) {
 
 void resolve_default_position(DWORD style, int& x, int& y, int& cx, int& cy) {
     bool overlapped = !(style & (WS_POPUP | WS_CHILD));
-    SIZE screen = display::screen_size();
+    SIZE screen = display_port::screen_size();
     if (x == CW_USEDEFAULT) {
         static int cascade = 0;
         int offset = overlapped ? (cascade++ % 8) * 26 : 0;
@@ -74,7 +73,7 @@ void discard(HWND hwnd) {
 
 void send_min_max_info(HWND hwnd, DWORD style, int& cx, int& cy) {
     MINMAXINFO info{};
-    SIZE screen = display::screen_size();
+    SIZE screen = display_port::screen_size();
     int frame = GetSystemMetrics(SM_CXFRAME);
     info.ptMaxSize = POINT{screen.cx + 2 * frame, screen.cy + 2 * frame};
     info.ptMaxPosition = POINT{-frame, -frame};
@@ -298,8 +297,6 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD s
         on_geometry_changed(peek_window(hwnd));
     }
     current_queue(); // the creating thread owns the window and needs a queue
-    if (!(style & WS_CHILD))
-        lv::display::on_top_level_created();
 
     if (has_hooks(WH_CBT)) {
         CBT_CREATEWNDA cbt{&cs, HWND_TOP};

@@ -13,6 +13,8 @@
 #include "window/timers.h"
 #include "window/window_table.h"
 
+#include <algorithm>
+
 namespace lv::window {
 namespace {
 
@@ -178,6 +180,12 @@ void clear_wake(ThreadQueue& q) {
 
 } // namespace
 
+bool wait_for_arrival(std::chrono::milliseconds real_limit) {
+    ThreadQueue& q = current_queue();
+    std::unique_lock lock(q.mutex);
+    return q.changed.wait_for(lock, real_limit, [&] { return q.wake || !q.incoming.empty(); });
+}
+
 } // namespace lv::window
 
 using namespace lv::window;
@@ -226,6 +234,32 @@ BOOL WaitMessage() {
         if (take_message(q, all, PM_NOREMOVE, probe))
             return TRUE;
         wait_for_work(q);
+    }
+}
+
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds,
+                                DWORD wakeMask) {
+    if (count != 0) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
+        return WAIT_FAILED;
+    }
+    ThreadQueue& q = current_queue();
+    const std::uint64_t start = clock_port::now_ms();
+    const std::uint64_t deadline =
+        milliseconds == INFINITE ? lv::clock::kNever : start + milliseconds;
+    for (;;) {
+        clear_wake(q);
+        serve_pending_sends();
+        if (GetQueueStatus(wakeMask) != 0 || input_pending())
+            return WAIT_OBJECT_0;
+        if (clock_port::now_ms() >= deadline)
+            return WAIT_TIMEOUT;
+        // A timer that falls due ends the wait as input does; the clock is left to others.
+        std::uint64_t next = deadline;
+        if (std::uint64_t due = 0; (wakeMask & QS_TIMER) && next_timer_due(q, due))
+            next = std::min(next, due);
+        std::unique_lock lock(q.mutex);
+        lv::clock::wait_until(lock, q.changed, next, [&] { return q.wake || !q.incoming.empty(); });
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "window/clock_port.h"
 #include "window/dispatch.h"
+#include "window/display_port.h"
 #include "window/hooks.h"
 #include "window/input_state.h"
 #include "window/message_queue.h"
@@ -614,6 +615,7 @@ int ShowCursor(BOOL show) {
     auto& tr = tracking();
     std::lock_guard lock(tr.mutex);
     tr.show_count += show ? 1 : -1;
+    display_port::top_levels_changed();
     return tr.show_count;
 }
 
@@ -636,6 +638,7 @@ BOOL SetCursorPos(int x, int y) {
     POINT p{std::clamp(x, 0, static_cast<int>(screen.cx) - 1),
             std::clamp(y, 0, static_cast<int>(screen.cy) - 1)};
     input::mouse_move(p);
+    display_port::cursor_moved_by_program(p);
     return TRUE;
 }
 

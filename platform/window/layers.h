@@ -6,14 +6,21 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace lv::window {
 
 struct Layer {
+    HWND hwnd = nullptr;
     std::shared_ptr<gdi::Surface> surface;
-    POINT position{};  // of the surface's top-left corner on the screen
-    gdi::Region shape; // screen coordinates: the window rectangle through its region
+    POINT position{};    // of the surface's top-left corner on the screen
+    gdi::Region shape;   // screen coordinates: the window rectangle through its region
+    bool shaped = false; // a window region makes the shape other than the rectangle
+    bool topmost = false;
+    bool active = false;
+    bool transient = false; // an owned window without a caption: a drop-down, a tip, a menu
+    std::string title;
 };
 
 std::vector<Layer> visible_layers_bottom_up();

@@ -4,6 +4,7 @@
 
 #include "win32/window.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -70,6 +71,10 @@ ThreadQueue& current_queue();
 QueuePtr current_queue_ptr();
 // The queue of another thread, or null when that thread has none (or has ended).
 QueuePtr queue_of(DWORD thread);
+
+// Blocks the calling thread for at most `real_limit` of real time until something arrives in
+// its queue (a post, a send, input, a wake-up); true when something did.
+bool wait_for_arrival(std::chrono::milliseconds real_limit);
 
 // Wakes the owner of `thread`'s queue, e.g. after invalidating one of its windows.
 void wake_thread(DWORD thread);

@@ -1,10 +1,10 @@
 // Update regions, WM_PAINT/WM_ERASEBKGND/WM_NCPAINT, DCs on window surfaces, window regions.
 #include "window/painting.h"
 
-#include "display/screen_config.h"
 #include "gdi/surface_dc.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
+#include "window/display_port.h"
 #include "window/layers.h"
 #include "window/message_queue.h"
 #include "window/paint_state.h"
@@ -22,7 +22,7 @@ namespace {
 
 // Pixels far beyond the screen are never shown: a surface holds at most this much.
 int max_surface_side() {
-    SIZE screen = display::screen_size();
+    SIZE screen = display_port::screen_size();
     return std::max<int>(4096, 2 * std::max(screen.cx, screen.cy));
 }
 
@@ -130,6 +130,20 @@ void redraw_tree(Window* w, const gdi::Region& area, bool whole, UINT flags,
     }
 }
 
+// Whether an ancestor still has an update pending over the window that it will paint across
+// it (without WS_CLIPCHILDREN in between): what the window draws before then is lost.
+bool painted_over_later(const Window* w) {
+    RECT r = w->rect; // in the parent's client coordinates
+    for (const Window* up = w->parent; up && !is_desktop(up); up = up->parent) {
+        if (up->style & WS_CLIPCHILDREN)
+            return false;
+        if (up->paint && up->paint->update.intersects(r))
+            return true;
+        OffsetRect(&r, up->rect.left + up->client.left, up->rect.top + up->client.top);
+    }
+    return false;
+}
+
 struct Pending {
     bool frame = false;
     bool erase = false;
@@ -145,13 +159,18 @@ Pending pending_of(HWND hwnd) {
     return Pending{ps.frame, ps.erase, !ps.update.empty() || ps.internal || ps.frame};
 }
 
-void send_frame_and_erase(HWND hwnd) {
+struct Drawn {
+    bool frame = false;
+    bool erase = false;
+};
+
+Drawn send_frame_and_erase(HWND hwnd) {
     bool frame = false, erase = false;
     {
         auto lock = lock_tree();
         Window* w = peek_window(hwnd);
         if (!w || !w->paint || !can_paint(w))
-            return;
+            return {};
         frame = w->paint->frame;
         erase = w->paint->erase;
         w->paint->frame = false;
@@ -171,6 +190,18 @@ void send_frame_and_erase(HWND hwnd) {
             }
         }
     }
+    return Drawn{frame, erase};
+}
+
+// Drawn ahead of a parent that will paint over it (a page shown while its parent still had an
+// older update pending): the frame and background are drawn again at the window's own paint.
+void redo_if_painted_over(HWND hwnd, const Drawn& drawn) {
+    auto lock = lock_tree();
+    Window* w = peek_window(hwnd);
+    if (!w || !w->paint || !painted_over_later(w))
+        return;
+    w->paint->frame = w->paint->frame || drawn.frame;
+    w->paint->erase = w->paint->erase || drawn.erase;
 }
 
 std::vector<HWND> subtree_handles(HWND hwnd, bool include_children) {
@@ -235,6 +266,7 @@ void resize_surface(Window* top) {
         return;
     // DCs made on the old surface keep it alive; new DCs draw on the new one.
     auto surface = std::make_shared<gdi::Surface>(width, height);
+    surface->track_damage(); // a display shows it
     if (ps.surface) {
         gdi::SurfaceLock lock(ps.surface.get());
         int w = std::min(width, ps.surface->width());
@@ -248,6 +280,11 @@ void resize_surface(Window* top) {
 } // namespace
 
 void mark_screen_dirty() {
+    g_generation.fetch_add(1);
+    display_port::top_levels_changed();
+}
+
+void mark_screen_drawn() {
     g_generation.fetch_add(1);
 }
 
@@ -311,7 +348,13 @@ std::vector<Layer> visible_layers_bottom_up() {
         if (!(top->style & WS_VISIBLE) || !top->paint || !top->paint->surface)
             continue;
         Layer layer;
+        layer.hwnd = top->handle;
         layer.surface = top->paint->surface;
+        layer.shaped = top->paint->window_region != nullptr;
+        layer.topmost = (top->ex_style & WS_EX_TOPMOST) != 0;
+        layer.active = table().active == top->handle;
+        layer.transient = top->owner && (top->style & WS_CAPTION) != WS_CAPTION;
+        layer.title = top->text;
         layer.position = POINT{top->rect.left, top->rect.top};
         RECT r{0, 0, top->rect.right - top->rect.left, top->rect.bottom - top->rect.top};
         layer.shape = gdi::Region(r);
@@ -374,7 +417,7 @@ BOOL RedrawWindow(HWND hwnd, const RECT* update, HRGN updateRegion, UINT flags) 
                 if (p.paint)
                     SendMessageA(h, WM_PAINT, 0, 0);
             } else {
-                send_frame_and_erase(h);
+                redo_if_painted_over(h, send_frame_and_erase(h));
             }
         }
     }
@@ -525,7 +568,7 @@ int ReleaseDC(HWND, HDC hdc) {
         records.erase(it);
     }
     gdi::release_surface_dc(hdc);
-    mark_screen_dirty();
+    mark_screen_drawn();
     return 1;
 }
 

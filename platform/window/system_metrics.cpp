@@ -1,10 +1,10 @@
 // Metrics, colours and parameters of the classic look.
-#include "display/screen_config.h"
 #include "gdi/surface_dc.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
 #include "win32/registry.h"
 #include "win32/window.h"
+#include "window/display_port.h"
 
 #include <array>
 #include <atomic>
@@ -90,7 +90,7 @@ const bool g_colour_source_installed = [] {
 } // namespace
 
 int GetSystemMetrics(int index) {
-    SIZE screen = lv::display::screen_size();
+    SIZE screen = lv::window::display_port::screen_size();
     switch (index) {
     case SM_CXSCREEN:
     case SM_CXVIRTUALSCREEN:
@@ -257,8 +257,7 @@ BOOL SystemParametersInfoA(UINT action, UINT uiParam, PVOID pvParam, UINT winIni
     case SPI_GETWORKAREA: {
         if (!pvParam)
             break;
-        SIZE screen = lv::display::screen_size();
-        *static_cast<RECT*>(pvParam) = RECT{0, 0, screen.cx, screen.cy};
+        *static_cast<RECT*>(pvParam) = lv::window::display_port::work_area();
         return TRUE;
     }
     case SPI_GETNONCLIENTMETRICS: {

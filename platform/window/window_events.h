@@ -13,8 +13,12 @@ void on_window_destroyed(Window* w);
 // The thread ended: its windows go without messages, as nobody can answer them any more.
 void forget_thread_windows(DWORD thread);
 
-// Something visible changed; the display recomposes when it next can.
+// Something about the windows changed (geometry, visibility, shape, order, text, activation):
+// the display follows when it next can.
 void mark_screen_dirty();
+// Drawing ended (a DC was released): only the composed screen may be stale. The display learns
+// of drawing through the surfaces' damage instead.
+void mark_screen_drawn();
 
 } // namespace lv::window
 

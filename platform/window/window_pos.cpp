@@ -1,5 +1,4 @@
 // Window geometry: rectangles, coordinate mapping, SetWindowPos and ShowWindow.
-#include "display/screen_config.h"
 #include "win32/errors.h"
 #include "window/hooks.h"
 #include "window/nonclient_geometry.h"

@@ -1,7 +1,7 @@
 #include "window/window_table.h"
 
-#include "display/screen_config.h"
 #include "win32/errors.h"
+#include "window/display_port.h"
 #include "window/paint_state.h"
 
 #include <algorithm>
@@ -27,7 +27,7 @@ WindowPtr make_desktop(WindowTable& t) {
     desktop->cls = cls;
     desktop->style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     desktop->proc = DefWindowProcA;
-    SIZE screen = display::screen_size();
+    SIZE screen = display_port::screen_size();
     desktop->rect = RECT{0, 0, screen.cx, screen.cy};
     desktop->client = desktop->rect;
     desktop->creating = false;

@@ -1,8 +1,17 @@
 #include "settings/dialogs/about_page.h"
 
+#include "saver/dialog_brush.h"
 #include "saver/theme_globals.h"
 
+BEGIN_MESSAGE_MAP(CAboutPage, CDialog)
+ON_WM_CTLCOLOR()
+END_MESSAGE_MAP()
+
 CAboutPage::CAboutPage() : CDialog(kTemplateId) {}
+
+HBRUSH CAboutPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CAboutPage::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

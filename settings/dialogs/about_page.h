@@ -17,6 +17,8 @@ public:
 protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
+    DECLARE_MESSAGE_MAP()
 
 private:
     CString m_strVersion;

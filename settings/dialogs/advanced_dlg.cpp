@@ -1,12 +1,20 @@
 #include "settings/dialogs/advanced_dlg.h"
 
+#include "saver/dialog_brush.h"
+#include "settings/dialogs/save_progress_dlg.h"
+
 BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
+ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CAdvancedDlg::kOkId, OnDialogOk)
 ON_BN_CLICKED(CAdvancedDlg::kCancelId, OnDialogCancel)
 ON_BN_CLICKED(CAdvancedDlg::kApplyId, OnApply)
 END_MESSAGE_MAP()
 
 CAdvancedDlg::CAdvancedDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
+
+HBRUSH CAdvancedDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CAdvancedDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -28,4 +36,12 @@ void CAdvancedDlg::OnDialogOk() {
 
 void CAdvancedDlg::OnDialogCancel() {
     CDialog::OnCancel();
+}
+
+void CAdvancedDlg::RewriteThemeAndClose() {
+    CSaveProgressDlg progress(this);
+    if (progress.DoModal() == IDOK)
+        CDialog::OnOK();
+    else
+        CDialog::OnCancel();
 }

@@ -17,10 +17,15 @@ protected:
     // Gives the three buttons their bitmaps; the dialogs call it from OnInitDialog.
     void SetButtonTrioBitmaps();
 
+    // The face and labels of every advanced dialog are the saver's shared brush.
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnDialogOk();
     afx_msg void OnDialogCancel();
     // Writes the dialog's values into the theme, rewrites the theme file and ends the dialog.
     afx_msg virtual void OnApply() = 0;
+    // Rewrites the theme file behind "Please Wait..."; ends the dialog with OK when the new file
+    // is in place, else with Cancel.
+    void RewriteThemeAndClose();
     DECLARE_MESSAGE_MAP()
 
     CImageButton m_ok;

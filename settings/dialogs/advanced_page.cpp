@@ -1,11 +1,17 @@
 #include "settings/dialogs/advanced_page.h"
 
+#include "saver/dialog_brush.h"
 #include "saver/registry_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/back_color_dlg.h"
+#include "settings/dialogs/frame_dlg.h"
+#include "settings/dialogs/media_dlg.h"
+#include "settings/dialogs/music_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedPage, CDialog)
+ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CAdvancedPage::kBackgroundColorId, OnBackgroundColor)
 ON_BN_CLICKED(CAdvancedPage::kBackgroundMusicId, OnBackgroundMusic)
 ON_BN_CLICKED(CAdvancedPage::kTransitionId, OnTransition)
@@ -14,6 +20,10 @@ ON_BN_CLICKED(CAdvancedPage::kMediaId, OnMedia)
 END_MESSAGE_MAP()
 
 CAdvancedPage::CAdvancedPage() : CDialog(kTemplateId) {}
+
+HBRUSH CAdvancedPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CAdvancedPage::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);
@@ -42,21 +52,18 @@ bool CAdvancedPage::Allowed(int permission, UINT refusalId) const {
     return false;
 }
 
-// The background colour, music, frame and media dialogs come later.
-void CAdvancedPage::ShowNotAvailableYet() const {
-    ShowSaverInformation(IDS_DIALOG_NOT_AVAILABLE, m_hWnd);
-}
-
 void CAdvancedPage::OnBackgroundColor() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CBackColorDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnBackgroundMusic() {
     if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMusicDlg dialog(this);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnTransition() {
@@ -67,17 +74,23 @@ void CAdvancedPage::OnTransition() {
 }
 
 void CAdvancedPage::OnFrame() {
-    if (!Allowed(Theme.settingsPermission, IDS_NO_MEDIA_CHANGE))
+    // The frame is one of the theme's settings: refused, it says so as the other settings do.
+    if (!Allowed(Theme.settingsPermission, IDS_NO_SETTINGS_CHANGE))
         return;
     // The frames live in the authoring tool's folder: without one there is no frame dialog (a
     // failed read is reported by GetRegString itself).
-    if (GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE).IsEmpty())
+    const CString folder =
+        GetRegString(kAuthoringToolKey, kInstallLocationValue, "", HKEY_LOCAL_MACHINE);
+    if (folder.IsEmpty())
         return;
-    ShowNotAvailableYet();
+    CFrameDlg dialog(this);
+    dialog.SetBaseFolder(folder);
+    dialog.DoModal();
 }
 
 void CAdvancedPage::OnMedia() {
     if (!Allowed(Theme.mediaPermission, IDS_NO_MEDIA_CHANGE))
         return;
-    ShowNotAvailableYet();
+    CMediaDlg dialog(this);
+    dialog.DoModal();
 }

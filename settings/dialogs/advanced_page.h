@@ -27,6 +27,7 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL OnInitDialog() override;
 
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnBackgroundColor();
     afx_msg void OnBackgroundMusic();
     afx_msg void OnTransition();
@@ -37,7 +38,6 @@ protected:
 private:
     // True when the permission is given; else says so with `refusalId` and returns false.
     bool Allowed(int permission, UINT refusalId) const;
-    void ShowNotAvailableYet() const;
 
     CImageButton m_transition;
     CImageButton m_frame;

@@ -44,12 +44,9 @@ void COptionsPage::FocusInterval() {
     interval->SendMessage(EM_SETSEL, 0, -1);
 }
 
+// Its labels and check boxes sit on the shared brush, and so does the page itself.
 HBRUSH COptionsPage::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
-    HBRUSH brush = CDialog::OnCtlColor(dc, wnd, ctlColor);
-    if (ctlColor != CTLCOLOR_STATIC)
-        return brush;
-    dc->SetBkMode(TRANSPARENT);
-    return SaverDialogBrush();
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
 }
 
 // Only the two check boxes send it: the page reads its controls back at once.

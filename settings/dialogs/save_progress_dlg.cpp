@@ -1,13 +1,19 @@
 #include "settings/dialogs/save_progress_dlg.h"
 
+#include "saver/dialog_brush.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_writer.h"
 
 BEGIN_MESSAGE_MAP(CSaveProgressDlg, CDialog)
+ON_WM_CTLCOLOR()
 ON_MESSAGE(CSaveProgressDlg::kRewriteMessage, OnRewriteThemeFile)
 END_MESSAGE_MAP()
 
 CSaveProgressDlg::CSaveProgressDlg(CWnd* parent) : CDialog(kTemplateId, parent) {}
+
+HBRUSH CSaveProgressDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CSaveProgressDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

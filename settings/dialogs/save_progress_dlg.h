@@ -19,6 +19,7 @@ protected:
     void DoDataExchange(CDataExchange* dx) override;
     BOOL PreTranslateMessage(MSG* msg) override;
     BOOL OnInitDialog() override;
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg LRESULT OnRewriteThemeFile(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 

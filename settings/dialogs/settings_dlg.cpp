@@ -1,12 +1,20 @@
 #include "settings/dialogs/settings_dlg.h"
 
+#include "saver/dialog_brush.h"
+
 BEGIN_MESSAGE_MAP(CSettingsDlg, CDialog)
+ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CSettingsDlg::kOptionsTabId, OnOptionsTab)
 ON_BN_CLICKED(CSettingsDlg::kAdvancedTabId, OnAdvancedTab)
 ON_BN_CLICKED(CSettingsDlg::kAboutTabId, OnAboutTab)
 END_MESSAGE_MAP()
 
 CSettingsDlg::CSettingsDlg(CWnd* parent) : CDialog(kTemplateId, parent) {}
+
+// The face round the pages is the one the pages show.
+HBRUSH CSettingsDlg::OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor) {
+    return SaverDialogColor(dc, ctlColor, CDialog::OnCtlColor(dc, wnd, ctlColor));
+}
 
 void CSettingsDlg::DoDataExchange(CDataExchange* dx) {
     CDialog::DoDataExchange(dx);

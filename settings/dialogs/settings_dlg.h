@@ -35,6 +35,7 @@ protected:
     void ShowCurrentPage();
     void SwitchToPage(int page);
 
+    afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnOptionsTab();
     afx_msg void OnAdvancedTab();
     afx_msg void OnAboutTab();

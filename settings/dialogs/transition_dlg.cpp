@@ -1,7 +1,6 @@
 #include "settings/dialogs/transition_dlg.h"
 
 #include "saver/theme_globals.h"
-#include "settings/dialogs/save_progress_dlg.h"
 
 BEGIN_MESSAGE_MAP(CTransitionDlg, CAdvancedDlg)
 ON_LBN_SELCHANGE(CTransitionDlg::kEffectListId, OnSelChange)
@@ -78,9 +77,5 @@ void CTransitionDlg::OnApply() {
         if (m_effects.GetCheck(i) == 1)
             EnabledTransitions.Add(i);
     }
-    CSaveProgressDlg progress(this);
-    if (progress.DoModal() == IDOK)
-        CDialog::OnOK();
-    else
-        CDialog::OnCancel();
+    RewriteThemeAndClose();
 }

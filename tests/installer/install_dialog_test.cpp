@@ -7,6 +7,7 @@
 #include "installer/install_steps.h"
 #include "installer/install_strings.h"
 #include "installer/os_code.h"
+#include "installer/prepare_dlg.h"
 #include "installer/welcome_text.h"
 #include "skin/core/glazework.h"
 #include "skin/core/skin_manager.h"
@@ -173,6 +174,66 @@ TEST_F(InstallDialogTest, WelcomeBoxShowsTheAboutTextOrTheBuiltInText) {
     }
 }
 
+// A welcome text longer than the box: the box's scroll bar brings its end into view, by the
+// arrow, by the dragged thumb, and back by the wheel.
+TEST_F(InstallDialogTest, ALongWelcomeTextScrollsWithTheBoxsBar) {
+    constexpr COLORREF kFirst = RGB(255, 0, 0), kLast = RGB(0, 0, 255);
+    std::string about = R"({\rtf1{\colortbl;\red255\green0\blue0;\red0\green0\blue255;})"
+                        R"(\cf1 First\par\cf0 )";
+    for (int i = 0; i < 40; ++i)
+        about += "More of the welcome.\\par ";
+    about += R"(\cf2 Last})";
+    CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle, about)));
+    struct Seen {
+        bool first = false, last = false;
+    };
+    Seen atStart, afterArrow, afterDrag, afterWheel;
+    LookAndCancel(dialog, [&](HWND hwnd) {
+        HWND box = GetDlgItem(hwnd, CInstallDlg::kWelcomeBox);
+        auto pump = [] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        };
+        auto look = [&] {
+            pump();
+            const RECT place = RectInWindow(hwnd, box);
+            return Seen{AnyPixel(hwnd, place, [&](COLORREF c) { return c == kFirst; }),
+                        AnyPixel(hwnd, place, [&](COLORREF c) { return c == kLast; })};
+        };
+        // The bar stands right of the text, as high as it; its arrows are square.
+        RECT client{};
+        GetClientRect(box, &client);
+        const int arrow = GetSystemMetrics(SM_CXVSCROLL);
+        POINT bar{client.right + arrow / 2, 0};
+        ClientToScreen(box, &bar);
+        atStart = look();
+        lv::testing::click(bar.x, bar.y + client.bottom - arrow / 2);
+        afterArrow = look();
+        lv::testing::mouse_move(bar.x, bar.y + arrow + 4);
+        lv::testing::mouse_down();
+        pump();
+        lv::testing::mouse_move(bar.x, bar.y + client.bottom + 60);
+        lv::testing::mouse_up();
+        afterDrag = look();
+        POINT text{20, 20};
+        ClientToScreen(box, &text);
+        lv::testing::click(text.x, text.y);
+        for (int i = 0; i < 40; ++i)
+            lv::testing::wheel(WHEEL_DELTA);
+        afterWheel = look();
+    });
+    EXPECT_TRUE(atStart.first);
+    EXPECT_FALSE(atStart.last);
+    EXPECT_FALSE(afterArrow.first); // a line down
+    EXPECT_FALSE(afterDrag.first);
+    EXPECT_TRUE(afterDrag.last);
+    EXPECT_TRUE(afterWheel.first);
+    EXPECT_FALSE(afterWheel.last);
+}
+
 TEST_F(InstallDialogTest, TitleLabelReadsTheTitleInBoldTahomaBlackOnTheDialogColour) {
     CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
     std::string label;
@@ -283,6 +344,120 @@ TEST_F(InstallDialogTest, FailedPreparationClosesTheDialogAndRemovesWhatWasStage
         EXPECT_TRUE(dialog.GetThemeHeader().title.empty());
         ExpectNothingInstalled();
         EXPECT_TRUE(lv::testing::message_box_log().empty());
+    }
+}
+
+// The staging folder is made afresh. Anything already at its name (a folder of someone else's,
+// a link) is neither unpacked into nor removed: the preparation fails and leaves it alone.
+TEST_F(InstallDialogTest, AnythingAtTheStagingFoldersNameIsNeitherUsedNorRemoved) {
+    ScratchDir outside;
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+        std::function<void()> check;
+    };
+    const Case cases[] = {
+        {"someone else's folder",
+         [&] {
+             fs::create_directories(Staging());
+             WriteFileBytes(Staging() / "theirs.txt", TextLikeBytes(10));
+         },
+         [&] {
+             EXPECT_EQ(ReadFileBytes(Staging() / "theirs.txt"), TextLikeBytes(10));
+             EXPECT_EQ(std::distance(fs::directory_iterator(Staging()), fs::directory_iterator()),
+                       1);
+         }},
+        {"a link to a folder", [&] { fs::create_directory_symlink(outside.path(), Staging()); },
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(Staging()));
+             EXPECT_TRUE(fs::is_empty(outside.path()));
+         }},
+        {"a file", [&] { WriteFileBytes(Staging(), TextLikeBytes(10)); },
+         [&] { EXPECT_EQ(ReadFileBytes(Staging()), TextLikeBytes(10)); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lv::testing::clear_answers();
+        fs::remove_all(Staging());
+        c.plant();
+        CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
+        EXPECT_EQ(Run(dialog, [](HWND) {}), IDCANCEL);
+        EXPECT_FALSE(m_shown);
+        c.check();
+        EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
+        EXPECT_TRUE(lv::testing::message_box_log().empty());
+    }
+    fs::remove_all(Staging());
+}
+
+// What a person sees while the payload is unpacked: the bar fills in its own colour over the
+// window colour, with the percentage written across it in the contrasting colour.
+struct PreparingSeen {
+    bool taken = false;
+    bool saved = false;
+    std::string png;
+    COLORREF filled = CLR_INVALID;
+    COLORREF empty = CLR_INVALID;
+    bool textOverBar = false;
+    bool textFits = false;
+};
+PreparingSeen g_preparing;
+
+// At the result text (position 70) the dialog is drawn and looked at.
+LRESULT CALLBACK LookAtPreparing(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->message == WM_SETTEXT && !g_preparing.taken &&
+        GetDlgCtrlID(sent->hwnd) == CPrepareDlg::kResultText) {
+        g_preparing.taken = true;
+        HWND dialog = GetParent(sent->hwnd);
+        RedrawWindow(dialog, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        HWND bar = GetDlgItem(dialog, CPrepareDlg::kProgressBar);
+        RECT r{};
+        GetClientRect(bar, &r);
+        const int middle = r.bottom / 2;
+        g_preparing.filled = lv::testing::window_pixel(bar, 2, middle);
+        g_preparing.empty = lv::testing::window_pixel(bar, r.right - 3, middle);
+        // "70%" centred: in the filled part, lighter than the bar, clear of the edges.
+        auto lightness = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+        int textRows = 0;
+        bool touchesEdge = false;
+        for (int y = 0; y < r.bottom; ++y) {
+            bool text = false;
+            for (int x = r.right / 4; x < r.right * 3 / 5; ++x)
+                text = text ||
+                       lightness(lv::testing::window_pixel(bar, x, y)) > lightness(0x68B4FF) + 60;
+            textRows += text ? 1 : 0;
+            touchesEdge = touchesEdge || (text && (y == 0 || y == r.bottom - 1));
+        }
+        g_preparing.textOverBar = textRows > 3;
+        g_preparing.textFits = !touchesEdge;
+        g_preparing.saved = lv::testing::save_window_png(dialog, g_preparing.png);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
+    for (const char* locale : {"C", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(locale);
+        const lvtest::ScopedEnv language("LC_ALL", locale);
+        g_preparing = PreparingSeen{};
+        g_preparing.png = lvtest::ScreenshotPath(std::string("prepare_dialog_") +
+                                                 std::string(locale).substr(0, 2) + ".png");
+        HHOOK hook =
+            SetWindowsHookExA(WH_CALLWNDPROCRET, LookAtPreparing, nullptr, GetCurrentThreadId());
+        ASSERT_NE(hook, nullptr);
+        // Each preparation makes the staging folder afresh.
+        fs::remove_all(Staging());
+        CPrepareDlg dialog(Package(ThemeBytes(kTitle)), kTitle);
+        EXPECT_EQ(dialog.DoModal(), IDOK);
+        UnhookWindowsHookEx(hook);
+        ASSERT_TRUE(g_preparing.taken);
+        EXPECT_EQ(g_preparing.filled, static_cast<COLORREF>(0x68B4FF));
+        EXPECT_EQ(g_preparing.empty, GetSysColor(COLOR_WINDOW));
+        EXPECT_TRUE(g_preparing.textOverBar);
+        EXPECT_TRUE(g_preparing.textFits);
+        EXPECT_TRUE(g_preparing.saved);
     }
 }
 

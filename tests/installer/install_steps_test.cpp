@@ -147,7 +147,8 @@ TEST_F(InstallStepTest, SystemIniOnlyOnWindows95And98) {
 }
 
 TEST_F(InstallStepTest, UnsafeTitlesTouchNothingOutsideTheirPlaces) {
-    const char* titles[] = {"", ".", "..", "..\\evil", "a\\b", "a/b", "C:evil", "\\abs"};
+    const char* titles[] = {"",      ".", "..",  "..\\evil", "a\\b",       "a/b", "C:evil",
+                            "\\abs", "*", "a?b", "a|b",      "\"quoted\"", "<a>", "tab\tin"};
     for (const char* title : titles) {
         SCOPED_TRACE(title);
         lv::testing::clear_answers();

@@ -46,6 +46,21 @@ TEST_F(ThemeHeaderTest, AThemeWithoutAboutTextHasNoWelcomeRtf) {
     EXPECT_TRUE(header.primaryAdBase.empty());
 }
 
+TEST_F(ThemeHeaderTest, TextsThatFillTheirWholeFieldAreReadToTheFieldsEnd) {
+    const std::string about = "{\\rtf1 about}";
+    Bytes bytes = ThemeBytes("Amber Tides", about, 1, "http://ads.example");
+    const std::size_t advertOffset = 364 + 292 + about.size() + 880;
+    std::fill(bytes.begin() + kTitleOffset, bytes.begin() + kTitleOffset + 260, 'A');
+    std::fill(bytes.begin() + static_cast<long>(advertOffset),
+              bytes.begin() + static_cast<long>(advertOffset + 260), 'h');
+    InstallThemeHeader header;
+    ASSERT_TRUE(ReadInstallThemeHeader(Write(bytes), header));
+    EXPECT_EQ(header.title, std::string(260, 'A'));
+    EXPECT_EQ(header.adFlag, 1);
+    EXPECT_EQ(header.welcomeRtf, about);
+    EXPECT_EQ(header.primaryAdBase, std::string(260, 'h'));
+}
+
 TEST_F(ThemeHeaderTest, DamagedThemesAreRefused) {
     const std::string about = "{\\rtf1 about}";
     const Bytes good = ThemeBytes("Amber Tides", about, 1, "http://ads.example");
@@ -62,10 +77,6 @@ TEST_F(ThemeHeaderTest, DamagedThemesAreRefused) {
         {"overlay block cut short", [&](Bytes& b) { b.resize(overlayEnd - 1); }},
         {"about length past the end", [](Bytes& b) { PutU32(b, kAboutLengthOffset, 0x7FFFFFF0u); }},
         {"negative about length", [](Bytes& b) { PutU32(b, kAboutLengthOffset, 0xFFFFFFF0u); }},
-        {"title without terminator",
-         [](Bytes& b) {
-             std::fill(b.begin() + kTitleOffset, b.begin() + kTitleOffset + 260, 'A');
-         }},
         {"foreign magic", [](Bytes& b) { b[0] = 'X'; }},
     };
     for (const Case& c : cases) {

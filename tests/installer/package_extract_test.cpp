@@ -4,6 +4,7 @@
 #include "system/paths.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
+#include "tests/support/scratch_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -183,6 +184,34 @@ TEST_F(ExtractTest, AnOutputThatCannotBeCreatedFailsOnlyItsEntry) {
     EXPECT_EQ(Extract(p.bytes), PackageResult::OutputFailed);
     EXPECT_TRUE(fs::is_directory(TargetHost() / "T" / "one.dat"));
     EXPECT_EQ(ReadFileBytes(TargetHost() / "T" / "zero.dat"), TextLikeBytes(100));
+}
+
+// Every output is written under a private name and then moved into place: a link planted at
+// an output's name while the extraction runs is replaced, and its target stays as it was.
+TEST_F(ExtractTest, ALinkAtAnOutputsNameIsReplacedNotWrittenThrough) {
+    ScratchDir outside;
+    struct Planting {
+        fs::path folder;
+        fs::path victim;
+    } planting{TargetHost() / "T", outside / "victim"};
+    WriteFileBytes(planting.victim, TextLikeBytes(20, 5));
+    const AssembledPackage p = AssemblePackage(
+        {}, {{"T\\", "T.dat", TextLikeBytes(3000)}, {"T\\", "T.scr", NoiseBytes(5000, 2)}});
+    PackageArchive archive(WritePackageFile(p.bytes));
+    auto plant = [](int code, void* data, void* user) {
+        if (code != kExtractEntryStarting)
+            return 0;
+        const auto& at = *static_cast<Planting*>(user);
+        fs::create_directories(at.folder);
+        fs::create_symlink(at.victim, at.folder / static_cast<PackageEntry*>(data)->GetName());
+        return 0;
+    };
+    ASSERT_EQ(archive.ExtractAll(Target(), plant, &planting), PackageResult::Success);
+    EXPECT_EQ(ReadFileBytes(planting.victim), TextLikeBytes(20, 5));
+    EXPECT_FALSE(fs::is_symlink(planting.folder / "T.dat"));
+    EXPECT_EQ(ReadFileBytes(planting.folder / "T.dat"), TextLikeBytes(3000));
+    EXPECT_EQ(ReadFileBytes(planting.folder / "T.scr"), NoiseBytes(5000, 2));
+    EXPECT_EQ(std::distance(fs::directory_iterator(planting.folder), fs::directory_iterator()), 2);
 }
 
 TEST_F(ExtractTest, TrailerAnswersPassThrough) {

@@ -2,6 +2,7 @@
 // child process on a scratch C: drive and registry.
 #include "imagelib/px_image.h"
 #include "system/paths.h"
+#include "tests/support/metafile_writer.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 #include "tools/themebuilder/theme_builder.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <thread>
 
@@ -114,6 +116,41 @@ TEST_F(SaverProgramTest, ModeUWritesTheUninstallerStartsItWithTheProgramPathAndE
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     EXPECT_EQ(commandLine, windowsPath);
     EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+// The uninstaller is written under a private name and moved into place: a link standing at
+// "uninst_saver.exe" is replaced, and whatever it points to is neither written nor started.
+TEST_F(SaverProgramTest, ModeUReplacesWhatStandsAtTheUninstallersNameWithoutWritingThroughIt) {
+    lvtest::ScratchDir outside;
+    const fs::path victim = outside / "victim.sh";
+    const fs::path written = m_program_dir / "uninst_saver.exe";
+    struct Case {
+        const char* what;
+        std::function<void()> plant;
+    };
+    const Case cases[] = {
+        {"link to a file", [&] { fs::create_symlink(victim, written); }},
+        {"link to nothing", [&] { fs::create_symlink(outside / "none", written); }},
+        {"an old copy", [&] { lvtest::WriteFileBytes(written, Bytes("old uninstaller")); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        lvtest::WriteFileBytes(victim, Bytes("victim"));
+        fs::remove(written);
+        fs::remove(m_scratch / "uninstaller.log");
+        c.plant();
+        auto result = Run({"/u"});
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_EQ(lvtest::ReadFileBytes(victim), Bytes("victim"));
+        EXPECT_FALSE(fs::exists(outside / "none"));
+        EXPECT_FALSE(fs::is_symlink(written));
+        EXPECT_EQ(lvtest::ReadFileBytes(written), lvtest::ReadFileBytes(LV_FAKE_UNINSTALLER));
+        EXPECT_TRUE(lvtest::WaitForFile(m_scratch / "uninstaller.log"));
+        for (const auto& entry : fs::directory_iterator(m_program_dir)) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == Program().filename() || name == "uninst_saver.exe") << name;
+        }
+    }
 }
 
 TEST_F(SaverProgramTest, SwitchesRunTheirModes) {
@@ -281,6 +318,149 @@ TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber
         EXPECT_EQ(CapturedPixel(capture, 159, 119), kBackground);
     }
     EXPECT_FALSE(fs::exists(captures / "slide-005.png"));
+}
+
+// Frame descriptions fill their text fields to the last byte: the version "1.0" in its three
+// bytes and a title of 33 characters. Such a theme loads and shows its pictures in the frame.
+TEST_F(SaverProgramTest, AFrameWhoseTextsFillTheirFieldsFramesEverySlide) {
+    constexpr COLORREF kBackground = RGB(10, 20, 30);
+    constexpr COLORREF kRed = RGB(200, 0, 0);
+    // Nine 10 x 10 pieces, each its own colour.
+    auto piece = [](int i) { return RGB(20 + 20 * i, 100, 60); };
+    PxImage frame;
+    frame.Create(30, 30, 24);
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 30; ++x)
+            frame.SetPixelColor(x, 29 - y, PxImage::RgbToRgbQuad(piece((y / 10) * 3 + x / 10)));
+    const fs::path framePng = m_scratch / "frame.png";
+    ASSERT_TRUE(frame.Save(framePng.string().c_str(), PXIMAGE_FORMAT_PNG)) << frame.GetLastError();
+
+    lvtools::ThemeSpec spec = Spec();
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kBackground;
+    spec.settings.captionPosition = 0;
+    spec.settings.transitionFlags.fill(0);
+    spec.images = {{"red.bmp", "", SolidPicture(40, 30, kRed, m_scratch.path())}};
+    spec.music.clear();
+    lvtools::ThemeFrame themeFrame;
+    themeFrame.record.ver = "1.0";
+    themeFrame.record.title = "Carved Walnut With Brass Corners.";
+    ASSERT_EQ(themeFrame.record.title.size(), 33u);
+    themeFrame.record.format = 1;
+    themeFrame.record.type = 0;
+    themeFrame.record.stretch_mode = 1;
+    for (std::string* p :
+         {&themeFrame.record.upleft, &themeFrame.record.upmid, &themeFrame.record.upright,
+          &themeFrame.record.ctleft, &themeFrame.record.ctright, &themeFrame.record.btleft,
+          &themeFrame.record.btmid, &themeFrame.record.btright})
+        *p = "10 10";
+    themeFrame.record.extraspace = "20 20";
+    themeFrame.record.pic_drawpt = "10 10";
+    themeFrame.record.pictureName = "frame.png";
+    themeFrame.data = lvtest::ReadFileBytes(framePng);
+    spec.frame = themeFrame;
+    // The two texts as the authoring tool stores them, byte for byte: no NUL in either field.
+    lvtools::BuiltTheme built = lvtools::BuildTheme(spec);
+    const std::string texts = "1.0" + themeFrame.record.title;
+    std::copy(texts.begin(), texts.end(),
+              built.bytes.begin() + static_cast<long>(*built.layout.frameRecord));
+    lvtest::WriteFileBytes(ThemeFile(), built.bytes);
+
+    const fs::path captures = m_scratch / "captures";
+    auto result =
+        Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()}, {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err.find("MessageBox"), std::string::npos) << result.err;
+    PxImage capture;
+    ASSERT_TRUE(capture.Load((captures / "slide-001.png").string().c_str(), PXIMAGE_FORMAT_PNG))
+        << capture.GetLastError();
+    // The framed picture is 60 x 50, centred: it spans (50, 35) to (109, 84).
+    EXPECT_EQ(CapturedPixel(capture, 80, 60), kRed);
+    EXPECT_EQ(CapturedPixel(capture, 52, 37), piece(0));  // upper-left corner
+    EXPECT_EQ(CapturedPixel(capture, 107, 82), piece(8)); // lower-right corner
+    EXPECT_EQ(CapturedPixel(capture, 52, 60), piece(3));  // left edge
+    EXPECT_EQ(CapturedPixel(capture, 49, 60), kBackground);
+    EXPECT_EQ(CapturedPixel(capture, 110, 60), kBackground);
+}
+
+namespace {
+
+// Pictures of one colour, 40 x 30 pixels on a 96-pixels-per-inch display, in the metafile and
+// JPEG-2000 family formats, each made by our own writers.
+std::vector<unsigned char> SolidMetafile(COLORREF colour, bool enhanced) {
+    if (enhanced) {
+        lvtest::EmfWriter emf(0, 0, 40, 30);
+        emf.CreateBrush(1, BS_SOLID, colour);
+        emf.SelectObject(1);
+        emf.SelectObject(0x80000000 | NULL_PEN);
+        emf.Rectangle(0, 0, 41, 31);
+        return emf.Bytes();
+    }
+    lvtest::WmfWriter wmf;
+    wmf.SetWindowOrg(0, 0);
+    wmf.SetWindowExt(40, 30);
+    wmf.CreatePen(PS_NULL, 0, 0);
+    wmf.CreateBrush(BS_SOLID, colour);
+    wmf.SelectObject(0);
+    wmf.SelectObject(1);
+    wmf.Rectangle(0, 0, 41, 31);
+    return wmf.Placeable(0, 0, 40, 30, 96);
+}
+
+std::vector<unsigned char> SolidEncoded(COLORREF colour, DWORD format) {
+    PxImage image(40, 30, 24);
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 40; ++x)
+            image.SetPixelColor(x, y, PxImage::RgbToRgbQuad(colour));
+    image.SetJpegQuality(100);
+    BYTE* buffer = nullptr;
+    LONG size = 0;
+    EXPECT_TRUE(image.EncodeToMemory(buffer, size, format)) << image.GetLastError();
+    std::vector<unsigned char> out(buffer, buffer + size);
+    std::free(buffer);
+    return out;
+}
+
+} // namespace
+
+TEST_F(SaverProgramTest, ThemeWithMetafileAndJpeg2000FamilyPicturesPlaysThem) {
+    constexpr COLORREF kBackground = RGB(10, 20, 30);
+    const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 160, 0), RGB(0, 0, 200), RGB(220, 200, 0)};
+    lvtools::ThemeSpec spec = Spec();
+    spec.settings.imageTime = 1;
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kBackground;
+    spec.settings.captionPosition = 0;
+    spec.images = {{"drawing.wmf", "", SolidMetafile(colours[0], false)},
+                   {"drawing.emf", "", SolidMetafile(colours[1], true)},
+                   {"photo.jp2", "", SolidEncoded(colours[2], PXIMAGE_FORMAT_JP2)},
+                   {"photo.pnm", "", SolidEncoded(colours[3], PXIMAGE_FORMAT_PNM)}};
+    spec.music.clear();
+    spec.settings.transitionFlags.fill(0);
+    spec.settings.transitionFlags[0] = 1;
+    WriteTheme(spec);
+
+    fs::path captures = m_scratch / "captures";
+    auto result = Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()},
+                               {"LUMIVISTA_QUIT_AFTER", "4"},
+                               {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        char name[32];
+        std::snprintf(name, sizeof name, "slide-%03d.png", i + 1);
+        PxImage capture;
+        ASSERT_TRUE(capture.Load((captures / name).string().c_str(), PXIMAGE_FORMAT_PNG))
+            << capture.GetLastError();
+        // Each picture sits 40 x 30 in the middle of the background.
+        EXPECT_EQ(CapturedPixel(capture, 80, 60), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 61, 46), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 98, 73), colours[i]);
+        EXPECT_EQ(CapturedPixel(capture, 58, 60), kBackground);
+        EXPECT_EQ(CapturedPixel(capture, 0, 0), kBackground);
+    }
 }
 
 // The real chain: an installed saver's /u writes out the real uninstaller and starts it with

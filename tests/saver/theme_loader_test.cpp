@@ -179,6 +179,20 @@ TEST_F(ThemeLoaderTest, ExtractsEveryFileAndFillsEveryGlobal) {
     EXPECT_STREQ(FrameSettings.framePicturePath, WorkFolder + "\\oak.png");
 }
 
+TEST_F(ThemeLoaderTest, TextsThatFillTheirWholeFieldLoad) {
+    ThemeSpec spec = FullSpec();
+    spec.frame->record.ver = "1.0";
+    spec.frame->record.title = std::string(33, 'W');
+    spec.images[0].caption = std::string(260, 'c');
+    ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_STREQ(FrameSettings.ver, "1.0");
+    EXPECT_STREQ(FrameSettings.title, std::string(33, 'W').c_str());
+    EXPECT_EQ(FrameSettings.direction, 1);
+    EXPECT_STREQ(ImageCaptions[0], std::string(260, 'c').c_str());
+    EXPECT_EQ(ReadAll(WorkFolderOf("Loader Test") / "oak.png"), spec.frame->data);
+}
+
 TEST_F(ThemeLoaderTest, AdvertValuesAreTakenOnlyWhenTheFlagIsOne) {
     ThemeSpec spec = FullSpec();
     spec.info.adFlag = 2;
@@ -278,12 +292,6 @@ TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
                        t.bytes.begin() + static_cast<long>(o + 262), 0);
              std::copy(evil.begin(), evil.end(), t.bytes.begin() + static_cast<long>(o));
          }},
-        {"unterminated caption",
-         [](lvtools::BuiltTheme& t) {
-             std::size_t o = t.layout.imageRecords[0] + 264;
-             std::fill(t.bytes.begin() + static_cast<long>(o),
-                       t.bytes.begin() + static_cast<long>(o + 260), 'x');
-         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -300,6 +308,103 @@ TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
         EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test")));
         ExpectNothingElseWritten("Loader Test");
     }
+}
+
+// A title or an embedded name that no Windows file name can hold is damage. With a wildcard in
+// the title the work folder's path would be a pattern, and removing it after the failed
+// extraction would remove every other theme's work folder with it.
+TEST_F(ThemeLoaderTest, TitlesAndNamesNoFileNameCanHoldAreDamageAndDeleteNothing) {
+    const fs::path other = WorkFolderOf("Other Theme");
+    fs::create_directories(other);
+    WriteAll(other / "kept.jpg", Bytes("other theme's picture"));
+    struct Case {
+        const char* what;
+        std::function<void(ThemeSpec&)> change;
+    };
+    const Case cases[] = {
+        {"title *", [](ThemeSpec& s) { s.header.title = "*"; }},
+        {"title with ?", [](ThemeSpec& s) { s.header.title = "Loader?Test"; }},
+        {"title with <", [](ThemeSpec& s) { s.header.title = "a<b"; }},
+        {"title with >", [](ThemeSpec& s) { s.header.title = "a>b"; }},
+        {"title with a quote", [](ThemeSpec& s) { s.header.title = "say \"hi\""; }},
+        {"title with |", [](ThemeSpec& s) { s.header.title = "a|b"; }},
+        {"title with a tab", [](ThemeSpec& s) { s.header.title = "a\tb"; }},
+        {"picture *", [](ThemeSpec& s) { s.images[0].name = "*.jpg"; }},
+        {"picture with ?", [](ThemeSpec& s) { s.images[1].name = "b?.png"; }},
+        {"music with |", [](ThemeSpec& s) { s.music[0].name = "tune|.wav"; }},
+        {"frame picture with *", [](ThemeSpec& s) { s.frame->record.pictureName = "oak*.png"; }},
+        {"mark picture with <", [](ThemeSpec& s) { s.overlay.markPictureName = "<mark>.png"; }},
+        {"second file with a control character",
+         [](ThemeSpec& s) { s.overlay.secondFileName = "extra\x7.bin"; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetThemeGlobals();
+        lv::testing::clear_answers();
+        ThemeSpec spec = FullSpec();
+        c.change(spec);
+        EXPECT_FALSE(Load(lvtools::BuildTheme(spec).bytes));
+        ASSERT_EQ(Messages().size(), 1u);
+        EXPECT_EQ(Messages()[0], "Error: Screen saver data was damaged.\nInquire to author.\n");
+        EXPECT_EQ(ReadAll(other / "kept.jpg"), Bytes("other theme's picture"));
+        for (const auto& entry : fs::directory_iterator(m_dir.path())) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name == "theme.dat" || name == "_qjv_Other Theme_work") << name;
+        }
+    }
+}
+
+// The work folder is made afresh and every file in it is written under a private name and then
+// moved into place: a link standing in for the work folder, or planted in it as soon as it
+// exists, never has its target written to.
+TEST_F(ThemeLoaderTest, LinksAtTheWorkFolderOrInItAreNotWrittenThrough) {
+    lvtest::ScratchDir victims;
+    const std::vector<std::string> names = {"mark.png", "extra.bin", "a.jpg",
+                                            "b.png",    "tune.wav",  "oak.png"};
+    auto victimsUntouched = [&] {
+        for (const std::string& name : names)
+            EXPECT_EQ(ReadAll(victims / name), Bytes("victim")) << name;
+        EXPECT_EQ(std::distance(fs::directory_iterator(victims.path()), fs::directory_iterator()),
+                  static_cast<long>(names.size()));
+    };
+    auto workFilesAreTheTheme = [&](const ThemeSpec& spec) {
+        const fs::path work = WorkFolderOf("Loader Test");
+        EXPECT_FALSE(fs::is_symlink(work));
+        for (const std::string& name : names)
+            EXPECT_FALSE(fs::is_symlink(work / name)) << name;
+        EXPECT_EQ(ReadAll(work / "a.jpg"), spec.images[0].data);
+        EXPECT_EQ(ReadAll(work / "tune.wav"), spec.music[0].data);
+        EXPECT_EQ(ReadAll(work / "mark.png"), spec.markPicture);
+        EXPECT_EQ(std::distance(fs::directory_iterator(work), fs::directory_iterator()),
+                  static_cast<long>(names.size()));
+        ExpectNothingElseWritten("Loader Test");
+    };
+    for (const std::string& name : names)
+        WriteAll(victims / name, Bytes("victim"));
+
+    // In place of the work folder, before the saver starts.
+    fs::create_directory_symlink(victims.path(), WorkFolderOf("Loader Test"));
+    const ThemeSpec spec = FullSpec();
+    ASSERT_TRUE(Load(lvtools::BuildTheme(spec).bytes));
+    victimsUntouched();
+    workFilesAreTheTheme(spec);
+
+    // In the work folder once it is made: the message about the mark picture's length shows
+    // after the folder is made and before anything is extracted into it.
+    ResetThemeGlobals();
+    lv::testing::clear_answers();
+    lvtools::BuiltTheme built = lvtools::BuildTheme(spec);
+    built.bytes[built.layout.markPicture] ^= 1;
+    lv::testing::push_modal_answer({IDOK, [&](HWND box) {
+                                        for (const std::string& name : names)
+                                            fs::create_symlink(victims / name,
+                                                               WorkFolderOf("Loader Test") / name);
+                                        EndDialog(box, IDOK);
+                                    }});
+    ASSERT_TRUE(Load(built.bytes));
+    EXPECT_EQ(Messages().size(), 1u);
+    victimsUntouched();
+    workFilesAreTheTheme(spec);
 }
 
 TEST_F(ThemeLoaderTest, AFailedExtractionReportsAndLoadsNothing) {

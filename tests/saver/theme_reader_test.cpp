@@ -11,7 +11,9 @@ using lvtools::ThemeSpec;
 
 namespace {
 
-std::vector<std::uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<std::uint8_t> Bytes(std::string_view s) {
+    return {s.begin(), s.end()};
+}
 
 ThemeSpec FullSpec() {
     ThemeSpec spec;
@@ -116,7 +118,8 @@ TEST(ThemeReader, EveryTruncationIsDamage) {
         for (std::size_t cut : {b[i], b[i] + 1, b[i + 1] - 1}) {
             if (cut >= built.bytes.size())
                 continue;
-            std::vector<std::uint8_t> shorter(built.bytes.begin(), built.bytes.begin() + static_cast<long>(cut));
+            std::vector<std::uint8_t> shorter(built.bytes.begin(),
+                                              built.bytes.begin() + static_cast<long>(cut));
             ThemeContents c;
             EXPECT_EQ(Read(shorter, c), ThemeReadStatus::Damaged) << "cut at " << cut;
         }
@@ -129,20 +132,50 @@ TEST(ThemeReader, DamagedFieldsAreRefused) {
         std::function<void(ThemeSpec&)> change;
     };
     const Case cases[] = {
-        {"negative image count", [](ThemeSpec& s) { s.fillCounts = false; s.header.imageCount = -1; }},
-        {"huge image count", [](ThemeSpec& s) { s.fillCounts = false; s.header.imageCount = 0x7FFFFFFF; }},
-        {"negative music count", [](ThemeSpec& s) { s.fillCounts = false; s.settings.musicCount = -5; }},
-        {"huge about length", [](ThemeSpec& s) { s.fillCounts = false; s.info.aboutTextLength = 0x7FFFFFF0; }},
-        {"negative about length", [](ThemeSpec& s) { s.fillCounts = false; s.info.aboutTextLength = -1; }},
-        {"negative mark length", [](ThemeSpec& s) { s.fillCounts = false; s.overlay.markPictureLength = -4; }},
-        {"huge second length", [](ThemeSpec& s) { s.fillCounts = false; s.overlay.secondFileLength = 0x40000000; }},
+        {"negative image count",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.header.imageCount = -1;
+         }},
+        {"huge image count",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.header.imageCount = 0x7FFFFFFF;
+         }},
+        {"negative music count",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.settings.musicCount = -5;
+         }},
+        {"huge about length",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.info.aboutTextLength = 0x7FFFFFF0;
+         }},
+        {"negative about length",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.info.aboutTextLength = -1;
+         }},
+        {"negative mark length",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.overlay.markPictureLength = -4;
+         }},
+        {"huge second length",
+         [](ThemeSpec& s) {
+             s.fillCounts = false;
+             s.overlay.secondFileLength = 0x40000000;
+         }},
         {"picture name with backslash", [](ThemeSpec& s) { s.images[0].name = "..\\evil.exe"; }},
         {"picture name with slash", [](ThemeSpec& s) { s.images[0].name = "sub/evil"; }},
         {"picture name dot dot", [](ThemeSpec& s) { s.images[1].name = ".."; }},
         {"empty picture name", [](ThemeSpec& s) { s.images[1].name = ""; }},
         {"music name with drive", [](ThemeSpec& s) { s.music[0].name = "C:evil.wav"; }},
-        {"frame picture name traversal", [](ThemeSpec& s) { s.frame->record.pictureName = "..\\..\\x"; }},
-        {"mark picture name traversal", [](ThemeSpec& s) { s.overlay.markPictureName = "\\WINDOWS\\x"; }},
+        {"frame picture name traversal",
+         [](ThemeSpec& s) { s.frame->record.pictureName = "..\\..\\x"; }},
+        {"mark picture name traversal",
+         [](ThemeSpec& s) { s.overlay.markPictureName = "\\WINDOWS\\x"; }},
         {"second file name empty", [](ThemeSpec& s) { s.overlay.secondFileName = ""; }},
         {"title with separator", [](ThemeSpec& s) { s.header.title = "a\\..\\b"; }},
         {"empty title", [](ThemeSpec& s) { s.header.title = ""; }},
@@ -156,36 +189,81 @@ TEST(ThemeReader, DamagedFieldsAreRefused) {
     }
 }
 
-TEST(ThemeReader, UnterminatedTextFieldsAreDamage) {
-    BuiltTheme good = BuildTheme(FullSpec());
+TEST(ThemeReader, TextFieldsFilledToTheirLastByteAreReadToTheirSize) {
+    // The authoring tool fills fields to the last byte: a frame's "1.0" in its 3 bytes.
+    ThemeSpec spec = FullSpec();
+    spec.frame->record.ver = "1.0";
+    spec.frame->record.title = std::string(33, 'T');
+    spec.frame->record.direction = 7;
+    BuiltTheme good = BuildTheme(spec);
+    ThemeContents c;
+    ASSERT_EQ(Read(good.bytes, c), ThemeReadStatus::Ok);
+    EXPECT_EQ(c.frame->ver, "1.0");
+    EXPECT_EQ(c.frame->title, std::string(33, 'T'));
+    EXPECT_EQ(c.frame->direction, 7); // the title did not run into the next field
+
     struct Field {
         const char* what;
         std::size_t offset;
         std::size_t size;
+        std::function<std::string(const ThemeContents&)> read;
+        std::size_t kept; // characters a full field yields
     };
     const lvtools::ThemeLayout& at = good.layout;
     const Field fields[] = {
-        {"title", at.header + 100, 260},
-        {"user id", at.info + 68, 64},
-        {"mark picture name", at.overlay + 340, 260},
-        {"caption font face", at.settings + 64 + 28, 32},
-        {"picture name", at.imageRecords[0] + 4, 260},
-        {"caption", at.imageRecords[0] + 264, 260},
-        {"music name", at.musicRecords[0] + 4, 260},
-        {"frame piece", *at.frameRecord + 44, 9},
+        {"title", at.header + 100, 260, [](const ThemeContents& t) { return t.header.title; }, 260},
+        {"user id", at.info + 68, 64, [](const ThemeContents& t) { return t.info.userId; }, 64},
+        {"mark picture name", at.overlay + 340, 260,
+         [](const ThemeContents& t) { return t.overlay.markPictureName; }, 260},
+        {"advert base", at.overlay + 880, 260,
+         [](const ThemeContents& t) { return t.overlay.primaryAdBase; }, 260},
+        // A face name has at most 31 characters.
+        {"caption font face", at.settings + 64 + 28, 32,
+         [](const ThemeContents& t) { return std::string(t.settings.captionFont.lfFaceName); }, 31},
+        {"picture name", at.imageRecords[0] + 4, 260,
+         [](const ThemeContents& t) { return t.images[0].name; }, 260},
+        {"caption", at.imageRecords[0] + 264, 260,
+         [](const ThemeContents& t) { return t.images[0].caption; }, 260},
+        {"music name", at.musicRecords[0] + 4, 260,
+         [](const ThemeContents& t) { return t.music[0].name; }, 260},
+        {"frame piece", *at.frameRecord + 44, 9,
+         [](const ThemeContents& t) { return t.frame->upleft; }, 9},
+        {"frame picture name", *at.frameRecord + 142, 262,
+         [](const ThemeContents& t) { return t.frame->pictureName; }, 262},
     };
     for (const Field& f : fields) {
         std::vector<std::uint8_t> bytes = good.bytes;
         std::fill(bytes.begin() + static_cast<long>(f.offset),
                   bytes.begin() + static_cast<long>(f.offset + f.size), 'A');
-        ThemeContents c;
-        EXPECT_EQ(Read(bytes, c), ThemeReadStatus::Damaged) << f.what;
+        ThemeContents full;
+        ASSERT_EQ(Read(bytes, full), ThemeReadStatus::Ok) << f.what;
+        EXPECT_EQ(f.read(full), std::string(f.kept, 'A')) << f.what;
     }
 }
 
+TEST(ThemeFormat, FullFieldsAreWrittenBackWhole) {
+    FrameRecord record;
+    record.ver = "1.0";
+    record.title = std::string(40, 'T'); // longer than its field: cut to the field
+    record.upleft = "123 45678";
+    std::vector<std::uint8_t> bytes;
+    lv::ByteWriter w(bytes);
+    WriteFrameRecord(w, record);
+    ASSERT_EQ(bytes.size(), kFrameRecordSize);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 36), "1.0" + std::string(33, 'T'));
+    lv::ByteReader r(bytes);
+    FrameRecord back;
+    ASSERT_TRUE(ReadFrameRecord(r, back));
+    EXPECT_EQ(back.ver, "1.0");
+    EXPECT_EQ(back.title, std::string(33, 'T'));
+    EXPECT_EQ(back.upleft, "123 45678");
+}
+
 TEST(ThemeReader, SafeNames) {
-    for (const char* ok : {"a.jpg", "a..b.jpg", "...", "photo 1.png"})
+    for (const char* ok : {"a.jpg", "a..b.jpg", "...", "photo 1.png", "\xe6\x98\xa5.jpg"})
         EXPECT_TRUE(IsSafeThemeName(ok)) << ok;
-    for (const char* bad : {"", ".", "..", "a\\b", "a/b", "C:x", "\\x"})
+    for (const char* bad :
+         {"", ".", "..", "a\\b", "a/b", "C:x", "\\x", "*", "?", "a*.jpg", "pic?.png", "<x>", "a>b",
+          "say \"hi\"", "a|b", "tab\there", "line\nbreak", "\x01", "\x1f"})
         EXPECT_FALSE(IsSafeThemeName(bad)) << bad;
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 
 namespace uninstalltest {
@@ -45,26 +46,38 @@ bool KeyExists(const std::string& subKey) {
     return true;
 }
 
+std::string Lowered(std::string text) {
+    for (char& ch : text)
+        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+    return text;
+}
+
 namespace {
 
-void CreateKeyWithValue(const std::string& subKey, const std::string& value) {
+void CreateKeyWithValue(const std::string& subKey, const std::string& value,
+                        const char* name = "DisplayName") {
     HKEY key = nullptr;
     ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, subKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                               nullptr, &key, nullptr),
               ERROR_SUCCESS)
         << subKey;
-    RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
+    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.data()),
                    static_cast<DWORD>(value.size()));
     RegCloseKey(key);
 }
 
 } // namespace
 
+void SetUninstallCommand(const std::string& title, const std::string& command) {
+    CreateKeyWithValue(kUninstallRoot + title, command, "UninstallString");
+}
+
 InstalledSaver::InstalledSaver(std::string installedTitle) : title(std::move(installedTitle)) {
     CreateDirectoryA(SystemFolder().c_str(), nullptr);
     EXPECT_TRUE(WriteFile(saverPath(), "MZ saver"));
     EXPECT_TRUE(WriteFile(dataPath(), "theme data"));
-    CreateKeyWithValue(entry(), title);
+    CreateKeyWithValue(entry(), title + " Screensaver");
+    SetUninstallCommand(title, saverPath() + " /u");
     CreateKeyWithValue(entry() + "\\Parts", "parts");
     CreateKeyWithValue(entry() + "\\Parts\\Deeper", "deeper");
     CreateKeyWithValue(entry() + "\\Other", "other");

@@ -1,5 +1,6 @@
 // An installed screen saver as the installer leaves it: "<title>.scr" and "<title>.dat" in the
-// system folder and an uninstall entry (with sub-keys) named after the title.
+// system folder and an uninstall entry (with sub-keys) named after the title that holds the
+// command which starts the saver's uninstall mode.
 #pragma once
 
 #include "tests/support/scratch_dir.h"
@@ -32,6 +33,11 @@ std::string SystemFolder();
 bool WriteFile(const std::string& path, const std::string& bytes = "x");
 bool FileExists(const std::string& path);
 bool KeyExists(const std::string& subKey);
+// The text with ASCII capitals made small, as the uninstaller's command line arrives.
+std::string Lowered(std::string text);
+
+// The uninstall entry's command, as the installer writes it: "<saver path> /u".
+void SetUninstallCommand(const std::string& title, const std::string& command);
 
 struct InstalledSaver {
     explicit InstalledSaver(std::string installedTitle);

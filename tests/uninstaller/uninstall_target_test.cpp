@@ -48,6 +48,52 @@ TEST_F(UninstallTargetTest, CommandLinesThatNameNoInstalledSaverAreRefused) {
     }
 }
 
+TEST_F(UninstallTargetTest, AGoneSaverCountsOnlyWhereItsEntrySaysItWasInstalled) {
+    const InstalledSaver saver("Quiet Horizons");
+    ASSERT_TRUE(DeleteFileA(saver.saverPath().c_str()));
+    const std::string elsewhere = m_root.path() + "\\Quiet Horizons.scr";
+    struct Case {
+        const char* what;
+        std::string command;
+        std::string entryCommand; // empty: the entry as installed
+        bool found;
+    };
+    const Case cases[] = {
+        {"as installed", saver.saverPath(), "", true},
+        {"in another case", SystemFolder() + "\\QUIET HORIZONS.SCR", "", true},
+        {"entry names another saver", saver.saverPath(), SystemFolder() + "\\Other.scr /u", false},
+        {"entry without the switch", saver.saverPath(), saver.saverPath(), false},
+        {"not in the system folder", elsewhere, elsewhere + " /u", false},
+        {"no entry of that title", SystemFolder() + "\\Unknown.scr", "", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUninstallCommand(saver.title,
+                            c.entryCommand.empty() ? saver.saverPath() + " /u" : c.entryCommand);
+        const auto target = FindUninstallTarget(c.command.c_str());
+        EXPECT_EQ(target.has_value(), c.found);
+        if (target) {
+            EXPECT_EQ(target->themeDataPath.CompareNoCase(saver.dataPath().c_str()), 0);
+        }
+    }
+}
+
+TEST_F(UninstallTargetTest, AGoneSaverStillLosesItsThemeAndEntryAndIsNamedAsMissing) {
+    const InstalledSaver saver("Quiet Horizons");
+    const InstalledSaver neighbour("Neighbour");
+    ASSERT_TRUE(DeleteFileA(saver.saverPath().c_str()));
+    const auto target = FindUninstallTarget(saver.saverPath().c_str());
+    ASSERT_TRUE(target);
+    std::vector<CString> missing;
+    EXPECT_FALSE(RemoveInstalledSaver(*target, &missing));
+    EXPECT_FALSE(FileExists(saver.dataPath()));
+    EXPECT_FALSE(KeyExists(saver.entry()));
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].CompareNoCase(saver.saverPath().c_str()), 0);
+    EXPECT_TRUE(FileExists(neighbour.dataPath()));
+    EXPECT_TRUE(KeyExists(neighbour.entry()));
+}
+
 TEST_F(UninstallTargetTest, RelativePathsAreMadeAbsoluteFirst) {
     const InstalledSaver saver("Amber");
     ASSERT_TRUE(SetCurrentDirectoryA(SystemFolder().c_str()));
@@ -75,7 +121,10 @@ TEST_F(UninstallTargetTest, AMissingThemeFileFailsButTheRestIsStillRemoved) {
     ASSERT_TRUE(DeleteFileA(saver.dataPath().c_str()));
     const auto target = FindUninstallTarget(saver.saverPath().c_str());
     ASSERT_TRUE(target);
-    EXPECT_FALSE(RemoveInstalledSaver(*target));
+    std::vector<CString> missing;
+    EXPECT_FALSE(RemoveInstalledSaver(*target, &missing));
+    ASSERT_EQ(missing.size(), 1u);
+    EXPECT_EQ(missing[0].CompareNoCase(saver.dataPath().c_str()), 0);
     EXPECT_FALSE(FileExists(saver.saverPath()));
     EXPECT_FALSE(KeyExists(saver.entry()));
 }

@@ -64,6 +64,19 @@ TEST_F(UninstallerProgram, AMissingThemeFileIsReportedAsFailure) {
     EXPECT_FALSE(KeyExists(saver.entry()));
 }
 
+TEST_F(UninstallerProgram, ASaverAlreadyGoneStillLosesItsThemeAndEntryAndIsNamed) {
+    const InstalledSaver saver("Quiet Horizons");
+    const InstalledSaver neighbour("Neighbour");
+    ASSERT_TRUE(DeleteFileA(saver.saverPath().c_str()));
+    const auto result = Run(saver.saverPath(), "1004\nOK\n");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    const std::string named = std::string(kFailed) + "\nNot found: " + saver.saverPath();
+    EXPECT_NE(Lowered(result.err).find(Lowered(named)), std::string::npos) << result.err;
+    EXPECT_FALSE(FileExists(saver.dataPath()));
+    EXPECT_FALSE(KeyExists(saver.entry()));
+    ExpectInstalled(neighbour, "the neighbour stays");
+}
+
 TEST_F(UninstallerProgram, AQuotedPathIsTheSamePath) {
     const InstalledSaver saver("Quiet Horizons");
     const auto result = Run("\"" + saver.saverPath() + "\"", "1004\nOK\n");
@@ -75,10 +88,14 @@ TEST_F(UninstallerProgram, CommandLinesThatNameNoInstalledSaverDeleteNothing) {
     const InstalledSaver saver("Quiet Horizons");
     const std::string folder = SystemFolder();
     ASSERT_TRUE(WriteFile(folder + "\\.scr"));
+    const InstalledSaver gone("Gone Elsewhere");
+    ASSERT_TRUE(DeleteFileA(gone.saverPath().c_str()));
+    SetUninstallCommand(gone.title, m_root.path() + "\\Gone Elsewhere.scr /u");
     const std::string commands[] = {
         saver.dataPath(),         // not a screen saver
         folder + "\\.scr",        // no title
         folder + "\\missing.scr", // nothing installed under that name
+        gone.saverPath(),         // gone, and its entry names another place
         "\"" + saver.saverPath(), // an unbalanced quote is part of the name
         folder,                   // a folder
     };
@@ -87,6 +104,8 @@ TEST_F(UninstallerProgram, CommandLinesThatNameNoInstalledSaverDeleteNothing) {
         EXPECT_NE(result.err.find(kFailed), std::string::npos) << command << "\n" << result.err;
         ExpectInstalled(saver, command);
         EXPECT_TRUE(KeyExists(kUninstallRoot + std::string("Quiet Horizons"))) << command;
+        EXPECT_TRUE(FileExists(gone.dataPath())) << command;
+        EXPECT_TRUE(KeyExists(gone.entry())) << command;
     }
 }
 

@@ -1,7 +1,9 @@
 // buttonart <out.bmp> <width> <height> <rrggbb> [<look> [<label>]]
 // Writes a 24-bit BMP: a button face of one colour with its label, the installer's picture or
-// the program icon (looks: tools/buttonart/looks.h; "face" when none is given).
+// the program icon (looks: tools/buttonart/looks.h; "face" when none is given). A label
+// "<name>" draws a glyph instead (tools/buttonart/glyph.h).
 #include "tools/artkit/bmp24_writer.h"
+#include "tools/buttonart/glyph.h"
 #include "tools/buttonart/label.h"
 #include "tools/buttonart/looks.h"
 
@@ -75,8 +77,10 @@ int main(int argc, char** argv) {
     // A button's states share their ink: it follows the button's colour, not the state's shade.
     const COLORREF background =
         *look == Look::picture ? canvas.Pixel(*width / 2, *height / 2) : *colour;
-    if (!label.empty() &&
-        !DrawLabel(canvas, label, LabelInk(background), *look == Look::pressed ? 1 : 0)) {
+    const int shift = *look == Look::pressed ? 1 : 0;
+    if (const auto glyph = GlyphFromLabel(label)) {
+        DrawGlyph(canvas, *glyph, LabelInk(background), shift);
+    } else if (!label.empty() && !DrawLabel(canvas, label, LabelInk(background), shift)) {
         std::fprintf(stderr, "buttonart: cannot draw the label \"%s\"\n", label.c_str());
         return 1;
     }

@@ -33,6 +33,10 @@ struct Line {
 };
 
 std::vector<Token> split(const std::string& text, const Line& line) {
+    // Texts go into the template NUL-terminated: one NUL more would end a text early and shift
+    // everything after it.
+    if (text.find('\0') != std::string::npos)
+        line.fail("a NUL character in the line");
     std::vector<Token> tokens;
     std::size_t i = 0;
     while (i < text.size()) {
@@ -157,11 +161,38 @@ void parse_control(const Line& line, DialogSource& dialog) {
     dialog.controls.push_back(std::move(control));
 }
 
+// items <id> "text" ...: after the list box or combo box it fills.
+void parse_items(const Line& line, DialogSource& dialog) {
+    const auto& t = line.tokens;
+    if (t.size() < 3)
+        line.fail("expected: items <id> <text> [<text> ...]");
+    DialogInitItems items;
+    items.id = control_id(line, t[1]);
+    for (const DialogControl& control : dialog.controls) {
+        if (control.id != items.id)
+            continue;
+        if (control.class_name.ordinal == predefined_class_atom("ListBox"))
+            items.message = 0x0401;
+        else if (control.class_name.ordinal == predefined_class_atom("ComboBox"))
+            items.message = 0x0403;
+    }
+    if (items.message == 0)
+        line.fail("items need a list box or combo box declared before them");
+    for (std::size_t i = 2; i < t.size(); ++i) {
+        if (!t[i].quoted)
+            line.fail("an item is quoted text");
+        items.texts.push_back(t[i].text);
+    }
+    dialog.init.push_back(std::move(items));
+}
+
 void parse_line(const Line& line, DialogSource& dialog, bool& has_size) {
     const auto& t = line.tokens;
     const std::string& keyword = t[0].text;
     if (keyword == "control") {
         parse_control(line, dialog);
+    } else if (keyword == "items") {
+        parse_items(line, dialog);
     } else if (keyword == "caption") {
         expect_count(line, 1, 1, "caption <text>");
         dialog.caption = t[1].text;
@@ -291,6 +322,25 @@ std::vector<std::uint8_t> write_dialog_template(const DialogSource& dialog) {
         put_name(out, control.text);
         out.u16(0); // no creation data
     }
+    return bytes;
+}
+
+std::vector<std::uint8_t> write_dialog_init(const DialogSource& dialog) {
+    std::vector<std::uint8_t> bytes;
+    if (dialog.init.empty())
+        return bytes;
+    ByteWriter out(bytes);
+    for (const DialogInitItems& items : dialog.init) {
+        for (const std::string& text : items.texts) {
+            out.u16(items.id);
+            out.u16(items.message);
+            out.u32(static_cast<std::uint32_t>(text.size() + 1));
+            for (char c : text)
+                out.u8(static_cast<std::uint8_t>(c));
+            out.u8(0);
+        }
+    }
+    out.u16(0);
     return bytes;
 }
 

@@ -23,6 +23,13 @@ struct DialogControl {
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
 };
 
+// The strings a list box or combo box starts with: an "items" line of the file.
+struct DialogInitItems {
+    std::uint16_t id = 0;
+    std::uint16_t message = 0; // 0x0401 for a list box, 0x0403 for a combo box
+    std::vector<std::string> texts;
+};
+
 struct DialogSource {
     std::string caption;
     std::uint32_t style = 0;
@@ -32,6 +39,7 @@ struct DialogSource {
     DialogName class_name;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0;
     std::vector<DialogControl> controls;
+    std::vector<DialogInitItems> init;
 };
 
 // Parses a dialog file; throws CompileError naming "<file>:<line>" on a fault.
@@ -39,6 +47,10 @@ DialogSource parse_dialog_file(const std::string& text, const std::string& file)
 
 // The binary template: the header, names and texts in UTF-16, items DWORD-aligned.
 std::vector<std::uint8_t> write_dialog_template(const DialogSource& dialog);
+
+// The dialog's initialisation data (RT_DLGINIT): per string its control id, message, length and
+// UTF-8 bytes with their NUL; a zero id ends it. Empty when no control has items.
+std::vector<std::uint8_t> write_dialog_init(const DialogSource& dialog);
 
 // A style expression: names and numbers joined by '|'; "~NAME" removes bits. False for an
 // unknown name.

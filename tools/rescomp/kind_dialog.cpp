@@ -26,6 +26,17 @@ void compile_dialog(const ManifestLine& line, KindContext& context) {
     resource.size = resource.bytes.size();
     if (!context.output.add_data(std::move(resource)))
         line.fail("dialog " + name->describe() + " is defined twice in that language");
+
+    std::vector<std::uint8_t> init = write_dialog_init(dialog);
+    if (init.empty())
+        return;
+    DataResource items;
+    items.type = ResourceId{240, {}}; // RT_DLGINIT
+    items.name = *name;
+    items.language = *language;
+    items.bytes = std::move(init);
+    items.size = items.bytes.size();
+    context.output.add_data(std::move(items));
 }
 
 } // namespace rescomp

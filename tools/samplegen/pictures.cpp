@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace samplegen {
 
@@ -29,24 +30,68 @@ RgbImage DrawSampleLandscape(int width, int height, int variant) {
     return img;
 }
 
-RgbImage DrawFrame(int piece) {
+namespace {
+
+struct Rgb {
+    std::uint8_t r, g, b;
+};
+
+// A light mat with a thin dark line near the picture and one near the outer edge.
+Rgb LinenAt(int edge, int piece) {
+    const double shade = 0.92 - 0.1 * std::sin(edge * 0.35);
+    if (edge == piece - 4 || edge == 2)
+        return {70, 62, 56};
+    return {static_cast<std::uint8_t>(236 * shade), static_cast<std::uint8_t>(228 * shade),
+            static_cast<std::uint8_t>(214 * shade)};
+}
+
+// Dark wood whose grain runs along the frame, lit on its outer bevel.
+Rgb WalnutAt(int x, int y, int edge, int size) {
+    const int along = std::min(x, y) == edge ? x + y : size - x + size - y;
+    const double grain = 0.85 + 0.15 * std::sin(along * 0.9 + edge * 2.1);
+    if (edge < 3)
+        return {190, 150, 110};
+    return {static_cast<std::uint8_t>(104 * grain), static_cast<std::uint8_t>(66 * grain),
+            static_cast<std::uint8_t>(40 * grain)};
+}
+
+// L-shaped brass corners, clear between them.
+std::optional<Rgb> BrassAt(int x, int y, int piece, int size) {
+    const int cx = std::min(x, size - 1 - x), cy = std::min(y, size - 1 - y);
+    const bool corner = cx < piece && cy < piece && (cx < piece / 3 || cy < piece / 3);
+    if (!corner)
+        return std::nullopt;
+    const double shine = 0.8 + 0.2 * std::cos((cx + cy) * 0.4);
+    return Rgb{static_cast<std::uint8_t>(220 * shine), static_cast<std::uint8_t>(178 * shine),
+               static_cast<std::uint8_t>(72 * shine)};
+}
+
+} // namespace
+
+RgbImage DrawFrame(int piece, FrameLook look) {
     int size = piece * 3;
     RgbImage img{size, size, std::vector<std::uint8_t>(static_cast<std::size_t>(size) * size * 3)};
     for (int y = 0; y < size; ++y) {
         for (int x = 0; x < size; ++x) {
             bool inside = x >= piece && x < 2 * piece && y >= piece && y < 2 * piece;
-            if (inside) {
-                img.set(x, y, 255, 0, 255);
-                continue;
+            const int edge = std::min({x, y, size - 1 - x, size - 1 - y});
+            std::optional<Rgb> c;
+            if (!inside) {
+                switch (look) {
+                case FrameLook::linen:
+                    c = LinenAt(edge, piece);
+                    break;
+                case FrameLook::walnut:
+                    c = WalnutAt(x, y, edge, size);
+                    break;
+                case FrameLook::brass:
+                    c = BrassAt(x, y, piece, size);
+                    break;
+                }
             }
-            // Distance to the outer edge: a light mat with a thin dark line near the picture.
-            int edge = std::min({x, y, size - 1 - x, size - 1 - y});
-            double shade = 0.92 - 0.1 * std::sin(edge * 0.35);
-            bool line = edge == piece - 4 || edge == 2;
-            std::uint8_t r = line ? 70 : static_cast<std::uint8_t>(236 * shade);
-            std::uint8_t g = line ? 62 : static_cast<std::uint8_t>(228 * shade);
-            std::uint8_t b = line ? 56 : static_cast<std::uint8_t>(214 * shade);
-            img.set(x, y, r, g, b);
+            if (!c)
+                c = Rgb{255, 0, 255};
+            img.set(x, y, c->r, c->g, c->b);
         }
     }
     return img;

@@ -1,5 +1,7 @@
 #include "exif_builder.h"
 
+#include <algorithm>
+
 namespace lvtest {
 
 std::vector<std::uint8_t> ExifBuilder::U16(std::uint16_t v) const {
@@ -111,9 +113,13 @@ ExifBuilder::Segment(const std::vector<ExifDirectory>& directories) const {
 std::vector<std::uint8_t> JpegSegment(std::uint8_t marker,
                                       const std::vector<std::uint8_t>& payload) {
     const std::size_t length = payload.size() + 2;
-    std::vector<std::uint8_t> out = {0xFF, marker, static_cast<std::uint8_t>(length >> 8),
-                                     static_cast<std::uint8_t>(length)};
-    out.insert(out.end(), payload.begin(), payload.end());
+    // Sized once and filled by copies: GCC 12 misreads growing inserts here as overruns.
+    std::vector<std::uint8_t> out(payload.size() + 4);
+    out[0] = 0xFF;
+    out[1] = marker;
+    out[2] = static_cast<std::uint8_t>(length >> 8);
+    out[3] = static_cast<std::uint8_t>(length);
+    std::copy(payload.begin(), payload.end(), out.begin() + 4);
     return out;
 }
 

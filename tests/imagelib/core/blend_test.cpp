@@ -113,10 +113,30 @@ TEST(ImageBlend, MixAlphaWritesTheResultOpacity) {
     EXPECT_EQ(target.AlphaGet(1, 0), 0); // a see-through source pixel clears the target
     EXPECT_EQ(target.GetPixelColor(1, 0, false), kBlue);
 
+    // BlendFrom too: the colour stays, the opacity under a see-through pixel becomes 0.
     PxImage plain = Filled(2, 1, kBlue);
     ASSERT_TRUE(plain.BlendFrom(source, 0, 0, 2, 1, 0, 0, true));
     EXPECT_EQ(plain.AlphaGet(0, 0), 255);
-    EXPECT_EQ(plain.AlphaGet(1, 0), 255); // BlendFrom leaves it
+    EXPECT_EQ(plain.GetPixelColor(0, 0, false), kRed);
+    EXPECT_EQ(plain.AlphaGet(1, 0), 0);
+    EXPECT_EQ(plain.GetPixelColor(1, 0, false), kBlue);
+    // A keyed (transparent-colour) source pixel counts as see-through as well.
+    PxImage keyedSource = Filled(2, 1, kRed);
+    ASSERT_TRUE(keyedSource.AlphaCreate());
+    keyedSource.SetPixelColor(1, 0, kBlack);
+    keyedSource.SetTransIndex(0);
+    keyedSource.SetTransColor(kBlack);
+    PxImage underKey = Filled(2, 1, kBlue);
+    ASSERT_TRUE(underKey.BlendFrom(keyedSource, 0, 0, 2, 1, 0, 0, true));
+    EXPECT_EQ(underKey.AlphaGet(0, 0), 255);
+    EXPECT_EQ(underKey.AlphaGet(1, 0), 0);
+    EXPECT_EQ(underKey.GetPixelColor(1, 0, false), kBlue);
+    // Without mix alpha nothing under a see-through pixel changes.
+    PxImage untouched = Filled(2, 1, kBlue);
+    ASSERT_TRUE(untouched.AlphaCreate());
+    untouched.AlphaSet(1, 0, 77);
+    ASSERT_TRUE(untouched.BlendFrom(source, 0, 0, 2, 1, 0, 0, false));
+    EXPECT_EQ(untouched.AlphaGet(1, 0), 77);
 
     PxImage noAlpha = Filled(2, 1, kRed);
     PxImage keep = Filled(2, 1, kBlue);

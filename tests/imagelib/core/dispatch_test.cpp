@@ -22,18 +22,18 @@ void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
               static_cast<std::streamsize>(bytes.size()));
 }
 
-TEST(ImageDispatch, UnknownAndNotBuiltFormatsAnswerAsUnknown) {
+TEST(ImageDispatch, UnknownFormatsAnswerAsUnknown) {
     PxImage image(4, 4, 24);
     PxMemoryFile file;
     ASSERT_TRUE(file.Open());
-    for (DWORD format : {0u, 2u, 5u, 6u, 7u, 8u, 9u, 11u, 15u, 16u, 1000u}) {
+    for (DWORD format : {0u, 16u, 1000u}) {
         EXPECT_FALSE(image.Encode(&file, format)) << format;
         EXPECT_STREQ(image.GetLastError(), "Encode: Unknown format");
     }
     EXPECT_EQ(file.Size(), 0);
 
     const auto bytes = lvtest::WriteBmp(lvtest::PictureSpec(24, 3, 3));
-    for (DWORD format : {2u, 5u, 10u, 12u, 16u}) {
+    for (DWORD format : {16u, 1000u}) {
         EXPECT_FALSE(image.DecodeFromMemory(bytes.data(), static_cast<DWORD>(bytes.size()), format))
             << format;
         EXPECT_STREQ(image.GetLastError(), "Decode: Unknown or wrong format");
@@ -80,7 +80,7 @@ TEST(ImageDispatch, MemoryEncodeRules) {
     EXPECT_FALSE(image.EncodeToMemory(buffer, size, PXIMAGE_FORMAT_BMP));
     EXPECT_EQ(buffer, &dummy);
     buffer = nullptr;
-    EXPECT_FALSE(image.EncodeToMemory(buffer, size, PXIMAGE_FORMAT_GIF));
+    EXPECT_FALSE(image.EncodeToMemory(buffer, size, PXIMAGE_FORMAT_UNKNOWN));
     EXPECT_EQ(buffer, nullptr);
     PxImage empty;
     EXPECT_FALSE(empty.EncodeToMemory(buffer, size, PXIMAGE_FORMAT_BMP));

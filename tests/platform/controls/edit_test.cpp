@@ -1,6 +1,7 @@
 // The edit control typed into with injected keys.
 #include "controls_fixture.h"
 #include "testing/answers.h"
+#include "testing/screen_capture.h"
 #include "testing/window_input.h"
 
 #include <string>
@@ -154,6 +155,31 @@ TEST_F(EditTest, PasswordsShowStarsButKeepTheText) {
     type("secret");
     EXPECT_EQ(text(edit), "secret");
     EXPECT_EQ(SendMessageA(edit, EM_GETPASSWORDCHAR, 0, 0), '*');
+}
+
+// The border all round, read at the middle of each side of the window rectangle.
+bool border_shown(HWND edit) {
+    RECT window{};
+    GetWindowRect(edit, &window);
+    const int w = window.right - window.left, h = window.bottom - window.top;
+    const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+    return lv::testing::window_pixel(edit, 0, h / 2) == frame &&
+           lv::testing::window_pixel(edit, w - 1, h / 2) == frame &&
+           lv::testing::window_pixel(edit, w / 2, 0) == frame &&
+           lv::testing::window_pixel(edit, w / 2, h - 1) == frame;
+}
+
+TEST_F(EditTest, KeepsItsBorderWhileTypedInto) {
+    HWND edit = make(ES_NUMBER | ES_RIGHT | ES_AUTOHSCROLL);
+    UpdateWindow(parent);
+    pump();
+    EXPECT_TRUE(border_shown(edit));
+    type("12");
+    EXPECT_TRUE(border_shown(edit));
+    press(VK_BACK);
+    SetWindowTextA(edit, "7");
+    pump();
+    EXPECT_TRUE(border_shown(edit));
 }
 
 } // namespace

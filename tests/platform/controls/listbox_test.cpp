@@ -4,6 +4,7 @@
 #include "testing/window_input.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -160,6 +161,25 @@ TEST_F(ListBoxTest, VariableItemsAreMeasuredOneByOne) {
     EXPECT_EQ(SendMessageA(list, LB_ITEMFROMPOINT, 0, MAKELPARAM(5, 80)), MAKELRESULT(2, 1));
 }
 
+// The parent measures an item from its text, which the list already holds when it asks.
+TEST_F(ListBoxTest, AVariableItemIsMeasuredOnceTheListHoldsIt) {
+    HWND list = nullptr;
+    std::vector<std::string> seen;
+    on_item = [&](UINT msg, LPARAM lParam) {
+        if (msg != WM_MEASUREITEM)
+            return;
+        auto* m = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        seen.push_back(text_of(list, static_cast<int>(m->itemID)));
+        m->itemHeight = 12 + 4 * static_cast<UINT>(seen.back().size());
+    };
+    list = make(LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS);
+    SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>("ab"));
+    SendMessageA(list, LB_INSERTSTRING, 0, reinterpret_cast<LPARAM>("abcd"));
+    EXPECT_EQ(seen, (std::vector<std::string>{"ab", "abcd"}));
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0), 28);
+    EXPECT_EQ(SendMessageA(list, LB_GETITEMHEIGHT, 1, 0), 20);
+}
+
 TEST_F(ListBoxTest, TheScrollBarMovesTheTopItem) {
     on_item = [](UINT msg, LPARAM lParam) {
         if (msg == WM_MEASUREITEM)
@@ -194,6 +214,19 @@ TEST_F(ListBoxTest, TheScrollBarMovesTheTopItem) {
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 0);
     SendMessageA(list, LB_SETCURSEL, 20, 0);
     EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+
+    // The thumb, dragged from the top of the track past the bar's end, shows the last items.
+    SendMessageA(list, WM_VSCROLL, SB_TOP, 0);
+    input::mouse_move(bar_x, origin.y + GetSystemMetrics(SM_CXVSCROLL) + 2);
+    input::mouse_down();
+    pump();
+    input::mouse_move(bar_x, origin.y + client.bottom + 40);
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+    input::mouse_up();
+    pump();
+    EXPECT_EQ(SendMessageA(list, LB_GETTOPINDEX, 0, 0), 21 - visible);
+    EXPECT_EQ(GetCapture(), nullptr);
 }
 
 TEST_F(ListBoxTest, WholeItemsOnlyUnlessAskedOtherwise) {

@@ -135,4 +135,33 @@ TEST_F(DataExchange, OkWithInvalidDataKeepsTheDialogOpen) {
     EXPECT_EQ(dialog.interval, 3);
 }
 
+// A radio group counts its radio buttons only, whatever else stands between them, and ends where
+// the next group begins.
+TEST_F(DataExchange, RadioGroupsPassOverOtherControlsInThem) {
+    struct Choices : CDialog {
+        int mode = 1;
+        int kind = 0;
+        void DoDataExchange(CDataExchange* dx) override {
+            DDX_Radio(dx, 1030, mode);
+            DDX_Radio(dx, 1070, kind);
+        }
+    };
+    CWnd host;
+    ASSERT_TRUE(
+        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
+    Choices page;
+    ASSERT_TRUE(page.Create(204u, &host));
+    HWND hwnd = page.GetSafeHwnd();
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, 1031), BST_CHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, 1030), BST_UNCHECKED);
+    EXPECT_EQ(IsDlgButtonChecked(hwnd, 1070), BST_CHECKED);
+    CheckDlgButton(hwnd, 1031, BST_UNCHECKED);
+    CheckDlgButton(hwnd, 1071, BST_CHECKED);
+    CheckDlgButton(hwnd, 1070, BST_UNCHECKED);
+    ASSERT_TRUE(page.UpdateData(TRUE));
+    EXPECT_EQ(page.mode, -1);
+    EXPECT_EQ(page.kind, 1);
+    host.DestroyWindow();
+}
+
 } // namespace

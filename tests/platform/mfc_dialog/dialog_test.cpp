@@ -147,4 +147,30 @@ TEST_F(DialogTest, ModelessPageLivesInsideItsParent) {
     EXPECT_EQ(page.GetSafeHwnd(), nullptr);
 }
 
+// The template's initialisation data fills its boxes before the first data exchange.
+TEST_F(DialogTest, ListsStartWithTheTemplatesStrings) {
+    CWnd host;
+    ASSERT_TRUE(
+        host.CreateEx(0, nullptr, "host", WS_POPUP | WS_VISIBLE, 0, 0, 400, 200, nullptr, nullptr));
+    CDialog page;
+    ASSERT_TRUE(page.Create(203u, &host));
+    HWND combo = GetDlgItem(page.GetSafeHwnd(), 1048);
+    ASSERT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+    const char* expected[] = {"Sequential", "Backward", "Random"};
+    for (int i = 0; i < 3; ++i) {
+        char text[32] = {};
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        EXPECT_STREQ(text, expected[i]);
+    }
+    HWND list = GetDlgItem(page.GetSafeHwnd(), 1049);
+    ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
+    char text[32] = {};
+    SendMessageA(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    EXPECT_STREQ(text, "順番");
+    // A dialog without such data is left as it is.
+    EXPECT_TRUE(page.ExecuteDlgInit(MAKEINTRESOURCE(201)));
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 3);
+    host.DestroyWindow();
+}
+
 } // namespace

@@ -1,7 +1,13 @@
 #include "layer_root_fixture.h"
 #include "win32/win32.h"
 
+#include <sched.h>
+#include <signal.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -181,6 +187,53 @@ TEST_F(FilesTest, CopyFileHonoursFailIfExists) {
     // Onto itself (in another letter case): refused, and the data survives.
     EXPECT_FALSE(CopyFileA("C:\\src.txt", "C:\\SRC.txt", FALSE));
     EXPECT_EQ(read_host(drive_c() / "src.txt"), "new");
+}
+
+// A copy that runs out of room fails and leaves no piece of a file behind: no new target, and
+// an old target as it was. The room is a small tmpfs where the test may mount one (in a mount
+// namespace of its own), else a file-size limit; both only in a child process.
+TEST_F(FilesTest, ACopyThatRunsOutOfRoomLeavesNoPartialTarget) {
+    namespace fs = std::filesystem;
+    const fs::path small = work() / "small";
+    fs::create_directories(small);
+    std::ofstream(drive_c() / "big.scr", std::ios::binary) << std::string(3 << 20, 's');
+    const std::string target = lv::to_windows_path((small / "copy.scr").string());
+    struct Case {
+        const char* what;
+        const char* old_target; // what stands at the target before, if anything
+    } cases[] = {{"new target", nullptr}, {"old target", "the old saver"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        pid_t child = ::fork();
+        if (child == 0) {
+            bool mounted = ::unshare(CLONE_NEWNS) == 0 &&
+                           ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                           ::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=1m") == 0;
+            if (!mounted) {
+                ::signal(SIGXFSZ, SIG_IGN);
+                const rlimit limit{1 << 20, 1 << 20};
+                if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                    ::_exit(9);
+            }
+            if (c.old_target)
+                std::ofstream(small / "copy.scr", std::ios::binary) << c.old_target;
+            if (CopyFileA("C:\\big.scr", target.c_str(), FALSE))
+                ::_exit(1);
+            if (c.old_target ? read_host(small / "copy.scr") != c.old_target
+                             : fs::exists(small / "copy.scr"))
+                ::_exit(2);
+            auto left = std::distance(fs::directory_iterator(small), fs::directory_iterator());
+            ::_exit(left == (c.old_target ? 1 : 0) ? 0 : 3);
+        }
+        ASSERT_GT(child, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0)
+            << "1: the copy succeeded, 2: the target is not as it was, 3: a file was left behind";
+        fs::remove_all(small);
+        fs::create_directories(small);
+    }
 }
 
 TEST_F(FilesTest, DeleteAndMove) {

@@ -1,8 +1,12 @@
 #include "layer_root_fixture.h"
 #include "win32/win32.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -185,6 +189,70 @@ TEST_F(ProfileTest, Sections) {
     n = GetPrivateProfileSectionA("Other", buffer, sizeof buffer, "frame.ini");
     EXPECT_EQ(std::string(buffer, n), std::string("a=1\0b=2\0", 8));
     EXPECT_EQ(GetPrivateProfileSectionA("Other", buffer, 6, "frame.ini"), 4u);
+}
+
+// A write reads the whole file first: one that is there but cannot be read fails the write,
+// rather than being replaced by a file that holds the new key alone.
+TEST_F(ProfileTest, AFileThatCannotBeReadIsNotReplaced) {
+    namespace fs = std::filesystem;
+    const fs::path secret = drive_c() / "WINDOWS" / "secret.ini";
+    write_file(secret, "[Keep]\r\nall=of this\r\n");
+    fs::permissions(secret,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
+    // Someone who may write where the file and the writers' lock lie, but not read the file.
+    std::ofstream(root() / "profiles.lock").flush();
+    for (const fs::path& open : {root(), drive_c() / "WINDOWS", root() / "profiles.lock"})
+        fs::permissions(open, fs::perms::all, fs::perm_options::add);
+    pid_t child = ::fork();
+    if (child == 0) {
+        // Permissions do not hold back the superuser: write as nobody.
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(9);
+        ::_exit(WritePrivateProfileStringA("New", "k", "v", "secret.ini") ? 1 : 0);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the write reported success";
+    fs::permissions(secret, fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(read_file(secret), "[Keep]\r\nall=of this\r\n");
+}
+
+// Each write reads, changes and replaces the whole file: writers in other processes must take
+// turns, or one replaces the file from a state that misses what another has just written.
+TEST_F(ProfileTest, SixProcessesWritingOneFileLoseNothing) {
+    constexpr int kWriters = 6;
+    constexpr int kKeysEach = 60;
+    std::vector<pid_t> children;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            for (int i = 0; i < kKeysEach; ++i) {
+                std::string key = "w" + std::to_string(writer) + "k" + std::to_string(i);
+                if (!WritePrivateProfileStringA("Shared", key.c_str(), std::to_string(i).c_str(),
+                                                "shared.ini"))
+                    ::_exit(1);
+            }
+            ::_exit(0);
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write reported failure";
+    }
+    int lost = 0;
+    for (int writer = 0; writer < kWriters; ++writer) {
+        for (int i = 0; i < kKeysEach; ++i) {
+            std::string key = "w" + std::to_string(writer) + "k" + std::to_string(i);
+            if (get("Shared", key.c_str(), "lost", "shared.ini") != std::to_string(i))
+                ++lost;
+        }
+    }
+    EXPECT_EQ(lost, 0) << "of " << kWriters * kKeysEach << " keys";
 }
 
 } // namespace

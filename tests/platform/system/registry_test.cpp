@@ -291,6 +291,75 @@ TEST_F(RegistryTest, SeesChangesMadeToTheFileAndKeepsADamagedOneUntouched) {
     RegCloseKey(key);
 }
 
+// Reading needs no right to write: a reader takes a shared lock on the lock file that is
+// there, or reads without one, and a write still fails honestly.
+TEST_F(RegistryTest, AReadOnlyRegistryFolderServesReads) {
+    namespace fs = std::filesystem;
+    const fs::path folder = root() / "registry";
+    struct Case {
+        const char* what;
+        bool lock_file;
+    } cases[] = {{"read-only lock file", true}, {"no lock file", false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        // Written by hand, so that this process holds no copy of the hive to answer from.
+        std::ofstream(folder / "HKEY_CURRENT_USER.reg")
+            << "[Software\\Fixed]\n\"v\"=dword:0000002a\n";
+        if (c.lock_file) {
+            std::ofstream(folder / ".lock").flush();
+            fs::permissions(folder / ".lock",
+                            fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+        }
+        fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
+                                    fs::perms::group_read | fs::perms::group_exec |
+                                    fs::perms::others_read | fs::perms::others_exec);
+        pid_t child = ::fork();
+        if (child == 0) {
+            // Permissions do not hold back the superuser: read as nobody.
+            if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+                ::_exit(9);
+            HKEY key = nullptr;
+            if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Fixed", 0, KEY_READ, &key))
+                ::_exit(1);
+            DWORD number = 0;
+            if (query_dword(key, "v", number) != ERROR_SUCCESS || number != 42)
+                ::_exit(2);
+            RegCloseKey(key);
+            HKEY created = nullptr;
+            if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\New", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                nullptr, &created, nullptr) == ERROR_SUCCESS)
+                ::_exit(3);
+            ::_exit(0);
+        }
+        ASSERT_GT(child, 0);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: open failed, 2: read failed, 3: write succeeded";
+    }
+}
+
+// What a writer killed before its rename left behind: full copies of a hive, removed by the
+// next process that opens the registry.
+TEST_F(RegistryTest, StaleReplacementFilesAreRemovedAtTheNextOpen) {
+    namespace fs = std::filesystem;
+    const fs::path folder = root() / "registry";
+    fs::create_directories(folder);
+    const char* stale[] = {"HKEY_CURRENT_USER.reg.tmp.4242.0", "HKEY_LOCAL_MACHINE.reg.tmp.77.12"};
+    for (const char* name : stale)
+        std::ofstream(folder / name) << "[Software\\Old]\n";
+    std::ofstream(folder / "notes.txt") << "kept";
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software", 0, KEY_READ, &key) == ERROR_SUCCESS)
+        RegCloseKey(key);
+    for (const char* name : stale)
+        EXPECT_FALSE(fs::exists(folder / name)) << name;
+    EXPECT_TRUE(fs::exists(folder / "notes.txt"));
+}
+
 TEST(RegistryHive, TextFormRoundTripsAwkwardNamesAndBytes) {
     lv::RegistryKey root;
     auto& key = root.add_child("Odd [name] 100%\x01\xE9");

@@ -230,6 +230,31 @@ TEST_F(AdvertFetch, TheCountIsReadAsADecimalInt) {
     }
 }
 
+// A description holds three short values. A far larger file from the server is no
+// description: it is read as a missing one (count 0, no match), not parsed value by value.
+TEST_F(AdvertFetch, AnOversizedDescriptionIsReadAsAMissingOne) {
+    WriteText(downloaded(), kOldPicture);
+    const std::string matching =
+        Description("7", std::to_string(sizeof kOldPicture - 1), CreationDateText(downloaded()));
+    struct Case {
+        std::string name;
+        std::string padding;
+        int count;
+        bool kept;
+    } cases[] = {
+        {"small", "", 7, true},
+        {"a long comment", "; " + std::string(64 * 1024, 'c') + "\n", 0, false},
+        {"a 1 MB value", "Padding=" + std::string(1 << 20, 'x') + "\n", 0, false},
+    };
+    for (const Case& test : cases) {
+        WriteText(downloaded(), kOldPicture);
+        ServeNewPicture(matching + test.padding);
+        RunOnSunday();
+        EXPECT_EQ(Theme.adCounterStart, test.count) << test.name;
+        EXPECT_EQ(ReadText(downloaded()), test.kept ? kOldPicture : kNewPicture) << test.name;
+    }
+}
+
 TEST(AdvertDate, IsEightDigitsOrEmpty) {
     struct Case {
         std::string text;

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ctime>
+#include <string>
+
 namespace {
 
 COLORREF At(const PxImage& image, LONG x, LONG storedRow) {
@@ -18,7 +22,8 @@ PxImage Canvas(LONG w, LONG h) {
     return canvas;
 }
 
-SaverSettingsValues Gradient(int kind, COLORREF c1 = RGB(0, 0, 0), COLORREF c2 = RGB(200, 100, 40)) {
+SaverSettingsValues Gradient(int kind, COLORREF c1 = RGB(0, 0, 0),
+                             COLORREF c2 = RGB(200, 100, 40)) {
     SaverSettingsValues s;
     s.backgroundMode = 1;
     s.gradientKind = kind;
@@ -28,13 +33,15 @@ SaverSettingsValues Gradient(int kind, COLORREF c1 = RGB(0, 0, 0), COLORREF c2 =
 }
 
 // A solid picture file in the work folder.
-void WritePicture(const std::filesystem::path& folder, const char* name, LONG w, LONG h, PxRgbQuad colour) {
+void WritePicture(const std::filesystem::path& folder, const char* name, LONG w, LONG h,
+                  PxRgbQuad colour) {
     PxImage image;
     image.Create(w, h, 24);
     for (LONG y = 0; y < h; ++y)
         for (LONG x = 0; x < w; ++x)
             image.SetPixelColor(x, y, colour);
-    ASSERT_TRUE(image.Save((folder / name).string().c_str(), PXIMAGE_FORMAT_BMP)) << image.GetLastError();
+    ASSERT_TRUE(image.Save((folder / name).string().c_str(), PXIMAGE_FORMAT_BMP))
+        << image.GetLastError();
 }
 
 } // namespace
@@ -56,14 +63,30 @@ TEST(SlideBackground, SolidAndGradientKinds) {
     const Case cases[] = {
         {"solid", solid, 8, 4, {{0, 0, RGB(1, 2, 3)}, {7, 3, RGB(1, 2, 3)}}},
         // kind 0: column x gets step x of W.
-        {"columns", Gradient(0), 10, 3, {{0, 0, RGB(0, 0, 0)}, {5, 2, RGB(100, 50, 20)}, {9, 1, RGB(180, 90, 36)}}},
+        {"columns",
+         Gradient(0),
+         10,
+         3,
+         {{0, 0, RGB(0, 0, 0)}, {5, 2, RGB(100, 50, 20)}, {9, 1, RGB(180, 90, 36)}}},
         // kind 1: up to the middle and back; the far edge's step -1 is taken as 0.
-        {"mirrored columns", Gradient(1), 10, 2, {{4, 0, RGB(160, 80, 32)}, {5, 0, RGB(120, 60, 24)}, {9, 0, RGB(0, 0, 0)}}},
+        {"mirrored columns",
+         Gradient(1),
+         10,
+         2,
+         {{4, 0, RGB(160, 80, 32)}, {5, 0, RGB(120, 60, 24)}, {9, 0, RGB(0, 0, 0)}}},
         // kind 2: stored row k gets step k of W (k = 0 at the bottom of the screen).
         {"rows", Gradient(2), 10, 6, {{3, 0, RGB(0, 0, 0)}, {3, 5, RGB(100, 50, 20)}}},
-        {"mirrored rows", Gradient(3), 10, 6, {{0, 2, RGB(80, 40, 16)}, {0, 3, RGB(40, 20, 8)}, {0, 5, RGB(0, 0, 0)}}},
+        {"mirrored rows",
+         Gradient(3),
+         10,
+         6,
+         {{0, 2, RGB(80, 40, 16)}, {0, 3, RGB(40, 20, 8)}, {0, 5, RGB(0, 0, 0)}}},
         // kind 4: rectangle k is k from every edge, d = W / 3.
-        {"rectangles", Gradient(4), 9, 9, {{0, 0, RGB(0, 0, 0)}, {1, 1, RGB(66, 33, 13)}, {4, 4, RGB(200, 100, 40)}}},
+        {"rectangles",
+         Gradient(4),
+         9,
+         9,
+         {{0, 0, RGB(0, 0, 0)}, {1, 1, RGB(66, 33, 13)}, {4, 4, RGB(200, 100, 40)}}},
         // narrow canvases: divisors clamp to 1 instead of dividing by zero.
         {"narrow rectangles", Gradient(4), 2, 2, {{0, 0, RGB(0, 0, 0)}}},
         {"narrow mirror", Gradient(1), 1, 1, {{0, 0, RGB(0, 0, 0)}}},
@@ -110,8 +133,9 @@ TEST(SlideOrder, SequencesOfEveryOrder) {
     auto scripted = [&] { return draws[static_cast<std::size_t>(calls++ % 5)]; };
     // Random never shows the same picture twice in a row.
     EXPECT_EQ(run(2, 3, 2, scripted), (std::vector<int>{2, 1}));
-    EXPECT_EQ(ChooseSlideIndex(0, 7, 3, [] { return -5; }), 2); // other orders: one pick, made positive
-    EXPECT_EQ(ChooseSlideIndex(0, 0, 0, nullptr), -1);            // no pictures at all
+    EXPECT_EQ(ChooseSlideIndex(0, 7, 3, [] { return -5; }),
+              2);                                      // other orders: one pick, made positive
+    EXPECT_EQ(ChooseSlideIndex(0, 0, 0, nullptr), -1); // no pictures at all
 }
 
 TEST(SlideFit, FitSizesAndCaptionOrigins) {
@@ -127,8 +151,12 @@ TEST(SlideFit, FitSizesAndCaptionOrigins) {
         LONG x, y;
     };
     const Case cases[] = {
-        {1, 100, (333 - 100) / 2, 76}, {2, 100, (999 - 100) / 2, 76}, {3, 100, (1665 - 100) / 2, 76},
-        {4, 100, (333 - 100) / 2, 684}, {5, 100, (999 - 100) / 2, 684}, {6, 100, (1665 - 100) / 2, 684},
+        {1, 100, (333 - 100) / 2, 76},
+        {2, 100, (999 - 100) / 2, 76},
+        {3, 100, (1665 - 100) / 2, 76},
+        {4, 100, (333 - 100) / 2, 684},
+        {5, 100, (999 - 100) / 2, 684},
+        {6, 100, (1665 - 100) / 2, 684},
         {2, 1000, 0, 76}, // as wide as the canvas: from the left edge
         {1, 500, 0, 76},
     };
@@ -225,9 +253,9 @@ TEST(SlideComposer, EveryFrameTypeSurroundsThePicture) {
     // A 30 x 30 frame picture of nine 10 x 10 pieces in distinct colours, magenta centre.
     PxImage frame;
     frame.Create(30, 30, 24);
-    const PxRgbQuad colours[9] = {{10, 0, 0, 0},  {20, 0, 0, 0},  {30, 0, 0, 0},
-                                  {40, 0, 0, 0},  {255, 0, 255, 0}, {60, 0, 0, 0},
-                                  {70, 0, 0, 0},  {80, 0, 0, 0},  {90, 0, 0, 0}};
+    const PxRgbQuad colours[9] = {{10, 0, 0, 0}, {20, 0, 0, 0},    {30, 0, 0, 0},
+                                  {40, 0, 0, 0}, {255, 0, 255, 0}, {60, 0, 0, 0},
+                                  {70, 0, 0, 0}, {80, 0, 0, 0},    {90, 0, 0, 0}};
     for (LONG y = 0; y < 30; ++y)
         for (LONG x = 0; x < 30; ++x)
             frame.SetPixelColor(x, 29 - y, colours[(y / 10) * 3 + x / 10]);
@@ -240,7 +268,8 @@ TEST(SlideComposer, EveryFrameTypeSurroundsThePicture) {
         f.format = 1;
         f.type = type;
         f.stretch_mode = 1;
-        f.upleft = f.upmid = f.upright = f.ctleft = f.ctright = f.btleft = f.btmid = f.btright = "10 10";
+        f.upleft = f.upmid = f.upright = f.ctleft = f.ctright = f.btleft = f.btmid = f.btright =
+            "10 10";
         f.extraspace = "20 20";
         f.framePicturePath = (dir / "frame.png").string().c_str();
         PxImage framed;
@@ -266,4 +295,78 @@ TEST(SlideComposer, EveryFrameTypeSurroundsThePicture) {
             EXPECT_EQ(top(30, 2).rgbBlue, type == 0 ? 20 : 10);
         }
     }
+}
+
+TEST(SlideComposer, AFrameThatCannotBeLoadedLeavesThePictureFittedWithoutIt) {
+    lvtest::ScratchDir dir;
+    WritePicture(dir.path(), "wide.bmp", 40, 10, PxRgbQuad{0, 0, 255, 0});
+    std::FILE* garbage = std::fopen((dir / "garbage.png").string().c_str(), "wb");
+    ASSERT_TRUE(garbage);
+    std::fputs("not a picture at all", garbage);
+    std::fclose(garbage);
+    struct Case {
+        int format; // 0 BMP frame, otherwise PNG
+        int type;
+        const char* framePicture;
+    };
+    const Case cases[] = {
+        {1, 0, "missing.png"}, {1, 4, "garbage.png"}, {0, 0, "missing.bmp"}, {0, 0, "garbage.png"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.framePicture) + " format " + std::to_string(c.format));
+        ResetThemeGlobals();
+        WorkFolder = dir.path().string().c_str();
+        ImageNames.Add("wide.bmp");
+        ImageCaptions.Add("");
+        SaverSettings.backgroundMode = 0;
+        SaverSettings.solidColor = RGB(0, 255, 0);
+        SaverSettings.imageSizing = 1;
+        SaverSettings.framePresent = 1;
+        FrameSettings.format = c.format;
+        FrameSettings.type = c.type;
+        FrameSettings.upleft = FrameSettings.btright = "4 4";
+        FrameSettings.extraspace = "8 8";
+        FrameSettings.framePicturePath = (dir / c.framePicture).string().c_str();
+
+        SlideComposer composer;
+        PxImage canvas;
+        composer.Compose(80, 60, false, canvas);
+        // As without a frame: fitted to 80 x 20, 20 rows from the bottom.
+        EXPECT_EQ(At(canvas, 40, 30), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 0, 20), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 79, 39), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 0, 19), RGB(0, 255, 0));
+        EXPECT_EQ(At(canvas, 40, 40), RGB(0, 255, 0));
+    }
+    ResetThemeGlobals();
+}
+
+TEST(SlideComposer, EveryOrderThatDrawsSeedsTheGeneratorWithTheTime) {
+    lvtest::ScratchDir dir;
+    ResetThemeGlobals();
+    WorkFolder = dir.path().string().c_str();
+    for (const char* name : {"a.bmp", "b.bmp", "c.bmp"}) {
+        WritePicture(dir.path(), name, 2, 2, PxRgbQuad{0, 0, 255, 0});
+        ImageNames.Add(name);
+        ImageCaptions.Add("");
+    }
+    for (int order : {-7, -1, 0, 1, 2, 3, 99}) {
+        SCOPED_TRACE(order);
+        SaverSettings.imageOrder = order;
+        std::vector<unsigned> seeds;
+        SlideComposer composer;
+        composer.random = [] { return 1; };
+        composer.seed = [&](unsigned value) { seeds.push_back(value); };
+        const auto before = static_cast<unsigned>(std::time(nullptr));
+        PxImage canvas;
+        composer.Compose(8, 8, false, canvas);
+        const auto after = static_cast<unsigned>(std::time(nullptr));
+        if (order == 0 || order == 1) {
+            EXPECT_TRUE(seeds.empty());
+            continue;
+        }
+        ASSERT_EQ(seeds.size(), 1u);
+        EXPECT_GE(seeds[0], before);
+        EXPECT_LE(seeds[0], after);
+    }
+    ResetThemeGlobals();
 }

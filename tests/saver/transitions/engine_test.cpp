@@ -36,6 +36,40 @@ TEST(TransitionDelay, EndsWhenTheTickCountWrapsAround) {
     EXPECT_EQ(lv::clock::now_ms() - start, 2u);
 }
 
+namespace {
+
+std::vector<UINT> g_served;
+
+LRESULT CALLBACK RecordingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg >= WM_USER)
+        g_served.push_back(msg);
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+} // namespace
+
+TEST(TransitionDelay, ServesTheThreadsQueuedMessagesWhileItWaits) {
+    lv::testing::VirtualClockScope clock;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = RecordingProc;
+    wc.lpszClassName = "TransitionDelayRecorder";
+    RegisterClassA(&wc);
+    HWND window = CreateWindowExA(0, wc.lpszClassName, "", 0, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_TRUE(window);
+    g_served.clear();
+    ASSERT_TRUE(PostMessageA(window, WM_USER + 1, 0, 0));
+    ASSERT_TRUE(PostMessageA(window, WM_USER + 2, 0, 0));
+    CTransitionEngine engine;
+    const auto start = lv::clock::now_ms();
+    engine.Delay(5);
+    EXPECT_EQ(g_served, (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+    EXPECT_EQ(lv::clock::now_ms() - start, 6u); // serving does not shorten the wait
+    MSG left;
+    EXPECT_FALSE(PeekMessageA(&left, nullptr, 0, 0, PM_NOREMOVE));
+    DestroyWindow(window);
+}
+
 TEST(TransitionEngine, StepOfZeroOrBelowEndsEveryEffectOnTheNewSlide) {
     for (int step : {0, -7}) {
         for (int id = 0; id <= kTransitionLastEffect; ++id) {

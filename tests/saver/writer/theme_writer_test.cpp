@@ -4,6 +4,7 @@
 #include "saver/theme_loader.h"
 #include "saver/theme_reader.h"
 #include "saver/theme_writer.h"
+#include "system/paths.h"
 #include "testing/answers.h"
 #include "testing/virtual_clock.h"
 #include "tests/support/full_theme.h"
@@ -12,6 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <fstream>
 #include <functional>
 
@@ -123,7 +128,14 @@ public:
         MusicList.Add(e);
     }
 
-    bool NoNewFileLeft() const { return !fs::exists(NewPath()); }
+    // Neither the new file nor a private file made for it is left beside the theme.
+    bool NoNewFileLeft() const {
+        for (const auto& entry : fs::directory_iterator(m_dir.path())) {
+            if (entry.path().filename().string().starts_with("new_"))
+                return false;
+        }
+        return true;
+    }
 
     lvtest::ScratchDir m_dir;
     BuiltTheme m_old;
@@ -207,6 +219,51 @@ TEST_F(ThemeWriterTest, AppliedPictureListReplacesEveryPicture) {
     EXPECT_EQ(DataOf(ThemePath(), c.musicFiles[1]), ToBytes("MThd-TWO-LONGER"));
     ASSERT_TRUE(c.frameFile);
     EXPECT_EQ(DataOf(ThemePath(), *c.frameFile), ToBytes("OAKFRAMEPNG"));
+}
+
+// Every embedded file is extracted into one folder: files of the same name from different
+// folders (or named like the mark, the second file or the frame picture) are stored under
+// names of their own, so that none overwrites another when the theme is loaded again.
+TEST_F(ThemeWriterTest, FilesOfTheSameNameAreStoredUnderNamesOfTheirOwn) {
+    Install(FullSpec());
+    const std::pair<const char*, const char*> pictures[] = {{"a", "view.jpg"},
+                                                            {"b", "VIEW.jpg"},
+                                                            {"c", "view.jpg"},
+                                                            {"d", "mark.png"},
+                                                            {"e", "oak.png"}};
+    for (const auto& [folder, name] : pictures) {
+        const fs::path p = AddFile(std::string("pics/") + folder + "/" + name,
+                                   ToBytes(std::string("picture ") + folder));
+        MediaListEntry e;
+        e.name = name;
+        e.folder = WinPath(p.parent_path());
+        MediaList.Add(e);
+    }
+    AddTrack("view.jpg", ToBytes("a track named like a picture"));
+    Theme.imageCount = 5;
+    SaverSettings.framePresent = 1;
+
+    ASSERT_TRUE(Rewrite().Ok());
+    const ThemeContents c = ReadBack(ThemePath());
+    std::vector<std::string> names;
+    for (const ImageRecord& r : c.images)
+        names.push_back(r.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"view.jpg", "VIEW (2).jpg", "view (3).jpg",
+                                               "mark (2).png", "oak.png"}));
+    ASSERT_EQ(c.music.size(), 1u);
+    EXPECT_EQ(c.music[0].name, "view (4).jpg");
+    ASSERT_TRUE(c.frame);
+    EXPECT_EQ(c.frame->pictureName, "oak (2).png");
+
+    // Loaded again, each picture is its own file with its own bytes.
+    ResetThemeGlobals();
+    ThemeFilePath = WinPath(ThemePath());
+    ASSERT_TRUE(LoadThemeFile(ThemeFilePath, WinPath(m_dir.path())));
+    const char* folders[] = {"a", "b", "c", "d", "e"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(ReadAll(lv::to_host_path((WorkFolder + "\\" + ImageNames[i]).GetString())),
+                  ToBytes(std::string("picture ") + folders[i]))
+            << i;
 }
 
 TEST_F(ThemeWriterTest, MusicComesFromTheListOrFromTheOldTracksTheCountKeeps) {
@@ -293,7 +350,8 @@ TEST_F(ThemeWriterTest, AChosenFrameIsWrittenFromTheFrameSettings) {
             spec.frame.reset();
         Install(spec);
         const fs::path picture = AddFile("frames/walnut.bmp", ToBytes("BM-walnut-frame-picture"));
-        FrameSettings.ver = "11";
+        // Frame descriptions fill the 3-byte version field: it is written back whole.
+        FrameSettings.ver = "1.0";
         FrameSettings.title = "Walnut";
         FrameSettings.direction = 2;
         FrameSettings.format = 0;
@@ -316,7 +374,7 @@ TEST_F(ThemeWriterTest, AChosenFrameIsWrittenFromTheFrameSettings) {
         const ThemeContents r = ReadBack(ThemePath());
         ASSERT_TRUE(r.frame);
         const FrameRecord& f = *r.frame;
-        EXPECT_EQ(f.ver, "11");
+        EXPECT_EQ(f.ver, "1.0");
         EXPECT_EQ(f.title, "Walnut");
         EXPECT_EQ(f.direction, 2);
         EXPECT_EQ(f.format, 0);
@@ -441,14 +499,99 @@ TEST_F(ThemeWriterTest, AFailureMidWayKeepsTheOldFileAndRemovesTheNewOne) {
 
 TEST_F(ThemeWriterTest, ANewFileThatCannotBeCreatedLeavesEverythingAsItWas) {
     Install(FullSpec());
-    fs::create_directories(NewPath()); // in the way of the new file
-    ThemeWriteResult r = Rewrite();
+    ThemeWriteInputs in;
+    in.title = CString('t', 300); // the new file's name would be longer than a name may be
+    ThemeWriteResult r = RewriteThemeFile(in, [this](int p) { m_progress.push_back(p); });
     EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
     EXPECT_EQ(r.operation, ThemeFileOperation::Create);
-    EXPECT_STREQ(r.path, WinPath(NewPath()));
+    EXPECT_EQ(std::string(r.path).rfind(std::string(WinPath(m_dir / "new_ttt")), 0), 0u) << r.path;
     EXPECT_TRUE(m_progress.empty());
     EXPECT_EQ(ReadAll(ThemePath()), m_old.bytes);
-    EXPECT_TRUE(fs::is_directory(NewPath())); // not ours to remove
+    EXPECT_TRUE(NoNewFileLeft());
+}
+
+// Every rewrite writes a private file of its own: nothing that stands at the new file's name,
+// nor at a private name someone has taken, is opened, let alone written through or removed.
+TEST_F(ThemeWriterTest, WhatStandsAtTheNewFilesNameIsNeitherWrittenNorRemoved) {
+    lvtest::ScratchDir outside;
+    const fs::path victim = outside / "victim.dat";
+    const std::string title = std::string(LoadSaverString(IDS_THEME_TITLE));
+    struct Case {
+        const char* what;
+        std::function<void(const fs::path& at)> plant;
+    };
+    const Case cases[] = {
+        {"link to a file", [&](const fs::path& at) { fs::create_symlink(victim, at); }},
+        {"link to nothing", [&](const fs::path& at) { fs::create_symlink(outside / "none", at); }},
+        {"folder", [&](const fs::path& at) { fs::create_directory(at); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Install(FullSpec());
+        WriteAll(victim, ToBytes("victim"));
+        std::vector<fs::path> planted = {NewPath()};
+        for (int n = 0; n < 10; ++n)
+            planted.push_back(m_dir / ("new_" + title + "~" + std::to_string(n) + ".dat"));
+        for (const fs::path& at : planted)
+            c.plant(at);
+        EnabledTransitions.RemoveAll();
+        EnabledTransitions.Add(4);
+
+        ThemeWriteResult r = Rewrite();
+        EXPECT_TRUE(r.Ok());
+        EXPECT_EQ(ReadAll(victim), ToBytes("victim"));
+        EXPECT_FALSE(fs::exists(outside / "none"));
+        EXPECT_FALSE(fs::is_symlink(ThemePath()));
+        ThemeContents c2 = ReadBack(ThemePath());
+        EXPECT_EQ(c2.settings.transitionFlags[4], 1);
+        for (const fs::path& at : planted) {
+            EXPECT_TRUE(fs::is_symlink(at) || fs::is_directory(at)) << at;
+            fs::remove(at);
+        }
+        EXPECT_TRUE(NoNewFileLeft());
+    }
+}
+
+// Two rewrites at once never share a file: both report what they did, and the theme is whole,
+// as one of them wrote it.
+TEST_F(ThemeWriterTest, TwoRewritesAtOnceLeaveTheThemeWholeAndReportTruthfully) {
+    ThemeSpec spec = FullSpec();
+    // Large enough that the two rewrites overlap.
+    spec.images[1].data = Bytes(8 << 20, 'p');
+    Install(spec);
+    int start[2];
+    ASSERT_EQ(::pipe(start), 0);
+    const int transitions[2] = {2, 5};
+    std::vector<pid_t> children;
+    for (int transition : transitions) {
+        pid_t child = ::fork();
+        if (child == 0) {
+            ::close(start[1]);
+            char go = 0;
+            (void)!::read(start[0], &go, 1); // returns at once when the parent closes the pipe
+            EnabledTransitions.RemoveAll();
+            EnabledTransitions.Add(transition);
+            ThemeWriteResult r = RewriteThemeFile(ThemeWriteInputs{});
+            ::_exit(r.Ok() ? 0 : 10 + static_cast<int>(r.status));
+        }
+        ASSERT_GT(child, 0);
+        children.push_back(child);
+    }
+    ::close(start[0]);
+    ::close(start[1]);
+    for (pid_t child : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << "a rewrite failed (10 + its status)";
+    }
+    ThemeContents c = ReadBack(ThemePath());
+    ASSERT_EQ(c.imageFiles.size(), 2u);
+    EXPECT_EQ(DataOf(ThemePath(), c.imageFiles[1]), spec.images[1].data);
+    const auto& flags = c.settings.transitionFlags;
+    EXPECT_EQ(std::count(flags.begin(), flags.end(), 1), 1);
+    EXPECT_TRUE(flags[2] == 1 || flags[5] == 1);
+    EXPECT_TRUE(NoNewFileLeft());
 }
 
 TEST_F(ThemeWriterTest, TheNewFileIsNamedAfterTheThemeTitleBesideTheOld) {
@@ -457,15 +600,15 @@ TEST_F(ThemeWriterTest, TheNewFileIsNamedAfterTheThemeTitleBesideTheOld) {
     EXPECT_STREQ(NewThemeFilePath("x.dat", "T"), "new_T.dat");
 }
 
-TEST_F(ThemeWriterTest, ASourceNamedLikeTheNewFileIsNotTruncated) {
+TEST_F(ThemeWriterTest, ASourceNamedLikeTheNewFileIsRewrittenWhole) {
     Install(FullSpec());
     const fs::path clash = NewPath();
     fs::copy_file(ThemePath(), clash);
     ThemeWriteInputs in;
     in.sourcePath = WinPath(clash);
     ThemeWriteResult r = RewriteThemeFile(in);
-    EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
-    EXPECT_EQ(ReadAll(clash), m_old.bytes);
+    EXPECT_TRUE(r.Ok());
+    EXPECT_EQ(ReadBack(clash).images.size(), m_old.layout.imageRecords.size());
 }
 
 TEST_F(ThemeWriterTest, TheStampIsTheSameForTheSameDay) {

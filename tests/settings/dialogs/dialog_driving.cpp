@@ -1,5 +1,6 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 
+#include "testing/file_dialog_answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
 
@@ -37,6 +38,11 @@ void ClickAt(HWND control, int x, int y) {
     GetWindowRect(control, &r);
     lv::testing::click(r.left + x, r.top + y);
     Pump(GetAncestor(control, GA_ROOT));
+}
+
+void ClickAndPickFile(HWND button, const std::string& path, DWORD filterIndex) {
+    lv::testing::push_file_dialog_answer({{path}, filterIndex});
+    Click(button);
 }
 
 void TypeInto(HWND edit, const std::string& text) {
@@ -96,6 +102,82 @@ bool HasDrawing(HWND control) {
             if (lv::testing::window_pixel(control, x, y) != corner)
                 ++different;
     return different > 5;
+}
+
+namespace {
+
+constexpr int kCheckRoom = 13 + 4; // a check box's or radio button's box and the gap after it
+constexpr int kGroupRoom = 16;     // a group box's frame and the gaps round its title
+
+// The room for the text and how the text is laid out in it; false for controls without a label.
+bool LabelRoom(HWND control, RECT& room, UINT& format) {
+    char name[32] = {};
+    GetClassNameA(control, name, sizeof name);
+    const std::string kind = name;
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    GetClientRect(control, &room);
+    format = DT_CALCRECT | DT_SINGLELINE;
+    if (kind == "Static") {
+        const DWORD type = style & SS_TYPEMASK;
+        if (type != SS_LEFT && type != SS_CENTER && type != SS_RIGHT && type != SS_SIMPLE &&
+            type != SS_LEFTNOWORDWRAP)
+            return false;
+        if (type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT)
+            format = DT_CALCRECT | DT_WORDBREAK;
+        return true;
+    }
+    if (kind != "Button")
+        return false;
+    switch (style & BS_TYPEMASK) {
+    case BS_OWNERDRAW:
+        return false;
+    case BS_GROUPBOX:
+        room.right -= kGroupRoom;
+        return true;
+    case BS_CHECKBOX:
+    case BS_AUTOCHECKBOX:
+    case BS_3STATE:
+    case BS_AUTO3STATE:
+    case BS_RADIOBUTTON:
+    case BS_AUTORADIOBUTTON:
+        room.right -= kCheckRoom;
+        return true;
+    default:
+        room.right -= 4;
+        return true;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> TextsThatDoNotFit(HWND window) {
+    std::vector<std::string> misfits;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string text = TextOf(child);
+        RECT room{};
+        UINT format = 0;
+        if (text.empty() || !LabelRoom(child, room, format))
+            continue;
+        HDC dc = GetDC(child);
+        auto font = reinterpret_cast<HFONT>(SendMessageA(child, WM_GETFONT, 0, 0));
+        HGDIOBJ old =
+            SelectObject(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
+        RECT needed{0, 0, room.right - room.left, 0};
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, format);
+        RECT line{0, 0, 0, 0};
+        DrawTextA(dc, "Ag", 2, &line, DT_CALCRECT | DT_SINGLELINE);
+        SelectObject(dc, old);
+        ReleaseDC(child, dc);
+        const int width = needed.right - needed.left, height = needed.bottom - needed.top;
+        const int roomWidth = room.right - room.left, roomHeight = room.bottom - room.top;
+        // One line may be a little taller than a small label: only wrapped lines must fit.
+        const bool tooTall = (format & DT_WORDBREAK) && height > roomHeight && height > line.bottom;
+        if (width > roomWidth || tooTall)
+            misfits.push_back(std::to_string(GetDlgCtrlID(child)) + " \"" + text + "\" needs " +
+                              std::to_string(width) + " x " + std::to_string(height) + ", has " +
+                              std::to_string(roomWidth) + " x " + std::to_string(roomHeight));
+    }
+    return misfits;
 }
 
 bool SaveScreenshot(HWND dialog, const std::string& path) {

@@ -5,6 +5,7 @@
 #include "win32/win32.h"
 
 #include <string>
+#include <vector>
 
 namespace dlgdrive {
 
@@ -16,6 +17,9 @@ void Pump(HWND dialog);
 void Click(HWND control);
 // Clicks a point relative to the control's window rectangle.
 void ClickAt(HWND control, int x, int y);
+// Clicks a button that opens a file dialog, in which a person then picks `path` (with the
+// filter `filterIndex`, 0 for the one the dialog proposes).
+void ClickAndPickFile(HWND button, const std::string& path, DWORD filterIndex = 0);
 // Replaces an edit's text by typing: click into it, delete what is there, type `text`.
 void TypeInto(HWND edit, const std::string& text);
 // Moves the mouse pointer away from every dialog, so that no button shows its hover look.
@@ -27,6 +31,10 @@ std::string TextOf(HWND hwnd);
 bool ShowsBitmap(HWND control, UINT id);
 // Whether more than a few pixels inside the control differ from the one at its inner corner.
 bool HasDrawing(HWND control);
+// The labels of the window's controls (statics, group boxes, check boxes, radio and push
+// buttons with text) whose text does not fit the room the control gives it in its own font,
+// each as "<id> \"<text>\" needs <w> x <h>, has <w> x <h>".
+std::vector<std::string> TextsThatDoNotFit(HWND window);
 // Repaints the dialog and all its children now and writes it as a PNG file.
 bool SaveScreenshot(HWND dialog, const std::string& path);
 

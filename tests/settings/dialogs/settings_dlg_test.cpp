@@ -2,6 +2,7 @@
 // stores, a bad interval, the spin's range, switching pages, the advanced page's permission
 // checks and the about page.
 #include "saver/theme_globals.h"
+#include "settings/dialogs/advanced_dlg.h"
 #include "settings/dialogs/settings_dlg.h"
 #include "testing/answers.h"
 #include "testing/window_input.h"
@@ -215,21 +216,10 @@ TEST_F(SettingsDialogTest, SwitchingPagesShowsOnePageAtATimeAndKeepsTheEntries) 
 }
 
 // The buttons of the advanced dialogs that are not built yet.
-constexpr const char* kNotAvailable = "This dialog is not available yet.";
 constexpr const char* kNoSettingsChange =
     "This screensaver cannot change a setup.\nInquire to author.";
 constexpr const char* kNoMediaChange = "It prevented from extracting or exchanging media from "
                                        "this screensaver.\nInquire to author.";
-
-void SetAuthoringToolFolder(const char* folder) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, CAdvancedPage::kAuthoringToolKey, 0, nullptr, 0,
-                              KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, CAdvancedPage::kInstallLocationValue, 0, REG_SZ,
-                   reinterpret_cast<const BYTE*>(folder), static_cast<DWORD>(strlen(folder) + 1));
-    RegCloseKey(key);
-}
 
 TEST_F(SettingsDialogTest, AdvancedButtonsAskForTheAuthorsPermissionFirst) {
     SetAuthoringToolFolder("C:\\Program Files\\Glimmerwright");
@@ -242,14 +232,14 @@ TEST_F(SettingsDialogTest, AdvancedButtonsAskForTheAuthorsPermissionFirst) {
         {0, 0, CAdvancedPage::kBackgroundColorId, kNoSettingsChange, "Error"},
         {0, 0, CAdvancedPage::kBackgroundMusicId, kNoSettingsChange, "Error"},
         {0, 0, CAdvancedPage::kTransitionId, kNoSettingsChange, "Error"},
-        {0, 0, CAdvancedPage::kFrameId, kNoMediaChange, "Error"},
+        {0, 0, CAdvancedPage::kFrameId, kNoSettingsChange, "Error"},
         {0, 0, CAdvancedPage::kMediaId, kNoMediaChange, "Error"},
-        {0, 1, CAdvancedPage::kFrameId, kNoMediaChange, "Error"},
-        {0, 1, CAdvancedPage::kMediaId, kNotAvailable, "Information"},
+        {0, 1, CAdvancedPage::kFrameId, kNoSettingsChange, "Error"},
+        {0, 1, CAdvancedPage::kMediaId, nullptr, nullptr}, // opens its dialog
         {1, 0, CAdvancedPage::kMediaId, kNoMediaChange, "Error"},
-        {1, 0, CAdvancedPage::kBackgroundColorId, kNotAvailable, "Information"},
-        {1, 0, CAdvancedPage::kBackgroundMusicId, kNotAvailable, "Information"},
-        {1, 0, CAdvancedPage::kFrameId, kNotAvailable, "Information"},
+        {1, 0, CAdvancedPage::kBackgroundColorId, nullptr, nullptr},
+        {1, 0, CAdvancedPage::kBackgroundMusicId, nullptr, nullptr},
+        {1, 0, CAdvancedPage::kFrameId, nullptr, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.button << " with permissions " << c.settingsPermission
@@ -262,8 +252,22 @@ TEST_F(SettingsDialogTest, AdvancedButtonsAskForTheAuthorsPermissionFirst) {
         lv::testing::clear_answers();
         RunSettings([&](HWND dialog) {
             Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+            bool opened = false;
+            if (!c.text) {
+                lv::testing::push_modal_answer(
+                    {IDCANCEL, [&opened](HWND advanced) {
+                         opened = true;
+                         Click(FindControl(advanced, CAdvancedDlg::kCancelId));
+                     }});
+            }
             Click(FindControl(dialog, c.button));
             const auto boxes = lv::testing::message_box_log();
+            if (!c.text) {
+                EXPECT_TRUE(opened);
+                EXPECT_TRUE(boxes.empty());
+                Click(FindControl(dialog, IDCANCEL));
+                return;
+            }
             ASSERT_EQ(boxes.size(), 1u);
             EXPECT_EQ(boxes[0].text, c.text);
             EXPECT_EQ(boxes[0].caption, c.caption);
@@ -293,10 +297,21 @@ TEST_F(SettingsDialogTest, TheFrameButtonNeedsTheAuthoringToolsFolder) {
     SetAuthoringToolFolder("");
     EXPECT_TRUE(clickFrame().empty());
 
+    // Registered: the frame dialog opens.
     SetAuthoringToolFolder("C:\\Program Files\\Glimmerwright");
-    const auto boxes = clickFrame();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, kNotAvailable);
+    bool opened = false;
+    lv::testing::clear_answers();
+    lv::testing::push_modal_answer({IDCANCEL, [&opened](HWND frames) {
+                                        opened = true;
+                                        Click(FindControl(frames, CAdvancedDlg::kCancelId));
+                                    }});
+    RunSettings([](HWND dialog) {
+        Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+        Click(FindControl(dialog, CAdvancedPage::kFrameId));
+        Click(FindControl(dialog, IDCANCEL));
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
 }
 
 TEST_F(SettingsDialogTest, TheAboutPageShowsTheProgramsVersionAndTheThemesAboutText) {

@@ -4,6 +4,7 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
+#include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 
 using dlgdrive::FindControl;
@@ -59,6 +60,9 @@ TEST_F(SettingsLanguages, EveryLanguageHasTheSameControlsAndItsOwnTexts) {
             EXPECT_EQ(TextOf(dialog), c.caption);
             EXPECT_EQ(TextOf(FindControl(dialog, CAboutPage::kVersionId)), c.version);
             EXPECT_EQ(TextOf(FindControl(dialog, COptionsPage::kMuteId)), c.muteText);
+            // With the texts the pages give their controls (the version) as well.
+            for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
+                ADD_FAILURE() << label;
             dlgdrive::Click(FindControl(dialog, IDCANCEL));
         });
         // The dialog's seven controls, its three pages and their controls.

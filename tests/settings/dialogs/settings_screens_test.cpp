@@ -1,6 +1,8 @@
 // The settings dialog as a person sees it: a screenshot of each page, and the pixels that show
 // each control drawn, the tabs and buttons with their bitmaps.
+#include "saver/dialog_brush.h"
 #include "settings/dialogs/settings_dlg.h"
+#include "testing/screen_capture.h"
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
@@ -76,6 +78,82 @@ TEST_F(SettingsScreens, EachPageShowsEveryControl) {
         dlgdrive::Pump(dialog);
         for (const auto& [id, bitmap] : advancedButtons)
             EXPECT_TRUE(dlgdrive::ShowsBitmap(FindControl(dialog, id), bitmap)) << id;
+        dlgdrive::Click(FindControl(dialog, IDCANCEL));
+    });
+}
+
+// The interval edit keeps its border all round while a person types into it and changes pages.
+TEST_F(SettingsScreens, TheIntervalKeepsItsBorderWhileTypedAndShownAgain) {
+    Install(lvtest::FullThemeSpec("Settings Test"));
+    RunSettings([&](HWND dialog) {
+        HWND interval = FindControl(dialog, COptionsPage::kIntervalId);
+        RECT window{};
+        GetWindowRect(interval, &window);
+        const int w = window.right - window.left, h = window.bottom - window.top;
+        const COLORREF frame = GetSysColor(COLOR_WINDOWFRAME);
+        auto bordered = [&] {
+            dlgdrive::Pump(dialog);
+            return lv::testing::window_pixel(interval, 0, h / 2) == frame &&
+                   lv::testing::window_pixel(interval, w - 1, h / 2) == frame &&
+                   lv::testing::window_pixel(interval, w / 2, 0) == frame &&
+                   lv::testing::window_pixel(interval, w / 2, h - 1) == frame;
+        };
+        EXPECT_TRUE(bordered());
+        dlgdrive::TypeInto(interval, "12");
+        EXPECT_TRUE(bordered());
+        // And when the page shows again after another one.
+        dlgdrive::Click(FindControl(dialog, CSettingsDlg::kAdvancedTabId));
+        dlgdrive::Click(FindControl(dialog, CSettingsDlg::kOptionsTabId));
+        EXPECT_TRUE(bordered());
+        EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath("settings_typed.png")));
+        dlgdrive::Click(FindControl(dialog, IDCANCEL));
+    });
+}
+
+// Labels, check boxes, radio buttons and group-box captions sit on the colour of the dialog
+// round them, on every page: the saver's near-white face.
+TEST_F(SettingsScreens, LabelsSitOnTheFaceOfTheirDialog) {
+    Install(lvtest::FullThemeSpec("Settings Test"));
+    const std::pair<int, int> pages[] = {
+        {CSettingsDlg::kOptionsTabId, COptionsPage::kIntervalId},
+        {CSettingsDlg::kAdvancedTabId, CAdvancedPage::kTransitionId},
+        {CSettingsDlg::kAboutTabId, CAboutPage::kAboutTextId},
+    };
+    RunSettings([&](HWND dialog) {
+        // The dialog's face beside its tabs, above the pages.
+        RECT window{};
+        GetWindowRect(dialog, &window);
+        POINT corner{3, 3};
+        ClientToScreen(dialog, &corner);
+        for (const auto& [tab, pageControl] : pages) {
+            dlgdrive::Click(FindControl(dialog, tab));
+            dlgdrive::MovePointerAway();
+            dlgdrive::Pump(dialog);
+            const COLORREF face =
+                lv::testing::window_pixel(dialog, corner.x - window.left, corner.y - window.top);
+            EXPECT_EQ(face, kDialogBackground);
+            HWND page = GetParent(FindControl(dialog, pageControl));
+            int labels = 0;
+            for (HWND control : VisibleControls(page)) {
+                char name[32] = {};
+                GetClassNameA(control, name, sizeof name);
+                const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+                const bool label =
+                    std::string(name) == "Static" && (style & SS_TYPEMASK) <= SS_RIGHT;
+                const bool button = std::string(name) == "Button" &&
+                                    (style & BS_TYPEMASK) != BS_OWNERDRAW &&
+                                    (style & BS_TYPEMASK) > BS_DEFPUSHBUTTON;
+                if (!label && !button)
+                    continue;
+                ++labels;
+                // A group box colours only its caption, which starts inside its left edge.
+                const int x = (style & BS_TYPEMASK) == BS_GROUPBOX && button ? 9 : 0;
+                EXPECT_EQ(lv::testing::window_pixel(control, x, 0), face)
+                    << tab << " " << GetDlgCtrlID(control) << " \"" << dlgdrive::TextOf(control)
+                    << "\"";
+            }
+            EXPECT_GE(labels, 5) << tab;
+        }
         dlgdrive::Click(FindControl(dialog, IDCANCEL));
     });
 }

@@ -114,28 +114,18 @@ protected:
     void SetUp() override {
         SettingsFixture::SetUp();
         Install(lvtest::FullThemeSpec("Transition Test"));
-        m_before = lvtest::ReadFileBytes(ThemePath());
     }
 
     // Runs the transition dialog by itself; `drive` gets it once it shows and closes it.
     INT_PTR RunTransitions(const std::function<void(HWND)>& drive) {
-        lv::testing::push_modal_answer({IDCANCEL, [drive](HWND dialog) {
-                                            Pump(dialog);
-                                            drive(dialog);
-                                        }});
         CTransitionDlg dialog;
-        return dialog.DoModal();
+        return RunModal(dialog, drive);
     }
 
     // The 260 transition flags of the theme file as it is now.
     std::array<std::uint8_t, 260> FlagsInTheFile() const {
-        FileThemeSource source(lv::to_windows_path(ThemePath().string()).c_str());
-        ThemeContents contents;
-        EXPECT_EQ(ReadThemeContents(source, contents), ThemeReadStatus::Ok);
-        return contents.settings.transitionFlags;
+        return ReadTheme().settings.transitionFlags;
     }
-
-    std::vector<unsigned char> m_before;
 };
 
 TEST_F(TransitionDialogTest, ListsTheEffectsWithTheThemesOnesChecked) {
@@ -211,7 +201,7 @@ TEST_F(TransitionDialogTest, OkAndCancelChangeNeitherTheSettingsNorTheFile) {
         });
         EXPECT_EQ(result, button == CAdvancedDlg::kOkId ? IDOK : IDCANCEL);
         EXPECT_EQ(Enabled(), (std::vector<int>{0, 20}));
-        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_before);
+        EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
     }
 }
 
@@ -256,10 +246,7 @@ TEST_F(TransitionDialogTest, ApplyRewritesTheThemeWithExactlyTheCheckedEffects) 
             const bool chosen = std::count(c.expected.begin(), c.expected.end(), int(i)) != 0;
             EXPECT_EQ(flags[i], chosen ? 1 : 0) << i;
         }
-        ResetThemeGlobals();
-        ThemeFilePath = lv::to_windows_path(ThemePath().string()).c_str();
-        ASSERT_TRUE(
-            LoadThemeFile(ThemeFilePath, lv::to_windows_path(m_dir.path().string()).c_str()));
+        Reload();
         EXPECT_EQ(Enabled(), c.expected);
     }
 }

@@ -90,6 +90,58 @@ TEST_F(ButtonArt, TheLabelIsDarkOnLightFacesAndLightOnDarkOnes) {
     }
 }
 
+// Small buttons carry a glyph: ink in the middle only, each glyph its own shape, an arrow
+// pointing the way it says, and a pressed face's glyph moved with it.
+TEST_F(ButtonArt, GlyphLabelsDrawTheirShapeInTheMiddle) {
+    auto inked = [](const Art& art, int x, int y) { return Luma(art.at(x, y)) > 200; };
+    std::set<std::vector<bool>> shapes;
+    for (const char* glyph :
+         {"<plus>", "<minus>", "<up>", "<down>", "<cross>", "<play>", "<stop>"}) {
+        SCOPED_TRACE(glyph);
+        const Art art = draw("glyph.bmp", {"33", "36", "3a6ea5", "flat", glyph});
+        std::vector<bool> shape;
+        int ink = 0, outside = 0;
+        for (int y = 0; y < 36; ++y)
+            for (int x = 0; x < 33; ++x) {
+                shape.push_back(inked(art, x, y));
+                const bool middle = x >= 6 && x < 27 && y >= 6 && y < 30;
+                (middle ? ink : outside) += inked(art, x, y);
+            }
+        EXPECT_GT(ink, 12);
+        EXPECT_EQ(outside, 0);
+        shapes.insert(shape);
+    }
+    EXPECT_EQ(shapes.size(), 7u);
+    // The up arrow is wider at its bottom than at its top; down the other way.
+    auto widths = [&](const Art& art) {
+        std::vector<int> rows;
+        for (int y = 0; y < 36; ++y) {
+            int n = 0;
+            for (int x = 0; x < 33; ++x)
+                n += inked(art, x, y);
+            if (n > 0)
+                rows.push_back(n);
+        }
+        return rows;
+    };
+    const auto up = widths(draw("up.bmp", {"33", "36", "3a6ea5", "flat", "<up>"}));
+    const auto down = widths(draw("down.bmp", {"33", "36", "3a6ea5", "flat", "<down>"}));
+    ASSERT_GE(up.size(), 3u);
+    ASSERT_GE(down.size(), 3u);
+    EXPECT_LT(up.front() * 3, up.back());
+    EXPECT_GT(down.front(), down.back() * 3);
+    const Art face = draw("stop.bmp", {"33", "36", "3a6ea5", "face", "<stop>"});
+    const Art pressed = draw("stopped.bmp", {"33", "36", "3a6ea5", "pressed", "<stop>"});
+    int left = 33, pressedLeft = 33;
+    for (int x = 32; x >= 0; --x) {
+        if (inked(face, x, 18))
+            left = x;
+        if (inked(pressed, x, 18))
+            pressedLeft = x;
+    }
+    EXPECT_EQ(pressedLeft, left + 1);
+}
+
 TEST_F(ButtonArt, FacesAreShadedAsTheirLookSays) {
     const COLORREF colour = RGB(0x3a, 0x6e, 0xa5);
     const Art face = draw("face.bmp", {"76", "36", "3a6ea5", "face"});

@@ -41,12 +41,15 @@ TEST(DialogFile, ReadsTheDialogAndItsControls) {
 }
 
 TEST(DialogFile, FaultsNameTheirPlace) {
+    using namespace std::string_literals;
     struct Case {
-        const char* text;
+        std::string text;
         const char* message;
     };
     const Case cases[] = {
         {"caption \"x\"\n", "x.dlg: a dialog needs a size line"},
+        {"size 1 1\nfont \"Ta\0homa\" 8\n"s, "x.dlg:2: a NUL character in the line"},
+        {"size 1 1\ncaption \"a\0b\"\n"s, "x.dlg:2: a NUL character in the line"},
         {"size 10\n", "x.dlg:1: expected: size <cx> <cy>"},
         {"size 10 40000\n", "x.dlg:1: bad coordinate \"40000\""},
         {"size 1 1\nstyle WS_BOGUS\n", "x.dlg:2: bad style \"WS_BOGUS\""},
@@ -58,6 +61,14 @@ TEST(DialogFile, FaultsNameTheirPlace) {
          "style>]"},
         {"size 1 1\ncontrol Static #0 1 0 1 2 3 4\n", "x.dlg:2: bad ordinal \"#0\""},
         {"size 1 1\nmenu 3\n", "x.dlg:2: unknown line \"menu\""},
+        {"size 1 1\nitems 5 \"a\"\n",
+         "x.dlg:2: items need a list box or combo box declared before them"},
+        {"size 1 1\ncontrol Edit \"\" 5 0 1 2 3 4\nitems 5 \"a\"\n",
+         "x.dlg:3: items need a list box or combo box declared before them"},
+        {"size 1 1\ncontrol ComboBox \"\" 5 0 1 2 3 4\nitems 5 a\n",
+         "x.dlg:3: an item is quoted text"},
+        {"size 1 1\ncontrol ComboBox \"\" 5 0 1 2 3 4\nitems 5\n",
+         "x.dlg:3: expected: items <id> <text> [<text> ...]"},
     };
     for (const Case& c : cases) {
         try {
@@ -84,6 +95,23 @@ TEST(DialogFile, TheTemplateHoldsUtf16TextsAndAlignedItems) {
     EXPECT_EQ(bytes[28 + 16], 7);    // the first item's id
     EXPECT_EQ(bytes[28 + 18], 0xFF); // its class is an ordinal
     EXPECT_EQ(bytes[28 + 20], 0x80);
+}
+
+// A combo box's and a list box's first strings, in the order the file gives them.
+TEST(DialogFile, ItemsBecomeTheInitialisationData) {
+    const auto dialog = parse_dialog_file("size 1 1\n"
+                                          "control ComboBox \"\" 1048 CBS_DROPDOWNLIST 1 2 3 4\n"
+                                          "control ListBox \"\" 9 0 1 2 3 4\n"
+                                          "items 1048 \"Up\" \"順\"\n"
+                                          "items 9 \"x\"\n",
+                                          "x.dlg");
+    const std::vector<std::uint8_t> expected = {
+        0x18, 0x04, 0x03, 0x04, 3, 0, 0, 0, 'U',  'p',  0,       // combo, "Up"
+        0x18, 0x04, 0x03, 0x04, 4, 0, 0, 0, 0xE9, 0xA0, 0x86, 0, // combo, UTF-8
+        9,    0,    0x01, 0x04, 2, 0, 0, 0, 'x',  0,             // list box
+        0,    0};
+    EXPECT_EQ(rescomp::write_dialog_init(dialog), expected);
+    EXPECT_TRUE(rescomp::write_dialog_init(parse_dialog_file("size 1 1\n", "x.dlg")).empty());
 }
 
 } // namespace

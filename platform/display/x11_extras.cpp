@@ -1,0 +1,71 @@
+#include "display/x11_extras.h"
+
+#include <SDL.h>
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+#include <X11/extensions/shape.h>
+
+namespace lv::display {
+namespace {
+
+struct X11Window {
+    Display* display = nullptr;
+    Window window = 0;
+};
+
+X11Window x11_of(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!window || !SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
+        return {};
+    return X11Window{info.info.x11.display, info.info.x11.window};
+}
+
+bool has_shape_extension(Display* display) {
+    static const bool present = [display] {
+        int event_base = 0, error_base = 0;
+        return XShapeQueryExtension(display, &event_base, &error_base) != 0;
+    }();
+    return present;
+}
+
+} // namespace
+
+bool shape_window(SDL_Window* window, const std::vector<RECT>& rects) {
+    X11Window x = x11_of(window);
+    if (!x.display || !has_shape_extension(x.display))
+        return false;
+    if (rects.empty()) {
+        XShapeCombineMask(x.display, x.window, ShapeBounding, 0, 0, None, ShapeSet);
+        return true;
+    }
+    std::vector<XRectangle> list;
+    list.reserve(rects.size());
+    for (const RECT& r : rects)
+        list.push_back(XRectangle{static_cast<short>(r.left), static_cast<short>(r.top),
+                                  static_cast<unsigned short>(r.right - r.left),
+                                  static_cast<unsigned short>(r.bottom - r.top)});
+    XShapeCombineRectangles(x.display, x.window, ShapeBounding, 0, 0, list.data(),
+                            static_cast<int>(list.size()), ShapeSet, Unsorted);
+    return true;
+}
+
+void restack_windows(const std::vector<SDL_Window*>& top_first) {
+    std::vector<Window> ids;
+    Display* display = nullptr;
+    for (SDL_Window* w : top_first) {
+        X11Window x = x11_of(w);
+        if (!x.display) {
+            // Another display server: raising each from the bottom up gives the same order.
+            for (auto it = top_first.rbegin(); it != top_first.rend(); ++it)
+                SDL_RaiseWindow(*it);
+            return;
+        }
+        display = x.display;
+        ids.push_back(x.window);
+    }
+    if (display && ids.size() > 1)
+        XRestackWindows(display, ids.data(), static_cast<int>(ids.size()));
+}
+
+} // namespace lv::display

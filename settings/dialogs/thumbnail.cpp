@@ -1,0 +1,64 @@
+#include "settings/dialogs/thumbnail.h"
+
+namespace {
+
+constexpr COLORREF kPaper = 0xFFFFFF;
+constexpr COLORREF kBorder = 0xC0C0C0;
+// The thumbnail's own shape, height over width, as the dialogs have always compared it.
+constexpr float kShape = 0.74285716f;
+
+} // namespace
+
+ThumbnailPlacement PlaceThumbnail(DWORD width, DWORD height) {
+    if (width == 0 || height == 0)
+        return {};
+    const float r = static_cast<float>(height) / static_cast<float>(width);
+    ThumbnailPlacement p;
+    if (r > kShape) {
+        p.height = kThumbnailHeight;
+        p.width = static_cast<int>(static_cast<float>(kThumbnailHeight) / r);
+        p.left = (kThumbnailWidth - p.width) / 2;
+    } else {
+        p.width = kThumbnailWidth;
+        p.height = static_cast<int>(r * static_cast<float>(kThumbnailWidth));
+        p.top = (kThumbnailHeight - p.height) / 2;
+    }
+    return p;
+}
+
+HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
+    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, kThumbnailWidth, kThumbnailHeight);
+    HDC memory = ::CreateCompatibleDC(dc);
+    if (!bitmap || !memory) {
+        if (bitmap)
+            ::DeleteObject(bitmap);
+        if (memory)
+            ::DeleteDC(memory);
+        return nullptr;
+    }
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    const RECT all{0, 0, kThumbnailWidth, kThumbnailHeight};
+    HBRUSH paper = ::CreateSolidBrush(kPaper);
+    ::FillRect(memory, &all, paper);
+    ::DeleteObject(paper);
+    const ThumbnailPlacement place = picture.IsValid()
+                                         ? PlaceThumbnail(picture.GetWidth(), picture.GetHeight())
+                                         : ThumbnailPlacement{};
+    if (place.width > 0 && place.height > 0)
+        picture.Stretch(memory, place.left, place.top, place.width, place.height, SRCCOPY);
+    HBRUSH border = ::CreateSolidBrush(kBorder);
+    ::FrameRect(memory, &all, border);
+    ::DeleteObject(border);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    return bitmap;
+}
+
+void PutThumbnail(CIconListBox& list, CImageList& images, int slot, PxImage& picture) {
+    HDC dc = ::GetDC(list.m_hWnd);
+    CBitmap thumbnail;
+    thumbnail.Attach(MakeThumbnail(dc, picture));
+    ::ReleaseDC(list.m_hWnd, dc);
+    images.Replace(slot, &thumbnail, nullptr);
+    list.SetItemImage(slot, slot);
+}

@@ -1,0 +1,336 @@
+#include "tests/support/virtual_display.h"
+
+#include "tests/support/process_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <poll.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace lvtest {
+namespace {
+
+bool on_path(const char* tool) {
+    const std::string command = std::string("command -v ") + tool + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+// Waits for a child up to `seconds`; its exit code, -1 when killed by a signal.
+std::optional<int> wait_child(int pid, int seconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        int status = 0;
+        pid_t done = waitpid(pid, &status, WNOHANG);
+        if (done == pid)
+            return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (done < 0)
+            return -1;
+        if (std::chrono::steady_clock::now() >= until)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+void stop_child(int pid) {
+    if (pid <= 0)
+        return;
+    kill(pid, SIGTERM);
+    if (!wait_child(pid, 5)) {
+        kill(pid, SIGKILL);
+        wait_child(pid, 5);
+    }
+}
+
+} // namespace
+
+bool VirtualXServer::Installed() {
+    return on_path("Xvfb") && on_path("xdotool") && on_path("import");
+}
+
+VirtualXServer::VirtualXServer(int width, int height) {
+    int fds[2];
+    if (pipe(fds) != 0)
+        return;
+    const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+    const std::string fd = std::to_string(fds[1]);
+    m_pid = fork();
+    if (m_pid == 0) {
+        close(fds[0]);
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(null, 1);
+        dup2(null, 2);
+        // The server writes its display number to the descriptor once it accepts clients.
+        execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
+               "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    if (m_pid < 0) {
+        close(fds[0]);
+        return;
+    }
+    std::string number;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (std::chrono::steady_clock::now() < until) {
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 200) <= 0)
+            continue;
+        char c = 0;
+        if (read(fds[0], &c, 1) != 1)
+            break;
+        if (c == '\n')
+            break;
+        number += c;
+    }
+    close(fds[0]);
+    if (number.empty()) {
+        stop_child(m_pid);
+        m_pid = -1;
+        return;
+    }
+    m_display = ":" + number;
+}
+
+VirtualXServer::~VirtualXServer() {
+    stop_child(m_pid);
+}
+
+std::string XScreen::Run(const std::string& command) const {
+    const std::string full = "DISPLAY=" + m_display + " " + command + " 2>/dev/null";
+    std::string out;
+    if (FILE* pipe = popen(full.c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        std::size_t n = 0;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+            out.append(buffer.data(), n);
+        pclose(pipe);
+    }
+    return out;
+}
+
+std::vector<std::string> XScreen::WindowsOf(int pid, int seconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        std::istringstream out(Run("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+        std::vector<std::string> ids;
+        for (std::string id; out >> id;)
+            ids.push_back(id);
+        if (!ids.empty() || std::chrono::steady_clock::now() >= until)
+            return ids;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
+
+std::string XScreen::WindowNamed(int pid, const std::string& title, int seconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    const std::string command = "xdotool search --all --onlyvisible --pid " + std::to_string(pid) +
+                                " --name '^" + title + "$'";
+    for (;;) {
+        std::istringstream out(Run(command));
+        std::string id;
+        if ((out >> id) || std::chrono::steady_clock::now() >= until)
+            return id;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
+std::string XScreen::Focused() const {
+    std::istringstream out(Run("xdotool getwindowfocus"));
+    std::string id;
+    out >> id;
+    return id;
+}
+
+RECT XScreen::Geometry(const std::string& window) const {
+    std::istringstream out(Run("xdotool getwindowgeometry --shell " + window));
+    std::map<std::string, LONG> values;
+    for (std::string line; std::getline(out, line);) {
+        auto eq = line.find('=');
+        if (eq != std::string::npos)
+            values[line.substr(0, eq)] =
+                static_cast<LONG>(std::strtol(line.c_str() + eq + 1, nullptr, 10));
+    }
+    return RECT{values["X"], values["Y"], values["X"] + values["WIDTH"],
+                values["Y"] + values["HEIGHT"]};
+}
+
+long XScreen::Pixel(int x, int y) const {
+    const std::string text = Run("import -window root -crop 1x1+" + std::to_string(x) + "+" +
+                                 std::to_string(y) + " -depth 8 txt:-");
+    auto hash = text.find('#', text.find('\n'));
+    if (hash == std::string::npos || hash + 7 > text.size())
+        return -1;
+    return std::strtol(text.substr(hash + 1, 6).c_str(), nullptr, 16);
+}
+
+POINT XScreen::Pointer() const {
+    std::istringstream out(Run("xdotool getmouselocation --shell"));
+    POINT p{-1, -1};
+    for (std::string line; std::getline(out, line);) {
+        if (line.rfind("X=", 0) == 0)
+            p.x = static_cast<LONG>(std::strtol(line.c_str() + 2, nullptr, 10));
+        if (line.rfind("Y=", 0) == 0)
+            p.y = static_cast<LONG>(std::strtol(line.c_str() + 2, nullptr, 10));
+    }
+    return p;
+}
+
+bool XScreen::Screenshot(const std::string& path) const {
+    Run("import -window root '" + path + "'");
+    return std::ifstream(path).good();
+}
+
+void XScreen::MoveTo(int x, int y) const {
+    Run("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y));
+}
+
+void XScreen::MoveBy(int dx, int dy) const {
+    Run("xdotool mousemove_relative -- " + std::to_string(dx) + " " + std::to_string(dy));
+}
+
+void XScreen::Click(int button, int repeat, int apart_ms) const {
+    Run("xdotool click --repeat " + std::to_string(repeat) + " --delay " +
+        std::to_string(apart_ms) + " " + std::to_string(button));
+}
+
+void XScreen::Press(int button) const {
+    Run("xdotool mousedown " + std::to_string(button));
+}
+
+void XScreen::Release(int button) const {
+    Run("xdotool mouseup " + std::to_string(button));
+}
+
+void XScreen::Key(const std::string& keys) const {
+    Run("xdotool key " + keys);
+}
+
+BackgroundProgram::BackgroundProgram(const std::filesystem::path& program,
+                                     const std::vector<std::string>& args,
+                                     const std::map<std::string, std::string>& env) {
+    char name[] = "/tmp/lv-program-XXXXXX";
+    int out = mkstemp(name);
+    if (out < 0)
+        return;
+    m_output = name;
+    std::map<std::string, std::string> all = env;
+    for (const char* kept : {"PATH", "HOME", "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"})
+        if (const char* value = std::getenv(kept); value && !all.count(kept))
+            all[kept] = value;
+    std::vector<std::string> env_strings;
+    for (const auto& [k, v] : all)
+        env_strings.push_back(k + "=" + v);
+    std::vector<std::string> arg_strings{program.string()};
+    arg_strings.insert(arg_strings.end(), args.begin(), args.end());
+    m_pid = fork();
+    if (m_pid == 0) {
+        int null = open("/dev/null", O_RDONLY);
+        dup2(null, 0);
+        dup2(out, 1);
+        dup2(out, 2);
+        std::vector<char*> argv, envp;
+        for (std::string& a : arg_strings)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        for (std::string& e : env_strings)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        execve(argv[0], argv.data(), envp.data());
+        _exit(127);
+    }
+    close(out);
+}
+
+BackgroundProgram::~BackgroundProgram() {
+    if (!m_exit)
+        stop_child(m_pid);
+    if (!m_output.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(m_output, ignored);
+    }
+}
+
+bool BackgroundProgram::Running() {
+    return !Wait(0);
+}
+
+std::optional<int> BackgroundProgram::Wait(int seconds) {
+    if (m_exit || m_pid <= 0)
+        return m_exit ? m_exit : std::optional<int>(-1);
+    m_exit = wait_child(m_pid, seconds);
+    return m_exit;
+}
+
+double BackgroundProgram::CpuSeconds() const {
+    std::ifstream stat("/proc/" + std::to_string(m_pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    // Fields after the command name, which ends with the last ')': utime is the 12th of them.
+    auto close = text.rfind(')');
+    if (close == std::string::npos)
+        return 0;
+    std::istringstream fields(text.substr(close + 2));
+    std::string field;
+    double ticks = 0;
+    for (int i = 1; i <= 13 && fields >> field; ++i)
+        if (i == 12 || i == 13)
+            ticks += std::strtod(field.c_str(), nullptr);
+    return ticks / static_cast<double>(sysconf(_SC_CLK_TCK));
+}
+
+std::string BackgroundProgram::Output() const {
+    return ReadFileText(m_output);
+}
+
+namespace {
+constexpr char kInsideVirtualX[] = "LV_TEST_INSIDE_VIRTUAL_X";
+} // namespace
+
+bool RanUnderVirtualX(int width, int height) {
+    if (const char* inside = std::getenv(kInsideVirtualX); inside && *inside)
+        return false;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+#if defined(__SANITIZE_THREAD__)
+    // The display libraries are not built for the thread checker; the window manager's own
+    // threading is checked by the headless tests.
+    std::printf("skipped: the real display is not tested under ThreadSanitizer\n");
+    return true;
+#endif
+    if (!VirtualXServer::Installed()) {
+        std::printf("skipped: Xvfb, xdotool or ImageMagick's import is not installed\n");
+        return true;
+    }
+    VirtualXServer server(width, height);
+    if (!server.Running()) {
+        ADD_FAILURE() << "the virtual X server did not start";
+        return true;
+    }
+    std::map<std::string, std::string> env{{"DISPLAY", server.Display()}, {kInsideVirtualX, "1"}};
+    for (const char* kept : {"LUMIVISTA_ROOT", "SDL_AUDIODRIVER"})
+        if (const char* value = std::getenv(kept))
+            env[kept] = value;
+    const std::string filter =
+        std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name();
+    BackgroundProgram child(std::filesystem::read_symlink("/proc/self/exe"), {filter}, env);
+    std::optional<int> code = child.Wait(240);
+    EXPECT_EQ(code, std::optional<int>(0)) << child.Output();
+    return true;
+}
+
+XScreen CurrentScreen() {
+    const char* display = std::getenv("DISPLAY");
+    return XScreen(display ? display : "");
+}
+
+} // namespace lvtest

@@ -1,0 +1,109 @@
+// The real display under test: a private virtual X server, programs started against it with
+// nothing of ours set but DISPLAY, and what a person would do and see there (xdotool for the
+// keyboard and mouse, ImageMagick's import for the screen).
+#pragma once
+
+#include "win32/types.h"
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace lvtest {
+
+// What a person does and sees on an X display: xdotool for the keyboard and mouse,
+// ImageMagick's import for the screen.
+class XScreen {
+public:
+    explicit XScreen(std::string display) : m_display(std::move(display)) {}
+    const std::string& Display() const { return m_display; }
+
+    // Runs a shell command with DISPLAY set to this screen's; its standard output.
+    std::string Run(const std::string& command) const;
+    // The visible windows of a process, as xdotool finds them; waits up to `seconds` for one.
+    std::vector<std::string> WindowsOf(int pid, int seconds = 20) const;
+    // The visible window of a process with this title; waits up to `seconds` for it (empty
+    // when it did not come).
+    std::string WindowNamed(int pid, const std::string& title, int seconds = 20) const;
+    // The window that has the keyboard.
+    std::string Focused() const;
+    // A window's place and size on the screen.
+    RECT Geometry(const std::string& window) const;
+    // The colour at a screen point (0xRRGGBB), or -1 when it cannot be read.
+    long Pixel(int x, int y) const;
+    // Where the pointer is.
+    POINT Pointer() const;
+    // Writes the whole screen as a PNG file.
+    bool Screenshot(const std::string& path) const;
+
+    void MoveTo(int x, int y) const;
+    void MoveBy(int dx, int dy) const;
+    // Clicks `repeat` times, `apart_ms` apart (apart by more than the double-click time, they
+    // are single clicks).
+    void Click(int button = 1, int repeat = 1, int apart_ms = 700) const;
+    void Press(int button = 1) const;
+    void Release(int button = 1) const;
+    void Key(const std::string& keys) const;
+
+private:
+    std::string m_display;
+};
+
+// A private virtual X server: Xvfb on a display number it picks itself.
+class VirtualXServer {
+public:
+    // Whether the virtual X server and the tools the tests drive it with are installed.
+    static bool Installed();
+    // Starts Xvfb with one screen of this size and waits until it accepts clients. Running()
+    // tells whether that worked.
+    VirtualXServer(int width, int height);
+    ~VirtualXServer();
+    VirtualXServer(const VirtualXServer&) = delete;
+    VirtualXServer& operator=(const VirtualXServer&) = delete;
+
+    bool Running() const { return !m_display.empty(); }
+    const std::string& Display() const { return m_display; }
+    XScreen Screen() const { return XScreen(m_display); }
+
+private:
+    int m_pid{-1};
+    std::string m_display;
+};
+
+// A program started in the background with exactly the given environment (plus PATH, HOME and
+// the sanitizers' options), its output collected in a file.
+class BackgroundProgram {
+public:
+    BackgroundProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
+                      const std::map<std::string, std::string>& env);
+    ~BackgroundProgram();
+    BackgroundProgram(const BackgroundProgram&) = delete;
+    BackgroundProgram& operator=(const BackgroundProgram&) = delete;
+
+    int Pid() const { return m_pid; }
+    bool Running();
+    // The exit code once the program ends within `seconds`; nothing when it is still running.
+    std::optional<int> Wait(int seconds);
+    // Processor time the program has used so far, user and system, in seconds.
+    double CpuSeconds() const;
+    // What the program wrote to its standard output and error so far.
+    std::string Output() const;
+
+private:
+    int m_pid{-1};
+    std::optional<int> m_exit;
+    std::filesystem::path m_output;
+};
+
+// In-process tests of the real display run their body in a child of the test binary whose
+// only display is a private virtual X server of the given size (the layer decides its display
+// once per process). In the child this returns false and the test goes on; in the parent it
+// runs the child, reports its failures, and returns true: the test then returns at once.
+bool RanUnderVirtualX(int width, int height);
+// The screen of the virtual X server a child runs under.
+XScreen CurrentScreen();
+
+} // namespace lvtest

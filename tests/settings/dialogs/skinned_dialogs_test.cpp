@@ -7,6 +7,7 @@
 #include "settings/dialogs/settings_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
 #include "skin/core/glazework.h"
+#include "skin/core/nine_part_frame_skin.h"
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_element.h"
@@ -43,6 +44,24 @@ protected:
         SettingsFixture::TearDown();
     }
 
+    // The title shows whole in the caption's middle part, between the icon and the buttons.
+    static void ExpectTitleFits(HWND dialog, const SkinDialogWnd& skinner) {
+        const auto* frame = dynamic_cast<const NinePartFrameSkin*>(skinner.Object());
+        ASSERT_NE(frame, nullptr);
+        char title[300] = {};
+        const int length = GetWindowTextA(dialog, title, sizeof title);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT font = CreateFontIndirectA(&frame->font.font);
+        HGDIOBJ previous = SelectObject(dc, font);
+        SIZE needed{};
+        GetTextExtentPoint32A(dc, title, length, &needed);
+        SelectObject(dc, previous);
+        DeleteObject(font);
+        DeleteDC(dc);
+        const RECT place = skinner.PartRects()[1];
+        EXPECT_LE(needed.cx, place.right - place.left) << "the title \"" << title << "\" is cut";
+    }
+
     // What the skinned frame shows: a shaped window, the skin's borders round the client, the
     // dialogs' colour inside, every label whole; then the screenshot. Returns the close
     // button's centre.
@@ -66,6 +85,7 @@ protected:
                   kDialogColour);
         for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
             ADD_FAILURE() << label;
+        ExpectTitleFits(dialog, *skinner);
         EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(shot)));
         const RECT close = skinner->Elements().front()->Rect();
         return POINT{window.left + (close.left + close.right) / 2,
@@ -151,6 +171,19 @@ TEST_F(SkinnedSettings, TheAdvancedDialogsAreFramedByTheSkinWithTheirLabelsWhole
         }
     }
     EXPECT_EQ(SkinManager::Instance().RegisteredCount(), 0u);
+}
+
+// A message box of the saver, as narrow as its text: its title shows whole too.
+TEST_F(SkinnedSettings, AMessageBoxIsFramedByTheSkinWithItsTitleWhole) {
+    bool framed = false;
+    lv::testing::push_modal_answer({IDOK, [&](HWND box) {
+                                        dlgdrive::MovePointerAway();
+                                        dlgdrive::Pump(box);
+                                        CheckFrame(box, "message_box_skinned.png");
+                                        framed = SkinManager::Instance().Find(box) != nullptr;
+                                    }});
+    MessageBoxA(nullptr, "A file does not exist.", "Error", MB_OK | MB_ICONERROR);
+    EXPECT_TRUE(framed);
 }
 
 // The layer's colour dialog, opened by "More Colors..." of a colour button's popup.

@@ -94,10 +94,12 @@ std::unique_ptr<CaptionButtonSkin> CaptionButton(const char* name, int glyph, st
     return button;
 }
 
+constexpr RECT kIconPlace{8, 7, 24, 23};
+
 std::unique_ptr<CaptionButtonSkin> SystemIcon(const char* name) {
     auto icon = std::make_unique<CaptionButtonSkin>();
     icon->SetName(name);
-    icon->rect = {8, 7, 24, 23};
+    icon->rect = kIconPlace;
     icon->buttonKind = CaptionButtonSkin::WindowIcon;
     return icon;
 }
@@ -107,9 +109,22 @@ constexpr RECT ButtonSlot(int fromRight) {
     return {right - kButtonCell, 6, right, 6 + kButtonCell};
 }
 
+// The caption row's corners hold only the icon and the caption buttons, so that the middle
+// part, where the title goes, is as wide as it can be: "Error" on a narrow message box shows
+// whole.
+void FitCaptionCorners(FrameSkin& frame, int buttons) {
+    constexpr int kTitleGap = 6;
+    const int left = kIconPlace.right + kTitleGap;
+    const int right = ButtonSlot(buttons - 1).left - kTitleGap;
+    frame.partRects[0] = {0, 0, left, kCaptionHeight};
+    frame.partRects[1] = {left, 0, right, kCaptionHeight};
+    frame.partRects[2] = {right, 0, kFrameWidth, kCaptionHeight};
+}
+
 std::unique_ptr<FrameSkin> Frame(const char* name, bool withSizeButtons) {
     auto frame = std::make_unique<FrameSkin>();
     frame->SetName(name);
+    FitCaptionCorners(*frame, withSizeButtons ? 3 : 1);
     for (int i = 0; i < NinePartFrameSkin::kPartCount; ++i) {
         const RECT part = frame->partRects[i];
         frame->partImages[i] =
@@ -119,7 +134,7 @@ std::unique_ptr<FrameSkin> Frame(const char* name, bool withSizeButtons) {
     }
     frame->frameColor1 = kFace;
     frame->frameColor2 = kInactiveFace;
-    frame->frameColor3 = kWhite;
+    frame->frameColor3 = kClient;
     frame->font = UiFont(700, kText);
     frame->effect = PlainText(kText);
     frame->fontElement.font = UiFont(400, kText);

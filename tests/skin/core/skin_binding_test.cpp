@@ -113,7 +113,7 @@ TEST_F(SkinBinding, TheDefaultSkinBindsItsFramesAndCreatesItsFonts) {
     ASSERT_NE(frame, nullptr);
     const SkinBoundImage& topLeft = frame->BoundImage(0);
     ASSERT_FALSE(topLeft.Empty());
-    EXPECT_EQ(topLeft.width, 86);
+    EXPECT_EQ(topLeft.width, 30); // the icon and a gap: the title starts there
     EXPECT_EQ(topLeft.height, 30);
     ASSERT_NE(topLeft.region, nullptr);
     EXPECT_FALSE(PtInRegion(topLeft.region, 0, 0));

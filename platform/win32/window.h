@@ -418,6 +418,14 @@ constexpr DWORD DCX_LOCKWINDOWUPDATE = 0x00000400;
 constexpr DWORD DCX_INTERSECTUPDATE = 0x00000200;
 constexpr DWORD DCX_VALIDATE = 0x00200000;
 
+// TrackPopupMenu alignment flags (the skinned popup menus place themselves by them)
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+
 // ---- System metrics, colours, parameters ------------------------------------------------------
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;

@@ -104,6 +104,9 @@ public:
     void start_on_title(int title, bool open, bool by_mouse) {
         title = std::clamp(title, 0, static_cast<int>(m_bar->items.size()) - 1);
         select_title(title, open, by_mouse, !by_mouse);
+        // The press that opened the loop counts: its release on a command title runs it.
+        if (by_mouse)
+            m_pressed_title = title;
         const Item& item = m_bar->items[static_cast<size_t>(title)];
         if (open && !by_mouse && !item.submenu)
             choose(item);
@@ -250,6 +253,7 @@ private:
     void select_title(int title, bool open, bool by_mouse, bool select_first) {
         close_from(0);
         m_title = title;
+        m_dropped = open;
         bool opened = false;
         if (title >= 0) {
             const Item& item = m_bar->items[static_cast<size_t>(title)];
@@ -309,7 +313,7 @@ private:
         int title = m_bar ? bar_item_at(m_owner, *m_bar, p) : -1;
         if (title >= 0) {
             if (title != m_title)
-                select_title(title, bar_open(), true, false);
+                select_title(title, m_dropped, true, false);
             return;
         }
         if (!m_levels.empty())
@@ -378,6 +382,7 @@ private:
         }
         if (m_bar && !m_levels.empty()) {
             close_from(0);
+            m_dropped = false;
             set_bar_highlight(m_owner, m_title, false);
             return;
         }
@@ -410,7 +415,7 @@ private:
             return;
         }
         if (m_bar && m_title >= 0)
-            select_title(next_title(key == VK_RIGHT ? +1 : -1), bar_open(), false, true);
+            select_title(next_title(key == VK_RIGHT ? +1 : -1), m_dropped, false, true);
     }
 
     void on_return() {
@@ -464,13 +469,12 @@ private:
     }
 
     // Asks the owner about a character that no item's mnemonic matched.
-    void menu_char(HMENU menu, char ch, std::optional<size_t> depth) {
+    void menu_char(HMENU menu, WPARAM code, std::optional<size_t> depth) {
         if (!m_notify)
             return;
         WORD kind = m_system ? MF_SYSMENU : (depth ? MF_POPUP : 0);
-        LRESULT answer =
-            SendMessageA(m_owner, WM_MENUCHAR, MAKEWPARAM(static_cast<unsigned char>(ch), kind),
-                         reinterpret_cast<LPARAM>(menu));
+        LRESULT answer = SendMessageA(m_owner, WM_MENUCHAR, MAKEWPARAM(LOWORD(code), kind),
+                                      reinterpret_cast<LPARAM>(menu));
         int index = LOWORD(answer);
         switch (HIWORD(answer)) {
         case MNC_CLOSE:
@@ -510,7 +514,7 @@ private:
                     choose(m_bar->items[i]);
                 return;
             }
-            menu_char(m_bar->menu, ch, std::nullopt);
+            menu_char(m_bar->menu, code, std::nullopt);
             return;
         }
         size_t depth = m_levels.size() - 1;
@@ -520,7 +524,7 @@ private:
             if (selectable(items[i]) && mnemonic_of(items[i].text) == ch)
                 matches.push_back(static_cast<int>(i));
         if (matches.empty()) {
-            menu_char(m_levels[depth]->view.menu, ch, depth);
+            menu_char(m_levels[depth]->view.menu, code, depth);
             return;
         }
         if (matches.size() > 1) {
@@ -597,6 +601,9 @@ private:
     std::vector<std::unique_ptr<Level>> m_levels;
     std::optional<BarGeometry> m_bar;
     int m_title = -1;
+    // The bar walks with its drop-downs open: titles that cannot open (grayed, commands) are
+    // passed over in this mode and the next one that can opens again.
+    bool m_dropped = false;
     int m_pressed_title = -1;
 };
 

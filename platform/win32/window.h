@@ -1137,6 +1137,10 @@ BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// The system's cursors with a null instance; a program's own cursors come from its resources,
+// and the programs carry none.
+#define IDC_ARROW MAKEINTRESOURCE(32512)
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);

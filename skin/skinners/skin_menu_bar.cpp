@@ -1,6 +1,7 @@
 #include "skin/skinners/skin_menu_bar.h"
 
 #include "skin/core/popup_menu_skin.h"
+#include "skin/core/skin_blit.h"
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_mem_dc.h"
@@ -46,13 +47,21 @@ std::set<const SkinMenuBar*>& LiveBars() {
 
 } // namespace
 
-void MenuBarButton::Draw(HDC dc) const {
+void MenuBarButton::Draw(HDC dc, COLORREF key) const {
     const SkinImageRef* image = images[static_cast<std::size_t>(state)];
     if (!image || GlazeworkIsImageRefEmpty(*image))
         image = images[0];
     if (!image)
         return;
-    GlazeworkDrawImagePart(dc, rect, *image, GetSysColor(COLOR_BTNFACE), TRUE);
+    // Through a square of its own, so that key-coloured pixels leave the bar showing.
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    SkinMemDC square(dc, width, height);
+    if (!square.GetDC() || !square.GetBitmap())
+        return;
+    GlazeworkDrawImagePart(square.GetDC(), RECT{0, 0, width, height}, *image,
+                           GetSysColor(COLOR_BTNFACE), TRUE);
+    GlazeworkDrawBitmapKeyed(dc, square.GetBitmap(), rect, key);
 }
 
 SkinMenuBarItem::SkinMenuBarItem(SkinFrameWnd* owner, HMENU menu_, int position_)
@@ -300,7 +309,7 @@ void SkinMenuBar::Draw(HDC dc) {
         item->Draw(dc);
     if (HasMdiButtons())
         for (const auto& button : m_buttons)
-            button.Draw(dc);
+            button.Draw(dc, m_frame->KeyColor());
 }
 
 void SkinMenuBar::Repaint() {

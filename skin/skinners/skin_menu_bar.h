@@ -18,7 +18,7 @@ class MenuBarButton {
 public:
     enum State { Normal = 0, Hot = 1, Pressed = 2 };
     virtual ~MenuBarButton() = default;
-    void Draw(HDC dc) const;
+    void Draw(HDC dc, COLORREF key) const;
     bool HitTest(POINT at) const { return PtInRect(&rect, at) != FALSE; }
 
     std::array<const SkinImageRef*, 3> images{};

@@ -4,13 +4,13 @@
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/glazework_menus.h"
+#include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_messages.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kTitleLength = 300;
 constexpr int kCorner = 5;
 constexpr UINT kFrameChangedQuietly =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
@@ -232,25 +232,7 @@ void SkinFrameWnd::DrawMenuBar(HDC dc) {
 }
 
 void SkinFrameWnd::DrawCaption(HDC dc, bool) {
-    if ((m_style & WS_CAPTION) != WS_CAPTION || !WindowDrawsCaption())
-        return;
-    const auto* frame = dynamic_cast<const NinePartFrameSkin*>(Object());
-    if (!frame)
-        return;
-    const int mode = SetBkMode(dc, TRANSPARENT);
-    HFONT font = CreateFontIndirectA(&frame->font.font);
-    HGDIOBJ previousFont = font ? SelectObject(dc, font) : nullptr;
-    const COLORREF previousColor = SetTextColor(dc, frame->font.color);
-    char title[kTitleLength + 1] = {};
-    const int length = GetWindowTextA(GetHwnd(), title, sizeof title);
-    RECT place = PartRects()[1];
-    DrawTextA(dc, title, length, &place, DT_SINGLELINE | DT_VCENTER);
-    SetTextColor(dc, previousColor);
-    SetBkMode(dc, mode);
-    if (previousFont)
-        SelectObject(dc, previousFont);
-    if (font)
-        DeleteObject(font);
+    DrawFrameCaption(dc, GetHwnd(), Object(), m_style, WindowDrawsCaption(), PartRects()[1]);
 }
 
 bool SkinFrameWnd::IsMaximized() const {

@@ -7,6 +7,7 @@
 #include "skin/core/skin_mem_dc.h"
 #include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/menu_item_list.h"
+#include "skin/skinners/menu_text_color.h"
 #include "skin/skinners/skin_frame_wnd.h"
 #include "skin/skinners/skin_messages.h"
 #include "skin/skinners/skin_popup_menu_wnd.h"
@@ -30,12 +31,6 @@ LONG Width(const RECT& r) {
 }
 LONG Height(const RECT& r) {
     return r.bottom - r.top;
-}
-
-COLORREF BlockColor(const std::array<std::uint8_t, 16>& block) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, block.data() + 4, sizeof value);
-    return value;
 }
 
 // Live bars, so that a timer tick for a bar that is gone does nothing.
@@ -107,14 +102,14 @@ void SkinMenuBarItem::Draw(HDC dc) {
         return;
     const bool enabled = IsEnabledItem();
     RECT place = m_rect;
-    COLORREF color = BlockColor(skin->blocks[enabled ? 0 : 1]);
+    COLORREF color = MenuTextColor(skin->blocks[enabled ? 0 : 1]);
     const SkinNineGridRef* margins = &skin->nineGrid1;
     if (enabled && state == Hot) {
         GlazeworkDrawNineGrid(dc, m_rect, skin->nineGrid1, skin->color1Own, TRUE);
-        color = BlockColor(skin->blocks[2]);
+        color = MenuTextColor(skin->blocks[2]);
     } else if (enabled && state == Open) {
         GlazeworkDrawNineGrid(dc, m_rect, skin->nineGrid2, skin->color2Own, TRUE);
-        color = BlockColor(skin->blocks[3]);
+        color = MenuTextColor(skin->blocks[3]);
         margins = &skin->nineGrid2;
     }
     place.left += margins->leftMargin;

@@ -4,6 +4,7 @@
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/core/skin_paint_utils.h"
+#include "skin/skinners/menu_text_color.h"
 #include "skin/skinners/skin_messages.h"
 
 #include <algorithm>
@@ -29,13 +30,6 @@ LONG Width(const RECT& r) {
 }
 LONG Height(const RECT& r) {
     return r.bottom - r.top;
-}
-
-// The second u32 of a 16-byte block: an item text colour.
-COLORREF BlockColor(const std::array<std::uint8_t, 16>& block) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, block.data() + 4, sizeof value);
-    return value;
 }
 
 bool IsGridEmpty(const SkinNineGridRef& grid) {
@@ -415,13 +409,13 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
     const SkinNineGridRef& active = skin.itemActiveImage;
     RECT text{rect.left + active.leftMargin + h + 1, rect.top + active.topMargin,
               rect.right - active.rightMargin - h, rect.bottom - active.bottomMargin};
-    COLORREF color = BlockColor(skin.itemBlocks[item.IsDisabled() ? 1 : 0]);
+    COLORREF color = MenuTextColor(skin.itemBlocks[item.IsDisabled() ? 1 : 0]);
     if (item.hot) {
         if (IsGridEmpty(active))
             GlazeworkFillRectColor(dc, rect, skin.itemActiveColor);
         else
             GlazeworkDrawTransparent(dc, rect, active, key);
-        color = BlockColor(skin.itemBlocks[item.IsDisabled() ? 1 : 2]);
+        color = MenuTextColor(skin.itemBlocks[item.IsDisabled() ? 1 : 2]);
     }
     HFONT font = CreateFontIndirectA(&skin.font.font);
     HGDIOBJ previousFont = font ? SelectObject(dc, font) : nullptr;

@@ -1,5 +1,6 @@
 #include "mfc/wnd.h"
 
+#include "mfc/menu.h"
 #include "mfc/winapp.h"
 #include "window/thread_id.h"
 
@@ -347,14 +348,26 @@ HBRUSH CWnd::OnCtlColor(CDC*, CWnd* wnd, UINT) {
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT item) {
     const MSG& msg = t_current_message;
+    if (item && item->CtlType == ODT_MENU) {
+        if (CMenu* menu = CMenu::FromHandlePermanent(reinterpret_cast<HMENU>(item->hwndItem))) {
+            menu->DrawItem(item);
+            return;
+        }
+    }
     CWnd* child = FromHandlePermanent(item ? item->hwndItem : nullptr);
     if (child != nullptr && child->OnChildNotify(WM_DRAWITEM, msg.wParam, msg.lParam, nullptr))
         return;
     Default();
 }
 
-void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT) {
+void CWnd::OnMeasureItem(int id, LPMEASUREITEMSTRUCT item) {
     const MSG& msg = t_current_message;
+    if (item && item->CtlType == ODT_MENU) {
+        if (CMenu* menu = lv::mfc::permanent_menu_with_item(item->itemID)) {
+            menu->MeasureItem(item);
+            return;
+        }
+    }
     CWnd* child = FromHandlePermanent(::GetDlgItem(m_hWnd, id));
     if (child != nullptr && child->OnChildNotify(WM_MEASUREITEM, msg.wParam, msg.lParam, nullptr))
         return;

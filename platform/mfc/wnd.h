@@ -9,6 +9,7 @@
 #include "mfc/geometry.h"
 
 class CDataExchange;
+class CMenu;
 class CWnd;
 
 // Marks the message handlers, as the callers' headers write them.
@@ -156,6 +157,11 @@ public:
     int SetWindowRgn(HRGN region, BOOL redraw) { return ::SetWindowRgn(m_hWnd, region, redraw); }
     BOOL SetForegroundWindow() { return ::SetForegroundWindow(m_hWnd); }
     int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK) const;
+    // The menu bar and the system menu (mfc/wnd_menus.cpp).
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* menu);
+    void DrawMenuBar() { ::DrawMenuBar(m_hWnd); }
+    CMenu* GetSystemMenu(BOOL revert) const;
 
     // Window-message handlers of the base: they do the default handling (and reflection).
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);

@@ -3,6 +3,7 @@
 #include "window/class_registry.h"
 #include "window/dispatch.h"
 #include "window/hooks.h"
+#include "window/menu_port.h"
 #include "window/message_queue.h"
 #include "window/nonclient_geometry.h"
 #include "window/thread_id.h"
@@ -165,6 +166,7 @@ void destroy_tree(HWND hwnd) {
         destroy_tree(child);
     }
     SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
+    menu_port::window_destroyed(hwnd);
     unlink(hwnd);
 }
 

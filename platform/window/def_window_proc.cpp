@@ -1,6 +1,7 @@
 // The default handling of every message, as window procedures and subclasses expect it.
 #include "win32/gdi.h"
 #include "window/hooks.h"
+#include "window/menu_port.h"
 #include "window/move_size_loop.h"
 #include "window/nonclient_geometry.h"
 #include "window/nonclient_paint.h"
@@ -173,6 +174,10 @@ LRESULT system_command(HWND hwnd, WPARAM command, LPARAM lParam) {
         if (!IsZoomed(hwnd))
             run_move_size_loop(hwnd, command, lParam);
         return 0;
+    case SC_KEYMENU:
+    case SC_MOUSEMENU:
+        menu_port::system_command(hwnd, command, lParam);
+        return 0;
     default:
         return 0;
     }
@@ -207,6 +212,10 @@ LRESULT nc_button_down(HWND hwnd, WPARAM hit, LPARAM lParam) {
         if (track_caption_button(hwnd, HTMAXBUTTON))
             SendMessageA(hwnd, WM_SYSCOMMAND, IsZoomed(hwnd) ? SC_RESTORE : SC_MAXIMIZE, lParam);
         return 0;
+    case HTMENU:
+    case HTSYSMENU:
+        SendMessageA(hwnd, WM_SYSCOMMAND, SC_MOUSEMENU | static_cast<WPARAM>(hit), lParam);
+        return 0;
     default:
         return 0;
     }
@@ -218,7 +227,7 @@ LRESULT nc_calc_size(HWND hwnd, WPARAM calc_valid, LPARAM lParam) {
         return 0;
     RECT* r = calc_valid ? &reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0]
                          : reinterpret_cast<RECT*>(lParam);
-    *r = client_for(b.style, b.ex_style, *r);
+    *r = client_for(b.style, b.ex_style, *r, menu_port::bar_height(hwnd, r->right - r->left));
     return 0;
 }
 
@@ -236,7 +245,7 @@ LRESULT nc_hit_test(HWND hwnd, LPARAM lParam) {
     }
     SIZE size{b.window_on_screen.right - b.window_on_screen.left,
               b.window_on_screen.bottom - b.window_on_screen.top};
-    return default_hit_test(b.style, b.ex_style, size, at);
+    return default_hit_test(b.style, b.ex_style, size, at, menu_port::bar_height(hwnd, size.cx));
 }
 
 LRESULT print(HWND hwnd, HDC dc, LPARAM flags) {
@@ -336,6 +345,11 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_SYSKEYDOWN:
         if (wParam == VK_F4 && (lParam & (1 << 29)))
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        menu_port::system_key(hwnd, msg, wParam, lParam);
+        return 0;
+    case WM_SYSKEYUP:
+    case WM_SYSCHAR:
+        menu_port::system_key(hwnd, msg, wParam, lParam);
         return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;

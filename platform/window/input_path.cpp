@@ -17,6 +17,7 @@
 #include <cstring>
 #include <deque>
 #include <mutex>
+#include <vector>
 
 namespace lv::window {
 
@@ -160,6 +161,25 @@ bool is_double_click(HWND hwnd, UINT down_message, POINT screen, std::uint64_t n
     tr.last_down_point = screen;
     tr.last_was_double = doubled;
     return doubled;
+}
+
+// A press over a child tells its parent, and so on up the chain until a window that was made
+// with WS_EX_NOPARENTNOTIFY (an MDI client activates the child that was clicked by it).
+void notify_parents_of_press(HWND hwnd, UINT msg, POINT screen) {
+    std::vector<HWND> parents;
+    {
+        auto lock = lock_tree();
+        for (Window* w = peek_window(hwnd);
+             w && (w->style & WS_CHILD) && !(w->ex_style & WS_EX_NOPARENTNOTIFY) && w->parent &&
+             !is_desktop(w->parent);
+             w = w->parent)
+            parents.push_back(w->parent->handle);
+    }
+    for (HWND parent : parents) {
+        POINT at = screen;
+        ScreenToClient(parent, &at);
+        SendMessageA(parent, WM_PARENTNOTIFY, MAKEWPARAM(msg, 0), MAKELPARAM(at.x, at.y));
+    }
 }
 
 // Mouse activation of the clicked window's top-level window; true when the click is eaten.
@@ -472,8 +492,9 @@ bool deliver_side_effects(const RawEvent& e, Converted& c) {
                    (!client || wants_double_clicks(m.hwnd));
         if (dbl)
             m.message += 2; // WM_xBUTTONDBLCLK follows WM_xBUTTONDOWN and WM_xBUTTONUP
+        notify_parents_of_press(m.hwnd, client_msg, e.point);
     }
-    return true;
+    return IsWindow(m.hwnd);
 }
 
 } // namespace

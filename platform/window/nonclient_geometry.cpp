@@ -23,7 +23,7 @@ int outer_border(DWORD style, DWORD ex_style) {
 
 } // namespace
 
-FrameLayout frame_layout(DWORD style, DWORD ex_style, SIZE size) {
+FrameLayout frame_layout(DWORD style, DWORD ex_style, SIZE size, int menu_height) {
     FrameLayout f;
     f.sizable = (style & WS_THICKFRAME) != 0;
     f.border = outer_border(style, ex_style);
@@ -57,6 +57,11 @@ FrameLayout frame_layout(DWORD style, DWORD ex_style, SIZE size) {
             }
         }
     }
+    if (menu_height > 0) {
+        int top = f.insets.top - edge; // a client edge lies below the menu bar
+        f.menu = RECT{f.border, top, size.cx - f.border, top + menu_height};
+        f.insets.top += menu_height;
+    }
     int client_right = size.cx - f.insets.right;
     int client_bottom = size.cy - f.insets.bottom;
     if (style & WS_VSCROLL) {
@@ -74,9 +79,9 @@ FrameLayout frame_layout(DWORD style, DWORD ex_style, SIZE size) {
     return f;
 }
 
-RECT client_for(DWORD style, DWORD ex_style, const RECT& window) {
+RECT client_for(DWORD style, DWORD ex_style, const RECT& window, int menu_height) {
     SIZE size{window.right - window.left, window.bottom - window.top};
-    FrameLayout f = frame_layout(style, ex_style, size);
+    FrameLayout f = frame_layout(style, ex_style, size, menu_height);
     RECT c{window.left + f.insets.left, window.top + f.insets.top, window.right - f.insets.right,
            window.bottom - f.insets.bottom};
     c.right = std::max(c.right, c.left);
@@ -84,10 +89,10 @@ RECT client_for(DWORD style, DWORD ex_style, const RECT& window) {
     return c;
 }
 
-LRESULT default_hit_test(DWORD style, DWORD ex_style, SIZE size, POINT at) {
+LRESULT default_hit_test(DWORD style, DWORD ex_style, SIZE size, POINT at, int menu_height) {
     if (at.x < 0 || at.y < 0 || at.x >= size.cx || at.y >= size.cy)
         return HTNOWHERE;
-    FrameLayout f = frame_layout(style, ex_style, size);
+    FrameLayout f = frame_layout(style, ex_style, size, menu_height);
     RECT client{f.insets.left, f.insets.top, size.cx - f.insets.right, size.cy - f.insets.bottom};
     if (contains(client, at))
         return HTCLIENT;
@@ -106,6 +111,8 @@ LRESULT default_hit_test(DWORD style, DWORD ex_style, SIZE size, POINT at) {
             return top ? HTTOPLEFT : bottom ? HTBOTTOMLEFT : HTLEFT;
         return top ? HTTOPRIGHT : bottom ? HTBOTTOMRIGHT : HTRIGHT;
     }
+    if (contains(f.menu, at))
+        return HTMENU;
     if (f.has_caption && at.y >= f.caption.top && at.y < f.insets.top) {
         if (contains(f.close, at))
             return HTCLOSE;

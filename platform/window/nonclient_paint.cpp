@@ -1,6 +1,7 @@
 #include "window/nonclient_paint.h"
 
 #include "win32/gdi.h"
+#include "window/menu_port.h"
 #include "window/nonclient_geometry.h"
 #include "window/window_table.h"
 
@@ -167,8 +168,9 @@ void paint_frame(HWND hwnd, HRGN update) {
     FrameFacts f;
     if (!facts(hwnd, f))
         return;
-    FrameLayout layout = frame_layout(f.style, f.ex_style, f.size);
-    bool nothing = layout.border == 0 && !layout.has_caption &&
+    FrameLayout layout =
+        frame_layout(f.style, f.ex_style, f.size, menu_port::bar_height(hwnd, f.size.cx));
+    bool nothing = layout.border == 0 && !layout.has_caption && layout.menu.bottom == 0 &&
                    !(f.ex_style & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE)) &&
                    !(f.style & (WS_VSCROLL | WS_HSCROLL));
     if (nothing)
@@ -181,6 +183,8 @@ void paint_frame(HWND hwnd, HRGN update) {
         return;
     draw_border(dc, f, layout);
     draw_caption(dc, f, layout);
+    if (layout.menu.bottom > layout.menu.top)
+        menu_port::paint_bar(hwnd, dc, layout.menu);
     draw_client_edge(dc, f, layout);
     if (f.style & WS_VSCROLL)
         fill(dc, layout.vscroll, COLOR_SCROLLBAR);

@@ -13,6 +13,10 @@ int GlazeworkLoadSkinResource(HINSTANCE instance, const char* resourceName,
 // Names the skin object of every new dialog (at most 49 characters are kept).
 int GlazeworkSetDialogSkinName(const char* skinObjectName);
 int GlazeworkClearDialogSkinName();
+// Names the skin object of every new sizable tool window (frame windows with a skinned menu
+// bar; at most 49 characters are kept). Nothing is skinned so while no name is set.
+int GlazeworkSetWindowSkinName(const char* skinObjectName);
+int GlazeworkClearWindowSkinName();
 // Unhooks the calling thread; after the last thread, every skinner and the skin go. Without
 // a start-up, or a second time, it does nothing.
 void GlazeworkShutdown();

@@ -4,6 +4,7 @@
 #include "skin/core/mem_stream.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_os_class.h"
+#include "skin/skinners/skin_popup_menu_wnd.h"
 
 #include <cstring>
 
@@ -77,6 +78,8 @@ int GlazeworkStartup(HINSTANCE instance, const char*, DWORD, DWORD) {
     std::lock_guard guard(s.lock);
     if (!s.processReady) {
         s.instance = instance;
+        if (!RegisterPopupMenuClass(instance))
+            return 0;
         s.osClass = GlazeworkGetOsClass();
         if (s.osClass == kOsClassXp && !GlazeworkProbeXpButton(instance))
             return 0;
@@ -125,6 +128,19 @@ int GlazeworkClearDialogSkinName() {
     return GlazeworkSetDialogSkinName("");
 }
 
+int GlazeworkSetWindowSkinName(const char* skinObjectName) {
+    ToolkitState& s = State();
+    std::lock_guard guard(s.lock);
+    lstrcpynA(s.windowSkinName.data(), skinObjectName ? skinObjectName : "",
+              static_cast<int>(glazework::kDialogSkinNameSize - 1));
+    s.windowSkinName.back() = '\0';
+    return 1;
+}
+
+int GlazeworkClearWindowSkinName() {
+    return GlazeworkSetWindowSkinName("");
+}
+
 void GlazeworkShutdown() {
     ToolkitState& s = State();
     std::lock_guard guard(s.lock);
@@ -133,5 +149,7 @@ void GlazeworkShutdown() {
         return;
     s.processReady = false;
     GlazeworkClearDialogSkinName();
+    GlazeworkClearWindowSkinName();
+    UnregisterPopupMenuClass(s.instance);
     SkinManager::Instance().RemoveAll();
 }

@@ -4,6 +4,7 @@
 
 #include "skin/core/glazework_state.h"
 #include "skin/core/skin_manager.h"
+#include "skin/core/skin_paint_utils.h"
 #include "skin/skinners/skin_messages.h"
 #include "skin/skinners/skin_wnd.h"
 
@@ -27,6 +28,11 @@ void OnWindowCreated(HWND hwnd) {
     const std::string dialogSkin = glazework::DialogSkinName();
     if (std::strcmp(className, kDialogClass) == 0 && !dialogSkin.empty()) {
         manager.SkinDialog(hwnd, dialogSkin.c_str());
+        return;
+    }
+    const std::string windowSkin = glazework::WindowSkinName();
+    if (!windowSkin.empty() && GlazeworkIsSizableToolWindow(hwnd)) {
+        manager.SkinWindow(hwnd, windowSkin.c_str());
         return;
     }
     HWND parent = GetParent(hwnd);

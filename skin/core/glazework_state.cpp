@@ -22,6 +22,12 @@ std::string DialogSkinName() {
     return s.dialogSkinName.data();
 }
 
+std::string WindowSkinName() {
+    ToolkitState& s = State();
+    std::lock_guard guard(s.lock);
+    return s.windowSkinName.data();
+}
+
 int OsClass() {
     ToolkitState& s = State();
     std::lock_guard guard(s.lock);

@@ -20,6 +20,8 @@ struct ToolkitState {
     std::map<DWORD, HHOOK> callWndProcHooks;
     std::map<DWORD, HHOOK> keyboardHooks;
     std::array<char, kDialogSkinNameSize> dialogSkinName{};
+    // Sizable tool windows are skinned as frame windows with this object while it is set.
+    std::array<char, kDialogSkinNameSize> windowSkinName{};
     int osClass = 0;
     bool processReady = false;
     WNDPROC systemButtonProc = nullptr;
@@ -30,6 +32,7 @@ ToolkitState& State();
 // The calling thread's hook of that kind, null when it has none.
 HHOOK ThreadHook(const std::map<DWORD, HHOOK> ToolkitState::*hooks);
 std::string DialogSkinName();
+std::string WindowSkinName();
 int OsClass();
 // The system "BUTTON" procedure found by the XP probe; null elsewhere.
 WNDPROC SystemButtonProc();

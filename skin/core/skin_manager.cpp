@@ -3,6 +3,7 @@
 #include "skin/core/control_skin.h"
 
 #include "skin/skinners/skin_dialog_wnd.h"
+#include "skin/skinners/skin_frame_wnd.h"
 #include "skin/skinners/skin_messages.h"
 
 #include <vector>
@@ -98,6 +99,20 @@ int SkinManager::SkinDialog(HWND window, const char* objectName) {
     SkinWnd* skinner = Register(std::make_unique<SkinDialogWnd>(), window);
     skinner->ApplySkin(object);
     skinner->Attach(window);
+    return 1;
+}
+
+int SkinManager::SkinWindow(HWND window, const char* objectName) {
+    Guard guard(m_lock);
+    SkinObject* object = GetSkin()->FindElement(objectName);
+    if (!window || m_windows.count(window) || !object)
+        return 0;
+    SkinWnd* skinner = Register(std::make_unique<SkinFrameWnd>(), window);
+    skinner->ApplySkin(object);
+    if (!skinner->Attach(window)) {
+        m_windows.erase(window);
+        return 0;
+    }
     return 1;
 }
 

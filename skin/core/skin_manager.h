@@ -33,6 +33,9 @@ public:
 
     // A dialog-frame skinner for the window, with the current skin's object of that name.
     int SkinDialog(HWND window, const char* objectName);
+    // A frame-window skinner (menu bar, MDI client) for the window, with the current skin's
+    // object of that name.
+    int SkinWindow(HWND window, const char* objectName);
 
     // Adds the skinner when the window has none; a refused skinner is deleted. Returns the
     // registered skinner of the window.

@@ -6,6 +6,7 @@
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_paint_utils.h"
 #include "skin/core/skin_regions.h"
+#include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_wnd.h"
 
 #include <mutex>
@@ -212,6 +213,9 @@ void SkinCaptionButton::Execute() {
         break;
     case CaptionButtonSkin::MinimizeRestore:
         PostMessageA(owner, WM_SYSCOMMAND, ::IsIconic(owner) ? SC_RESTORE : SC_MINIMIZE, 0);
+        break;
+    case CaptionButtonSkin::SystemMenu:
+        GlazeworkShowSystemMenu(owner);
         break;
     default:
         break;

@@ -60,10 +60,11 @@ SkinObject* SkinDialogWnd::ApplySkin(SkinObject* object) {
     return previous;
 }
 
-void SkinDialogWnd::DrawCaption(HDC dc, bool) {
-    if ((m_style & WS_CAPTION) != WS_CAPTION || !WindowDrawsCaption())
+void DrawFrameCaption(HDC dc, HWND hwnd, const SkinObject* object, DWORD style,
+                      bool windowDrawsCaption, const RECT& captionPart) {
+    if ((style & WS_CAPTION) != WS_CAPTION || !windowDrawsCaption)
         return;
-    const auto* frame = dynamic_cast<const NinePartFrameSkin*>(Object());
+    const auto* frame = dynamic_cast<const NinePartFrameSkin*>(object);
     if (!frame)
         return;
     const int mode = SetBkMode(dc, TRANSPARENT);
@@ -71,8 +72,8 @@ void SkinDialogWnd::DrawCaption(HDC dc, bool) {
     HGDIOBJ previousFont = font ? SelectObject(dc, font) : nullptr;
     const COLORREF previousColor = SetTextColor(dc, frame->font.color);
     char title[kTitleLength + 1] = {};
-    const int length = GetWindowTextA(GetHwnd(), title, sizeof title);
-    RECT place = PartRects()[1];
+    const int length = GetWindowTextA(hwnd, title, sizeof title);
+    RECT place = captionPart;
     DrawTextA(dc, title, length, &place, DT_SINGLELINE | DT_VCENTER);
     SetTextColor(dc, previousColor);
     SetBkMode(dc, mode);
@@ -80,6 +81,10 @@ void SkinDialogWnd::DrawCaption(HDC dc, bool) {
         SelectObject(dc, previousFont);
     if (font)
         DeleteObject(font);
+}
+
+void SkinDialogWnd::DrawCaption(HDC dc, bool) {
+    DrawFrameCaption(dc, GetHwnd(), Object(), m_style, WindowDrawsCaption(), PartRects()[1]);
 }
 
 void SkinDialogWnd::BuildBackground() {

@@ -9,6 +9,11 @@
 
 #include <memory>
 
+// The window's title in the frame object's font and colour over the caption part, when the
+// remembered style has both caption bits and no frame element shows the title instead.
+void DrawFrameCaption(HDC dc, HWND hwnd, const SkinObject* object, DWORD style,
+                      bool windowDrawsCaption, const RECT& captionPart);
+
 class SkinDialogWnd : public SkinWnd {
 public:
     ~SkinDialogWnd() override;

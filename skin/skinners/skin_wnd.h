@@ -109,6 +109,9 @@ public:
     static LRESULT CALLBACK SkinWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
 protected:
+    // For a skinner that is its window's own class procedure (the skinned popup menus): the
+    // window without subclassing it.
+    void BindWindow(HWND hwnd) { m_hwnd = hwnd; }
     LRESULT CallSaved(UINT message, WPARAM wParam, LPARAM lParam);
     // Sets the window's region (the window owns it from then on); null removes it.
     void SetRegion(HRGN region, BOOL redraw);

@@ -2,12 +2,9 @@
 
 #include "dialog_names.h"
 #include "manifest.h"
+#include "source_lines.h"
 
 #include "util/le_bytes.h"
-#include "util/utf16.h"
-
-#include <charconv>
-#include <limits>
 
 namespace rescomp {
 namespace {
@@ -17,100 +14,21 @@ using lv::ByteWriter;
 constexpr std::uint32_t kControlDefault = 0x40000000u | 0x10000000u; // WS_CHILD | WS_VISIBLE
 constexpr std::uint32_t kSetFont = 0x40;                             // DS_SETFONT
 
-struct Token {
-    std::string text;
-    bool quoted = false;
-};
-
-struct Line {
-    const std::string& file;
-    int number;
-    std::vector<Token> tokens;
-
-    [[noreturn]] void fail(const std::string& message) const {
-        throw CompileError(file + ":" + std::to_string(number) + ": " + message);
-    }
-};
-
-std::vector<Token> split(const std::string& text, const Line& line) {
-    // Texts go into the template NUL-terminated: one NUL more would end a text early and shift
-    // everything after it.
-    if (text.find('\0') != std::string::npos)
-        line.fail("a NUL character in the line");
-    std::vector<Token> tokens;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (text[i] == ' ' || text[i] == '\t' || text[i] == '\r') {
-            ++i;
-            continue;
-        }
-        Token token;
-        if (text[i] != '"') {
-            const std::size_t end = text.find_first_of(" \t\r", i);
-            token.text = text.substr(i, end == std::string::npos ? std::string::npos : end - i);
-            i = end == std::string::npos ? text.size() : end;
-            tokens.push_back(std::move(token));
-            continue;
-        }
-        token.quoted = true;
-        ++i;
-        for (;;) {
-            if (i >= text.size())
-                line.fail("unterminated quoted text");
-            const char c = text[i++];
-            if (c == '"')
-                break;
-            if (c != '\\' || i >= text.size()) {
-                token.text += c;
-                continue;
-            }
-            const char escaped = text[i++];
-            token.text += escaped == 'n' ? '\n' : escaped == 't' ? '\t' : escaped;
-        }
-        tokens.push_back(std::move(token));
-    }
-    return tokens;
-}
-
-template <typename T> bool parse_number(std::string_view text, T& out) {
-    long long value = 0;
-    int base = 10;
-    bool negative = false;
-    if (!text.empty() && text[0] == '-') {
-        negative = true;
-        text.remove_prefix(1);
-    }
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        base = 16;
-        text.remove_prefix(2);
-    }
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty())
-        return false;
-    if (negative)
-        value = -value;
-    if (value < static_cast<long long>(std::numeric_limits<T>::min()) ||
-        value > static_cast<long long>(std::numeric_limits<T>::max()))
-        return false;
-    out = static_cast<T>(value);
-    return true;
-}
-
-std::int16_t coordinate(const Line& line, const Token& token) {
+std::int16_t coordinate(const SourceLine& line, const Token& token) {
     std::int16_t value = 0;
     if (token.quoted || !parse_number(token.text, value))
         line.fail("bad coordinate \"" + token.text + "\"");
     return value;
 }
 
-std::uint32_t style_of(const Line& line, const Token& token, std::uint32_t start) {
+std::uint32_t style_of(const SourceLine& line, const Token& token, std::uint32_t start) {
     std::uint32_t style = start;
     if (token.quoted || !parse_style(token.text, style))
         line.fail("bad style \"" + token.text + "\"");
     return style;
 }
 
-std::uint16_t control_id(const Line& line, const Token& token) {
+std::uint16_t control_id(const SourceLine& line, const Token& token) {
     if (const auto named = control_id_value(token.text))
         return *named;
     std::int32_t value = 0;
@@ -120,7 +38,7 @@ std::uint16_t control_id(const Line& line, const Token& token) {
 }
 
 // Unquoted #n is an ordinal; anything else a text.
-DialogName name_of(const Line& line, const Token& token) {
+DialogName name_of(const SourceLine& line, const Token& token) {
     DialogName name;
     if (!token.quoted && token.text.size() > 1 && token.text[0] == '#') {
         if (!parse_number(std::string_view(token.text).substr(1), name.ordinal) ||
@@ -132,13 +50,13 @@ DialogName name_of(const Line& line, const Token& token) {
     return name;
 }
 
-void expect_count(const Line& line, std::size_t low, std::size_t high, const char* usage) {
+void expect_count(const SourceLine& line, std::size_t low, std::size_t high, const char* usage) {
     const std::size_t n = line.tokens.size() - 1;
     if (n < low || n > high)
         line.fail(std::string("expected: ") + usage);
 }
 
-void parse_control(const Line& line, DialogSource& dialog) {
+void parse_control(const SourceLine& line, DialogSource& dialog) {
     expect_count(line, 8, 9,
                  "control <class> <text> <id> <style> <x> <y> <cx> <cy> [<extended style>]");
     const auto& t = line.tokens;
@@ -162,7 +80,7 @@ void parse_control(const Line& line, DialogSource& dialog) {
 }
 
 // items <id> "text" ...: after the list box or combo box it fills.
-void parse_items(const Line& line, DialogSource& dialog) {
+void parse_items(const SourceLine& line, DialogSource& dialog) {
     const auto& t = line.tokens;
     if (t.size() < 3)
         line.fail("expected: items <id> <text> [<text> ...]");
@@ -186,7 +104,7 @@ void parse_items(const Line& line, DialogSource& dialog) {
     dialog.init.push_back(std::move(items));
 }
 
-void parse_line(const Line& line, DialogSource& dialog, bool& has_size) {
+void parse_line(const SourceLine& line, DialogSource& dialog, bool& has_size) {
     const auto& t = line.tokens;
     const std::string& keyword = t[0].text;
     if (keyword == "control") {
@@ -225,19 +143,13 @@ void parse_line(const Line& line, DialogSource& dialog, bool& has_size) {
     }
 }
 
-void put_text(ByteWriter& out, const std::string& text) {
-    for (char16_t unit : lv::utf8_to_utf16(text))
-        out.u16(static_cast<std::uint16_t>(unit));
-    out.u16(0);
-}
-
 void put_name(ByteWriter& out, const DialogName& name) {
     if (name.ordinal) {
         out.u16(0xFFFF);
         out.u16(name.ordinal);
         return;
     }
-    put_text(out, name.text);
+    put_utf16_text(out, name.text);
 }
 
 } // namespace
@@ -267,23 +179,8 @@ bool parse_style(const std::string& expression, std::uint32_t& style) {
 DialogSource parse_dialog_file(const std::string& text, const std::string& file) {
     DialogSource dialog;
     bool has_size = false;
-    std::size_t start = 0;
-    int number = 0;
-    std::size_t offset = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    start = offset;
-    while (start < text.size()) {
-        ++number;
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string content = text.substr(start, end - start);
-        start = end + 1;
-        Line line{file, number, {}};
-        line.tokens = split(content, line);
-        if (line.tokens.empty() || (!line.tokens[0].quoted && line.tokens[0].text[0] == '#'))
-            continue;
-        parse_line(line, dialog, has_size);
-    }
+    for_each_source_line(text, file,
+                         [&](const SourceLine& line) { parse_line(line, dialog, has_size); });
     if (!has_size)
         throw CompileError(file + ": a dialog needs a size line");
     if (dialog.controls.size() > 0xFFFF)
@@ -303,10 +200,10 @@ std::vector<std::uint8_t> write_dialog_template(const DialogSource& dialog) {
     out.i16(dialog.cy);
     out.u16(0); // no menu
     put_name(out, dialog.class_name);
-    put_text(out, dialog.caption);
+    put_utf16_text(out, dialog.caption);
     if (dialog.style & kSetFont) {
         out.u16(dialog.point_size);
-        put_text(out, dialog.font);
+        put_utf16_text(out, dialog.font);
     }
     for (const DialogControl& control : dialog.controls) {
         while (bytes.size() % 4)

@@ -10,6 +10,7 @@ constexpr ResourceKind kKinds[] = {
     {"bitmap", "<name or id> <file.bmp>", compile_bitmap},
     {"icon", "<name or id> <24-bit file.bmp>", compile_icon},
     {"dialog", "<en|ja|ko> <name or id> <dialog file>", compile_dialog},
+    {"menu", "<en|ja|ko> <name or id> <menu file>", compile_menu},
 };
 
 } // namespace

@@ -33,5 +33,6 @@ void compile_binary(const ManifestLine& line, KindContext& context);
 void compile_bitmap(const ManifestLine& line, KindContext& context);
 void compile_icon(const ManifestLine& line, KindContext& context);
 void compile_dialog(const ManifestLine& line, KindContext& context);
+void compile_menu(const ManifestLine& line, KindContext& context);
 
 } // namespace rescomp

@@ -26,6 +26,8 @@ namespace {
 constexpr std::uint32_t kCopyClipped = 0;
 constexpr std::uint32_t kStretchAll = 1;
 constexpr std::uint32_t kStretchEdges = 5;
+// Draw mode of an image part stretched over its target.
+constexpr std::uint32_t kStretch = 2;
 
 // Visibility rules of frame elements.
 constexpr std::uint32_t kVisibleIconic = 1;
@@ -142,8 +144,16 @@ std::unique_ptr<FrameSkin> Frame(const char* name, bool withSizeButtons) {
     SetBlockColor(frame->fontElement.blocks[1], kMutedText);
     SetBlockColor(frame->fontElement.blocks[2], kText);
     SetBlockColor(frame->fontElement.blocks[3], kWhite);
-    frame->fontElement.color1Own = kFace;
+    frame->fontElement.color1Own = kAccentSoft;
     frame->fontElement.color2Own = kAccent;
+    frame->fontElement.color1 = kFace;
+    // The maximised MDI child's minimise, restore and close buttons on the menu bar look like
+    // the caption's: normal, hot and pressed.
+    const int barGlyphs[] = {GlyphMinimize, GlyphRestore, GlyphClose};
+    for (int b = 0; b < 3; ++b)
+        for (int s = 0; s < 3; ++s)
+            frame->fontElement.stateImages[static_cast<std::size_t>(b * 3 + s)] =
+                ImagePart(kWindowsImage, ButtonCell(barGlyphs[b], s), kStretch);
 
     const bool dialog = !withSizeButtons;
     frame->AddChild(CaptionButton(dialog ? "DlgClose" : "Close", GlyphClose,

@@ -11,7 +11,9 @@
 #include "testing/file_dialog_answers.h"
 #include "win32/win32.h"
 
+#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -141,7 +143,7 @@ BOOL run_file_dialog(LPOPENFILENAMEA ofn, bool save) {
     const auto chosen = show_file_dialog(*ofn, save, answer ? answer->driver : nullptr);
     if (!chosen)
         return FALSE;
-    return hand_back(*ofn, {{chosen->path}, chosen->filter_index});
+    return hand_back(*ofn, {chosen->paths, chosen->filter_index});
 }
 
 } // namespace

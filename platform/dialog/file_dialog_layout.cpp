@@ -39,7 +39,7 @@ SIZE labels_size(HFONT font, SIZE units, std::initializer_list<const char*> labe
 } // namespace
 
 DialogTemplate file_dialog_template(const FileDialogTexts& texts, bool save,
-                                    const std::string& caption, bool at_owner) {
+                                    const std::string& caption, bool at_owner, bool multiple) {
     HFONT font = create_dialog_font(kFace, kPoints);
     const SIZE units = font_base_units(font);
     const char* type_label = save ? texts.save_type : texts.open_type;
@@ -80,7 +80,8 @@ DialogTemplate file_dialog_template(const FileDialogTexts& texts, bool save,
                                   kButtonHeight));
     t.items.push_back(dialog_item("ListBox", "", kFileDialogList,
                                   LBS_NOTIFY | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS |
-                                      LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | WS_TABSTOP,
+                                      LBS_NOINTEGRALHEIGHT | (multiple ? LBS_EXTENDEDSEL : 0) |
+                                      WS_VSCROLL | WS_BORDER | WS_TABSTOP,
                                   kMargin, kListTop, kWidth - 2 * kMargin, kListHeight));
     label_at(texts.file_name, kFileDialogNameLabel, name_y);
     t.items.push_back(dialog_item("Edit", "", kFileDialogName,

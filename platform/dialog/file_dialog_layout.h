@@ -8,8 +8,8 @@
 namespace lv::dialog {
 
 // `at_owner`: the dialog opens at its owner's place (a caller that placed the owner for it);
-// otherwise centred.
+// otherwise centred. `multiple`: several files can be selected in the list.
 DialogTemplate file_dialog_template(const FileDialogTexts& texts, bool save,
-                                    const std::string& caption, bool at_owner);
+                                    const std::string& caption, bool at_owner, bool multiple);
 
 } // namespace lv::dialog

@@ -9,6 +9,7 @@
 #include "system/paths.h"
 #include "win32/win32.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 
@@ -17,7 +18,7 @@ namespace {
 
 constexpr int kIconSize = 16;
 constexpr int kItemHeight = kIconSize + 2;
-constexpr int kKindCount = 5;
+constexpr std::size_t kKindCount = 5;
 // Posted so that a list or combo box is not refilled inside its own notification.
 constexpr UINT kOpenSelectedEntry = WM_APP + 1;
 constexpr UINT kOpenLookInFolder = WM_APP + 2;
@@ -36,7 +37,10 @@ public:
         }
     }
     HICON of(FileKind kind) {
-        HICON& icon = m_icons[static_cast<std::size_t>(kind)];
+        const auto index = static_cast<std::size_t>(kind);
+        if (index >= m_icons.size())
+            return nullptr;
+        HICON& icon = m_icons[index];
         if (!icon)
             icon = system::make_kind_icon(kind, kIconSize);
         return icon;
@@ -70,16 +74,44 @@ std::string text_of(HWND window) {
     return text;
 }
 
-// Blanks around the name, and the quotes a name may be typed in, go.
-std::string typed_name(HWND dialog) {
-    std::string text = text_of(GetDlgItem(dialog, kFileDialogName));
+bool multiple(const WindowState& s) {
+    return (s.ofn->Flags & OFN_ALLOWMULTISELECT) != 0;
+}
+
+std::string without_blanks_around(const std::string& text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string::npos)
         return {};
-    text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Blanks around the name, and the quotes a name may be typed in, go.
+std::string typed_name(HWND dialog) {
+    std::string text = without_blanks_around(text_of(GetDlgItem(dialog, kFileDialogName)));
     if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
         text = text.substr(1, text.size() - 2);
     return text;
+}
+
+// Where several files may be chosen, each name is typed in quotes: "a.jpg" "b.jpg". Text
+// outside quotes counts as a name of its own.
+std::vector<std::string> typed_names(HWND dialog) {
+    const std::string text = text_of(GetDlgItem(dialog, kFileDialogName));
+    std::vector<std::string> names;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        const bool quoted = text[at] == '"';
+        const std::size_t start = quoted ? at + 1 : at;
+        std::size_t end = text.find('"', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string name = quoted ? text.substr(start, end - start)
+                                        : without_blanks_around(text.substr(start, end - start));
+        if (!name.empty())
+            names.push_back(name);
+        at = quoted ? end + 1 : end;
+    }
+    return names;
 }
 
 int type_index(HWND dialog) {
@@ -209,12 +241,50 @@ void apply_typed_pattern(HWND dialog, WindowState& s, const std::string& typed) 
     SetDlgItemTextA(dialog, kFileDialogName, name_of(typed).c_str());
 }
 
+void choose(HWND dialog, WindowState& s, std::vector<std::string> paths) {
+    const int index = type_index(dialog);
+    s.choice =
+        FileDialogChoice{std::move(paths), s.filters.empty() ? 0u : static_cast<DWORD>(index + 1)};
+    EndDialog(dialog, IDOK);
+}
+
+// Several names typed or selected: files of one folder, each checked as the caller asks.
+void on_ok_several(HWND dialog, WindowState& s, const std::vector<std::string>& names) {
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        std::string path = resolve_typed(s.folder, name);
+        const bool in_one_folder =
+            paths.empty() ||
+            equal_ignoring_case(containing_folder(path), containing_folder(paths.front()));
+        if (path.empty() || name_of(path).empty() || has_wildcards(name) || is_folder(path) ||
+            !is_folder(containing_folder(path)) || !in_one_folder) {
+            refuse_choice(*s.ofn, s.save, dialog, file_dialog_texts().path_not_found, name);
+            back_to_name(dialog);
+            return;
+        }
+        add_default_extension(path, s.ofn->lpstrDefExt);
+        paths.push_back(path);
+    }
+    if (!choice_accepted(*s.ofn, s.save, paths, dialog)) {
+        back_to_name(dialog);
+        return;
+    }
+    choose(dialog, s, std::move(paths));
+}
+
 // Open or Save: a folder is opened, a pattern applied, a file checked and chosen.
 void on_ok(HWND dialog, WindowState& s) {
     if (GetFocus() == GetDlgItem(dialog, kFileDialogList)) {
         const FolderEntry* entry = selected_entry(dialog, s);
         if (entry && entry->folder) {
             open_folder(dialog, s, join_path(s.folder, entry->name));
+            return;
+        }
+    }
+    if (multiple(s)) {
+        const std::vector<std::string> names = typed_names(dialog);
+        if (names.size() > 1) {
+            on_ok_several(dialog, s, names);
             return;
         }
     }
@@ -242,12 +312,42 @@ void on_ok(HWND dialog, WindowState& s) {
         back_to_name(dialog);
         return;
     }
-    const int index = type_index(dialog);
-    s.choice = FileDialogChoice{path, s.filters.empty() ? 0u : static_cast<DWORD>(index + 1)};
-    EndDialog(dialog, IDOK);
+    choose(dialog, s, {path});
+}
+
+// The files selected in a list where several can be.
+std::vector<std::string> selected_files(HWND dialog, const WindowState& s) {
+    HWND list = GetDlgItem(dialog, kFileDialogList);
+    const LRESULT count = SendMessageA(list, LB_GETSELCOUNT, 0, 0);
+    std::vector<int> indexes(static_cast<std::size_t>(std::max<LRESULT>(count, 0)));
+    if (indexes.empty())
+        return {};
+    indexes.resize(static_cast<std::size_t>(
+        std::max<LRESULT>(0, SendMessageA(list, LB_GETSELITEMS, indexes.size(),
+                                          reinterpret_cast<LPARAM>(indexes.data())))));
+    std::vector<std::string> names;
+    for (const int index : indexes) {
+        const auto entry = static_cast<std::size_t>(SendMessageA(list, LB_GETITEMDATA, index, 0));
+        if (entry < s.entries.size() && !s.entries[entry].folder)
+            names.push_back(s.entries[entry].name);
+    }
+    return names;
 }
 
 void on_entry_selected(HWND dialog, const WindowState& s) {
+    if (multiple(s)) {
+        const std::vector<std::string> names = selected_files(dialog, s);
+        if (names.size() > 1) {
+            std::string text;
+            for (const std::string& name : names)
+                text += (text.empty() ? "\"" : " \"") + name + "\"";
+            SetDlgItemTextA(dialog, kFileDialogName, text.c_str());
+            return;
+        }
+        if (names.size() == 1)
+            SetDlgItemTextA(dialog, kFileDialogName, names.front().c_str());
+        return;
+    }
     const FolderEntry* entry = selected_entry(dialog, s);
     if (entry && !entry->folder)
         SetDlgItemTextA(dialog, kFileDialogName, entry->name.c_str());
@@ -381,10 +481,13 @@ std::optional<FileDialogChoice> show_file_dialog(const OPENFILENAMEA& ofn, bool 
     const INT_PTR result =
         dialog_box(nullptr,
                    file_dialog_template(file_dialog_texts(), save, file_dialog_caption(ofn, save),
-                                        owner != nullptr),
+                                        owner != nullptr, (ofn.Flags & OFN_ALLOWMULTISELECT) != 0),
                    owner, file_dialog_proc, reinterpret_cast<LPARAM>(&state), options);
-    if (result != IDOK)
+    if (result != IDOK || !state.choice)
         return std::nullopt;
+    // The platform's way of opening the next dialog where this one left off.
+    if (!(ofn.Flags & OFN_NOCHANGEDIR))
+        SetCurrentDirectoryA(containing_folder(state.choice->paths.front()).c_str());
     return state.choice;
 }
 

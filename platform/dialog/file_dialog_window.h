@@ -7,16 +7,18 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lv::dialog {
 
 struct FileDialogChoice {
-    std::string path;
-    DWORD filter_index = 0; // 1-based; 0 when the caller gave no filter
+    std::vector<std::string> paths; // one, or with OFN_ALLOWMULTISELECT several of one folder
+    DWORD filter_index = 0;         // 1-based; 0 when the caller gave no filter
 };
 
 // Shows the dialog and waits until a file is chosen (checked as the caller's flags ask) or the
-// dialog is cancelled. `driver`, when given, drives it once it shows.
+// dialog is cancelled. `driver`, when given, drives it once it shows. The chosen files' folder
+// becomes the current one unless the caller asks OFN_NOCHANGEDIR.
 std::optional<FileDialogChoice> show_file_dialog(const OPENFILENAMEA& ofn, bool save,
                                                  std::function<void(HWND)> driver);
 

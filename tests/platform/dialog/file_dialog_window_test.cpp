@@ -37,16 +37,20 @@ std::string ItemText(HWND dialog, int id) {
     return TextOf(GetDlgItem(dialog, id));
 }
 
-Names Listed(HWND dialog) {
-    HWND list = GetDlgItem(dialog, kFileDialogList);
-    Names names;
-    const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+// The texts of a list box's or combo box's items.
+Names ItemsOf(HWND box, UINT count_message, UINT text_message) {
+    Names items;
+    const auto count = SendMessageA(box, count_message, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        char name[MAX_PATH] = {};
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(name));
-        names.push_back(name);
+        char text[MAX_PATH] = {};
+        SendMessageA(box, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
     }
-    return names;
+    return items;
+}
+
+Names Listed(HWND dialog) {
+    return ItemsOf(GetDlgItem(dialog, kFileDialogList), LB_GETCOUNT, LB_GETTEXT);
 }
 
 // What a combo box shows.
@@ -63,15 +67,7 @@ std::string LookingIn(HWND dialog) {
 }
 
 Names LookInChoices(HWND dialog) {
-    HWND combo = GetDlgItem(dialog, kFileDialogFolderCombo);
-    Names folders;
-    const auto count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        char folder[MAX_PATH] = {};
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(folder));
-        folders.push_back(folder);
-    }
-    return folders;
+    return ItemsOf(GetDlgItem(dialog, kFileDialogFolderCombo), CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 int IndexOf(HWND dialog, const std::string& name) {
@@ -151,8 +147,10 @@ protected:
         ofn.lpstrFile = file;
         ofn.nMaxFile = sizeof file;
         ofn.lpstrInitialDir = kFolder;
+        GetCurrentDirectoryA(sizeof m_current, m_current);
     }
     void TearDown() override {
+        SetCurrentDirectoryA(m_current);
         input::clear_answers();
         dlgtest::pump(nullptr);
     }
@@ -168,6 +166,7 @@ protected:
 
     char file[MAX_PATH] = {};
     OPENFILENAMEA ofn{};
+    char m_current[MAX_PATH] = {};
 };
 
 TEST_F(FileDialogWindow, ListsFoldersThenTheFilesOfTheChosenType) {
@@ -232,6 +231,84 @@ TEST_F(FileDialogWindow, MovesIntoFoldersUpAndAcrossDrives) {
     });
     ASSERT_TRUE(chosen);
     EXPECT_STREQ(file, "C:\\fdwin\\album\\inner.jpg");
+    // The next dialog without a folder of its own opens where this one left off, unless the
+    // caller keeps the current folder.
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STREQ(current, "C:\\fdwin\\album");
+    ofn.lpstrInitialDir = nullptr;
+    ofn.Flags = OFN_NOCHANGEDIR;
+    file[0] = '\0';
+    Run(false, [&](HWND dialog) {
+        EXPECT_EQ(LookingIn(dialog), "C:\\fdwin\\album");
+        TypeName(dialog, "..\\a.jpg");
+    });
+    EXPECT_STREQ(file, "C:\\fdwin\\a.jpg");
+    GetCurrentDirectoryA(sizeof current, current);
+    EXPECT_STREQ(current, "C:\\fdwin\\album");
+}
+
+// A multiple selection's folder and names, up to the empty one that ends them.
+Names Parts(const char* file) {
+    Names parts;
+    for (const char* at = file; *at; at += std::strlen(at) + 1)
+        parts.push_back(at);
+    return parts;
+}
+
+// Ctrl and a click: one more file, where the caller allows several.
+void CtrlClickEntry(HWND dialog, const std::string& name) {
+    input::key_down(VK_CONTROL);
+    ClickEntry(dialog, name);
+    input::key_up(VK_CONTROL);
+    dlgtest::pump(dialog);
+}
+
+TEST_F(FileDialogWindow, SeveralFilesAreSelectedOrTypedWhereTheCallerAllowsIt) {
+    ofn.Flags = OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST;
+    ofn.nFilterIndex = 3;
+    BOOL chosen = Run(false, [&](HWND dialog) {
+        ClickEntry(dialog, "a.jpg");
+        CtrlClickEntry(dialog, "song.mp3");
+        CtrlClickEntry(dialog, "album"); // a folder is no file to choose
+        EXPECT_EQ(ItemText(dialog, kFileDialogName), "\"a.jpg\" \"song.mp3\"");
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(Parts(file), (Names{"C:\\fdwin", "a.jpg", "song.mp3"}));
+    EXPECT_EQ(ofn.nFileOffset, 9);
+
+    // Typed in quotes; each must exist, all in one folder.
+    file[0] = '\0';
+    chosen = Run(false, [&](HWND dialog) {
+        input::push_message_box_answer(IDOK);
+        TypeName(dialog, "\"a.jpg\" \"absent.jpg\"");
+        ASSERT_TRUE(IsWindow(dialog));
+        input::push_message_box_answer(IDOK);
+        TypeName(dialog, "\"a.jpg\" \"album\\inner.jpg\"");
+        ASSERT_TRUE(IsWindow(dialog));
+        TypeName(dialog, "\"b.png\" \"..\\fdwin\\a.jpg\"");
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_EQ(Parts(file), (Names{"C:\\fdwin", "b.png", "a.jpg"}));
+    const auto boxes = input::message_box_log();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text,
+              "C:\\fdwin\\absent.jpg\nFile not found.\nCheck the file name and try again.");
+    EXPECT_EQ(boxes[1].text,
+              "album\\inner.jpg\nPath does not exist.\nCheck the path and try again.");
+
+    // Without the caller's leave, Ctrl and a click pick one file still.
+    ofn.Flags = OFN_FILEMUSTEXIST;
+    file[0] = '\0';
+    chosen = Run(false, [&](HWND dialog) {
+        ClickEntry(dialog, "a.jpg");
+        CtrlClickEntry(dialog, "song.mp3");
+        EXPECT_EQ(ItemText(dialog, kFileDialogName), "song.mp3");
+        Click(dialog, IDOK);
+    });
+    ASSERT_TRUE(chosen);
+    EXPECT_STREQ(file, "C:\\fdwin\\song.mp3");
 }
 
 TEST_F(FileDialogWindow, TypedNamesAreFoundInTheFolderShownAndGetTheDefaultExtension) {
@@ -334,6 +411,15 @@ TEST_F(FileDialogWindow, ABufferTooSmallGetsTheSizeItNeeds) {
     const int needed = static_cast<unsigned char>(small[0]) | static_cast<unsigned char>(small[1])
                                                                   << 8;
     EXPECT_EQ(needed, 18); // "C:\fdwin\song.mp3" and its NUL
+    // Several files need room for the folder, each name and the closing NUL.
+    char room[24] = {};
+    ofn.lpstrFile = room;
+    ofn.nMaxFile = sizeof room;
+    ofn.Flags = OFN_ALLOWMULTISELECT;
+    EXPECT_FALSE(Run(false, [&](HWND dialog) { TypeName(dialog, "\"a.jpg\" \"song.mp3\""); }));
+    EXPECT_EQ(CommDlgExtendedError(), FNERR_BUFFERTOOSMALL);
+    EXPECT_EQ(room[0], 25); // "C:\fdwin", "a.jpg", "song.mp3", their NULs and one more
+    EXPECT_EQ(room[1], 0);
 }
 
 TEST_F(FileDialogWindow, OpensAtItsOwnersPlace) {

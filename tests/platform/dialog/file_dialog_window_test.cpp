@@ -272,6 +272,8 @@ TEST_F(FileDialogWindow, SeveralFilesAreSelectedOrTypedWhereTheCallerAllowsIt) {
         CtrlClickEntry(dialog, "song.mp3");
         CtrlClickEntry(dialog, "album"); // a folder is no file to choose
         EXPECT_EQ(ItemText(dialog, kFileDialogName), "\"a.jpg\" \"song.mp3\"");
+        EXPECT_TRUE(
+            input::save_window_png(dialog, lvtest::ScreenshotPath("file_dialog_open_several.png")));
         Click(dialog, IDOK);
     });
     ASSERT_TRUE(chosen);

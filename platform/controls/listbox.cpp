@@ -1,5 +1,5 @@
-// "ListBox": a single-selection list of strings or owner-drawn items, with its own vertical
-// scroll bar.
+// "ListBox": a list of strings or owner-drawn items, with its own vertical scroll bar. One item
+// is selected, or with LBS_EXTENDEDSEL several (Ctrl and Shift with the mouse and the arrows).
 #include "controls/combo_list.h"
 #include "controls/control_scroll_bar.h"
 #include "controls/control_support.h"
@@ -16,12 +16,14 @@ namespace {
 struct ListItem {
     std::string text;
     ULONG_PTR data = 0;
-    int height = 0; // owner-drawn variable lists only
+    int height = 0;        // owner-drawn variable lists only
+    bool selected = false; // extended-selection lists only
 };
 
 struct ListState {
     std::vector<ListItem> items;
-    int selection = -1;
+    int selection = -1; // in an extended-selection list: the item with the focus
+    int anchor = -1;    // where a Shift range starts
     int top = 0;
     int item_height = 16;
     bool focused = false;
@@ -38,6 +40,10 @@ bool variable(HWND hwnd) {
     return (style_of(hwnd) & LBS_OWNERDRAWVARIABLE) != 0;
 }
 
+bool extended(HWND hwnd) {
+    return (style_of(hwnd) & LBS_EXTENDEDSEL) != 0;
+}
+
 bool has_strings(HWND hwnd) {
     return !owner_drawn(hwnd) || (style_of(hwnd) & LBS_HASSTRINGS);
 }
@@ -52,6 +58,11 @@ int count_of(const ListState& s) {
 
 bool valid(const ListState& s, WPARAM index) {
     return static_cast<int>(index) >= 0 && static_cast<int>(index) < count_of(s);
+}
+
+bool is_selected(HWND hwnd, const ListState& s, int index) {
+    return extended(hwnd) ? s.items[static_cast<std::size_t>(index)].selected
+                          : index == s.selection;
 }
 
 int height_of(HWND hwnd, const ListState& s, int index) {
@@ -201,6 +212,8 @@ LRESULT insert(HWND hwnd, ListState& s, int index, LPARAM value) {
     s.items.insert(s.items.begin() + index, std::move(item));
     if (s.selection >= index)
         ++s.selection;
+    if (s.anchor >= index)
+        ++s.anchor;
     if (variable(hwnd)) {
         // Measured once it is in the list, so that the parent can read the item's text.
         ListItem probe = s.items[static_cast<std::size_t>(index)];
@@ -234,6 +247,10 @@ LRESULT remove(HWND hwnd, ListState& s, WPARAM index) {
         s.selection = -1;
     else if (s.selection > i)
         --s.selection;
+    if (s.anchor == i)
+        s.anchor = -1;
+    else if (s.anchor > i)
+        --s.anchor;
     set_top(hwnd, s, s.top);
     return count_of(s);
 }
@@ -243,6 +260,7 @@ LRESULT reset(HWND hwnd, ListState& s) {
         deleted(hwnd, i, s.items[static_cast<std::size_t>(i)]);
     s.items.clear();
     s.selection = -1;
+    s.anchor = -1;
     s.top = 0;
     redraw(hwnd, s);
     return 0;
@@ -285,29 +303,102 @@ LRESULT find(HWND hwnd, const ListState& s, WPARAM after, LPARAM value, bool exa
     return LB_ERR;
 }
 
+// How a person's click or key changes an extended selection.
+enum class Extend {
+    replace, // the item alone
+    toggle,  // Ctrl: the item in or out, the others kept
+    range,   // Shift: the items from the anchor to the item, alone
+};
+
+Extend extend_of(bool ctrl, bool shift) {
+    return shift ? Extend::range : ctrl ? Extend::toggle : Extend::replace;
+}
+
+// Marks the items of an extended selection; true when any changed.
+bool mark_extended(ListState& s, int index, Extend how) {
+    if (how != Extend::range || s.anchor < 0)
+        s.anchor = index;
+    bool changed = false;
+    for (int i = 0; i < count_of(s); ++i) {
+        ListItem& item = s.items[static_cast<std::size_t>(i)];
+        bool now = item.selected;
+        if (how == Extend::toggle)
+            now = i == index ? !item.selected : item.selected;
+        else if (how == Extend::range)
+            now = i >= std::min(s.anchor, index) && i <= std::max(s.anchor, index);
+        else
+            now = i == index;
+        changed |= now != item.selected;
+        item.selected = now;
+    }
+    return changed;
+}
+
 LRESULT set_selection(HWND hwnd, ListState& s, WPARAM index) {
     if (style_of(hwnd) & LBS_NOSEL)
         return LB_ERR;
     const int i = static_cast<int>(index);
     if (i < 0 || i >= count_of(s)) {
         s.selection = -1;
+        if (extended(hwnd))
+            mark_extended(s, -1, Extend::replace);
         redraw(hwnd, s);
         return LB_ERR; // also for -1, which clears the selection
     }
+    if (extended(hwnd))
+        mark_extended(s, i, Extend::replace);
     s.selection = i;
     make_visible(hwnd, s, i);
     return i;
 }
 
 // A selection the user made: notified when it changed.
-void user_selects(HWND hwnd, ListState& s, int index) {
+void user_selects(HWND hwnd, ListState& s, int index, Extend how = Extend::replace) {
     if ((style_of(hwnd) & LBS_NOSEL) || index < 0 || index >= count_of(s))
         return;
-    const bool changed = index != s.selection;
+    bool changed = index != s.selection;
+    if (extended(hwnd))
+        changed = mark_extended(s, index, how);
     s.selection = index;
     make_visible(hwnd, s, index);
     if (changed)
         tell(hwnd, LBN_SELCHANGE);
+}
+
+// LB_SETSEL of an extended-selection list: one item, or every item (-1), in or out.
+LRESULT set_marked(HWND hwnd, ListState& s, WPARAM select, LPARAM index) {
+    if (!extended(hwnd) || index < -1 || index >= count_of(s))
+        return LB_ERR;
+    for (int i = 0; i < count_of(s); ++i) {
+        if (index == -1 || i == index)
+            s.items[static_cast<std::size_t>(i)].selected = select != 0;
+    }
+    if (index >= 0 && select) {
+        s.selection = static_cast<int>(index);
+        s.anchor = static_cast<int>(index);
+    }
+    redraw(hwnd, s);
+    return 0;
+}
+
+LRESULT marked_count(HWND hwnd, const ListState& s) {
+    if (!extended(hwnd))
+        return LB_ERR;
+    return std::count_if(s.items.begin(), s.items.end(),
+                         [](const ListItem& item) { return item.selected; });
+}
+
+// LB_GETSELITEMS: the selected items' indexes, at most `room` of them.
+LRESULT marked_items(HWND hwnd, const ListState& s, WPARAM room, LPARAM out) {
+    if (!extended(hwnd) || !out)
+        return LB_ERR;
+    auto* indexes = reinterpret_cast<int*>(out);
+    LRESULT n = 0;
+    for (int i = 0; i < count_of(s) && static_cast<WPARAM>(n) < room; ++i) {
+        if (s.items[static_cast<std::size_t>(i)].selected)
+            indexes[n++] = i;
+    }
+    return n;
 }
 
 LRESULT set_item_height(HWND hwnd, ListState& s, WPARAM index, LPARAM height) {
@@ -353,7 +444,7 @@ void draw_owner_item(HWND hwnd, HDC dc, const ListState& s, int index, const REC
     d.CtlID = static_cast<UINT>(GetDlgCtrlID(hwnd));
     d.itemID = static_cast<UINT>(index);
     d.itemAction = ODA_DRAWENTIRE;
-    d.itemState = (index == s.selection ? ODS_SELECTED : 0) |
+    d.itemState = (is_selected(hwnd, s, index) ? ODS_SELECTED : 0) |
                   (s.focused && index == s.selection ? ODS_FOCUS : 0) |
                   (IsWindowEnabled(hwnd) ? 0 : ODS_DISABLED);
     d.hwndItem = hwnd;
@@ -366,7 +457,7 @@ void draw_owner_item(HWND hwnd, HDC dc, const ListState& s, int index, const REC
 
 void draw_text_item(HWND hwnd, HDC dc, const ListState& s, int index, RECT r) {
     const ListItem& item = s.items[static_cast<std::size_t>(index)];
-    const bool selected = index == s.selection;
+    const bool selected = is_selected(hwnd, s, index);
     if (selected)
         FillRect(dc, &r, GetSysColorBrush(COLOR_HIGHLIGHT));
     SetBkMode(dc, TRANSPARENT);
@@ -379,7 +470,7 @@ void draw_text_item(HWND hwnd, HDC dc, const ListState& s, int index, RECT r) {
     DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | tabs);
     SetTextColor(dc, old);
-    if (selected && s.focused)
+    if (index == s.selection && s.focused)
         DrawFocusRect(dc, &r);
 }
 
@@ -423,7 +514,7 @@ LRESULT on_nc_paint(HWND hwnd, const ListState& s, WPARAM region) {
 
 // ---- input ------------------------------------------------------------------------------------
 
-LRESULT on_button_down(HWND hwnd, ListState& s, LPARAM lParam) {
+LRESULT on_button_down(HWND hwnd, ListState& s, WPARAM keys, LPARAM lParam) {
     const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -438,7 +529,7 @@ LRESULT on_button_down(HWND hwnd, ListState& s, LPARAM lParam) {
     bool outside = false;
     const int index = item_at(hwnd, s, p, outside);
     if (!outside)
-        user_selects(hwnd, s, index);
+        user_selects(hwnd, s, index, extend_of((keys & MK_CONTROL) != 0, (keys & MK_SHIFT) != 0));
     return 0;
 }
 
@@ -448,8 +539,9 @@ LRESULT on_mouse_move(HWND hwnd, ListState& s, LPARAM lParam) {
         return 0;
     bool outside = false;
     const int index = item_at(hwnd, s, at, outside);
-    if (!outside)
-        user_selects(hwnd, s, index);
+    // Dragging over an extended selection stretches it from where the button went down.
+    if (!outside && index != s.selection)
+        user_selects(hwnd, s, index, Extend::range);
     return 0;
 }
 
@@ -496,7 +588,8 @@ LRESULT on_key_down(HWND hwnd, ListState& s, WPARAM key) {
     default:
         return 0;
     }
-    user_selects(hwnd, s, std::min(target, count_of(s) - 1));
+    user_selects(hwnd, s, std::min(target, count_of(s) - 1),
+                 extend_of(false, GetKeyState(VK_SHIFT) < 0));
     return 0;
 }
 
@@ -585,9 +678,9 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         redraw(hwnd, *s);
         return 0;
     case WM_LBUTTONDOWN:
-        return on_button_down(hwnd, *s, lParam);
+        return on_button_down(hwnd, *s, wParam, lParam);
     case WM_LBUTTONDBLCLK:
-        on_button_down(hwnd, *s, lParam);
+        on_button_down(hwnd, *s, wParam, lParam);
         tell(hwnd, LBN_DBLCLK);
         return 0;
     case WM_MOUSEMOVE:
@@ -626,7 +719,13 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case LB_SETCURSEL:
         return set_selection(hwnd, *s, wParam);
     case LB_GETSEL:
-        return valid(*s, wParam) ? static_cast<int>(wParam) == s->selection : LB_ERR;
+        return valid(*s, wParam) ? is_selected(hwnd, *s, static_cast<int>(wParam)) : LB_ERR;
+    case LB_SETSEL:
+        return set_marked(hwnd, *s, wParam, lParam);
+    case LB_GETSELCOUNT:
+        return marked_count(hwnd, *s);
+    case LB_GETSELITEMS:
+        return marked_items(hwnd, *s, wParam, lParam);
     case LB_GETTEXT:
         return get_text(hwnd, *s, wParam, lParam);
     case LB_GETTEXTLEN:

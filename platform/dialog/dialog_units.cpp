@@ -35,6 +35,21 @@ RECT dialog_units_to_pixels(const RECT& units, SIZE base) {
                 MulDiv(units.right, base.cx, 4), MulDiv(units.bottom, base.cy, 8)};
 }
 
+SIZE measure_text(HFONT font, const std::string& text, int max_width, UINT format) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT r{0, 0, max_width, 0};
+    DrawTextA(dc, text.empty() ? " " : text.c_str(),
+              text.empty() ? 1 : static_cast<int>(text.size()), &r, format | DT_CALCRECT);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+SIZE pixels_to_dialog_units(SIZE pixels, SIZE base) {
+    return SIZE{(pixels.cx * 4 + base.cx - 1) / base.cx, (pixels.cy * 8 + base.cy - 1) / base.cy};
+}
+
 HFONT create_dialog_font(const char* face, int points) {
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;

@@ -18,18 +18,6 @@ constexpr int kButtonWidth = 50;
 constexpr int kButtonHeight = 14;
 constexpr int kButtonGap = 6;
 
-SIZE measure_text(HFONT font, const std::string& text, int max_width) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    RECT r{0, 0, max_width, 0};
-    DrawTextA(dc, text.empty() ? " " : text.c_str(),
-              text.empty() ? 1 : static_cast<int>(text.size()), &r,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    return SIZE{r.right - r.left, r.bottom - r.top};
-}
-
 } // namespace
 
 const char* message_box_label(int result) {
@@ -64,12 +52,13 @@ DialogTemplate message_box_template(const std::string& text, const std::string& 
     HFONT font = create_dialog_font(kFace, kPoints);
     const SIZE units = font_base_units(font);
     const int screen_width = GetSystemMetrics(SM_CXSCREEN);
-    const SIZE pixels = measure_text(font, text, screen_width * 3 / 5);
+    const SIZE pixels =
+        measure_text(font, text, screen_width * 3 / 5, DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX);
     if (font)
         DeleteObject(font);
-    // Pixels back to dialog units, rounded up so that the text fits.
-    const int text_cx = (pixels.cx * 4 + units.cx - 1) / units.cx + 1;
-    const int text_cy = (pixels.cy * 8 + units.cy - 1) / units.cy;
+    const SIZE text_units = pixels_to_dialog_units(pixels, units);
+    const int text_cx = text_units.cx + 1;
+    const int text_cy = text_units.cy;
 
     const bool has_icon = (type & MB_ICONMASK) != 0;
     const int text_x = kMargin + (has_icon ? kIconSize + kMargin : 0);

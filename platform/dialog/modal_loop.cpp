@@ -21,6 +21,10 @@ bool thread_has_timers() {
 }
 
 void hand_to_answer(HWND dialog, const ModalOptions& options) {
+    if (options.driver) {
+        options.driver(dialog);
+        return;
+    }
     const auto answer = testing::take_modal_answer();
     if (answer) {
         if (answer->driver) {

@@ -15,6 +15,9 @@ struct ModalOptions {
     std::optional<INT_PTR> unattended_result;
     // Maps an answer's result to what the modal ends with; none keeps it as it is.
     std::function<INT_PTR(int answer)> answer_result;
+    // The driver of an answer its caller took already: drives the dialog once it shows, and
+    // no further answer is taken for it.
+    std::function<void(HWND modal)> driver;
 };
 
 struct DialogTemplate;

@@ -1,6 +1,7 @@
 // Answers for the file dialogs: the files a person would pick. A file dialog takes the next of
 // these first; without one it takes the next modal answer (OK keeps the file name it was opened
-// with), and without that it is cancelled.
+// with; one with a driver drives the dialog's window), and without that a person at a real
+// display answers its window, or, where nobody can, it is cancelled.
 #pragma once
 
 #include "win32/types.h"

@@ -1,5 +1,5 @@
 // The common file dialogs: GetOpenFileName and GetSaveFileName with filters, filter index and
-// multiple selection.
+// multiple selection (through answers; the window picks one file).
 #pragma once
 
 #include "win32/types.h"
@@ -59,6 +59,16 @@ constexpr DWORD CDERR_INITIALIZATION = 0x0002;
 constexpr DWORD FNERR_SUBCLASSFAILURE = 0x3001;
 constexpr DWORD FNERR_INVALIDFILENAME = 0x3002;
 constexpr DWORD FNERR_BUFFERTOOSMALL = 0x3003;
+
+// The controls of the dialog, for the people and tests that drive it.
+constexpr int kFileDialogTypeLabel = 0x0441;   // "Files of type:"
+constexpr int kFileDialogNameLabel = 0x0442;   // "File name:"
+constexpr int kFileDialogFolderLabel = 0x0443; // "Look in:"
+constexpr int kFileDialogList = 0x0460;        // the folder's folders and files
+constexpr int kFileDialogTypeCombo = 0x0470;   // the filters
+constexpr int kFileDialogFolderCombo = 0x0471; // the drives and the folder's ancestors
+constexpr int kFileDialogName = 0x0480;        // the file name edit
+constexpr int kFileDialogUp = 0x04A0;          // one folder up
 
 BOOL GetOpenFileNameA(LPOPENFILENAMEA ofn);
 BOOL GetSaveFileNameA(LPOPENFILENAMEA ofn);

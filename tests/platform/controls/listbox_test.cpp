@@ -3,6 +3,7 @@
 #include "controls_fixture.h"
 #include "testing/window_input.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -95,6 +96,49 @@ TEST_F(ListBoxTest, ClicksAndKeysSelectAndNotify) {
     pump();
     EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(SendMessageA(list, WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS | DLGC_WANTCHARS);
+}
+
+TEST_F(ListBoxTest, ExtendedSelectionTakesCtrlAndShift) {
+    HWND list = make(LBS_NOTIFY | LBS_EXTENDEDSEL);
+    fill(list, 6);
+    const auto selected = [&] {
+        int indexes[8] = {};
+        const auto n = SendMessageA(list, LB_GETSELITEMS, 8, reinterpret_cast<LPARAM>(indexes));
+        EXPECT_EQ(n, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
+        return std::vector<int>(indexes, indexes + std::max<LRESULT>(n, 0));
+    };
+    click_item(list, 1);
+    input::key_down(VK_CONTROL);
+    click_item(list, 3);
+    input::key_up(VK_CONTROL);
+    EXPECT_EQ(selected(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 3); // the item with the focus
+    EXPECT_EQ(SendMessageA(list, LB_GETSEL, 1, 0), TRUE);
+    EXPECT_EQ(SendMessageA(list, LB_GETSEL, 2, 0), FALSE);
+    input::key_down(VK_SHIFT);
+    click_item(list, 5); // from the last Ctrl click on
+    EXPECT_EQ(selected(), (std::vector<int>{3, 4, 5}));
+    input::key_press(VK_UP);
+    input::key_up(VK_SHIFT);
+    pump();
+    EXPECT_EQ(selected(), (std::vector<int>{3, 4}));
+    input::key_press(VK_HOME);
+    pump();
+    EXPECT_EQ(selected(), (std::vector<int>{0})); // a plain key selects one again
+    EXPECT_EQ(count(1020, LBN_SELCHANGE), 5);
+    // Set by the program: an item in or out, or all of them; indexes follow a removal.
+    EXPECT_EQ(SendMessageA(list, LB_SETSEL, TRUE, -1), 0);
+    EXPECT_EQ(SendMessageA(list, LB_SETSEL, FALSE, 2), 0);
+    EXPECT_EQ(SendMessageA(list, LB_SETSEL, TRUE, 6), LB_ERR);
+    SendMessageA(list, LB_DELETESTRING, 0, 0);
+    EXPECT_EQ(selected(), (std::vector<int>{0, 2, 3, 4}));
+    int one = -1;
+    EXPECT_EQ(SendMessageA(list, LB_GETSELITEMS, 1, reinterpret_cast<LPARAM>(&one)), 1);
+    EXPECT_EQ(one, 0);
+    // A single-selection list has no such set.
+    HWND single = make(LBS_NOTIFY);
+    EXPECT_EQ(SendMessageA(single, LB_GETSELCOUNT, 0, 0), LB_ERR);
+    EXPECT_EQ(SendMessageA(single, LB_SETSEL, TRUE, 0), LB_ERR);
 }
 
 TEST_F(ListBoxTest, WithoutSelectionClicksSelectNothing) {

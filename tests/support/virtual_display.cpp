@@ -146,6 +146,17 @@ std::string XScreen::WindowNamed(int pid, const std::string& title, int seconds)
     }
 }
 
+bool XScreen::WindowClosed(int pid, const std::string& title, int seconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        if (WindowNamed(pid, title, 0).empty())
+            return true;
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
+}
+
 std::string XScreen::Focused() const {
     std::istringstream out(Run("xdotool getwindowfocus"));
     std::string id;

@@ -28,6 +28,9 @@ public:
     // The visible window of a process with this title; waits up to `seconds` for it (empty
     // when it did not come).
     std::string WindowNamed(int pid, const std::string& title, int seconds = 20) const;
+    // Waits up to `seconds` until no visible window of the process has this title; true
+    // when none is left.
+    bool WindowClosed(int pid, const std::string& title, int seconds = 20) const;
     // The window that has the keyboard.
     std::string Focused() const;
     // A window's place and size on the screen.

@@ -186,13 +186,18 @@ TEST_F(FileDialogOnADesktop, APictureTypedIntoTheFileDialogReplacesTheThemesPict
     // The name box has the keyboard: the path as a person types it on this system, and Enter.
     X().Run("xdotool type --delay 20 '" + picture.string() + "'");
     X().Key("Return");
-    Pause(1.5);
-    EXPECT_TRUE(X().WindowNamed(settings->Pid(), "Open", 1).empty()) << "the file dialog stayed";
+    EXPECT_TRUE(X().WindowClosed(settings->Pid(), "Open")) << "the file dialog stayed";
+    Pause(1);
     EXPECT_GT(CountColour(list, kNewColour, "real-display-media-added.png"), 500)
         << "the media list shows no thumbnail of the picture";
 
     ClickAt(OnScreen(media_frame, kDialogStyle, kMediaApply));
-    Pause(2);
+    // Apply rewrites the theme behind its progress dialog and closes the media dialog; the
+    // settings dialog takes clicks again once both are gone.
+    ASSERT_TRUE(X().WindowClosed(settings->Pid(), "Media Advanced Setting", 60))
+        << settings->Output();
+    ASSERT_TRUE(X().WindowClosed(settings->Pid(), "Please Wait...", 60)) << settings->Output();
+    Pause(1);
     ClickAt(OnScreen(frame, kDialogStyle, kSettingsOk));
     EXPECT_EQ(settings->Wait(20), 0) << settings->Output();
     EXPECT_EQ(ThemePictures(), std::vector<std::string>{"sunny.bmp"});

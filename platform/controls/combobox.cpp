@@ -219,6 +219,13 @@ LRESULT on_create(HWND hwnd, ComboState& s, LPARAM lParam) {
     const bool editable = kind_of(hwnd) == CBS_DROPDOWN || simple;
     if (editable && !create_combo_edit(hwnd, s.edit))
         return -1;
+    // The scroll-bar styles are the list's: the box itself has no scroll bars.
+    if (style & (WS_VSCROLL | WS_HSCROLL)) {
+        SetWindowLongA(hwnd, GWL_STYLE,
+                       static_cast<LONG>(style & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL)));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     fit_box(hwnd, s);
     place_children(hwnd, s);
     return 0;

@@ -154,17 +154,6 @@ LRESULT SkinBorderedWnd::Hidden(UINT message, WPARAM wParam, LPARAM lParam, int 
     return result;
 }
 
-LRESULT SkinBorderedWnd::ThenRepaint(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = GetHwnd();
-    const auto alive = AliveToken();
-    const LRESULT result = CallSaved(message, wParam, lParam);
-    if (*alive && IsWindow(hwnd)) {
-        InvalidateRect(hwnd, nullptr, TRUE);
-        UpdateWindow(hwnd);
-    }
-    return result;
-}
-
 LRESULT SkinBorderedWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseOrScroll(message))
         return OnInput(message, wParam, lParam);
@@ -216,7 +205,7 @@ LRESULT SkinListBoxWnd::OnInput(UINT message, WPARAM wParam, LPARAM lParam) {
         UpdateWindow(GetHwnd());
         return 0;
     case WM_LBUTTONUP:
-        return ThenRepaint(message, wParam, lParam);
+        return CallSavedThenRepaint(message, wParam, lParam);
     default:
         return CallSaved(message, wParam, lParam);
     }
@@ -276,10 +265,10 @@ LRESULT SkinTreeWnd::OnInput(UINT message, WPARAM wParam, LPARAM lParam) {
         return result;
     }
     case WM_MOUSEMOVE:
-        return wParam & MK_LBUTTON ? ThenRepaint(message, wParam, lParam)
+        return wParam & MK_LBUTTON ? CallSavedThenRepaint(message, wParam, lParam)
                                    : CallSaved(message, wParam, lParam);
     case WM_LBUTTONUP:
-        return ThenRepaint(message, wParam, lParam);
+        return CallSavedThenRepaint(message, wParam, lParam);
     default:
         return CallSaved(message, wParam, lParam);
     }

@@ -36,7 +36,6 @@ protected:
 
     // The message handled with the control hidden; repainted when the bar's position moved.
     LRESULT Hidden(UINT message, WPARAM wParam, LPARAM lParam, int bar);
-    LRESULT ThenRepaint(UINT message, WPARAM wParam, LPARAM lParam);
     const BorderedControlSkin* Bordered() const;
 
 private:

@@ -8,14 +8,10 @@ namespace {
 
 using State = CheckBoxSkin::State;
 
-bool Usable(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 const SkinNineGridRef& FirstBackground(const CheckBoxSkin& skin,
                                        std::initializer_list<State> list) {
     for (State state : list)
-        if (Usable(skin.states[state].background))
+        if (HasNineGridImage(skin.states[state].background))
             return skin.states[state].background;
     return skin.states[*(list.end() - 1)].background;
 }

@@ -4,14 +4,6 @@
 
 #include <string>
 
-namespace {
-
-bool HasImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
-} // namespace
-
 SkinComboBoxWnd::~SkinComboBoxWnd() {
     if (m_normalBrush)
         DeleteObject(m_normalBrush);
@@ -100,11 +92,12 @@ void SkinComboBoxWnd::Draw(HDC dc) {
     }
     const SkinNineGridRef* look = &skin->thumbs[ComboBoxSkin::Normal];
     if (!enabled) {
-        if (HasImage(skin->thumbs[ComboBoxSkin::Disabled]))
+        if (HasNineGridImage(skin->thumbs[ComboBoxSkin::Disabled]))
             look = &skin->thumbs[ComboBoxSkin::Disabled];
-    } else if (m_button == kButtonHot && HasImage(skin->thumbs[ComboBoxSkin::Hovered])) {
+    } else if (m_button == kButtonHot && HasNineGridImage(skin->thumbs[ComboBoxSkin::Hovered])) {
         look = &skin->thumbs[ComboBoxSkin::Hovered];
-    } else if (m_button == kButtonPressed && HasImage(skin->thumbs[ComboBoxSkin::Pressed])) {
+    } else if (m_button == kButtonPressed &&
+               HasNineGridImage(skin->thumbs[ComboBoxSkin::Pressed])) {
         look = &skin->thumbs[ComboBoxSkin::Pressed];
     }
     GlazeworkDrawTransparent(dc, button, *look, KeyColor());
@@ -122,17 +115,6 @@ void SkinComboBoxWnd::RedrawIfDirty() {
     SkinControlWnd::RedrawIfDirty();
 }
 
-LRESULT SkinComboBoxWnd::ThenRepaint(UINT message, WPARAM wParam, LPARAM lParam) {
-    HWND hwnd = GetHwnd();
-    const auto alive = AliveToken();
-    const LRESULT result = CallSaved(message, wParam, lParam);
-    if (*alive && IsWindow(hwnd)) {
-        InvalidateRect(hwnd, nullptr, TRUE);
-        UpdateWindow(hwnd);
-    }
-    return result;
-}
-
 HBRUSH SkinComboBoxWnd::EditColors(HDC dc, bool enabled) {
     const ComboBoxSkin* skin = Combo();
     SetBkColor(dc, enabled ? skin->color1 : skin->disabledBackground);
@@ -148,7 +130,7 @@ LRESULT SkinComboBoxWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
     case CB_SELECTSTRING:
     case CB_SETCURSEL:
-        return ThenRepaint(message, wParam, lParam);
+        return CallSavedThenRepaint(message, wParam, lParam);
     case WM_CTLCOLOREDIT:
         if (!Combo() || !m_normalBrush)
             break;

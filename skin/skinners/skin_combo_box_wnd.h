@@ -27,7 +27,6 @@ public:
 private:
     const ComboBoxSkin* Combo() const { return dynamic_cast<const ComboBoxSkin*>(Object()); }
     void SetButton(ButtonState state);
-    LRESULT ThenRepaint(UINT message, WPARAM wParam, LPARAM lParam);
     HBRUSH EditColors(HDC dc, bool enabled);
 
     HBRUSH m_normalBrush = nullptr;

@@ -16,6 +16,10 @@ bool MatchesControl(const SkinObject& object, std::uint32_t type, std::uint32_t 
 
 } // namespace
 
+bool HasNineGridImage(const SkinNineGridRef& grid) {
+    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
+}
+
 SkinControlWnd::SkinControlWnd(SkinWnd* owner, std::uint32_t typeId)
     : m_owner(owner ? owner->GetHwnd() : nullptr), m_typeId(typeId) {}
 
@@ -170,6 +174,17 @@ LRESULT SkinControlWnd::CallSavedHidden(UINT message, WPARAM wParam, LPARAM lPar
     // The control may be gone, or its skinner with it, once its parent was told.
     if (visible && *alive && IsWindow(hwnd))
         SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | WS_VISIBLE);
+    return result;
+}
+
+LRESULT SkinControlWnd::CallSavedThenRepaint(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND hwnd = GetHwnd();
+    const auto alive = AliveToken();
+    const LRESULT result = CallSaved(message, wParam, lParam);
+    if (*alive && IsWindow(hwnd)) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+        UpdateWindow(hwnd);
+    }
     return result;
 }
 

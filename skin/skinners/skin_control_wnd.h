@@ -8,6 +8,9 @@
 
 #include <cstdint>
 
+// Whether a nine-grid names an image part (a name and a source rectangle).
+bool HasNineGridImage(const SkinNineGridRef& grid);
+
 class SkinControlWnd : public SkinWnd {
 public:
     // Control type ids of the factory.
@@ -61,6 +64,8 @@ protected:
     void PaintParentBackground(HDC dc) const;
     // The saved procedure runs with WS_VISIBLE cleared, so that it paints nothing itself.
     LRESULT CallSavedHidden(UINT message, WPARAM wParam, LPARAM lParam);
+    // The saved procedure, then the control repainted at once (with erase).
+    LRESULT CallSavedThenRepaint(UINT message, WPARAM wParam, LPARAM lParam);
     bool SwapsFont() const;
 
 private:

@@ -13,10 +13,6 @@ namespace {
 constexpr UINT kFrameChangedQuietly =
     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED;
 
-bool HasImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 int Clamp(long long value, int low, int high) {
     return static_cast<int>(std::clamp<long long>(value, std::min(low, high), std::max(low, high)));
 }
@@ -133,7 +129,7 @@ void SkinProgressWnd::DrawBar(HDC dc, const RECT& area) const {
         return;
     }
     const RECT bar{area.left, area.top, area.left + filled, area.bottom};
-    if (!HasImage(skin->progressImage))
+    if (!HasNineGridImage(skin->progressImage))
         GlazeworkDrawNineGrid(dc, bar, skin->progressImage, skin->color2, TRUE);
     else
         GlazeworkDrawTransparent(dc, bar, skin->progressImage, KeyColor());

@@ -33,10 +33,6 @@ SIZE IconSize(HICON icon) {
     return size;
 }
 
-bool HasImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 } // namespace
 
 ButtonSkin::State SkinPushButtonWnd::CurrentState() const {
@@ -47,7 +43,7 @@ ButtonSkin::State SkinPushButtonWnd::CurrentState() const {
         return ButtonSkin::Disabled;
     if ((state & BST_PUSHED) || IsPressed())
         return ButtonSkin::Pressed;
-    if (IsHot() && skin && HasImage(skin->states[ButtonSkin::Highlighted].image))
+    if (IsHot() && skin && HasNineGridImage(skin->states[ButtonSkin::Highlighted].image))
         return ButtonSkin::Highlighted;
     if (state & BST_CHECKED)
         return ButtonSkin::Pressed;

@@ -14,10 +14,6 @@ int Width(const RECT& r) {
     return r.right - r.left;
 }
 
-bool HasImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 } // namespace
 
 SkinScrollBarCtrlWnd::Layout SkinScrollBarCtrlWnd::LayOut(int length, int thickness,
@@ -230,9 +226,9 @@ void SkinScrollBarCtrlWnd::DrawFlat(HDC dc, int length, int thickness) const {
             look.arrow1 = disabled.arrow1;
         if (!GlazeworkIsImageRefEmpty(disabled.arrow2))
             look.arrow2 = disabled.arrow2;
-        if (HasImage(disabled.track))
+        if (HasNineGridImage(disabled.track))
             look.track = disabled.track;
-        if (HasImage(disabled.thumb))
+        if (HasNineGridImage(disabled.thumb))
             look.thumb = disabled.thumb;
     } else if (m_part != kNoPart) {
         const auto& state =
@@ -241,7 +237,7 @@ void SkinScrollBarCtrlWnd::DrawFlat(HDC dc, int length, int thickness) const {
             look.arrow1 = state.arrow1;
         if (m_part == kSecondArrow && !GlazeworkIsImageRefEmpty(state.arrow2))
             look.arrow2 = state.arrow2;
-        if (m_part == kThumb && HasImage(state.thumb))
+        if (m_part == kThumb && HasNineGridImage(state.thumb))
             look.thumb = state.thumb;
     }
     const SkinNineGridRef& track = skin->states[ScrollBarSkin::Normal].track;

@@ -7,14 +7,6 @@
 #include "skin/skinners/skin_turn.h"
 #include "win32/trackbar.h"
 
-namespace {
-
-bool HasImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
-} // namespace
-
 LONG_PTR SkinSliderWnd::Attach(HWND hwnd) {
     // A thumb without a point: the skin's thumb is drawn over a plain one.
     const LONG style = GetWindowLongA(hwnd, GWL_STYLE);
@@ -78,7 +70,7 @@ void SkinSliderWnd::Draw(HDC dc) {
                               TRUE);
         DrawTurned(dc, lying.Detach(), Turn::CounterClockwise);
     }
-    if (HasImage(skin->verticalThumb)) {
+    if (HasNineGridImage(skin->verticalThumb)) {
         GlazeworkDrawTransparent(dc, thumb, skin->verticalThumb, KeyColor());
         return;
     }

@@ -1,5 +1,6 @@
 #include "skin/skinners/skin_group_box_wnd.h"
 
+#include "skin/core/skin_blit.h"
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/core/skin_paint_utils.h"
@@ -30,6 +31,17 @@ void InvalidateInParent(HWND control, RECT area) {
 }
 
 } // namespace
+
+void SkinGroupBoxWnd::DrawFrameKeyed(HDC dc, const RECT& frame, const SkinNineGridRef& grid) const {
+    // The frame's key-coloured pixels (and its open middle) leave what lies under it alone.
+    const RECT client = ClientRect();
+    SkinMemDC border(dc, client.right, client.bottom);
+    HBRUSH key = CreateSolidBrush(KeyColor());
+    FillRect(border.GetDC(), &client, key);
+    DeleteObject(key);
+    GlazeworkDrawNineGridBorder(border.GetDC(), frame, grid, KeyColor(), FALSE);
+    GlazeworkDrawBitmapKeyed(dc, border.GetBitmap(), client, KeyColor());
+}
 
 void ShowParentThrough(HWND control) {
     SetWindowLongA(control, GWL_EXSTYLE, GetWindowLongA(control, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
@@ -91,7 +103,7 @@ void SkinGroupBoxWnd::Draw(HDC dc) {
         return;
     RECT caption{}, frame{};
     LayoutCaption(dc, caption, frame);
-    GlazeworkDrawNineGridBorder(dc, frame, skin->background, 0, FALSE);
+    DrawFrameKeyed(dc, frame, skin->background);
     const std::string text = TextOf(GetHwnd(), 199);
     if (text.empty())
         return;

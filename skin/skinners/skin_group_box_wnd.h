@@ -19,6 +19,7 @@ public:
 
 private:
     RECT CaptionRect() const;
+    void DrawFrameKeyed(HDC dc, const RECT& frame, const SkinNineGridRef& grid) const;
     // The change runs unseen; the caption's old or new area is repainted in the parent.
     LRESULT ChangeCaption(UINT message, WPARAM wParam, LPARAM lParam);
 };

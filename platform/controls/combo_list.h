@@ -6,6 +6,8 @@
 
 namespace lv::controls {
 
+// The class of the list a combo box keeps its items in: a list box by another name.
+constexpr char kComboListClass[] = "ComboLBox";
 constexpr char kComboOfListProperty[] = "lv.combo";
 // Sent to the combo box by its list: an item was picked (wParam: its index) or the pick was
 // cancelled (wParam: -1, a click outside the list).

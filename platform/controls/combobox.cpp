@@ -1,5 +1,8 @@
-// "ComboBox" as a drop-down list (CBS_DROPDOWNLIST): the selected item in a box, and a list
-// box that drops below it as a popup window and keeps the items.
+// "ComboBox": the selected item in a box, and a list box ("ComboLBox") that keeps the items.
+// A drop-down list (CBS_DROPDOWNLIST) shows the item itself; a drop-down (CBS_DROPDOWN) shows it
+// in an edit field; both drop their list below the box as a popup window. A simple combo box
+// (CBS_SIMPLE) has the edit field on top of a list that is always there.
+#include "controls/combo_edit.h"
 #include "controls/combo_list.h"
 #include "controls/control_support.h"
 #include "controls/system_classes.h"
@@ -18,7 +21,12 @@ struct ComboState {
     bool dropped = false;
     bool focused = false;
     HFONT font = nullptr;
+    ComboEdit edit; // CBS_DROPDOWN and CBS_SIMPLE
 };
+
+DWORD kind_of(HWND hwnd) {
+    return style_of(hwnd) & CBS_DROPDOWNLIST;
+}
 
 LRESULT to_list(const ComboState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
     return s.list ? SendMessageA(s.list, msg, wParam, lParam) : CB_ERR;
@@ -39,6 +47,8 @@ int box_height(const ComboState& s) {
 }
 
 void fit_box(HWND hwnd, const ComboState& s) {
+    if (kind_of(hwnd) == CBS_SIMPLE)
+        return;
     RECT r{};
     GetWindowRect(hwnd, &r);
     SetWindowPos(hwnd, nullptr, 0, 0, r.right - r.left, box_height(s),
@@ -58,7 +68,7 @@ void close_list(HWND hwnd, ComboState& s, bool picked) {
 }
 
 void open_list(HWND hwnd, ComboState& s) {
-    if (s.dropped || !s.list || !IsWindowEnabled(hwnd))
+    if (s.dropped || !s.list || !IsWindowEnabled(hwnd) || kind_of(hwnd) == CBS_SIMPLE)
         return;
     notify_parent(hwnd, CBN_DROPDOWN);
     RECT r{};
@@ -70,11 +80,62 @@ void open_list(HWND hwnd, ComboState& s) {
     SetCapture(s.list);
 }
 
+std::string item_text(const ComboState& s, int index) {
+    if (index < 0)
+        return {};
+    std::string item(
+        static_cast<std::size_t>(std::max<LRESULT>(0, to_list(s, LB_GETTEXTLEN, index, 0))) + 1,
+        '\0');
+    to_list(s, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
+    item.resize(std::strlen(item.c_str()));
+    return item;
+}
+
+// The edit field follows the selection.
+void show_selection(ComboState& s) {
+    if (s.edit.window && selection(s) >= 0)
+        show_item_in_combo_edit(s.edit, item_text(s, selection(s)));
+}
+
+// The box with the edit field (or the item) inside its edge; a simple combo box's list below.
+RECT box_rect(HWND hwnd, const ComboState& s) {
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    if (kind_of(hwnd) == CBS_SIMPLE)
+        client.bottom = std::min(client.bottom, static_cast<LONG>(box_height(s)));
+    return client;
+}
+
+RECT button_rect(HWND hwnd, const ComboState& s) {
+    RECT edge = box_rect(hwnd, s);
+    InflateRect(&edge, -2, -2);
+    const int width = kind_of(hwnd) == CBS_SIMPLE ? 0 : GetSystemMetrics(SM_CXVSCROLL);
+    return RECT{edge.right - width, edge.top, edge.right, edge.bottom};
+}
+
+RECT text_rect(HWND hwnd, const ComboState& s) {
+    RECT edge = box_rect(hwnd, s);
+    InflateRect(&edge, -2, -2);
+    return RECT{edge.left + 1, edge.top + 1, button_rect(hwnd, s).left - 1, edge.bottom - 1};
+}
+
+void place_children(HWND hwnd, const ComboState& s) {
+    place_combo_edit(s.edit, text_rect(hwnd, s));
+    if (kind_of(hwnd) != CBS_SIMPLE || !s.list)
+        return;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    const RECT box = box_rect(hwnd, s);
+    MoveWindow(s.list, 0, box.bottom, client.right,
+               std::max(0, static_cast<int>(client.bottom - box.bottom)), TRUE);
+}
+
 void change_selection(HWND hwnd, ComboState& s, int index) {
     const int count = static_cast<int>(to_list(s, LB_GETCOUNT, 0, 0));
     if (index < 0 || index >= count || index == selection(s))
         return;
     to_list(s, LB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    show_selection(s);
     InvalidateRect(hwnd, nullptr, TRUE);
     notify_parent(hwnd, CBN_SELCHANGE);
 }
@@ -88,27 +149,22 @@ LRESULT on_list_picked(HWND hwnd, ComboState& s, WPARAM index) {
 // ---- painting ---------------------------------------------------------------------------------
 
 void paint(HWND hwnd, HDC dc, const ComboState& s) {
-    RECT client{};
-    GetClientRect(hwnd, &client);
+    const RECT box = box_rect(hwnd, s);
     const bool enabled = IsWindowEnabled(hwnd) != FALSE;
     HBRUSH brush = parent_brush(hwnd, dc, enabled ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
-    FillRect(dc, &client, brush);
-    RECT edge = client;
+    FillRect(dc, &box, brush);
+    RECT edge = box;
     DrawEdge(dc, &edge, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
-    const int button_width = GetSystemMetrics(SM_CXVSCROLL);
-    RECT button{edge.right - button_width, edge.top, edge.right, edge.bottom};
-    DrawFrameControl(dc, &button, DFC_SCROLL,
-                     DFCS_SCROLLCOMBOBOX | (s.dropped ? DFCS_PUSHED : 0) |
-                         (enabled ? 0 : DFCS_INACTIVE));
-    RECT text{edge.left + 1, edge.top + 1, button.left - 1, edge.bottom - 1};
+    RECT button = button_rect(hwnd, s);
+    if (kind_of(hwnd) != CBS_SIMPLE)
+        DrawFrameControl(dc, &button, DFC_SCROLL,
+                         DFCS_SCROLLCOMBOBOX | (s.dropped ? DFCS_PUSHED : 0) |
+                             (enabled ? 0 : DFCS_INACTIVE));
+    RECT text = text_rect(hwnd, s);
     const int index = selection(s);
-    if (index < 0)
+    if (index < 0 || s.edit.window)
         return;
-    std::string item(
-        static_cast<std::size_t>(std::max<LRESULT>(0, to_list(s, LB_GETTEXTLEN, index, 0))) + 1,
-        '\0');
-    to_list(s, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(item.data()));
-    item.resize(std::strlen(item.c_str()));
+    const std::string item = item_text(s, index);
     const bool highlighted = s.focused && !s.dropped;
     if (highlighted)
         FillRect(dc, &text, GetSysColorBrush(COLOR_HIGHLIGHT));
@@ -144,7 +200,9 @@ LRESULT on_paint(HWND hwnd, const ComboState& s, HDC given) {
 LRESULT on_create(HWND hwnd, ComboState& s, LPARAM lParam) {
     const auto* cs = reinterpret_cast<const CREATESTRUCTA*>(lParam);
     s.drop_height = cs ? cs->cy : s.drop_height;
-    DWORD list_style = WS_POPUP | WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
+    const bool simple = kind_of(hwnd) == CBS_SIMPLE;
+    DWORD list_style = (simple ? WS_CHILD | WS_VISIBLE : WS_POPUP) | WS_BORDER | WS_VSCROLL |
+                       LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
     const DWORD style = style_of(hwnd);
     if (style & CBS_SORT)
         list_style |= LBS_SORT;
@@ -152,13 +210,24 @@ LRESULT on_create(HWND hwnd, ComboState& s, LPARAM lParam) {
         list_style |= LBS_OWNERDRAWFIXED;
     if (style & CBS_HASSTRINGS)
         list_style |= LBS_HASSTRINGS;
-    s.list = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WC_LISTBOXA, "", list_style, 0, 0,
-                             10, 10, hwnd, reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(kListId)),
-                             nullptr, nullptr);
+    s.list = CreateWindowExA(
+        simple ? 0 : WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, kComboListClass, "", list_style, 0, 0, 10,
+        10, hwnd, reinterpret_cast<HMENU>(static_cast<ULONG_PTR>(kListId)), nullptr, nullptr);
     if (!s.list)
         return -1;
     SetPropA(s.list, kComboOfListProperty, hwnd);
+    const bool editable = kind_of(hwnd) == CBS_DROPDOWN || simple;
+    if (editable && !create_combo_edit(hwnd, s.edit))
+        return -1;
+    // The scroll-bar styles are the list's: the box itself has no scroll bars.
+    if (style & (WS_VSCROLL | WS_HSCROLL)) {
+        SetWindowLongA(hwnd, GWL_STYLE,
+                       static_cast<LONG>(style & ~static_cast<DWORD>(WS_VSCROLL | WS_HSCROLL)));
+        SetWindowPos(hwnd, nullptr, 0, 0, 0, 0,
+                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    }
     fit_box(hwnd, s);
+    place_children(hwnd, s);
     return 0;
 }
 
@@ -194,8 +263,17 @@ LRESULT on_key_down(HWND hwnd, ComboState& s, WPARAM key) {
     }
 }
 
+LRESULT on_focus(HWND hwnd, ComboState& s, bool gained);
+
 LRESULT on_list_command(HWND hwnd, ComboState& s, WPARAM wParam) {
+    if (s.edit.window && LOWORD(wParam) == kComboEditId) {
+        const ComboEditEvent event = combo_edit_command(hwnd, s.edit, wParam);
+        if (event != ComboEditEvent::none)
+            on_focus(hwnd, s, event == ComboEditEvent::focus_gained);
+        return 0;
+    }
     if (HIWORD(wParam) == LBN_SELCHANGE) {
+        show_selection(s);
         InvalidateRect(hwnd, nullptr, TRUE);
         notify_parent(hwnd, CBN_SELCHANGE);
     }
@@ -209,6 +287,35 @@ LRESULT on_focus(HWND hwnd, ComboState& s, bool gained) {
     InvalidateRect(hwnd, nullptr, TRUE);
     notify_parent(hwnd, gained ? CBN_SETFOCUS : CBN_KILLFOCUS);
     return 0;
+}
+
+// Messages a combo box with an edit field leaves to the field.
+LRESULT to_edit(HWND hwnd, const ComboState& s, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (!s.edit.window)
+        return msg == WM_SETTEXT || msg == WM_GETTEXT || msg == WM_GETTEXTLENGTH
+                   ? DefWindowProcA(hwnd, msg, wParam, lParam)
+                   : CB_ERR;
+    switch (msg) {
+    case CB_GETEDITSEL:
+        return SendMessageA(s.edit.window, EM_GETSEL, wParam, lParam);
+    case CB_SETEDITSEL:
+        SendMessageA(s.edit.window, EM_SETSEL,
+                     static_cast<WPARAM>(static_cast<short>(LOWORD(lParam))),
+                     static_cast<short>(HIWORD(lParam)));
+        return TRUE;
+    case CB_LIMITTEXT:
+        SendMessageA(s.edit.window, EM_LIMITTEXT, wParam, 0);
+        return TRUE;
+    default:
+        return SendMessageA(s.edit.window, msg, wParam, lParam);
+    }
+}
+
+// The edit field's and the list's colour requests reach the combo box's parent, as its own do.
+LRESULT forward_colour(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND parent = parent_of(hwnd);
+    const LRESULT brush = parent ? SendMessageA(parent, msg, wParam, lParam) : 0;
+    return brush ? brush : DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 LRESULT dropped_rect(HWND hwnd, const ComboState& s, LPARAM out) {
@@ -247,20 +354,29 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_SETFONT:
         s->font = reinterpret_cast<HFONT>(wParam);
         to_list(*s, WM_SETFONT, wParam, lParam);
+        if (s->edit.window)
+            SendMessageA(s->edit.window, WM_SETFONT, wParam, lParam);
         fit_box(hwnd, *s);
+        place_children(hwnd, *s);
         if (lParam)
             InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_GETFONT:
         return reinterpret_cast<LRESULT>(s->font);
+    case WM_SIZE:
+        place_children(hwnd, *s);
+        return 0;
     case WM_ENABLE:
         if (!wParam)
             close_list(hwnd, *s, false);
+        for (HWND part : {s->edit.window, kind_of(hwnd) == CBS_SIMPLE ? s->list : nullptr})
+            if (part)
+                EnableWindow(part, static_cast<BOOL>(wParam));
         InvalidateRect(hwnd, nullptr, TRUE);
         return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
-        SetFocus(hwnd);
+        SetFocus(s->edit.window ? s->edit.window : hwnd);
         s->dropped ? close_list(hwnd, *s, true) : open_list(hwnd, *s);
         return 0;
     case WM_KEYDOWN:
@@ -269,9 +385,25 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_COMMAND:
         return on_list_command(hwnd, *s, wParam);
     case WM_SETFOCUS:
+        if (s->edit.window) {
+            SetFocus(s->edit.window);
+            return 0;
+        }
         return on_focus(hwnd, *s, true);
     case WM_KILLFOCUS:
-        return on_focus(hwnd, *s, false);
+        // With an edit field the focus goes to the field; the field tells when it leaves.
+        return s->edit.window ? 0 : on_focus(hwnd, *s, false);
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case CB_GETEDITSEL:
+    case CB_SETEDITSEL:
+    case CB_LIMITTEXT:
+        return to_edit(hwnd, *s, msg, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORSTATIC:
+        return forward_colour(hwnd, msg, wParam, lParam);
     case kComboListPicked:
         return on_list_picked(hwnd, *s, wParam);
     case CB_ADDSTRING:
@@ -282,6 +414,8 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return to_list(*s, LB_DELETESTRING, wParam, lParam);
     case CB_RESETCONTENT:
         to_list(*s, LB_RESETCONTENT, 0, 0);
+        if (s->edit.window)
+            show_item_in_combo_edit(s->edit, "");
         InvalidateRect(hwnd, nullptr, TRUE);
         return CB_OKAY;
     case CB_GETCOUNT:
@@ -290,6 +424,7 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return selection(*s);
     case CB_SETCURSEL: {
         const LRESULT result = to_list(*s, LB_SETCURSEL, wParam, 0);
+        show_selection(*s);
         InvalidateRect(hwnd, nullptr, TRUE);
         return result;
     }
@@ -301,6 +436,7 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return to_list(*s, LB_FINDSTRING, wParam, lParam);
     case CB_SELECTSTRING: {
         const LRESULT result = to_list(*s, LB_SELECTSTRING, wParam, lParam);
+        show_selection(*s);
         InvalidateRect(hwnd, nullptr, TRUE);
         return result;
     }

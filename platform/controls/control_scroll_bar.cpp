@@ -77,6 +77,17 @@ void send_scroll(HWND hwnd, WORD code, int position) {
 
 } // namespace
 
+void publish_scroll_model(HWND hwnd, const ScrollModel& m) {
+    SCROLLINFO info{sizeof(info),
+                    SIF_ALL,
+                    0,
+                    std::max(0, m.count - 1),
+                    static_cast<UINT>(std::max(0, m.visible)),
+                    m.top,
+                    m.top};
+    SetScrollInfo(hwnd, SB_VERT, &info, FALSE);
+}
+
 RECT scroll_bar_rect(HWND hwnd) {
     RECT window{}, client{};
     GetWindowRect(hwnd, &window);

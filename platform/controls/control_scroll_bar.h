@@ -3,6 +3,7 @@
 #pragma once
 
 #include "win32/controls.h"
+#include "win32/scroll_bar.h"
 
 namespace lv::controls {
 
@@ -19,6 +20,10 @@ struct ThumbDrag {
     bool active = false;
     int grab = 0; // from the thumb's top to the pointer, in pixels
 };
+
+// Tells the window's SB_VERT numbers (GetScrollInfo) what the model shows: range 0 to count - 1,
+// a page of `visible` units, the position at `top`.
+void publish_scroll_model(HWND hwnd, const ScrollModel& model);
 
 // The bar's rectangle in window coordinates (relative to the window rectangle).
 RECT scroll_bar_rect(HWND hwnd);

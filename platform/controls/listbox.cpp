@@ -106,6 +106,7 @@ void tell(HWND hwnd, WORD code) {
 }
 
 void redraw(HWND hwnd, const ListState& s) {
+    publish_scroll_model(hwnd, scroll_model(hwnd, s));
     InvalidateRect(hwnd, nullptr, TRUE);
     if (style_of(hwnd) & WS_VSCROLL)
         paint_scroll_bar(hwnd, scroll_model(hwnd, s));
@@ -773,6 +774,7 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 
 void register_listbox_class() {
     register_system_class(WC_LISTBOXA, listbox_proc, CS_DBLCLKS, nullptr);
+    register_system_class(kComboListClass, listbox_proc, CS_DBLCLKS, nullptr);
 }
 
 } // namespace lv::controls

@@ -19,6 +19,11 @@ void ensure_system_classes() {
         register_listbox_class();
         register_combobox_class();
         register_tooltip_class();
+        register_scroll_bar_class();
+        register_trackbar_class();
+        register_tree_view_class();
+        register_list_view_class();
+        register_ip_address_class();
     });
 }
 

@@ -14,5 +14,10 @@ void register_updown_class();
 void register_listbox_class();
 void register_combobox_class();
 void register_tooltip_class();
+void register_scroll_bar_class();
+void register_trackbar_class();
+void register_tree_view_class();
+void register_list_view_class();
+void register_ip_address_class();
 
 } // namespace lv::controls

@@ -105,6 +105,9 @@ constexpr UINT WM_INITMENUPOPUP = 0x0117;
 constexpr UINT WM_MENUSELECT = 0x011F;
 constexpr UINT WM_MENUCHAR = 0x0120;
 constexpr UINT WM_ENTERIDLE = 0x0121;
+constexpr UINT WM_CHANGEUISTATE = 0x0127;
+constexpr UINT WM_UPDATEUISTATE = 0x0128;
+constexpr UINT WM_QUERYUISTATE = 0x0129;
 constexpr UINT WM_CTLCOLORMSGBOX = 0x0132;
 constexpr UINT WM_CTLCOLOREDIT = 0x0133;
 constexpr UINT WM_CTLCOLORLISTBOX = 0x0134;
@@ -141,6 +144,13 @@ constexpr UINT WM_THEMECHANGED = 0x031A;
 constexpr UINT WM_USER = 0x0400;
 constexpr UINT WM_APP = 0x8000;
 
+// WM_CHANGEUISTATE / WM_UPDATEUISTATE: the action in the low word, the flags in the high word
+constexpr WORD UIS_SET = 1;
+constexpr WORD UIS_CLEAR = 2;
+constexpr WORD UIS_INITIALIZE = 3;
+constexpr WORD UISF_HIDEFOCUS = 0x1;
+constexpr WORD UISF_HIDEACCEL = 0x2;
+constexpr WORD UISF_ACTIVE = 0x4;
 // WM_ACTIVATE
 constexpr WORD WA_INACTIVE = 0;
 constexpr WORD WA_ACTIVE = 1;

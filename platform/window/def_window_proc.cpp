@@ -5,6 +5,7 @@
 #include "window/move_size_loop.h"
 #include "window/nonclient_geometry.h"
 #include "window/nonclient_paint.h"
+#include "window/ui_state.h"
 #include "window/window_events.h"
 #include "window/window_table.h"
 
@@ -421,6 +422,12 @@ LRESULT DefWindowProcA(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_NOTIFYFORMAT:
         return kNotifyFormatAnsi;
+    case WM_CHANGEUISTATE:
+        return change_ui_state(hwnd, wParam, lParam);
+    case WM_UPDATEUISTATE:
+        return update_ui_state(hwnd, wParam);
+    case WM_QUERYUISTATE:
+        return query_ui_state(hwnd);
     default:
         return 0;
     }

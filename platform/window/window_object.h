@@ -2,6 +2,7 @@
 #pragma once
 
 #include "win32/window.h"
+#include "window/window_scroll_bars.h"
 
 #include <memory>
 #include <string>
@@ -68,6 +69,8 @@ struct Window {
     bool nc_created = false;
     bool nc_active = false; // as the last WM_NCACTIVATE left it
     int redraw_disabled = 0;
+    WindowScrollBars scroll_bars{};
+    WORD ui_state = 0; // UISF_* bits
 
     std::unique_ptr<PaintState> paint; // owned by the painting part
 

@@ -354,6 +354,7 @@ LRESULT SkinDialogWnd::UnframedProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return SkinWnd::WindowProc(message, wParam, lParam);
     case WM_NCDESTROY:
     case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
         return SkinWnd::WindowProc(message, wParam, lParam);
     case WM_CTLCOLORDLG:
         return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));

@@ -59,9 +59,12 @@ LRESULT SkinWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return CallSaved(message, wParam, lParam);
     case WM_NCDESTROY:
         return OnNcDestroy(wParam, lParam);
-    case WM_CTLCOLOREDIT: {
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX: {
+        // The control's skinner answers for it when it has colours of its own (an edit always,
+        // a printed list only while it prints).
         SkinWnd* control = FindSkinWnd(reinterpret_cast<HWND>(lParam));
-        if (control && control->GetType() == kEditType)
+        if (control)
             if (HBRUSH brush = control->GetOwnerColors(message, reinterpret_cast<HDC>(wParam)))
                 return reinterpret_cast<LRESULT>(brush);
         return CallSaved(message, wParam, lParam);
@@ -98,12 +101,6 @@ void SkinWnd::OnShowWindow(WPARAM, LPARAM) {}
 void SkinWnd::DrawMenuBar(HDC) {}
 
 void SkinWnd::DrawCaption(HDC, bool) {}
-
-std::unique_ptr<SkinWnd> SkinWnd::CreateControlSkin(std::uint32_t) {
-    // The control skinners come with their own classes; until a type has one, its controls
-    // keep the platform's drawing.
-    return nullptr;
-}
 
 HBRUSH SkinWnd::GetOwnerColors(UINT, HDC) {
     return nullptr;

@@ -204,6 +204,11 @@ int SkinWnd::SkinChild(HWND hwnd) {
         return 1;
     added->ApplySkin(object);
     m_children[hwnd] = added;
-    added->Attach(hwnd);
+    // A skinner that does not take the window (an owner-drawn button, a simple static) goes
+    // again, so that nothing answers for the window in its name.
+    if (!added->Attach(hwnd)) {
+        m_children.erase(hwnd);
+        manager.Remove(hwnd);
+    }
     return 1;
 }

@@ -2,6 +2,11 @@
 
 #include "tools/skinbuilder/skin_file_writer.h"
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
 namespace lvtest {
 
 std::size_t BaseRecordSize(int minor) {
@@ -49,6 +54,45 @@ std::unique_ptr<MemStream> StreamOf(std::span<const std::uint8_t> bytes) {
 int LoadContainer(SkinData& skin, std::span<const std::uint8_t> container) {
     auto stream = StreamOf(container);
     return skin.Load(*stream);
+}
+
+void ExpectSkinSurvivesDamage(std::span<const std::uint8_t> container,
+                              std::span<const std::uint8_t> objectsFile, const char* probe) {
+    // Byte changes spread over the whole skin, a few hundred of each kind whatever its size.
+    const std::size_t containerStep = std::max<std::size_t>(13, container.size() / 400);
+    const std::size_t fileStep = std::max<std::size_t>(5, objectsFile.size() / 600);
+    for (std::size_t length = 0; length < container.size(); length += 1 + length / 64) {
+        SkinData damaged;
+        EXPECT_EQ(LoadContainer(damaged, container.first(length)), 0) << length;
+        EXPECT_TRUE(damaged.Objects().empty());
+    }
+    for (std::size_t at = 0; at < container.size(); at += containerStep) {
+        std::vector<std::uint8_t> flipped(container.begin(), container.end());
+        flipped[at] ^= 0x5A;
+        SkinData damaged;
+        if (!LoadContainer(damaged, flipped)) {
+            EXPECT_TRUE(damaged.Objects().empty());
+        }
+    }
+
+    std::set<std::size_t> truncations;
+    for (std::size_t length = 0; length <= objectsFile.size(); length += 1 + length / 16)
+        truncations.insert(length);
+    for (std::size_t length : truncations) {
+        SkinData damaged;
+        const int result = LoadContainer(damaged, Pack(objectsFile.first(length)));
+        EXPECT_EQ(result, length >= SkinData::kHeaderSize ? 1 : 0) << length;
+    }
+    for (std::size_t at = SkinData::kHeaderSize - 12; at < objectsFile.size(); at += fileStep) {
+        for (std::uint8_t value : {std::uint8_t{0x00}, std::uint8_t{0xFF}}) {
+            std::vector<std::uint8_t> flipped(objectsFile.begin(), objectsFile.end());
+            flipped[at] = value;
+            SkinData damaged;
+            LoadContainer(damaged, Pack(flipped));
+            damaged.FindElement(probe);
+            damaged.FindElementByType(1);
+        }
+    }
 }
 
 } // namespace lvtest

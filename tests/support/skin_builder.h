@@ -36,4 +36,11 @@ std::unique_ptr<MemStream> StreamOf(std::span<const std::uint8_t> bytes);
 // Loads a container into `skin`; returns SkinData::Load's result.
 int LoadContainer(SkinData& skin, std::span<const std::uint8_t> container);
 
+// Damaged copies of a skin: the container cut short and with bytes changed, and its unpacked
+// file (`objectsFile`, the objects alone) cut and changed behind a sound container. Every load
+// ends, reports success or a status, and leaves no partial skin on failure; `probe` names an
+// object that lookups on the damaged skins ask for.
+void ExpectSkinSurvivesDamage(std::span<const std::uint8_t> container,
+                              std::span<const std::uint8_t> objectsFile, const char* probe);
+
 } // namespace lvtest

@@ -2,6 +2,10 @@
 
 #include "win32/controls.h"
 #include "win32/dialog.h"
+#include "win32/list_view.h"
+#include "win32/scroll_bar.h"
+#include "win32/trackbar.h"
+#include "win32/tree_view.h"
 
 #include <strings.h>
 
@@ -156,6 +160,29 @@ constexpr Named kStyles[] = {
     LV_NAMED(UDS_NOTHOUSANDS),
     LV_NAMED(PBS_SMOOTH),
     LV_NAMED(PBS_VERTICAL),
+    // scroll bars, trackbars, tree and list views
+    LV_NAMED(SBS_HORZ),
+    LV_NAMED(SBS_VERT),
+    LV_NAMED(SBS_SIZEBOX),
+    LV_NAMED(SBS_SIZEGRIP),
+    LV_NAMED(TBS_AUTOTICKS),
+    LV_NAMED(TBS_VERT),
+    LV_NAMED(TBS_TOP),
+    LV_NAMED(TBS_BOTH),
+    LV_NAMED(TBS_NOTICKS),
+    LV_NAMED(TBS_ENABLESELRANGE),
+    LV_NAMED(TBS_NOTHUMB),
+    LV_NAMED(TVS_HASBUTTONS),
+    LV_NAMED(TVS_HASLINES),
+    LV_NAMED(TVS_LINESATROOT),
+    LV_NAMED(TVS_SHOWSELALWAYS),
+    LV_NAMED(TVS_FULLROWSELECT),
+    LV_NAMED(LVS_REPORT),
+    LV_NAMED(LVS_LIST),
+    LV_NAMED(LVS_SINGLESEL),
+    LV_NAMED(LVS_SHOWSELALWAYS),
+    LV_NAMED(LVS_SORTASCENDING),
+    LV_NAMED(LVS_NOCOLUMNHEADER),
 };
 
 constexpr Named kIds[] = {

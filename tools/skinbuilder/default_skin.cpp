@@ -1,7 +1,7 @@
 #include "tools/skinbuilder/default_skin.h"
 
-#include "tools/artkit/bmp24_writer.h"
 #include "tools/skinbuilder/default_skin_layout.h"
+#include "tools/skinbuilder/skin_parts.h"
 
 #include "skin/core/bordered_control_skin.h"
 #include "skin/core/caption_button_skin.h"
@@ -13,21 +13,12 @@
 #include "skin/core/skin_info.h"
 #include "skin/core/static_skin.h"
 
-#include "util/le_bytes.h"
-
-#include <cstring>
-
 namespace default_skin {
 
 using namespace layout;
+using namespace skin_parts;
 
 namespace {
-
-constexpr std::uint32_t kCopyClipped = 0;
-constexpr std::uint32_t kStretchAll = 1;
-constexpr std::uint32_t kStretchEdges = 5;
-// Draw mode of an image part stretched over its target.
-constexpr std::uint32_t kStretch = 2;
 
 // Visibility rules of frame elements.
 constexpr std::uint32_t kVisibleIconic = 1;
@@ -36,49 +27,6 @@ constexpr std::uint32_t kVisibleZoomed = 3;
 constexpr std::uint32_t kVisibleNotZoomed = 4;
 // Anchor modes of frame elements.
 constexpr std::uint32_t kAnchorTopRight = 4;
-
-SkinImageRef ImagePart(const char* image, const RECT& source, std::uint32_t mode) {
-    SkinImageRef ref;
-    SetText(ref.imageName, image);
-    ref.source = source;
-    ref.drawMode = mode;
-    return ref;
-}
-
-SkinNineGridRef NineGrid(const char* image, const RECT& source, int margin, std::uint32_t mode) {
-    SkinNineGridRef grid;
-    SetText(grid.imageName, image);
-    grid.source = source;
-    grid.leftMargin = grid.topMargin = grid.rightMargin = grid.bottomMargin = margin;
-    grid.gridMode = mode;
-    return grid;
-}
-
-RECT Offset(RECT r, int dx, int dy) {
-    return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
-}
-
-// The second u32 of a 16-byte block holds an item text colour.
-void SetBlockColor(std::array<std::uint8_t, 16>& block, COLORREF color) {
-    std::vector<std::uint8_t> bytes;
-    lv::ByteWriter(bytes).u32(color);
-    std::memcpy(block.data() + 4, bytes.data(), 4);
-}
-
-SkinFontSlot UiFont(LONG weight, COLORREF color) {
-    SkinFontSlot slot = DefaultFrameFont();
-    std::memset(slot.font.lfFaceName, 0, sizeof slot.font.lfFaceName);
-    std::strcpy(slot.font.lfFaceName, "Tahoma");
-    slot.font.lfWeight = weight;
-    slot.color = color;
-    return slot;
-}
-
-SkinTextEffect PlainText(COLORREF color) {
-    SkinTextEffect effect = SkinTextEffect::Default();
-    effect.SetTextColor(color);
-    return effect;
-}
 
 std::unique_ptr<CaptionButtonSkin> CaptionButton(const char* name, int glyph, std::uint32_t kind,
                                                  RECT place, std::uint32_t visibility) {
@@ -257,14 +205,6 @@ std::unique_ptr<StaticSkin> Static() {
     text->color1 = kFace;
     text->effect = PlainText(kText);
     return text;
-}
-
-std::unique_ptr<SkinImage> Image(const char* name, const Canvas& artwork) {
-    auto image = std::make_unique<SkinImage>();
-    image->SetName(name);
-    image->format = SkinImage::kFormatBmp;
-    image->encoded = EncodeBmp24(artwork);
-    return image;
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // skinbuilder build <out>: writes the default skin container.
+// skinbuilder build-full <out>: writes the full skin container (the skin gallery's).
 // skinbuilder dump <skin>: prints a skin container.
-// skinbuilder images <dir>: writes the default skin's artwork as BMP files, for a look.
+// skinbuilder images <dir>: writes both skins' artwork as BMP files, for a look.
 #include "tools/artkit/bmp24_writer.h"
 #include "tools/skinbuilder/default_skin.h"
+#include "tools/skinbuilder/full_skin.h"
 #include "tools/skinbuilder/skin_dump.h"
 
 #include <cstdio>
@@ -23,7 +25,8 @@ bool WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t
 }
 
 int Usage() {
-    std::cerr << "usage: skinbuilder build <out.bin> | dump <skin.bin> | images <dir>\n";
+    std::cerr << "usage: skinbuilder build <out.bin> | build-full <out.bin> | dump <skin.bin> | "
+                 "images <dir>\n";
     return 2;
 }
 
@@ -34,8 +37,10 @@ int main(int argc, char** argv) {
         return Usage();
     const std::string command = argv[1];
     const std::filesystem::path path = argv[2];
-    if (command == "build") {
-        std::vector<std::uint8_t> container = default_skin::Build().ContainerBytes();
+    if (command == "build" || command == "build-full") {
+        std::vector<std::uint8_t> container = command == "build"
+                                                  ? default_skin::Build().ContainerBytes()
+                                                  : full_skin::Build().ContainerBytes();
         if (container.empty() || !WriteFile(path, container)) {
             std::cerr << "skinbuilder: cannot write " << path << "\n";
             return 1;
@@ -54,10 +59,16 @@ int main(int argc, char** argv) {
     }
     if (command == "images") {
         std::filesystem::create_directories(path);
-        bool ok = WriteFile(path / default_skin::kWindowsImage,
-                            EncodeBmp24(default_skin::DrawWindowsArtwork())) &&
-                  WriteFile(path / default_skin::kButtonImage,
-                            EncodeBmp24(default_skin::DrawButtonArtwork()));
+        const std::pair<std::string, Canvas> artwork[] = {
+            {default_skin::kWindowsImage, default_skin::DrawWindowsArtwork()},
+            {default_skin::kButtonImage, default_skin::DrawButtonArtwork()},
+            {std::string("full-") + full_skin::kFrameImage, full_skin::DrawFrameArtwork()},
+            {std::string("full-") + full_skin::kButtonsImage, full_skin::DrawButtonsArtwork()},
+            {std::string("full-") + full_skin::kControlsImage, full_skin::DrawControlsArtwork()},
+            {std::string("full-") + full_skin::kItemsImage, full_skin::DrawItemsArtwork()}};
+        bool ok = true;
+        for (const auto& [name, canvas] : artwork)
+            ok = WriteFile(path / name, EncodeBmp24(canvas)) && ok;
         return ok ? 0 : 1;
     }
     return Usage();

@@ -29,6 +29,8 @@ LRESULT CALLBACK parent_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_HSCROLL:
         test->recorded.push_back({msg, GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), LOWORD(wParam),
                                   static_cast<short>(HIWORD(wParam)), 0});
+        if (test->on_scroll)
+            test->on_scroll(msg, wParam, lParam);
         return 0;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:

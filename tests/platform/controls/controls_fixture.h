@@ -42,6 +42,8 @@ public:
     std::function<LRESULT(NMHDR*)> on_notify;
     // What the parent answers for WM_CTLCOLORSTATIC / WM_CTLCOLOREDIT / WM_CTLCOLORBTN.
     HBRUSH ctlcolor_brush = nullptr;
+    // Sees WM_HSCROLL / WM_VSCROLL after they are recorded (a parent that moves the bar).
+    std::function<void(UINT, WPARAM, LPARAM)> on_scroll;
     // Answers WM_DRAWITEM / WM_MEASUREITEM / WM_DELETEITEM when set.
     std::function<void(UINT, LPARAM)> on_item;
 };

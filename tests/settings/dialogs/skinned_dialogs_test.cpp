@@ -11,6 +11,7 @@
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_element.h"
+#include "skin/skinners/skin_wnd.h"
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
@@ -23,6 +24,8 @@
 
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -93,6 +96,44 @@ protected:
     }
 };
 
+// Every window below `parent`, depth first.
+void CollectChildren(HWND parent, std::vector<HWND>& out) {
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        out.push_back(child);
+        CollectChildren(child, out);
+    }
+}
+
+// The dialog's controls by the default skin: check boxes, group boxes, statics, edits and
+// progress bars have skinners; owner-drawn buttons (the image buttons) have none.
+void ExpectControlsSkinned(HWND dialog, int& seenSkinned, int& seenOwnerDrawn) {
+    std::vector<HWND> controls;
+    CollectChildren(dialog, controls);
+    for (HWND control : controls) {
+        if (!IsWindowVisible(control))
+            continue;
+        char name[64] = {};
+        GetClassNameA(control, name, sizeof name);
+        const auto style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+        const std::uint32_t type = SkinWnd::GetControlType(control);
+        SkinWnd* skinner = SkinManager::Instance().Find(control);
+        if (std::string(name) == "Button" && (style & 0xF) == BS_OWNERDRAW) {
+            EXPECT_EQ(skinner, nullptr) << "owner-drawn button " << GetDlgCtrlID(control);
+            ++seenOwnerDrawn;
+            continue;
+        }
+        const bool served =
+            type == 5 || type == 8 || type == 7 || type == 10 ||
+            (type == 14 && (style & SS_TYPEMASK) != SS_SIMPLE &&
+             (style & SS_TYPEMASK) != SS_OWNERDRAW && (style & SS_TYPEMASK) != SS_ENHMETAFILE);
+        if (!served)
+            continue;
+        EXPECT_NE(skinner, nullptr) << name << " " << GetDlgCtrlID(control) << " type " << type;
+        if (skinner)
+            ++seenSkinned;
+    }
+}
+
 struct Language {
     const char* locale;
     const char* tag;
@@ -119,6 +160,30 @@ TEST_F(SkinnedSettings, TheSettingsDialogIsFramedByTheSkinAndClosesByItsButton) 
         EXPECT_TRUE(wasOpen);
     }
     EXPECT_EQ(SkinManager::Instance().RegisteredCount(), 0u);
+}
+
+TEST_F(SkinnedSettings, TheDialogsControlsAreSkinnedAndImageButtonsStayTheirOwners) {
+    int skinned = 0, ownerDrawn = 0;
+    lv::testing::push_modal_answer({IDOK, [&](HWND open) {
+                                        dlgdrive::MovePointerAway();
+                                        dlgdrive::Pump(open);
+                                        ExpectControlsSkinned(open, skinned, ownerDrawn);
+                                        PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+                                    }});
+    CSettingsDlg dialog;
+    dialog.DoModal();
+    EXPECT_GT(skinned, 0);
+    EXPECT_GT(ownerDrawn, 0) << "the settings dialog's image buttons";
+    skinned = ownerDrawn = 0;
+    lv::testing::push_modal_answer({IDOK, [&](HWND open) {
+                                        dlgdrive::MovePointerAway();
+                                        dlgdrive::Pump(open);
+                                        ExpectControlsSkinned(open, skinned, ownerDrawn);
+                                        PostMessageA(open, WM_COMMAND, IDCANCEL, 0);
+                                    }});
+    CTransitionDlg transitions;
+    transitions.DoModal();
+    EXPECT_GT(skinned, 0);
 }
 
 TEST_F(SkinnedSettings, TheTransitionDialogIsFramedByTheSkin) {

@@ -15,6 +15,7 @@
 #include "win32/registry.h"
 #include "win32/resources.h"
 #include "win32/richedit.h"
+#include "win32/scroll_bar.h"
 #include "win32/shell_info.h"
 #include "win32/system.h"
 #include "win32/tooltips.h"

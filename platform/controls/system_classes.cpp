@@ -1,5 +1,6 @@
 #include "controls/system_classes.h"
 
+#include "controls/item_control_classes.h"
 #include "dialog/dialog_create.h"
 #include "win32/controls.h"
 
@@ -19,6 +20,7 @@ void ensure_system_classes() {
         register_listbox_class();
         register_combobox_class();
         register_tooltip_class();
+        register_item_control_classes();
     });
 }
 

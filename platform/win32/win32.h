@@ -1,6 +1,7 @@
 // The Windows-style interface of the platform layer: include this one header.
 #pragma once
 
+#include "win32/animate.h"
 #include "win32/choose_color.h"
 #include "win32/commdlg.h"
 #include "win32/controls.h"
@@ -20,4 +21,5 @@
 #include "win32/system.h"
 #include "win32/tooltips.h"
 #include "win32/types.h"
+#include "win32/vfw.h"
 #include "win32/window.h"

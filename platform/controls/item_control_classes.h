@@ -8,5 +8,11 @@ namespace lv::controls {
 void register_item_control_classes();
 
 void register_animate_class();
+void register_tab_class();
+void register_header_class();
+void register_rebar_class();
+void register_toolbar_class();
+void register_status_bar_class();
+void register_link_class();
 
 } // namespace lv::controls

@@ -114,6 +114,9 @@ bool read_format(std::span<const std::uint8_t> data, AviVideoFormat& f, std::str
     r.u32(colors_used);
     if (header_size < kInfoHeaderSize || header_size > data.size())
         return fail(why, "bitmap header size out of range");
+    if (f.bit_count != 1 && f.bit_count != 4 && f.bit_count != 8 && f.bit_count != 16 &&
+        f.bit_count != 24 && f.bit_count != 32)
+        return fail(why, "no such pixel depth");
     if (f.width <= 0 || f.height == 0 || f.width > AviClip::kMaxDimension ||
         f.height < -AviClip::kMaxDimension || f.height > AviClip::kMaxDimension ||
         static_cast<std::uint64_t>(f.width) * f.rows() > AviClip::kMaxPixels)
@@ -275,7 +278,8 @@ std::span<const std::uint8_t> AviClip::frame_bytes(std::uint32_t index) const {
 }
 
 AviFrameDecoder::AviFrameDecoder(std::shared_ptr<const AviClip> clip) : m_clip(std::move(clip)) {
-    build_header();
+    if (m_clip->format().decodable())
+        build_header();
 }
 
 void AviFrameDecoder::build_header() {

@@ -213,6 +213,7 @@ TEST_F(AviLibraryTest, RefusesMalformedFiles) {
         {"zero width", Patched(good, "strf", 12, {0, 0, 0, 0}), AVIERR_BADFORMAT},
         {"huge width", Patched(good, "strf", 12, {0, 0, 0, 0x40}), AVIERR_BADFORMAT},
         {"huge height", Patched(good, "strf", 16, {0, 0, 0, 0x80}), AVIERR_BADFORMAT},
+        {"no such pixel depth", Patched(good, "strf", 22, {0x08, 0xFE}), AVIERR_BADFORMAT},
         {"colour table cut off", Patched(GoodClip(8), "strf", 40, {0, 1, 0, 0}), AVIERR_BADFORMAT},
         {"too many colours", Patched(GoodClip(8), "strf", 40, {1, 1, 0, 0}), AVIERR_BADFORMAT},
         {"no frame list", Patched(good, "movi", 0, {'m', 'o', 'v', 'x'}), AVIERR_BADFORMAT},

@@ -2,6 +2,7 @@
 // frames on a timer, over the parent's static-control background.
 #include "win32/animate.h"
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 #include "media/avi_clip.h"
 #include "media/clip_file.h"
@@ -159,19 +160,6 @@ void paint(HWND hwnd, HDC dc, AnimateState& s) {
     DeleteDC(memory);
 }
 
-LRESULT on_paint(HWND hwnd, AnimateState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT CALLBACK animate_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_NCCREATE)
         create_state<AnimateState>(hwnd);
@@ -188,7 +176,8 @@ LRESULT CALLBACK animate_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_TIMER:

@@ -5,6 +5,7 @@
 #include "controls/control_support.h"
 #include "controls/item_control_classes.h"
 #include "controls/item_text.h"
+#include "controls/paint_message.h"
 
 #include <algorithm>
 #include <vector>
@@ -115,19 +116,6 @@ void paint(HWND hwnd, HDC dc, const HeaderState& s) {
         DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text, format);
     }
     SelectObject(dc, old);
-}
-
-LRESULT on_paint(HWND hwnd, const HeaderState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
 }
 
 void store_item(HeaderItem& item, const HDITEMA& info) {
@@ -243,7 +231,8 @@ LRESULT CALLBACK header_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -4,6 +4,7 @@
 #include "win32/link_control.h"
 #include "controls/control_support.h"
 #include "controls/item_control_classes.h"
+#include "controls/paint_message.h"
 #include "util/utf16.h"
 
 #include <algorithm>
@@ -122,19 +123,6 @@ void paint(HWND hwnd, HDC dc, LinkState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, LinkState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 void copy_wide(const std::string& text, WCHAR* out, std::size_t size) {
     const std::u16string wide = lv::utf8_to_utf16(text);
     const std::size_t count = std::min(wide.size(), size - 1);
@@ -181,7 +169,8 @@ LRESULT CALLBACK link_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

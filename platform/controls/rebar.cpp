@@ -6,6 +6,7 @@
 #include "controls/control_support.h"
 #include "controls/item_control_classes.h"
 #include "controls/item_text.h"
+#include "controls/paint_message.h"
 
 #include <algorithm>
 #include <vector>
@@ -165,19 +166,6 @@ void paint(HWND hwnd, HDC dc, const RebarState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, const RebarState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 // Whether the caller's record is long enough to hold `field` (records grew over versions).
 bool covers(const REBARBANDINFOA& info, const void* field, std::size_t size) {
     const auto offset = static_cast<std::size_t>(static_cast<const char*>(field) -
@@ -298,7 +286,8 @@ LRESULT CALLBACK rebar_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -6,6 +6,7 @@
 #include "controls/control_support.h"
 #include "controls/item_control_classes.h"
 #include "controls/item_text.h"
+#include "controls/paint_message.h"
 
 #include <algorithm>
 #include <vector>
@@ -138,19 +139,6 @@ void paint(HWND hwnd, HDC dc, StatusState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, StatusState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT set_parts(HWND hwnd, StatusState& s, int count, const int* rights) {
     if (count <= 0 || count > kMaxParts || !rights)
         return FALSE;
@@ -198,7 +186,8 @@ LRESULT CALLBACK status_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return 0;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -7,6 +7,7 @@
 #include "controls/control_support.h"
 #include "controls/item_control_classes.h"
 #include "controls/item_text.h"
+#include "controls/paint_message.h"
 
 #include <algorithm>
 #include <cstring>
@@ -251,19 +252,6 @@ void paint(HWND hwnd, HDC dc, const ToolbarState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, const ToolbarState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT insert_buttons(HWND hwnd, ToolbarState& s, int index, const TBBUTTON* buttons, int count) {
     if (!buttons || count <= 0)
         return FALSE;
@@ -472,7 +460,8 @@ LRESULT CALLBACK toolbar_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -16,6 +16,9 @@ thread_local CWnd* t_window_being_created = nullptr;
 thread_local HHOOK t_creation_hook = nullptr;
 
 constexpr char kDefaultClassName[] = "AfxWnd";
+// Where AfxWndProc, left in a window's chain under a later subclass when its object let the
+// window go, keeps the procedure it passes every message on to.
+constexpr char kPassOnProperty[] = "AfxWndProc.PassOn";
 
 // Keeps the current message for Default() while one message is handled; nested sends restore
 // the outer one.
@@ -35,6 +38,9 @@ private:
 
 // Routes the window through AfxWndProc and keeps the procedure it had for the default handling.
 WNDPROC route_through_library(HWND hwnd) {
+    // AfxWndProc is still in the chain from an earlier object: this one takes its place there.
+    if (auto passOn = reinterpret_cast<WNDPROC>(::RemovePropA(hwnd, kPassOnProperty)))
+        return passOn == &::DefWindowProcA ? nullptr : passOn;
     const auto previous = reinterpret_cast<WNDPROC>(
         ::SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&AfxWndProc)));
     return previous == &AfxWndProc ? nullptr : previous;
@@ -89,8 +95,11 @@ const MSG& current_message() {
 
 LRESULT CALLBACK AfxWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     CWnd* wnd = CWnd::FromHandlePermanent(hwnd);
-    if (wnd == nullptr)
+    if (wnd == nullptr) {
+        if (auto passOn = reinterpret_cast<WNDPROC>(::GetPropA(hwnd, kPassOnProperty)))
+            return ::CallWindowProcA(passOn, hwnd, message, wParam, lParam);
         return ::DefWindowProcA(hwnd, message, wParam, lParam);
+    }
     CurrentMessageScope scope(hwnd, message, wParam, lParam);
     const LRESULT result = wnd->WindowProc(message, wParam, lParam);
     // A handler that kept WM_NCDESTROY from the base still lets the object go.
@@ -226,8 +235,12 @@ BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent) {
 HWND CWnd::UnsubclassWindow() {
     if (m_hWnd == nullptr)
         return nullptr;
-    ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC,
-                        reinterpret_cast<LONG_PTR>(m_pfnSuper ? m_pfnSuper : &::DefWindowProcA));
+    const WNDPROC super = m_pfnSuper ? m_pfnSuper : &::DefWindowProcA;
+    if (::GetWindowLongPtrA(m_hWnd, GWLP_WNDPROC) == reinterpret_cast<LONG_PTR>(&AfxWndProc))
+        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(super));
+    else
+        // A later subclass calls AfxWndProc on: it stays in the chain and passes everything on.
+        ::SetPropA(m_hWnd, kPassOnProperty, reinterpret_cast<HANDLE>(super));
     m_pfnSuper = nullptr;
     return Detach();
 }

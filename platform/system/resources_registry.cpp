@@ -149,6 +149,25 @@ const DataEntry* find_data(LPCSTR name, LPCSTR type) {
     return best;
 }
 
+std::vector<WORD> ids_of_type(LPCSTR type) {
+    std::vector<WORD> ids;
+    if (type == nullptr)
+        return ids;
+    const Wanted wanted_type = wanted_from(type);
+    Registry& r = registry();
+    std::lock_guard guard(r.lock);
+    for (const ResourceTable* table : r.tables) {
+        for (std::size_t i = 0; i < table->data_count; ++i) {
+            const DataEntry& entry = table->data[i];
+            if (matches(entry.type, wanted_type) && entry.name.name == nullptr)
+                ids.push_back(entry.name.id);
+        }
+    }
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    return ids;
+}
+
 bool is_registered(const DataEntry* entry) {
     Registry& r = registry();
     std::lock_guard guard(r.lock);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace lv::resources {
 
@@ -74,6 +75,9 @@ std::optional<std::string_view> find_string(UINT id);
 // The best entry of that type and name: the user's language, then neutral, then English,
 // then any. Sets ERROR_RESOURCE_TYPE_NOT_FOUND or ERROR_RESOURCE_NAME_NOT_FOUND on failure.
 const DataEntry* find_data(LPCSTR name, LPCSTR type);
+
+// The numeric names of the resources of that type, ascending, each once.
+std::vector<WORD> ids_of_type(LPCSTR type);
 
 // Whether entry belongs to a registered table (handles are checked before use).
 bool is_registered(const DataEntry* entry);

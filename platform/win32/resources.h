@@ -40,6 +40,12 @@ HBITMAP LoadBitmapA(HINSTANCE hInstance, LPCSTR lpBitmapName);
 // NULL when it is missing (FindResource's error) or malformed (ERROR_INVALID_DATA).
 HICON LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 
+// Icons of a program file: only the running program's own file has any here (its icon
+// resources in id order). Index -1 with no arrays counts them; otherwise up to `icons` icons
+// from `index` on go into the arrays given (the caller destroys them). Returns the number of
+// icons extracted, 0 for any other file.
+UINT ExtractIconExA(LPCSTR file, int index, HICON* large, HICON* small, UINT icons);
+
 inline HRSRC FindResource(HMODULE hModule, LPCSTR lpName, LPCSTR lpType) {
     return FindResourceA(hModule, lpName, lpType);
 }

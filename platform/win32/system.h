@@ -116,3 +116,10 @@ constexpr LONG ERROR_MR_MID_NOT_FOUND = 317;
 
 DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD message_id, DWORD language_id, LPSTR buffer,
                      DWORD size, va_list* arguments);
+
+// Strings.
+// Copies at most max_count - 1 bytes of source and always terminates; returns destination,
+// or NULL when either pointer is null or max_count is 0.
+LPSTR lstrcpynA(LPSTR destination, LPCSTR source, int max_count);
+// Compares without regard to ASCII case: below 0, 0 or above 0; a null text sorts first.
+int lstrcmpiA(LPCSTR first, LPCSTR second);

@@ -418,6 +418,14 @@ constexpr DWORD DCX_LOCKWINDOWUPDATE = 0x00000400;
 constexpr DWORD DCX_INTERSECTUPDATE = 0x00000200;
 constexpr DWORD DCX_VALIDATE = 0x00200000;
 
+// TrackPopupMenu alignment flags (the skinned popup menus place themselves by them)
+constexpr UINT TPM_LEFTALIGN = 0x0000;
+constexpr UINT TPM_CENTERALIGN = 0x0004;
+constexpr UINT TPM_RIGHTALIGN = 0x0008;
+constexpr UINT TPM_TOPALIGN = 0x0000;
+constexpr UINT TPM_VCENTERALIGN = 0x0010;
+constexpr UINT TPM_BOTTOMALIGN = 0x0020;
+
 // ---- System metrics, colours, parameters ------------------------------------------------------
 constexpr int SM_CXSCREEN = 0;
 constexpr int SM_CYSCREEN = 1;
@@ -1129,6 +1137,10 @@ BOOL GetCursorPos(LPPOINT point);
 BOOL SetCursorPos(int x, int y);
 HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
+// The system's cursors with a null instance; a program's own cursors come from its resources,
+// and the programs carry none.
+#define IDC_ARROW MAKEINTRESOURCE(32512)
+HCURSOR LoadCursorA(HINSTANCE instance, LPCSTR name);
 SHORT GetKeyState(int virtualKey);
 SHORT GetAsyncKeyState(int virtualKey);
 BOOL TrackMouseEvent(LPTRACKMOUSEEVENT track);

@@ -1,18 +1,6 @@
 #include "skin/core/custom_skin_object.h"
 
-#include <algorithm>
-#include <cctype>
-
-namespace {
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-} // namespace
+#include <string>
 
 CustomSkinObject::~CustomSkinObject() {
     ClearEntries();
@@ -25,7 +13,7 @@ std::uint32_t CustomSkinObject::GetPropertyKind(std::string_view entryName) cons
 
 const SkinProperty* CustomSkinObject::FindEntry(std::string_view entryName) const {
     for (const auto& entry : entries) {
-        if (EqualIgnoringCase(entry->Name(), entryName))
+        if (lstrcmpiA(std::string(entry->Name()).c_str(), std::string(entryName).c_str()) == 0)
             return entry.get();
     }
     return nullptr;

@@ -1,5 +1,7 @@
 #include "skin/core/skin_info.h"
 
+#include "skin/core/skin_data.h"
+
 SkinInfo::SkinInfo() : SkinObject(kTypeId) {
     SetText(author, "Glazework Builder");
     SetText(description, "Glazework Skin File");
@@ -23,4 +25,12 @@ void SkinInfo::VisitFields(SkinFieldVisitor& v) {
         return;
     skin_fields::Text(v, email, "EMAIL");
     skin_fields::Text(v, homePage, "HOMEPAGE");
+}
+
+SkinTransparency TransparencyOf(SkinData* skin) {
+    auto* info =
+        skin ? dynamic_cast<SkinInfo*>(skin->FindElementByType(SkinInfo::kTypeId)) : nullptr;
+    if (!info)
+        return {};
+    return {info->useTransparentColor != 0, info->KeyColor()};
 }

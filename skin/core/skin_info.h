@@ -20,3 +20,13 @@ public:
     FixedText<51> email{};
     FixedText<51> homePage{};
 };
+
+class SkinData;
+
+// Whether a skin keys its images, and by which colour: from its skin-information object;
+// without one, no keying and the default key.
+struct SkinTransparency {
+    bool enabled = false;
+    COLORREF key = SkinObject::kKeyColor;
+};
+SkinTransparency TransparencyOf(SkinData* skin);

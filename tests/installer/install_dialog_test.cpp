@@ -9,6 +9,10 @@
 #include "installer/os_code.h"
 #include "installer/prepare_dlg.h"
 #include "installer/welcome_text.h"
+#include "skin/core/glazework.h"
+#include "skin/core/skin_manager.h"
+#include "skin/skinners/skin_dialog_wnd.h"
+#include "skin/skinners/skin_element.h"
 #include "system/paths.h"
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
@@ -665,6 +669,49 @@ TEST(AdvertAddress, OnlyWithAddressFlagAndConnection) {
         EXPECT_EQ(AdvertAddressFor(header, c.online), c.address)
             << c.base << " " << c.flag << " " << c.online;
     }
+}
+
+// The installer's start-up frames its dialogs by the default skin: the Install Manager in
+// every language, with the skin's shape and borders, closed by the skin's close button.
+TEST_F(InstallDialogTest, TheDefaultSkinFramesTheDialogInEveryLanguage) {
+    ASSERT_EQ(GlazeworkStartup(AfxGetInstanceHandle(), "QJV Saver Installer", 0, 0), 1);
+    ASSERT_EQ(GlazeworkLoadSkinResource(AfxGetInstanceHandle(), "DEFAULT_SKIN", "GLAZE_WORK"), 1);
+    GlazeworkSetDialogSkinName("Dialog");
+    const std::pair<const char*, const char*> languages[] = {
+        {"C", "en"}, {"ja_JP.UTF-8", "ja"}, {"ko_KR.UTF-8", "ko"}};
+    for (const auto& [locale, tag] : languages) {
+        SCOPED_TRACE(locale);
+        ScopedEnv language("LC_ALL", locale);
+        CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
+        bool skinned = false, shaped = false, saved = false;
+        const INT_PTR result = Run(dialog, [&](HWND hwnd) {
+            skinned = dynamic_cast<SkinDialogWnd*>(SkinManager::Instance().Find(hwnd)) != nullptr;
+            HRGN region = CreateRectRgn(0, 0, 0, 0);
+            shaped = GetWindowRgn(hwnd, region) == COMPLEXREGION && !PtInRegion(region, 0, 0);
+            DeleteObject(region);
+            saved = lv::testing::save_window_png(
+                hwnd, ScreenshotPath(std::string("install_dialog_skinned_") + tag + ".png"));
+            auto* skinner = SkinManager::Instance().Find(hwnd);
+            if (!skinner || skinner->Elements().empty())
+                return;
+            RECT window{};
+            GetWindowRect(hwnd, &window);
+            const RECT close = skinner->Elements().front()->Rect();
+            lv::testing::click(window.left + (close.left + close.right) / 2,
+                               window.top + (close.top + close.bottom) / 2);
+            MSG message{};
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+        });
+        EXPECT_TRUE(skinned);
+        EXPECT_TRUE(shaped);
+        EXPECT_TRUE(saved);
+        EXPECT_EQ(result, IDCANCEL);
+        ExpectNothingInstalled();
+    }
+    GlazeworkShutdown();
 }
 
 } // namespace

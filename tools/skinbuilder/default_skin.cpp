@@ -119,7 +119,7 @@ std::unique_ptr<FrameSkin> Frame(const char* name, bool withSizeButtons) {
     }
     frame->frameColor1 = kFace;
     frame->frameColor2 = kInactiveFace;
-    frame->frameColor3 = kWhite;
+    frame->frameColor3 = kClient;
     frame->font = UiFont(700, kText);
     frame->effect = PlainText(kText);
     frame->fontElement.font = UiFont(400, kText);

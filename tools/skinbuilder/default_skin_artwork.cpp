@@ -20,8 +20,10 @@ void DrawFrameDesign(Canvas& c, int top, bool active) {
         c.VerticalGradient(caption, RGB(251, 251, 252), RGB(243, 244, 246));
     c.Fill({1, top + kCaptionHeight - 1, kFrameWidth - 1, top + kCaptionHeight},
            active ? kAccent : kBorderSoft);
-    // The client edge: a soft line inside the side and bottom borders.
+    // The client edge: a soft line inside the side and bottom borders, round the client
+    // area in the dialogs' own colour.
     const int clientBottom = top + kFrameHeight - 12;
+    c.Fill({10, top + kCaptionHeight, kFrameWidth - 10, clientBottom}, kClient);
     c.Fill({9, top + kCaptionHeight, 10, clientBottom + 1}, kBorderSoft);
     c.Fill({kFrameWidth - 10, top + kCaptionHeight, kFrameWidth - 9, clientBottom + 1},
            kBorderSoft);

@@ -57,6 +57,8 @@ constexpr COLORREF kBorderSoft = RGB(205, 209, 214);
 constexpr COLORREF kFace = RGB(240, 241, 243);
 constexpr COLORREF kInactiveFace = RGB(246, 247, 248);
 constexpr COLORREF kWhite = RGB(252, 252, 253);
+// The client area of frames and dialogs: the colour the programs' dialogs are drawn in.
+constexpr COLORREF kClient = RGB(250, 250, 250);
 constexpr COLORREF kText = RGB(40, 44, 52);
 constexpr COLORREF kMutedText = RGB(140, 146, 156);
 

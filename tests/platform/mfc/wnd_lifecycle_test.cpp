@@ -66,6 +66,50 @@ TEST(Subclassing, ByIdRoutesThroughTheMapAndDefaultsToTheOldProcedure) {
     EXPECT_TRUE(DestroyWindow(parent));
 }
 
+WNDPROC g_laterSaved = nullptr;
+int g_laterSeen = 0;
+
+LRESULT CALLBACK later_subclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 1)
+        ++g_laterSeen;
+    return CallWindowProcA(g_laterSaved, hwnd, message, wParam, lParam);
+}
+
+// The class library lets a window go while another procedure subclassed it later: every
+// procedure left in the chain keeps working, and a new object takes the old one's place.
+TEST(Subclassing, UnsubclassingUnderALaterSubclassKeepsTheChainWhole) {
+    HWND control = CreateWindowExA(0, plain_class(), "control", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ASSERT_TRUE(control);
+    SubclassProbe first;
+    ASSERT_TRUE(first.SubclassWindow(control));
+    g_laterSeen = 0;
+    g_laterSaved = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&later_subclass)));
+    EXPECT_EQ(SendMessageA(control, WM_USER + 1, 0, 0), 100);
+
+    EXPECT_EQ(first.UnsubclassWindow(), control);
+    EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&later_subclass));
+    EXPECT_EQ(SendMessageA(control, WM_USER + 1, 0, 0), 43);
+    EXPECT_EQ(g_laterSeen, 2);
+
+    SubclassProbe second;
+    ASSERT_TRUE(second.SubclassWindow(control));
+    EXPECT_EQ(GetWindowLongPtrA(control, GWLP_WNDPROC),
+              reinterpret_cast<LONG_PTR>(&later_subclass));
+    EXPECT_EQ(SendMessageA(control, WM_USER + 1, 0, 0), 100);
+    EXPECT_EQ(SendMessageA(control, WM_USER, 0, 0), 42);
+    EXPECT_EQ(g_laterSeen, 3);
+
+    // The later procedure leaves in turn: the class library is on top again.
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_laterSaved));
+    EXPECT_EQ(SendMessageA(control, WM_USER + 1, 0, 0), 100);
+    EXPECT_EQ(second.UnsubclassWindow(), control);
+    EXPECT_EQ(SendMessageA(control, WM_USER + 1, 0, 0), 43);
+    EXPECT_TRUE(DestroyWindow(control));
+}
+
 TEST(Subclassing, ASubclassedChildLetsGoWhenItsParentIsDestroyed) {
     HWND parent = CreateWindowExA(0, plain_class(), "parent", WS_POPUP, 0, 0, 100, 100, nullptr,
                                   nullptr, nullptr, nullptr);

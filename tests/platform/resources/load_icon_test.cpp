@@ -57,4 +57,36 @@ TEST(LoadIcon, MissingOrMalformedIconGivesNull) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
 }
 
+// The program's own file holds its icon resources in id order: 128, then 301 (which does not
+// load); any other file has none here.
+TEST(ExtractIcon, TheRunningProgramsFileGivesItsIcons) {
+    char own[MAX_PATH] = {};
+    ASSERT_GT(GetModuleFileNameA(nullptr, own, MAX_PATH), 0u);
+    EXPECT_EQ(ExtractIconExA(own, -1, nullptr, nullptr, 0), 2u);
+
+    HICON small = nullptr;
+    HICON large = nullptr;
+    ASSERT_EQ(ExtractIconExA(own, 0, &large, &small, 1), 1u);
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(large, nullptr);
+    EXPECT_NE(small, large);
+    Board board(20, 20, kBackground);
+    ASSERT_TRUE(DrawIconEx(board.dc, 0, 0, small, 16, 16, 0, nullptr, DI_NORMAL));
+    EXPECT_EQ(board.at(5, 5), kRed);
+    DestroyIcon(small);
+    DestroyIcon(large);
+
+    HICON pair[2] = {};
+    EXPECT_EQ(ExtractIconExA(own, 0, nullptr, pair, 2), 1u);
+    EXPECT_NE(pair[0], nullptr);
+    EXPECT_EQ(pair[1], nullptr);
+    DestroyIcon(pair[0]);
+    EXPECT_EQ(ExtractIconExA(own, 5, nullptr, pair, 1), 0u);
+
+    HICON none = nullptr;
+    EXPECT_EQ(ExtractIconExA("C:\\WINDOWS\\notepad.exe", 0, nullptr, &none, 1), 0u);
+    EXPECT_EQ(ExtractIconExA("C:\\WINDOWS\\notepad.exe", -1, nullptr, nullptr, 0), 0u);
+    EXPECT_EQ(none, nullptr);
+}
+
 } // namespace

@@ -4,6 +4,7 @@
 #include "skin/core/mem_stream.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_os_class.h"
+#include "skin/skinners/scroll_api_hooks.h"
 
 #include <cstring>
 
@@ -78,6 +79,8 @@ int GlazeworkStartup(HINSTANCE instance, const char*, DWORD, DWORD) {
     if (!s.processReady) {
         s.instance = instance;
         s.osClass = GlazeworkGetOsClass();
+        if (s.osClass < 0 || s.osClass > 3)
+            GlazeworkHookScrollApis();
         if (s.osClass == kOsClassXp && !GlazeworkProbeXpButton(instance))
             return 0;
         s.processReady = true;

@@ -52,9 +52,10 @@ FrameSettingsValues FrameSettingsFromRecord(const FrameRecord& record, const CSt
 
 FrameRecord FrameRecordFromSettings(const FrameSettingsValues& settings,
                                     const CString& pictureName) {
-    // Each text is cut to its field where no character is split.
+    // Each text is cut to its field, which it may fill to the last byte, where no character
+    // is split.
     auto field = [](const CString& text, int size) {
-        return std::string(FitTextField(text, size).GetString());
+        return std::string(FitTextBytes(text, size).GetString());
     };
     FrameRecord record;
     record.ver = field(settings.ver, 3);

@@ -118,6 +118,20 @@ void SdlPresenter::run() {
     close();
 }
 
+namespace {
+
+POINT pointer_on_screen(const DesktopFacts& desktop, SDL_Window* any_window) {
+    POINT at{};
+    if (!query_pointer(any_window, at)) {
+        int x = 0, y = 0;
+        SDL_GetGlobalMouseState(&x, &y);
+        at = POINT{x, y};
+    }
+    return POINT{at.x - desktop.origin.x, at.y - desktop.origin.y};
+}
+
+} // namespace
+
 bool SdlPresenter::open() {
     // A full-screen window stays up when another window takes the keyboard; a click on an
     // inactive window is a click; and a dialog does not keep the desktop's own saver away.
@@ -150,9 +164,7 @@ bool SdlPresenter::open() {
     m_natives = std::make_unique<Natives>();
     m_natives->anchor = SDL_CreateWindow(
         "", 0, 0, 1, 1, SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS | SDL_WINDOW_SKIP_TASKBAR);
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    window::set_cursor_position(POINT{x - bounds.x, y - bounds.y});
+    window::set_cursor_position(pointer_on_screen(m_desktop, m_natives->anchor));
     m_wake_event = SDL_RegisterEvents(1);
     gdi::Surface::set_damage_listener(&SdlPresenter::surface_damaged);
     return true;
@@ -166,16 +178,6 @@ void SdlPresenter::close() {
     m_natives.reset();
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
-
-namespace {
-
-POINT pointer_on_screen(const DesktopFacts& desktop) {
-    int x = 0, y = 0;
-    SDL_GetGlobalMouseState(&x, &y);
-    return POINT{x - desktop.origin.x, y - desktop.origin.y};
-}
-
-} // namespace
 
 void SdlPresenter::loop() {
     auto last_present = Clock::now() - kFrame;
@@ -246,11 +248,11 @@ void SdlPresenter::handle(const SDL_Event& e) {
     case SDL_MOUSEMOTION:
         // Where the pointer is on the screen, not where the event saw it relative to a window
         // that may be moving under it (a caption drag).
-        window::input::mouse_move(pointer_on_screen(m_desktop));
+        window::input::mouse_move(pointer_on_screen(m_desktop, m_natives->anchor));
         break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-        window::input::mouse_move(pointer_on_screen(m_desktop));
+        window::input::mouse_move(pointer_on_screen(m_desktop, m_natives->anchor));
         window::input::mouse_button(button_of(e.button.button), e.type == SDL_MOUSEBUTTONDOWN);
         break;
     case SDL_MOUSEWHEEL: {

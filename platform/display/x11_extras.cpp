@@ -50,6 +50,20 @@ bool shape_window(SDL_Window* window, const std::vector<RECT>& rects) {
     return true;
 }
 
+bool query_pointer(SDL_Window* any_window, POINT& screen) {
+    X11Window x = x11_of(any_window);
+    if (!x.display)
+        return false;
+    Window root = 0, child = 0;
+    int root_x = 0, root_y = 0, window_x = 0, window_y = 0;
+    unsigned int buttons = 0;
+    if (!XQueryPointer(x.display, DefaultRootWindow(x.display), &root, &child, &root_x, &root_y,
+                       &window_x, &window_y, &buttons))
+        return false;
+    screen = POINT{root_x, root_y};
+    return true;
+}
+
 void restack_windows(const std::vector<SDL_Window*>& top_first) {
     std::vector<Window> ids;
     Display* display = nullptr;

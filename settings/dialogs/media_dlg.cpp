@@ -16,7 +16,6 @@ namespace {
 constexpr DWORD kFileBufferSize = 10000;
 // A shown folder keeps its first 31 bytes, as a field of 32 would.
 constexpr int kShownFolderField = 32;
-constexpr int kCaptionField = CMediaDlg::kCaptionLimit + 1;
 constexpr DWORD kJpegFilterIndex = 2;
 
 struct ExportTarget {
@@ -62,7 +61,7 @@ CString CMediaDlg::LabelOf(const CString& title, DWORD width, DWORD height) {
 CString CMediaDlg::ShownFolder(const CString& folder) {
     if (folder.GetLength() <= kShownFolderLimit)
         return folder;
-    return FitTextField(folder, kShownFolderField) + "...";
+    return FitTextBytes(folder, kShownFolderField - 1) + "...";
 }
 
 void CMediaDlg::DoDataExchange(CDataExchange* dx) {
@@ -148,7 +147,7 @@ void CMediaDlg::AddListItem(int slot, const CString& name, const CString& folder
     auto entry = std::make_unique<MediaListEntry>();
     entry->name = name;
     entry->folder = folder;
-    entry->caption = FitTextField(caption, kCaptionField);
+    entry->caption = FitTextBytes(caption, CMediaDlg::kCaptionLimit);
     CString text;
     text.Format("[ %s ]\nPPath : %s \nCaption : %s ", name.GetString(),
                 ShownFolder(folder).GetString(), entry->caption.GetString());
@@ -176,7 +175,7 @@ void CMediaDlg::SetCaption(const CString& text) {
     if (selected < 0)
         return;
     if (auto* entry = m_list.GetItemRecord<MediaListEntry>(selected))
-        entry->caption = FitTextField(text, kCaptionField);
+        entry->caption = FitTextBytes(text, CMediaDlg::kCaptionLimit);
 }
 
 void CMediaDlg::ShowSelectedCaption() {

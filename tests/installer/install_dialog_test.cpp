@@ -447,6 +447,8 @@ TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
         HHOOK hook =
             SetWindowsHookExA(WH_CALLWNDPROCRET, LookAtPreparing, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook, nullptr);
+        // Each preparation makes the staging folder afresh.
+        fs::remove_all(Staging());
         CPrepareDlg dialog(Package(ThemeBytes(kTitle)), kTitle);
         EXPECT_EQ(dialog.DoModal(), IDOK);
         UnhookWindowsHookEx(hook);

@@ -1,5 +1,5 @@
-// Texts fitted into the theme file's fixed fields: cut to the field less its NUL, never inside
-// a character.
+// Texts fitted into fixed fields and buffers: cut to the bytes there are, never inside a
+// character.
 #include "saver/text_fields.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +9,16 @@ namespace {
 TEST(TextFields, LongTextsAreCutWhereNoCharacterIsSplit) {
     struct Case {
         const char* text;
-        int field;
+        int bytes;
         const char* expected;
     };
     const Case cases[] = {
-        {"1.0", 4, "1.0"},     {"1.05", 4, "1.0"}, {"", 3, ""},
-        {"abc", 1, ""},        {"abc", 0, ""},     {"順番です", 7, "順番"},
-        {"順番です", 6, "順"}, {"a順", 5, "a順"},  {"a順", 4, "a"},
+        {"1.0", 3, "1.0"},     {"1.05", 3, "1.0"}, {"", 2, ""},
+        {"abc", 0, ""},        {"abc", -1, ""},    {"順番です", 6, "順番"},
+        {"順番です", 5, "順"}, {"a順", 4, "a順"},  {"a順", 3, "a"},
     };
     for (const Case& c : cases)
-        EXPECT_STREQ(FitTextField(c.text, c.field), c.expected) << c.text << " in " << c.field;
+        EXPECT_STREQ(FitTextBytes(c.text, c.bytes), c.expected) << c.text << " in " << c.bytes;
 }
 
 } // namespace

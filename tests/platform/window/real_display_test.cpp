@@ -1,8 +1,9 @@
 // The real display, in process: each test runs in a child of this binary whose only display is
 // a private virtual X server of 1280x720 (see RanUnderVirtualX). Every top-level window is a
 // native window of its own at its place, shaped by its region; input from the X server becomes
-// window messages; the screen and the pointer are the real ones; a worker's drawing reaches the
-// screen while the UI thread is busy; and a window that does not change is not presented again.
+// window messages (a warped pointer too); the screen and the pointer are the real ones; a worker's
+// drawing reaches the screen while the UI thread is busy; and a window that does not change is not
+// presented again.
 #include "display/backend.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/virtual_display.h"
@@ -84,8 +85,11 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
     lvtest::XScreen x = lvtest::CurrentScreen();
     wintest::Recorder recorder;
     std::atomic<bool> clicked{false}, escaped{false};
+    std::atomic<LPARAM> moved_to{-1};
     POINT at{};
     recorder.handler = [&](HWND, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT&) {
+        if (msg == WM_MOUSEMOVE)
+            moved_to = lParam;
         if (msg == WM_LBUTTONDOWN) {
             at = POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             clicked = true;
@@ -107,6 +111,15 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
     EXPECT_EQ(cursor.y, 170);
     x.Key("Escape");
     EXPECT_TRUE(PumpUntil([&] { return escaped.load(); }));
+
+    // A move without a button (xdotool warps the pointer, as some programs do): the window
+    // hears where it went, and the cursor is there.
+    x.MoveTo(300, 250);
+    EXPECT_TRUE(PumpUntil([&] { return moved_to.load() == MAKELPARAM(100, 150); }))
+        << GET_X_LPARAM(moved_to.load()) << "," << GET_Y_LPARAM(moved_to.load());
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, 300);
+    EXPECT_EQ(cursor.y, 250);
 
     // The program moves the pointer.
     SetCursorPos(333, 222);

@@ -1,5 +1,9 @@
-// The settings and transition dialogs as the saver shows them: framed by the toolkit from the
-// default skin, in every language, closed by the skin's close button.
+// The saver's dialogs as it shows them: framed by the toolkit from the default skin, in every
+// language, with every label whole, closed by the skin's close button.
+#include "settings/dialogs/back_color_dlg.h"
+#include "settings/dialogs/frame_dlg.h"
+#include "settings/dialogs/media_dlg.h"
+#include "settings/dialogs/music_dlg.h"
 #include "settings/dialogs/settings_dlg.h"
 #include "settings/dialogs/transition_dlg.h"
 #include "skin/core/glazework.h"
@@ -12,8 +16,12 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
+#include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
+
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -36,7 +44,8 @@ protected:
     }
 
     // What the skinned frame shows: a shaped window, the skin's borders round the client, the
-    // dialogs' colour inside; then the screenshot. Returns the close button's centre.
+    // dialogs' colour inside, every label whole; then the screenshot. Returns the close
+    // button's centre.
     POINT CheckFrame(HWND dialog, const std::string& shot) {
         auto* skinner = dynamic_cast<SkinDialogWnd*>(SkinManager::Instance().Find(dialog));
         EXPECT_NE(skinner, nullptr);
@@ -55,6 +64,8 @@ protected:
         EXPECT_NE(WindowFromPoint(POINT{window.left, window.top}), dialog);
         EXPECT_EQ(lv::testing::window_pixel(dialog, 10, window.bottom - window.top - 13),
                   kDialogColour);
+        for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
+            ADD_FAILURE() << label;
         EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(shot)));
         const RECT close = skinner->Elements().front()->Rect();
         return POINT{window.left + (close.left + close.right) / 2,
@@ -105,6 +116,69 @@ TEST_F(SkinnedSettings, TheTransitionDialogIsFramedByTheSkin) {
              }});
         CTransitionDlg dialog;
         EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    }
+}
+
+// The dialogs behind the advanced page's buttons, each opened on its own.
+TEST_F(SkinnedSettings, TheAdvancedDialogsAreFramedByTheSkinWithTheirLabelsWhole) {
+    struct Case {
+        const char* name;
+        std::function<std::unique_ptr<CDialog>()> make;
+    };
+    const Case cases[] = {
+        {"back_color", [] { return std::make_unique<CBackColorDlg>(); }},
+        {"frame", [] { return std::make_unique<CFrameDlg>(); }},
+        {"music", [] { return std::make_unique<CMusicDlg>(); }},
+        {"media", [] { return std::make_unique<CMediaDlg>(); }},
+    };
+    for (const Language& language : kLanguages) {
+        lvtest::ScopedEnv locale("LC_ALL", language.locale);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " in " + language.locale);
+            bool framed = false;
+            auto dialog = c.make();
+            const INT_PTR result = RunModal(*dialog, [&](HWND shown) {
+                dlgdrive::MovePointerAway();
+                dlgdrive::Pump(shown);
+                const POINT close =
+                    CheckFrame(shown, std::string(c.name) + "_skinned_" + language.tag + ".png");
+                framed = SkinManager::Instance().Find(shown) != nullptr;
+                lv::testing::click(close.x, close.y);
+                dlgdrive::Pump(shown);
+            });
+            EXPECT_TRUE(framed);
+            EXPECT_EQ(result, IDCANCEL);
+        }
+    }
+    EXPECT_EQ(SkinManager::Instance().RegisteredCount(), 0u);
+}
+
+// The layer's colour dialog, opened by "More Colors..." of a colour button's popup.
+TEST_F(SkinnedSettings, TheColourDialogIsFramedByTheSkinWithItsLabelsWhole) {
+    for (const Language& language : kLanguages) {
+        SCOPED_TRACE(language.locale);
+        lvtest::ScopedEnv locale("LC_ALL", language.locale);
+        bool framed = false;
+        CBackColorDlg dialog;
+        RunModal(dialog, [&](HWND shown) {
+            lv::testing::push_modal_answer(
+                {0, [&](HWND colours) {
+                     dlgdrive::MovePointerAway();
+                     dlgdrive::Pump(colours);
+                     const POINT close = CheckFrame(colours, std::string("color_dialog_skinned_") +
+                                                                 language.tag + ".png");
+                     framed = SkinManager::Instance().Find(colours) != nullptr;
+                     lv::testing::click(close.x, close.y);
+                     dlgdrive::Pump(colours);
+                 }});
+            dlgdrive::Click(dlgdrive::FindControl(shown, CBackColorDlg::kSolidColorId));
+            lv::testing::key_press(VK_LEFT);  // the last colour
+            lv::testing::key_press(VK_RIGHT); // "More Colors..."
+            lv::testing::key_press(VK_RETURN);
+            dlgdrive::Pump(shown);
+            dlgdrive::Click(dlgdrive::FindControl(shown, CAdvancedDlg::kCancelId));
+        });
+        EXPECT_TRUE(framed);
     }
 }
 

@@ -186,7 +186,7 @@ TEST_F(FrameDialogTest, AppliedFramesAreDrawnByTheNextShowAndNoFrameRemovesThem)
     EXPECT_EQ(c.settings.framePresent, 1);
     ASSERT_TRUE(c.frame);
     EXPECT_EQ(c.frame->title, "Oak");
-    EXPECT_EQ(c.frame->ver, "1."); // the field holds two characters and its end
+    EXPECT_EQ(c.frame->ver, "1.2"); // the three-byte field is filled to its last byte
     EXPECT_EQ(c.frame->direction, 1);
     EXPECT_EQ(c.frame->upleft, "10 10");
     EXPECT_EQ(c.frame->type, 0);

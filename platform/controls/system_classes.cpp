@@ -1,5 +1,6 @@
 #include "controls/system_classes.h"
 
+#include "controls/item_control_classes.h"
 #include "dialog/dialog_create.h"
 #include "win32/controls.h"
 
@@ -24,6 +25,7 @@ void ensure_system_classes() {
         register_tree_view_class();
         register_list_view_class();
         register_ip_address_class();
+        register_item_control_classes();
     });
 }
 

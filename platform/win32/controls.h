@@ -311,6 +311,16 @@ constexpr DWORD ICC_STANDARD_CLASSES = 0x00004000;
 void InitCommonControls();
 BOOL InitCommonControlsEx(const INITCOMMONCONTROLSEX* init);
 
+// Styles shared by the bars (toolbar, status bar, rebar, header).
+constexpr DWORD CCS_TOP = 0x0001;
+constexpr DWORD CCS_NOMOVEY = 0x0002;
+constexpr DWORD CCS_BOTTOM = 0x0003;
+constexpr DWORD CCS_NORESIZE = 0x0004;
+constexpr DWORD CCS_NOPARENTALIGN = 0x0008;
+constexpr DWORD CCS_ADJUSTABLE = 0x0020;
+constexpr DWORD CCS_NODIVIDER = 0x0040;
+constexpr DWORD CCS_VERT = 0x0080;
+
 constexpr UINT CCM_FIRST = 0x2000;
 constexpr UINT CCM_SETBKCOLOR = CCM_FIRST + 1;
 constexpr COLORREF CLR_DEFAULT = 0xFF000000;

@@ -68,10 +68,10 @@ using MCIERROR = DWORD;
 using MCIDEVICEID = UINT;
 
 // Opaque handle types: distinct pointer types so that handles of different kinds do not mix.
-#define LV_DECLARE_HANDLE(name)                                                                   \
-    struct name##__ {                                                                             \
-        int unused;                                                                               \
-    };                                                                                            \
+#define LV_DECLARE_HANDLE(name)                                                                    \
+    struct name##__ {                                                                              \
+        int unused;                                                                                \
+    };                                                                                             \
     using name = name##__*
 
 using HANDLE = void*;
@@ -124,14 +124,19 @@ constexpr int MAX_PATH = 260;
 constexpr HFILE HFILE_ERROR = -1;
 #define INVALID_HANDLE_VALUE (reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1)))
 
-#define MAKEWORD(a, b) (static_cast<WORD>((static_cast<BYTE>(a)) | (static_cast<WORD>(static_cast<BYTE>(b)) << 8)))
-#define MAKELONG(a, b) (static_cast<LONG>((static_cast<WORD>(a)) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
+#define MAKEWORD(a, b)                                                                             \
+    (static_cast<WORD>((static_cast<BYTE>(a)) | (static_cast<WORD>(static_cast<BYTE>(b)) << 8)))
+#define MAKELONG(a, b)                                                                             \
+    (static_cast<LONG>((static_cast<WORD>(a)) | (static_cast<DWORD>(static_cast<WORD>(b)) << 16)))
 #define LOWORD(l) (static_cast<WORD>(static_cast<DWORD_PTR>(l) & 0xffff))
 #define HIWORD(l) (static_cast<WORD>((static_cast<DWORD_PTR>(l) >> 16) & 0xffff))
 #define LOBYTE(w) (static_cast<BYTE>(static_cast<DWORD_PTR>(w) & 0xff))
 #define HIBYTE(w) (static_cast<BYTE>((static_cast<DWORD_PTR>(w) >> 8) & 0xff))
 
-#define RGB(r, g, b) (static_cast<COLORREF>((static_cast<BYTE>(r)) | (static_cast<WORD>(static_cast<BYTE>(g)) << 8) | (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
+#define RGB(r, g, b)                                                                               \
+    (static_cast<COLORREF>((static_cast<BYTE>(r)) |                                                \
+                           (static_cast<WORD>(static_cast<BYTE>(g)) << 8) |                        \
+                           (static_cast<DWORD>(static_cast<BYTE>(b)) << 16)))
 #define GetRValue(rgb) (LOBYTE(rgb))
 #define GetGValue(rgb) (LOBYTE(static_cast<WORD>(rgb) >> 8))
 #define GetBValue(rgb) (LOBYTE((rgb) >> 16))

@@ -5,6 +5,7 @@
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_os_class.h"
 #include "skin/skinners/skin_popup_menu_wnd.h"
+#include "skin/skinners/scroll_api_hooks.h"
 
 #include <cstring>
 
@@ -81,6 +82,8 @@ int GlazeworkStartup(HINSTANCE instance, const char*, DWORD, DWORD) {
         if (!RegisterPopupMenuClass(instance))
             return 0;
         s.osClass = GlazeworkGetOsClass();
+        if (s.osClass < 0 || s.osClass > 3)
+            GlazeworkHookScrollApis();
         if (s.osClass == kOsClassXp && !GlazeworkProbeXpButton(instance))
             return 0;
         s.processReady = true;

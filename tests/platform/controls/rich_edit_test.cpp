@@ -50,9 +50,8 @@ protected:
         module = LoadLibraryA("RICHED20.DLL");
         host = CreateWindowExA(0, "RichEditHost", "host", WS_POPUP | WS_VISIBLE, 0, 0, 320, 200,
                                nullptr, nullptr, nullptr, nullptr);
-        edit = CreateWindowExA(0, RICHEDIT_CLASSA, "",
-                               WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 10, 300, 180,
-                               host, reinterpret_cast<HMENU>(1003), nullptr, nullptr);
+        edit = CreateWindowExA(0, RICHEDIT_CLASSA, "", WS_CHILD | WS_VISIBLE | ES_MULTILINE, 10, 10,
+                               300, 180, host, reinterpret_cast<HMENU>(1003), nullptr, nullptr);
     }
     void TearDown() override {
         DestroyWindow(host);

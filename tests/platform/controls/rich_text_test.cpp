@@ -31,7 +31,7 @@ TEST(RtfReader, YieldsThePlainTextOfEachCase) {
         {R"({\rtf1 A\tab B})", "A\tB"},
         {"{\\rtf1\\uc0 a\\u10 b\\'0d\\u0 c\x07"
          "d}",
-         "abcd"}, // controls are not text
+         "abcd"},                                        // controls are not text
         {R"({\rtf1\uc0 a\u9999999 b\u56000 c})", "abc"}, // no such character, a lone surrogate
         {R"({\rtf1 {\b bold} plain})", "bold plain"},
         {R"({\rtf1 unclosed {group)", "unclosed group"},

@@ -1,0 +1,121 @@
+// The toolbar ("ToolbarWindow32"): a row of buttons with images from image lists and texts.
+#pragma once
+
+#include "win32/controls.h"
+#include "win32/image_list.h"
+
+#define TOOLBARCLASSNAMEA "ToolbarWindow32"
+#define TOOLBARCLASSNAME TOOLBARCLASSNAMEA
+
+// Button styles (TBBUTTON::fsStyle).
+constexpr BYTE TBSTYLE_BUTTON = 0x00;
+constexpr BYTE TBSTYLE_SEP = 0x01;
+constexpr BYTE TBSTYLE_CHECK = 0x02;
+constexpr BYTE TBSTYLE_GROUP = 0x04;
+constexpr BYTE TBSTYLE_CHECKGROUP = TBSTYLE_GROUP | TBSTYLE_CHECK;
+constexpr BYTE TBSTYLE_DROPDOWN = 0x08;
+constexpr BYTE TBSTYLE_AUTOSIZE = 0x10;
+constexpr BYTE TBSTYLE_NOPREFIX = 0x20;
+constexpr BYTE BTNS_BUTTON = TBSTYLE_BUTTON;
+constexpr BYTE BTNS_SEP = TBSTYLE_SEP;
+constexpr BYTE BTNS_CHECK = TBSTYLE_CHECK;
+constexpr BYTE BTNS_GROUP = TBSTYLE_GROUP;
+constexpr BYTE BTNS_CHECKGROUP = TBSTYLE_CHECKGROUP;
+constexpr BYTE BTNS_DROPDOWN = TBSTYLE_DROPDOWN;
+constexpr BYTE BTNS_AUTOSIZE = TBSTYLE_AUTOSIZE;
+constexpr BYTE BTNS_NOPREFIX = TBSTYLE_NOPREFIX;
+constexpr BYTE BTNS_SHOWTEXT = 0x40;
+constexpr BYTE BTNS_WHOLEDROPDOWN = 0x80;
+
+// Window styles.
+constexpr DWORD TBSTYLE_TOOLTIPS = 0x0100;
+constexpr DWORD TBSTYLE_WRAPABLE = 0x0200;
+constexpr DWORD TBSTYLE_ALTDRAG = 0x0400;
+constexpr DWORD TBSTYLE_FLAT = 0x0800;
+constexpr DWORD TBSTYLE_LIST = 0x1000;
+constexpr DWORD TBSTYLE_CUSTOMERASE = 0x2000;
+constexpr DWORD TBSTYLE_TRANSPARENT = 0x8000;
+constexpr DWORD TBSTYLE_EX_DRAWDDARROWS = 0x0001;
+
+// Button states (TBBUTTON::fsState).
+constexpr BYTE TBSTATE_CHECKED = 0x01;
+constexpr BYTE TBSTATE_PRESSED = 0x02;
+constexpr BYTE TBSTATE_ENABLED = 0x04;
+constexpr BYTE TBSTATE_HIDDEN = 0x08;
+constexpr BYTE TBSTATE_INDETERMINATE = 0x10;
+constexpr BYTE TBSTATE_WRAP = 0x20;
+constexpr BYTE TBSTATE_ELLIPSES = 0x40;
+constexpr BYTE TBSTATE_MARKED = 0x80;
+
+struct TBBUTTON {
+    int iBitmap;
+    int idCommand;
+    BYTE fsState;
+    BYTE fsStyle;
+    BYTE bReserved[sizeof(void*) == 8 ? 6 : 2];
+    DWORD_PTR dwData;
+    INT_PTR iString; // an index into the toolbar's strings, or the text itself
+};
+using LPTBBUTTON = TBBUTTON*;
+using LPCTBBUTTON = const TBBUTTON*;
+
+constexpr UINT TB_ENABLEBUTTON = WM_USER + 1;
+constexpr UINT TB_CHECKBUTTON = WM_USER + 2;
+constexpr UINT TB_PRESSBUTTON = WM_USER + 3;
+constexpr UINT TB_HIDEBUTTON = WM_USER + 4;
+constexpr UINT TB_INDETERMINATE = WM_USER + 5;
+constexpr UINT TB_ISBUTTONENABLED = WM_USER + 9;
+constexpr UINT TB_ISBUTTONCHECKED = WM_USER + 10;
+constexpr UINT TB_ISBUTTONPRESSED = WM_USER + 11;
+constexpr UINT TB_ISBUTTONHIDDEN = WM_USER + 12;
+constexpr UINT TB_ISBUTTONINDETERMINATE = WM_USER + 13;
+constexpr UINT TB_SETSTATE = WM_USER + 17;
+constexpr UINT TB_GETSTATE = WM_USER + 18;
+constexpr UINT TB_ADDBITMAP = WM_USER + 19;
+constexpr UINT TB_ADDBUTTONSA = WM_USER + 20;
+constexpr UINT TB_INSERTBUTTONA = WM_USER + 21;
+constexpr UINT TB_DELETEBUTTON = WM_USER + 22;
+constexpr UINT TB_GETBUTTON = WM_USER + 23;
+constexpr UINT TB_BUTTONCOUNT = WM_USER + 24;
+constexpr UINT TB_COMMANDTOINDEX = WM_USER + 25;
+constexpr UINT TB_ADDSTRINGA = WM_USER + 28;
+constexpr UINT TB_GETITEMRECT = WM_USER + 29;
+constexpr UINT TB_BUTTONSTRUCTSIZE = WM_USER + 30;
+constexpr UINT TB_SETBUTTONSIZE = WM_USER + 31;
+constexpr UINT TB_SETBITMAPSIZE = WM_USER + 32;
+constexpr UINT TB_AUTOSIZE = WM_USER + 33;
+constexpr UINT TB_SETPARENT = WM_USER + 37;
+constexpr UINT TB_GETBUTTONTEXTA = WM_USER + 45;
+constexpr UINT TB_SETIMAGELIST = WM_USER + 48;
+constexpr UINT TB_GETIMAGELIST = WM_USER + 49;
+constexpr UINT TB_GETRECT = WM_USER + 51;
+constexpr UINT TB_SETHOTIMAGELIST = WM_USER + 52;
+constexpr UINT TB_GETHOTIMAGELIST = WM_USER + 53;
+constexpr UINT TB_SETDISABLEDIMAGELIST = WM_USER + 54;
+constexpr UINT TB_GETDISABLEDIMAGELIST = WM_USER + 55;
+constexpr UINT TB_SETSTYLE = WM_USER + 56;
+constexpr UINT TB_GETSTYLE = WM_USER + 57;
+constexpr UINT TB_GETBUTTONSIZE = WM_USER + 58;
+constexpr UINT TB_HITTEST = WM_USER + 69;
+constexpr UINT TB_GETHOTITEM = WM_USER + 71;
+constexpr UINT TB_SETHOTITEM = WM_USER + 72;
+constexpr UINT TB_SETEXTENDEDSTYLE = WM_USER + 84;
+constexpr UINT TB_GETEXTENDEDSTYLE = WM_USER + 85;
+constexpr UINT TB_ADDBUTTONS = TB_ADDBUTTONSA;
+constexpr UINT TB_INSERTBUTTON = TB_INSERTBUTTONA;
+constexpr UINT TB_ADDSTRING = TB_ADDSTRINGA;
+constexpr UINT TB_GETBUTTONTEXT = TB_GETBUTTONTEXTA;
+
+constexpr UINT TBN_FIRST = 0U - 700U;
+constexpr UINT TBN_DROPDOWN = TBN_FIRST - 10;
+
+struct NMTOOLBARA {
+    NMHDR hdr;
+    int iItem;
+    TBBUTTON tbButton;
+    int cchText;
+    LPSTR pszText;
+    RECT rcButton;
+};
+using LPNMTOOLBARA = NMTOOLBARA*;
+using NMTOOLBAR = NMTOOLBARA;

@@ -1,7 +1,9 @@
-// The scroll-bar functions: SB_CTL goes to the "ScrollBar" control as its message; a window's
-// own bars keep their numbers with the window.
+// The layer's own scroll-bar functions, the default entries of the scroll-function table:
+// SB_CTL goes to the "ScrollBar" control as its message; a window's own bars keep their numbers
+// with the window.
 #include "win32/errors.h"
 #include "win32/scroll_bar.h"
+#include "window/scroll_defaults.h"
 #include "window/window_table.h"
 
 #include <optional>
@@ -60,9 +62,8 @@ void redraw_frame(HWND hwnd, BOOL redraw) {
 }
 
 } // namespace
-} // namespace lv::window
 
-using namespace lv::window;
+namespace scroll_defaults {
 
 int SetScrollInfo(HWND hwnd, int bar, LPCSCROLLINFO info, BOOL redraw) {
     if (!valid_info(info))
@@ -207,3 +208,6 @@ BOOL EnableScrollBar(HWND hwnd, UINT bar, UINT arrows) {
     redraw_frame(hwnd, changed);
     return changed;
 }
+
+} // namespace scroll_defaults
+} // namespace lv::window

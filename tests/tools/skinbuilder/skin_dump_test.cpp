@@ -21,17 +21,12 @@ TEST_F(SkinDump, PrintsTheHeaderObjectsFieldsPropertiesAndImages) {
     const std::string text = out.str();
     for (const char* expected : {
              "header: magic \"GLAZEWORK_SKIN_FILE\", version 1.11, 10 objects, 2 images, 0 named",
-             "object \"MainFrame\" type 1\n",
-             "  child = type 3 \"MaxRestore\"\n",
-             "    NAME = \"MaxRestore\"\n",
-             "object \"Application\" type 25\n",
-             "  USETRANSPARENTCOLOR = 1 (0x1)\n",
-             "  color3 = 16711935 (0xff00ff)\n",
-             " ACTIVEFRAME.TOPLEFT(3)",
-             " CAPTIONFONT(0)",
-             "image \"windows.bmp\" type 18\n",
+             "object \"MainFrame\" type 1\n", "  child = type 3 \"MaxRestore\"\n",
+             "    NAME = \"MaxRestore\"\n", "object \"Application\" type 25\n",
+             "  USETRANSPARENTCOLOR = 1 (0x1)\n", "  color3 = 16711935 (0xff00ff)\n",
+             " ACTIVEFRAME.TOPLEFT(3)", " CAPTIONFONT(0)", "image \"windows.bmp\" type 18\n",
              "  format = 1 (0x1)\n",
-             "  partimage.source.right = 86\n",
+             "  partimage.source.right = 30\n", // the caption corner: the icon and a gap
          }) {
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     }

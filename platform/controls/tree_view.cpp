@@ -414,7 +414,9 @@ LRESULT item_rect(HWND hwnd, const TreeState& s, WPARAM text_only, LPARAM lParam
     auto* out = reinterpret_cast<RECT*>(lParam);
     if (!out)
         return FALSE;
-    HTREEITEM item = *reinterpret_cast<HTREEITEM*>(out);
+    // The caller puts the item's handle where the rectangle goes.
+    HTREEITEM item = nullptr;
+    std::memcpy(&item, out, sizeof item);
     const int row = row_of(s.model.rows(), item);
     if (row < 0)
         return FALSE;

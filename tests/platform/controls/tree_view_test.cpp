@@ -4,6 +4,7 @@
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -52,7 +53,7 @@ protected:
     }
     RECT label(HTREEITEM item) const {
         RECT r{};
-        *reinterpret_cast<HTREEITEM*>(&r) = item;
+        std::memcpy(&r, &item, sizeof item); // the item's handle goes where the rectangle comes
         SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
         return r;
     }

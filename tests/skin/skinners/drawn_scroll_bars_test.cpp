@@ -173,19 +173,31 @@ TEST_F(DrawnScrollBars, TheScrollFunctionsReachTheDrawnStateThroughTheIntercepti
     EXPECT_FALSE(EnableScrollBar(hwnd, SB_BOTH, ESB_DISABLE_LTUP)) << "only the vertical changed";
     EXPECT_TRUE(EnableScrollBar(hwnd, SB_BOTH, ESB_ENABLE_BOTH));
 
-    // A window without drawn bars is passed on to the layer, which keeps no numbers for it.
+    // A window without drawn bars is passed on to the layer's own bars, which keep its numbers.
     HWND plain = CreateWindowExA(0, "DrawnBarsTest", "", WS_POPUP | WS_VSCROLL, 0, 0, 50, 50,
                                  nullptr, nullptr, nullptr, nullptr);
+    SCROLLINFO own = Info(SIF_ALL, 0, 7, 2, 3);
+    SetScrollInfo(plain, SB_VERT, &own, FALSE);
     SCROLLINFO asked = Info(SIF_ALL, 0, 0, 0, 0);
-    EXPECT_FALSE(GetScrollInfo(plain, SB_VERT, &asked));
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CALL_NOT_IMPLEMENTED));
+    ASSERT_TRUE(GetScrollInfo(plain, SB_VERT, &asked));
+    EXPECT_EQ(std::make_pair(asked.nMax, asked.nPos), std::make_pair(7, 3));
+    EXPECT_FALSE(DrawnSB_IsInitialized(plain));
     DestroyWindow(plain);
 
-    // Once taken out, the detours are not reached any more; put back, they are.
+    // Once taken out, the detours are not reached any more (the layer's own numbers of the
+    // window answer, not the drawn bar's); put back, they are.
+    SCROLLINFO drawn = Info(SIF_ALL, 0, 0, 0, 0);
+    ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &drawn));
+    ASSERT_EQ(std::make_pair(drawn.nMin, drawn.nMax), std::make_pair(10, 50));
     ASSERT_EQ(GlazeworkUnhookScrollApis(), 1);
-    EXPECT_FALSE(GetScrollInfo(hwnd, SB_HORZ, &got));
+    SCROLLINFO layer = Info(SIF_ALL, 0, 0, 0, 0);
+    if (GetScrollInfo(hwnd, SB_VERT, &layer)) {
+        EXPECT_NE(std::make_pair(layer.nMin, layer.nMax), std::make_pair(10, 50));
+    }
     ASSERT_EQ(GlazeworkHookScrollApis(), 1);
-    EXPECT_TRUE(GetScrollInfo(hwnd, SB_HORZ, &got));
+    SCROLLINFO again = Info(SIF_ALL, 0, 0, 0, 0);
+    ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &again));
+    EXPECT_EQ(std::make_pair(again.nMin, again.nMax), std::make_pair(10, 50));
 }
 
 TEST_F(DrawnScrollBars, InitialisingTwiceAndUninitialisingAWindowWithoutState) {

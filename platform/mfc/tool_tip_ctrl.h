@@ -9,6 +9,7 @@ public:
     ~CToolTipCtrl() override = default;
 
     // The popup, owned by `parent`'s window.
+    using CWnd::Create;
     BOOL Create(CWnd* parent, DWORD style = 0);
     void Activate(BOOL activate) { SendMessage(TTM_ACTIVATE, activate); }
     // Without a rectangle and an id the whole window is the tool; else `rect` (client

@@ -77,7 +77,7 @@ CColorPopup::CColorPopup(COLORREF colour, CWnd* button, LPCTSTR defaultText, LPC
 CColorPopup* CColorPopup::Open(CPoint at, COLORREF colour, CWnd* button, LPCTSTR defaultText,
                                LPCTSTR customText) {
     auto* popup = new CColorPopup(colour, button, defaultText, customText);
-    if (popup->Create(at))
+    if (popup->CreateAt(at))
         return popup;
     if (popup->m_hWnd)
         popup->DestroyWindow(); // deletes the object
@@ -86,7 +86,7 @@ CColorPopup* CColorPopup::Open(CPoint at, COLORREF colour, CWnd* button, LPCTSTR
     return nullptr;
 }
 
-BOOL CColorPopup::Create(CPoint at) {
+BOOL CColorPopup::CreateAt(CPoint at) {
     LPCTSTR className = AfxRegisterWndClass(
         kClassStyle, nullptr, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)));
     if (!CreateEx(0, className, "", WS_VISIBLE | WS_POPUP, at.x, at.y, kFirstSize, kFirstSize,

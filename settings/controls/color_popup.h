@@ -43,7 +43,7 @@ protected:
 private:
     CColorPopup(COLORREF colour, CWnd* button, LPCTSTR defaultText, LPCTSTR customText);
     ~CColorPopup() override = default;
-    BOOL Create(CPoint at);
+    BOOL CreateAt(CPoint at);
     void MakeFont();
     void AddToolTips();
     int FindCell(COLORREF colour) const;

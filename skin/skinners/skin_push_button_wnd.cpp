@@ -97,7 +97,7 @@ void SkinPushButtonWnd::DrawContent(HDC dc, const SkinTextEffect& effect) {
     SelectObject(dc, oldFont);
 }
 
-void SkinPushButtonWnd::BuildRegion(int width, int height) {
+void SkinPushButtonWnd::BuildShapeRegion(int width, int height) {
     const auto* skin = dynamic_cast<const ButtonSkin*>(Object());
     if (!GetHwnd() || !skin || width <= 0 || height <= 0 || IsOwnerDrawn())
         return;
@@ -121,7 +121,7 @@ void SkinPushButtonWnd::BuildRegion(int width, int height) {
 SkinObject* SkinPushButtonWnd::ApplySkin(SkinObject* object) {
     SkinObject* previous = SkinButtonWnd::ApplySkin(object);
     const RECT client = GetHwnd() ? ClientRect() : RECT{};
-    BuildRegion(client.right, client.bottom);
+    BuildShapeRegion(client.right, client.bottom);
     return previous;
 }
 
@@ -131,7 +131,7 @@ LONG_PTR SkinPushButtonWnd::Attach(HWND hwnd) {
         return result;
     m_default = (GetWindowLongA(hwnd, GWL_STYLE) & 0xF) == BS_DEFPUSHBUTTON;
     const RECT client = ClientRect();
-    BuildRegion(client.right, client.bottom);
+    BuildShapeRegion(client.right, client.bottom);
     return result;
 }
 
@@ -165,7 +165,7 @@ LRESULT SkinPushButtonWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
     case WM_SIZE: {
         const LRESULT result = CallSaved(message, wParam, lParam);
-        BuildRegion(LOWORD(lParam), HIWORD(lParam));
+        BuildShapeRegion(LOWORD(lParam), HIWORD(lParam));
         return result;
     }
     case WM_STYLECHANGED:

@@ -19,7 +19,7 @@ public:
     ButtonSkin::State CurrentState() const;
 
 private:
-    void BuildRegion(int width, int height);
+    void BuildShapeRegion(int width, int height);
     void DrawContent(HDC dc, const SkinTextEffect& effect);
     void PaintThrough(HDC dc);
 

@@ -1,6 +1,7 @@
 // "Button": push buttons, check boxes, radio buttons, group boxes and owner-drawn buttons.
 #include "controls/control_label.h"
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 namespace lv::controls {
@@ -400,19 +401,6 @@ LRESULT on_set_image(HWND hwnd, ButtonState& s, WPARAM type, LPARAM image) {
     return reinterpret_cast<LRESULT>(old);
 }
 
-LRESULT on_paint(HWND hwnd, ButtonState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT get_state(const ButtonState& s) {
     return static_cast<LRESULT>(s.check) | (s.pushed ? BST_PUSHED : 0) |
            (s.focused ? BST_FOCUS : 0);
@@ -432,7 +420,8 @@ LRESULT CALLBACK button_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return dialog_code(hwnd, *s);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -5,6 +5,7 @@
 #include "controls/combo_edit.h"
 #include "controls/combo_list.h"
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -182,19 +183,6 @@ void paint(HWND hwnd, HDC dc, const ComboState& s) {
         DrawFocusRect(dc, &text);
 }
 
-LRESULT on_paint(HWND hwnd, const ComboState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 // ---- messages ---------------------------------------------------------------------------------
 
 LRESULT on_create(HWND hwnd, ComboState& s, LPARAM lParam) {
@@ -348,7 +336,8 @@ LRESULT CALLBACK combobox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return DLGC_WANTARROWS | DLGC_WANTCHARS | (s->dropped ? DLGC_WANTALLKEYS : 0);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

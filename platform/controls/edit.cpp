@@ -2,6 +2,7 @@
 // read-only multi-line text.
 #include "controls/control_support.h"
 #include "controls/edit_text.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -170,19 +171,6 @@ void paint(HWND hwnd, HDC dc, const EditState& s) {
     else
         paint_line(hwnd, dc, s, client);
     SelectObject(dc, old);
-}
-
-LRESULT on_paint(HWND hwnd, const EditState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
 }
 
 // ---- input ------------------------------------------------------------------------------------
@@ -406,7 +394,8 @@ LRESULT CALLBACK edit_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return dialog_code(hwnd, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SETFONT:

@@ -3,6 +3,7 @@
 // range is brought back into it, and the parent hears IPN_FIELDCHANGED.
 #include "win32/ip_address.h"
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -204,19 +205,6 @@ void paint(HWND hwnd, HDC dc, const IpState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, const IpState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 // ---- messages ---------------------------------------------------------------------------------
 
 LRESULT on_create(HWND hwnd, IpState& s) {
@@ -363,7 +351,8 @@ LRESULT CALLBACK ip_address_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:

@@ -2,7 +2,9 @@
 // colours the caller may set, with a vertical scroll bar of its own. The report view draws its
 // column header itself (LVM_GETHEADER has no header window to give).
 #include "controls/control_support.h"
+#include "controls/key_walk.h"
 #include "controls/list_view_state.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -441,37 +443,13 @@ LRESULT on_key_down(HWND hwnd, ListViewState& s, WPARAM key) {
     NMLVKEYDOWN note{};
     note.wVKey = static_cast<WORD>(key);
     notify_parent(hwnd, note.hdr, LVN_KEYDOWN);
-    if (s.rows.empty())
-        return 0;
-    const int current = focused_item(s);
-    const int page = rows_per_page(hwnd, s);
-    int target = -1;
-    switch (key) {
-    case VK_UP:
-        target = current < 0 ? 0 : current - 1;
-        break;
-    case VK_DOWN:
-        target = current + 1;
-        break;
-    case VK_PRIOR:
-        target = current - page + 1;
-        break;
-    case VK_NEXT:
-        target = current + page - 1;
-        break;
-    case VK_HOME:
-        target = 0;
-        break;
-    case VK_END:
-        target = count_of(s) - 1;
-        break;
-    case VK_RETURN:
+    if (key == VK_RETURN) {
         tell_plain(hwnd, NM_RETURN);
         return 0;
-    default:
-        return 0;
     }
-    pick_only(hwnd, s, std::clamp(target, 0, count_of(s) - 1));
+    const int target = walked_row(key, focused_item(s), rows_per_page(hwnd, s) - 1, count_of(s));
+    if (target >= 0)
+        pick_only(hwnd, s, target);
     return 0;
 }
 
@@ -485,19 +463,6 @@ LRESULT on_focus(HWND hwnd, ListViewState& s, bool gained) {
     s.focused = gained;
     InvalidateRect(hwnd, nullptr, TRUE);
     tell_plain(hwnd, gained ? NM_SETFOCUS : NM_KILLFOCUS);
-    return 0;
-}
-
-LRESULT on_paint(HWND hwnd, const ListViewState& s, HDC given) {
-    if (given) {
-        paint_list_view(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint_list_view(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
     return 0;
 }
 
@@ -669,7 +634,8 @@ LRESULT CALLBACK list_view_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint_list_view(hwnd, dc, *s); });
     case WM_NCPAINT:
         return on_nc_paint(hwnd, *s, wParam);
     case WM_ERASEBKGND:

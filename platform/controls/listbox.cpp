@@ -3,6 +3,8 @@
 #include "controls/combo_list.h"
 #include "controls/control_scroll_bar.h"
 #include "controls/control_support.h"
+#include "controls/key_walk.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -493,19 +495,6 @@ void paint(HWND hwnd, HDC dc, const ListState& s) {
     SelectObject(dc, old);
 }
 
-LRESULT on_paint(HWND hwnd, const ListState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT on_nc_paint(HWND hwnd, const ListState& s, WPARAM region) {
     DefWindowProcA(hwnd, WM_NCPAINT, region, 0);
     if (style_of(hwnd) & WS_VSCROLL)
@@ -565,32 +554,9 @@ LRESULT on_button_up(HWND hwnd, ListState& s, LPARAM lParam) {
 }
 
 LRESULT on_key_down(HWND hwnd, ListState& s, WPARAM key) {
-    const int visible = visible_from(hwnd, s, s.top);
-    int target = s.selection;
-    switch (key) {
-    case VK_UP:
-        target = std::max(0, s.selection - 1);
-        break;
-    case VK_DOWN:
-        target = s.selection + 1;
-        break;
-    case VK_PRIOR:
-        target = std::max(0, s.selection - visible);
-        break;
-    case VK_NEXT:
-        target = s.selection + visible;
-        break;
-    case VK_HOME:
-        target = 0;
-        break;
-    case VK_END:
-        target = count_of(s) - 1;
-        break;
-    default:
-        return 0;
-    }
-    user_selects(hwnd, s, std::min(target, count_of(s) - 1),
-                 extend_of(false, GetKeyState(VK_SHIFT) < 0));
+    const int target = walked_row(key, s.selection, visible_from(hwnd, s, s.top), count_of(s));
+    if (target >= 0)
+        user_selects(hwnd, s, target, extend_of(false, GetKeyState(VK_SHIFT) < 0));
     return 0;
 }
 
@@ -663,7 +629,8 @@ LRESULT CALLBACK listbox_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_NCPAINT:
         return on_nc_paint(hwnd, *s, wParam);
     case WM_ERASEBKGND:

@@ -1,5 +1,6 @@
 // "msctls_progress32": a bar filled in proportion to its position within its range.
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -81,19 +82,6 @@ void paint(HWND hwnd, HDC dc, const ProgressState& s) {
     DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
 }
 
-LRESULT on_paint(HWND hwnd, const ProgressState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT get_range(const ProgressState& s, WPARAM want_low, LPARAM out) {
     if (auto* range = reinterpret_cast<PBRANGE*>(out)) {
         range->iLow = s.low;
@@ -114,7 +102,8 @@ LRESULT CALLBACK progress_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case PBM_SETRANGE:

@@ -1,6 +1,7 @@
 // "ScrollBar": a scroll-bar control. It keeps its numbers and tells its parent what the
 // person asks for (WM_HSCROLL or WM_VSCROLL); the parent moves the position.
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/scroll_bar_layout.h"
 #include "controls/system_classes.h"
 
@@ -142,19 +143,6 @@ void paint(HWND hwnd, HDC dc, const ScrollBarState& s) {
         InflateRect(&thumb, -3, -3);
         DrawFocusRect(dc, &thumb);
     }
-}
-
-LRESULT on_paint(HWND hwnd, const ScrollBarState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
 }
 
 void repaint(HWND hwnd) {
@@ -390,7 +378,8 @@ LRESULT CALLBACK scroll_bar_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         return DLGC_WANTARROWS;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:

@@ -1,6 +1,7 @@
 // "Static": labels, icons, bitmaps, rectangles, frames and etched lines.
 #include "controls/control_label.h"
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 #include "win32/resources.h"
 
@@ -167,19 +168,6 @@ void paint(HWND hwnd, HDC dc, const StaticState& s) {
         DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
 }
 
-LRESULT on_paint(HWND hwnd, const StaticState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 // An icon or bitmap static takes the size of its picture, unless it centres it or keeps its
 // own size.
 void fit_to_image(HWND hwnd, const StaticState& s) {
@@ -271,7 +259,8 @@ LRESULT CALLBACK static_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return DLGC_STATIC;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_NCHITTEST:

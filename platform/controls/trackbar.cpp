@@ -2,6 +2,7 @@
 // the keyboard, with tick marks and an optional selection range. Changes the person makes are
 // told to the parent as WM_HSCROLL (WM_VSCROLL for TBS_VERT).
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 #include "controls/trackbar_layout.h"
 
@@ -179,19 +180,6 @@ void paint(HWND hwnd, HDC dc, const TrackbarState& s) {
         paint_thumb(hwnd, dc, s, l);
     if (s.focused)
         DrawFocusRect(dc, &client);
-}
-
-LRESULT on_paint(HWND hwnd, const TrackbarState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
 }
 
 // ---- the mouse and the keyboard ---------------------------------------------------------------
@@ -442,7 +430,8 @@ LRESULT CALLBACK trackbar_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         return DLGC_WANTARROWS;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_SIZE:

@@ -3,6 +3,8 @@
 // its own.
 #include "controls/control_scroll_bar.h"
 #include "controls/control_support.h"
+#include "controls/key_walk.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 #include "controls/tree_model.h"
 
@@ -554,19 +556,6 @@ void paint(HWND hwnd, HDC dc, const TreeState& s) {
     SelectObject(dc, old_font);
 }
 
-LRESULT on_paint(HWND hwnd, const TreeState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT on_nc_paint(HWND hwnd, const TreeState& s, WPARAM region) {
     DefWindowProcA(hwnd, WM_NCPAINT, region, 0);
     if (style_of(hwnd) & WS_VSCROLL)
@@ -599,12 +588,6 @@ LRESULT on_button_down(HWND hwnd, TreeState& s, LPARAM lParam, bool twice) {
     return 0;
 }
 
-HTREEITEM row_item(const std::vector<HTREEITEM>& rows, int row) {
-    if (rows.empty())
-        return nullptr;
-    return rows[static_cast<std::size_t>(std::clamp(row, 0, static_cast<int>(rows.size()) - 1))];
-}
-
 LRESULT on_key_down(HWND hwnd, TreeState& s, WPARAM key) {
     NMTVKEYDOWN note{};
     note.wVKey = static_cast<WORD>(key);
@@ -612,26 +595,9 @@ LRESULT on_key_down(HWND hwnd, TreeState& s, WPARAM key) {
     const std::vector<HTREEITEM> rows = s.model.rows();
     const int row = row_of(rows, s.caret);
     const int page = whole_rows(hwnd, s);
-    HTREEITEM target = nullptr;
+    const int walked = walked_row(key, row, page - 1, static_cast<int>(rows.size()));
+    HTREEITEM target = walked >= 0 ? rows[static_cast<std::size_t>(walked)] : nullptr;
     switch (key) {
-    case VK_UP:
-        target = row_item(rows, row < 0 ? 0 : row - 1);
-        break;
-    case VK_DOWN:
-        target = row_item(rows, row + 1);
-        break;
-    case VK_PRIOR:
-        target = row_item(rows, row - page + 1);
-        break;
-    case VK_NEXT:
-        target = row_item(rows, row + page - 1);
-        break;
-    case VK_HOME:
-        target = row_item(rows, 0);
-        break;
-    case VK_END:
-        target = row_item(rows, static_cast<int>(rows.size()) - 1);
-        break;
     case VK_LEFT:
         if (s.caret && s.model.expanded(s.caret))
             expand(hwnd, s, s.caret, TVE_COLLAPSE);
@@ -694,7 +660,8 @@ LRESULT CALLBACK tree_view_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_NCPAINT:
         return on_nc_paint(hwnd, *s, wParam);
     case WM_ERASEBKGND:

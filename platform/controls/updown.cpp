@@ -1,6 +1,7 @@
 // "msctls_updown32": a pair of arrows that step a position within a range, optionally shown
 // in a buddy window as a number.
 #include "controls/control_support.h"
+#include "controls/paint_message.h"
 #include "controls/system_classes.h"
 
 #include <algorithm>
@@ -244,19 +245,6 @@ void paint(HWND hwnd, HDC dc, const UpDownState& s) {
                          (s.pressed == second_arrow ? DFCS_PUSHED : 0));
 }
 
-LRESULT on_paint(HWND hwnd, const UpDownState& s, HDC given) {
-    if (given) {
-        paint(hwnd, given, s);
-        return 0;
-    }
-    PAINTSTRUCT ps;
-    if (HDC dc = BeginPaint(hwnd, &ps)) {
-        paint(hwnd, dc, s);
-        EndPaint(hwnd, &ps);
-    }
-    return 0;
-}
-
 LRESULT set_range(HWND hwnd, UpDownState& s, int lower, int upper) {
     s.lower = lower;
     s.upper = upper;
@@ -315,7 +303,8 @@ LRESULT CALLBACK updown_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        return on_paint(hwnd, *s, reinterpret_cast<HDC>(wParam));
+        return paint_message(hwnd, reinterpret_cast<HDC>(wParam),
+                             [&](HDC dc) { paint(hwnd, dc, *s); });
     case WM_ERASEBKGND:
         return 1;
     case WM_ENABLE:

@@ -68,6 +68,24 @@ protected:
     // What the skinned frame shows: a shaped window, the skin's borders round the client, the
     // dialogs' colour inside, every label whole; then the screenshot. Returns the close
     // button's centre.
+    // Text labels sit on the dialog's colour, not on a box of the system's face colour.
+    static void ExpectLabelsOnTheDialogColour(HWND dialog, const RECT& window) {
+        for (HWND child = GetWindow(dialog, GW_CHILD); child;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof(name));
+            const DWORD type = static_cast<DWORD>(GetWindowLongA(child, GWL_STYLE)) & SS_TYPEMASK;
+            if (lstrcmpiA(name, "Static") != 0 || type > SS_RIGHT || !IsWindowVisible(child))
+                continue;
+            POINT inside{0, 0}; // the client's corner: a border keeps its own colour
+            ClientToScreen(child, &inside);
+            EXPECT_EQ(
+                lv::testing::window_pixel(dialog, inside.x - window.left, inside.y - window.top),
+                kDialogColour)
+                << "label " << GetDlgCtrlID(child);
+        }
+    }
+
     POINT CheckFrame(HWND dialog, const std::string& shot) {
         auto* skinner = dynamic_cast<SkinDialogWnd*>(SkinManager::Instance().Find(dialog));
         EXPECT_NE(skinner, nullptr);
@@ -88,6 +106,7 @@ protected:
                   kDialogColour);
         for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
             ADD_FAILURE() << label;
+        ExpectLabelsOnTheDialogColour(dialog, window);
         ExpectTitleFits(dialog, *skinner);
         EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(shot)));
         const RECT close = skinner->Elements().front()->Rect();

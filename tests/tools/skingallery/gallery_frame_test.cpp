@@ -3,10 +3,11 @@
 // switched, the controls dialog, the end), owner-drawn colour items, a maximised picture's
 // buttons on the bar without the default caption over the skinned one, the context menu, and
 // what it looks like in each language.
+#include "tests/skin/skinners/menu_skin_fixture.h"
+
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_frame_wnd.h"
-#include "skin/skinners/skin_messages.h"
 #include "skin/skinners/skin_popup_menu_wnd.h"
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
@@ -22,8 +23,6 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,8 +30,9 @@ namespace {
 
 using namespace gallery;
 namespace input = lv::testing;
-
-constexpr UINT_PTR kScriptTimer = 77;
+using menutest::Centre;
+using menutest::ItemOnScreen;
+using menutest::OpenPopups;
 
 // Whether a pump met the quit that ends the program's loop.
 bool g_quitSeen = false;
@@ -47,23 +47,6 @@ void Pump() {
         }
 }
 
-POINT Centre(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
-
-// The open skinned popups, the top menu first.
-std::vector<SkinPopupMenuWnd*> OpenPopups() {
-    std::vector<SkinPopupMenuWnd*> chain;
-    HWND any = FindWindowA(kGlazeworkPopupMenuClass, nullptr);
-    auto* popup = any ? static_cast<SkinPopupMenuWnd*>(GetPropA(any, "this")) : nullptr;
-    if (!popup)
-        return chain;
-    for (SkinPopupMenuWnd* p = popup->GetRootMenu(); p; p = p->ChildPopup())
-        if (p->GetHwnd() && IsWindowVisible(p->GetHwnd()))
-            chain.push_back(p);
-    return chain;
-}
-
 // The index of the item with the command in the popup's list, -1 when none.
 int IndexOf(const SkinPopupMenuWnd& popup, UINT command) {
     const MenuItemList* items = popup.Items();
@@ -71,28 +54,6 @@ int IndexOf(const SkinPopupMenuWnd& popup, UINT command) {
         if ((*items)[i].commandId == command)
             return static_cast<int>(i);
     return -1;
-}
-
-RECT ItemOnScreen(const SkinPopupMenuWnd& popup, int index) {
-    RECT r = popup.ItemRect(index);
-    MapWindowPoints(popup.GetHwnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
-// Steps run one per 100 ms tick while a modal menu loop holds the thread.
-std::deque<std::function<void()>>& Script() {
-    static std::deque<std::function<void()>> steps;
-    return steps;
-}
-
-void CALLBACK ScriptTick(HWND hwnd, UINT, UINT_PTR id, DWORD) {
-    if (Script().empty()) {
-        KillTimer(hwnd, id);
-        return;
-    }
-    auto step = std::move(Script().front());
-    Script().pop_front();
-    step();
 }
 
 std::vector<HWND> Pictures(HWND client) {
@@ -350,7 +311,7 @@ TEST_F(GalleryFrame, ARightClickOnAPictureShowsTheContextMenuWhoseCommandsReachT
     RECT r{};
     GetWindowRect(picture, &r);
     std::vector<std::pair<UINT, bool>> seen; // command, enabled
-    Script().push_back([&] {
+    menutest::Recorder::Instance().script.push_back([&] {
         ASSERT_EQ(OpenPopups().size(), 1u);
         const MenuItemList* items = OpenPopups()[0]->Items();
         for (std::size_t i = 0; i < items->Count(); ++i)
@@ -361,11 +322,10 @@ TEST_F(GalleryFrame, ARightClickOnAPictureShowsTheContextMenuWhoseCommandsReachT
             Centre(ItemOnScreen(*OpenPopups()[0], IndexOf(*OpenPopups()[0], kClosePicture)));
         input::click(close.x, close.y);
     });
-    SetTimer(frame, kScriptTimer, 100, &ScriptTick);
+    menutest::RunScriptOn(frame);
     input::click(r.left + 40, r.top + 60, input::MouseButton::right);
     Pump();
-    KillTimer(frame, kScriptTimer);
-    Script().clear();
+    menutest::StopScript(frame);
     const std::vector<std::pair<UINT, bool>> expected = {{kNewPicture, true},
                                                          {kShowGrid, true},
                                                          {static_cast<UINT>(-1), true},
@@ -425,6 +385,8 @@ TEST_P(GalleryFrameLanguage, ShowsItsMenusAndPicturesInTheLanguage) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, GalleryFrameLanguage,
                          ::testing::Values("en_GB.UTF-8", "ja_JP.UTF-8", "ko_KR.UTF-8"),
-                         [](const auto& param_info) { return std::string(param_info.param).substr(0, 2); });
+                         [](const auto& param_info) {
+                             return std::string(param_info.param).substr(0, 2);
+                         });
 
 } // namespace

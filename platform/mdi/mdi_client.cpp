@@ -1,6 +1,7 @@
 #include "mdi/mdi_client.h"
 
 #include "win32/menu.h"
+#include "window/nonclient_paint.h"
 
 #include <algorithm>
 #include <mutex>
@@ -57,9 +58,11 @@ std::string text_of(HWND hwnd) {
 }
 
 // Sets the frame's text without going through its procedure (which would take it as the
-// frame's own title).
+// frame's own title), then lets the frame paint its caption through its own WM_NCPAINT: a
+// frame that draws its own caption never shows the default one in between.
 void show_frame_title(HWND frame, const std::string& text) {
-    DefWindowProcA(frame, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    lv::window::set_text_unpainted(frame, text.c_str());
+    RedrawWindow(frame, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
 void show_combined_title(HWND client, ClientState& s) {

@@ -50,17 +50,22 @@ Basics basics_of(HWND hwnd) {
     return b;
 }
 
+// The text stored; true when the window shows it in a caption.
+bool store_text(HWND hwnd, LPCSTR text, bool& caption) {
+    auto lock = lock_tree();
+    Window* w = peek_window(hwnd);
+    if (!w)
+        return false;
+    w->text = text ? text : "";
+    caption = (w->style & WS_CAPTION) == WS_CAPTION;
+    mark_screen_dirty();
+    return true;
+}
+
 LRESULT set_text(HWND hwnd, LPCSTR text) {
     bool caption = false;
-    {
-        auto lock = lock_tree();
-        Window* w = peek_window(hwnd);
-        if (!w)
-            return FALSE;
-        w->text = text ? text : "";
-        caption = (w->style & WS_CAPTION) == WS_CAPTION;
-        mark_screen_dirty();
-    }
+    if (!store_text(hwnd, text, caption))
+        return FALSE;
     if (caption)
         paint_frame(hwnd, reinterpret_cast<HRGN>(1));
     return TRUE;
@@ -299,6 +304,11 @@ LRESULT nc_activate(HWND hwnd, WPARAM active) {
 }
 
 } // namespace
+
+bool set_text_unpainted(HWND hwnd, LPCSTR text) {
+    bool caption = false;
+    return store_text(hwnd, text, caption);
+}
 } // namespace lv::window
 
 using namespace lv::window;

@@ -17,7 +17,6 @@ using glazework::ToolkitState;
 
 constexpr char kDialogClass[] = "#32770";
 constexpr char kPopupMenuObjectProperty[] = "this";
-constexpr LPARAM kAltDownBit = 1 << 29;
 constexpr LPARAM kReleasedBit = static_cast<LPARAM>(1u << 31);
 
 void OnWindowCreated(HWND hwnd) {
@@ -56,8 +55,9 @@ HWND RootOf(HWND hwnd) {
     return hwnd;
 }
 
-// Which key a receiver is offered: F10 up and down, keys pressed with Alt, and the release of
-// Alt itself as -1. Nothing else is a menu key.
+// Which key a receiver is offered: F10 up and down, the release of Alt itself as -1, and every
+// other key as it goes down (with Alt held a menu key; without it, a key for a menu bar that
+// Alt alone or F10 highlighted; receivers that have no use for it answer 0).
 bool MenuKeyOf(WPARAM key, LPARAM data, WPARAM& offered) {
     const bool released = (data & kReleasedBit) != 0;
     if (key == VK_F10) {
@@ -69,7 +69,7 @@ bool MenuKeyOf(WPARAM key, LPARAM data, WPARAM& offered) {
         return released;
     }
     offered = key;
-    return (data & kAltDownBit) && !released;
+    return !released;
 }
 
 // True when a receiver took the key.

@@ -23,6 +23,14 @@ void MenuItemList::Build(HMENU menu) {
         item->mnemonic = MenuItem::FindMnemonic(item->text);
         item->state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
         item->menu = menu;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info) &&
+            (info.fType & MFT_OWNERDRAW)) {
+            item->ownerDrawn = true;
+            item->itemData = info.dwItemData;
+        }
         if (HMENU sub = GetSubMenu(menu, i)) {
             item->submenu = std::make_unique<MenuItemList>();
             item->submenu->Build(sub);

@@ -20,6 +20,10 @@ struct MenuItem {
     UINT state = 0;
     std::unique_ptr<MenuItemList> submenu;
     HMENU menu = nullptr;
+    // An owner-drawn item, with the program's data handed back when the owner draws it (the
+    // state flags cannot tell: a submenu's item count shares their bits).
+    bool ownerDrawn = false;
+    ULONG_PTR itemData = 0;
 
     // The upper-case character after the first "&" that no second "&" follows; 0 when none.
     static int FindMnemonic(const std::string& text);
@@ -27,6 +31,7 @@ struct MenuItem {
     bool IsDisabled() const { return (state & (MF_GRAYED | MF_DISABLED)) != 0; }
     bool IsSeparator() const { return (state & MF_SEPARATOR) && !(state & MF_POPUP); }
     bool IsChecked() const { return (state & MF_CHECKED) != 0; }
+    bool IsOwnerDrawn() const { return ownerDrawn && !IsSeparator(); }
 };
 
 class MenuItemList {

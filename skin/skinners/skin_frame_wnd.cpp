@@ -171,21 +171,52 @@ int SkinFrameWnd::SetMenu(HMENU menu) {
 }
 
 LRESULT SkinFrameWnd::OnMenuKey(WPARAM key, LPARAM keyData) {
+    constexpr LPARAM kAltDown = 1 << 29;
+    constexpr LPARAM kReleased = static_cast<LPARAM>(1u << 31);
+    const bool fromHook = keyData != 0;
+    // Highlighted by Alt alone or F10, the bar takes the plain keys the hook offers.
+    if (m_menuBar->InKeyboardMode() && fromHook && !(keyData & kAltDown) &&
+        key != static_cast<WPARAM>(-1)) {
+        if (key == VK_F10 && (keyData & kReleased))
+            return 1;
+        return m_menuBar->OnKeyboardModeKey(static_cast<int>(key));
+    }
     if (key == VK_LEFT || key == VK_RIGHT) {
+        // A drop-down passes its Left and Right on (key data 0); the hook offers them only
+        // with Alt held.
+        if (fromHook && !(keyData & kAltDown))
+            return 0;
         m_menuBar->OnKey(static_cast<int>(key));
         return 1;
     }
-    if (key == VK_F10)
-        return 1;
-    if (!(keyData & (1 << 29)))
-        return 0;
-    if (key == static_cast<WPARAM>(-1) && m_altChord) {
-        // The release of an Alt that was held for a mnemonic leaves the menu it opened.
-        m_altChord = false;
+    if (key == VK_F10) {
+        if (!(keyData & kReleased) && !m_menuBar->IsTracking())
+            m_menuBar->EnterKeyboardMode();
         return 1;
     }
+    if (!(keyData & kAltDown))
+        return 0;
+    if (key == static_cast<WPARAM>(-1)) {
+        if (m_altChord) {
+            // The release of an Alt that was held for a mnemonic leaves the menu it opened.
+            m_altChord = false;
+            m_altUsed = false;
+            return 1;
+        }
+        const bool alone = !m_altUsed;
+        m_altUsed = false;
+        if (m_menuBar->InKeyboardMode())
+            return m_menuBar->OnKeyboardModeKey(-1);
+        if (alone && !m_menuBar->IsTracking()) {
+            m_menuBar->EnterKeyboardMode();
+            return 1;
+        }
+        return m_menuBar->OnKey(-1);
+    }
+    m_altUsed = true;
+    m_menuBar->LeaveKeyboardMode();
     const LRESULT taken = m_menuBar->OnKey(static_cast<int>(key));
-    m_altChord = taken && key != static_cast<WPARAM>(-1);
+    m_altChord = taken != 0;
     return taken;
 }
 
@@ -422,6 +453,8 @@ LRESULT SkinFrameWnd::OnNcActivate(WPARAM active) {
     } else {
         if (m_menuBar->IsTracking())
             return 1;
+        if (!active)
+            m_menuBar->LeaveKeyboardMode();
         result = WithUpdatesLocked(GetDesktopWindow(), WM_NCACTIVATE, active, 0);
     }
     if (*alive)

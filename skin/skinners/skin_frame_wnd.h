@@ -76,6 +76,8 @@ private:
     HWND m_mdiClient = nullptr;
     // A mnemonic was taken while Alt is held: Alt's release is part of that chord.
     bool m_altChord = false;
+    // Another key came while Alt was held: its release is no Alt alone.
+    bool m_altUsed = false;
 };
 
 class SkinMdiClientWnd : public SkinWnd {

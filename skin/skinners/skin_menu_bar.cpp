@@ -349,6 +349,7 @@ void SkinMenuBar::RedrawArea(const RECT& screen, UINT flags) const {
 }
 
 void SkinMenuBar::OnLButtonDown(POINT at) {
+    m_keyboard = false;
     if (SkinMenuBarItem* item = EnabledItemAt(at)) {
         if (item == m_open) {
             const RECT covered = PopupScreenRect(*item);
@@ -455,6 +456,8 @@ void SkinMenuBar::OnMouseMove(POINT at) {
         }
         if (item == m_hot)
             return;
+        // The mouse takes over from the keyboard.
+        m_keyboard = false;
         if (m_hot)
             m_hot->state = SkinMenuBarItem::Normal;
         else
@@ -529,6 +532,93 @@ LRESULT SkinMenuBar::OnKey(int key) {
     return 0;
 }
 
+SkinMenuBarItem* SkinMenuBar::NeighbourOf(const SkinMenuBarItem* item, int step) const {
+    const auto count = static_cast<std::ptrdiff_t>(m_items.size());
+    std::ptrdiff_t index = step > 0 ? -1 : 0;
+    for (std::ptrdiff_t i = 0; i < count; ++i)
+        if (m_items[static_cast<std::size_t>(i)].get() == item)
+            index = i;
+    for (std::ptrdiff_t n = 0; n < count; ++n) {
+        index = (index + step + count) % count;
+        SkinMenuBarItem* next = m_items[static_cast<std::size_t>(index)].get();
+        if (next->IsEnabledItem())
+            return next;
+    }
+    return nullptr;
+}
+
+void SkinMenuBar::EnterKeyboardMode() {
+    if (m_open)
+        return;
+    SkinMenuBarItem* first = NeighbourOf(nullptr, 1);
+    if (!first)
+        return;
+    StopTimer();
+    for (auto& button : m_buttons)
+        button.state = MenuBarButton::Normal;
+    if (m_hot)
+        m_hot->state = SkinMenuBarItem::Normal;
+    m_hot = first;
+    m_hot->state = SkinMenuBarItem::Hot;
+    m_keyboard = true;
+    Repaint();
+}
+
+void SkinMenuBar::LeaveKeyboardMode() {
+    if (!m_keyboard)
+        return;
+    m_keyboard = false;
+    if (m_hot && !m_open) {
+        m_hot->state = SkinMenuBarItem::Normal;
+        m_hot = nullptr;
+    }
+    Repaint();
+}
+
+void SkinMenuBar::PressFromKeyboard(SkinMenuBarItem& item) {
+    m_keyboard = false;
+    m_hot->state = SkinMenuBarItem::Normal;
+    m_hot = nullptr;
+    PressItem(item);
+}
+
+LRESULT SkinMenuBar::OnKeyboardModeKey(int key) {
+    if (!m_keyboard || !m_hot)
+        return 0;
+    switch (key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+        if (SkinMenuBarItem* next = NeighbourOf(m_hot, key == VK_RIGHT ? 1 : -1)) {
+            m_hot->state = SkinMenuBarItem::Normal;
+            m_hot = next;
+            m_hot->state = SkinMenuBarItem::Hot;
+            Repaint();
+        }
+        return 1;
+    case VK_DOWN:
+    case VK_UP:
+    case VK_RETURN: {
+        SkinMenuBarItem* item = m_hot;
+        PressFromKeyboard(*item);
+        return 1;
+    }
+    case VK_ESCAPE:
+    case VK_F10:
+    case -1:
+        LeaveKeyboardMode();
+        return 1;
+    default:
+        break;
+    }
+    for (auto& item : m_items)
+        if (item->mnemonic == key && item->IsEnabledItem()) {
+            PressFromKeyboard(*item);
+            return 1;
+        }
+    LeaveKeyboardMode();
+    return 0;
+}
+
 void CALLBACK SkinMenuBar::MenuBarTimerProc(HWND, UINT, UINT_PTR id, DWORD) {
     auto* bar = reinterpret_cast<SkinMenuBar*>(id);
     {
@@ -554,6 +644,10 @@ void SkinMenuBar::StopTimer() {
 }
 
 void SkinMenuBar::OnHoverTick() {
+    if (m_keyboard) {
+        StopTimer();
+        return;
+    }
     POINT cursor{};
     GetCursorPos(&cursor);
     RECT window{};

@@ -79,6 +79,13 @@ public:
     void OnMenuClosed();
     LRESULT OnKey(int key);
     void OnHoverTick();
+    // Keyboard mode (Alt alone or F10): a title is highlighted without its drop-down; Left and
+    // Right move the highlight, Down, Up, Enter or a mnemonic open the title, Escape, Alt or
+    // F10 leave. Any other key leaves it too and goes on as usual (0).
+    void EnterKeyboardMode();
+    void LeaveKeyboardMode();
+    bool InKeyboardMode() const { return m_keyboard; }
+    LRESULT OnKeyboardModeKey(int key);
 
     std::size_t ItemCount() const { return m_items.size(); }
     SkinMenuBarItem& Item(std::size_t i) const { return *m_items[i]; }
@@ -92,6 +99,9 @@ private:
     const FontElementSkin* Skin() const;
     SkinMenuBarItem* EnabledItemAt(POINT at) const;
     void PressItem(SkinMenuBarItem& item);
+    // The next enabled title after (step 1) or before (step -1) the item, wrapping round.
+    void PressFromKeyboard(SkinMenuBarItem& item);
+    SkinMenuBarItem* NeighbourOf(const SkinMenuBarItem* item, int step) const;
     void StartTimer();
     void StopTimer();
     void RedrawArea(const RECT& screen, UINT flags) const;
@@ -105,5 +115,6 @@ private:
     SkinMenuBarItem* m_hot = nullptr;
     SkinMenuBarItem* m_open = nullptr;
     bool m_timer = false;
+    bool m_keyboard = false;
     FontElementSkin m_defaultSkin;
 };

@@ -182,10 +182,11 @@ SIZE SkinPopupMenuWnd::CalcSize() {
     if (dc)
         GetTextExtentPoint32A(dc, "    ", 4, &tab);
     for (std::size_t i = 0; i < ItemCount() && dc; ++i) {
-        const std::string& text = (*m_items)[i].text;
+        const MenuItem& item = (*m_items)[i];
+        const std::string& text = item.text;
         SIZE size{};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        int width = size.cx;
+        int width = item.IsOwnerDrawn() ? MeasureOwnerDrawn(item, h) : size.cx;
         if (text.find('\t') != std::string::npos)
             width += tab.cx;
         widest = std::max(widest, width);
@@ -422,7 +423,9 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
     const int mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previousColor = SetTextColor(dc, color);
     const std::string::size_type tab = item.text.find('\t');
-    if (tab == std::string::npos) {
+    if (item.IsOwnerDrawn()) {
+        DrawOwnerDrawn(dc, item, text);
+    } else if (tab == std::string::npos) {
         DrawTextA(dc, item.text.c_str(), static_cast<int>(item.text.size()), &text,
                   DT_SINGLELINE | DT_VCENTER);
     } else {
@@ -480,6 +483,30 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
             }
         }
     }
+}
+
+int SkinPopupMenuWnd::MeasureOwnerDrawn(const MenuItem& item, int height) const {
+    MEASUREITEMSTRUCT measure{ODT_MENU,     0, item.commandId, 0, static_cast<UINT>(height),
+                              item.itemData};
+    ::SendMessageA(m_owner, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure));
+    return static_cast<int>(measure.itemWidth);
+}
+
+void SkinPopupMenuWnd::DrawOwnerDrawn(HDC dc, const MenuItem& item, const RECT& rect) const {
+    // The skin has drawn the item's background and chosen its font and text colour; the owner
+    // draws the content into the text column over them.
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_MENU;
+    draw.itemID = item.commandId;
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.itemState = (item.hot ? ODS_SELECTED : 0u) | (item.IsChecked() ? ODS_CHECKED : 0u) |
+                     ((item.state & MF_GRAYED) ? ODS_GRAYED : 0u) |
+                     ((item.state & MF_DISABLED) ? ODS_DISABLED : 0u);
+    draw.hwndItem = reinterpret_cast<HWND>(item.menu);
+    draw.hDC = dc;
+    draw.rcItem = rect;
+    draw.itemData = item.itemData;
+    ::SendMessageA(m_owner, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
 }
 
 void SkinPopupMenuWnd::ClearHotChain() {

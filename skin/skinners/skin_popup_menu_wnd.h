@@ -53,6 +53,10 @@ private:
     void Paint();
     void PaintFrame();
     void DrawItem(HDC dc, const MenuItem& item, const RECT& rect);
+    // Owner-drawn items: the owner measures their width and draws them (WM_MEASUREITEM,
+    // WM_DRAWITEM with the item's data); their height is the skin's item height.
+    int MeasureOwnerDrawn(const MenuItem& item, int height) const;
+    void DrawOwnerDrawn(HDC dc, const MenuItem& item, const RECT& rect) const;
     bool OnMouseMove(POINT client);
     int OnButtonDown(int button, POINT client);
     void OnKeyDown(WPARAM key);

@@ -51,7 +51,11 @@ bool ParseGalleryArguments(int argc, const char* const* argv, GalleryOptions& op
             options.skin_file = argv[++i];
             continue;
         }
-        error = "unknown argument " + argument + " (usage: skingallery [--skin <file>])";
+        if (argument == "--dialog") {
+            options.dialog_only = true;
+            continue;
+        }
+        error = "unknown argument " + argument + " (usage: skingallery [--skin <file>] [--dialog])";
         return false;
     }
     return true;

@@ -8,10 +8,11 @@
 namespace gallery {
 
 struct GalleryOptions {
-    std::string skin_file; // empty: the full skin the gallery carries
+    std::string skin_file;    // empty: the full skin the gallery carries
+    bool dialog_only = false; // the controls dialog alone, without the main frame
 };
 
-// skingallery [--skin <file>]; false with the reason for anything else.
+// skingallery [--skin <file>] [--dialog]; false with the reason for anything else.
 bool ParseGalleryArguments(int argc, const char* const* argv, GalleryOptions& options,
                            std::string& error);
 

@@ -271,8 +271,14 @@ TEST_F(Toolkit, MenuKeysAreOfferedToTheActiveSkinnedWindow) {
             key_down(VK_MENU);
             key_up(VK_MENU);
         });
-    run({"plain keys are no menu keys", true, {}, {{WM_KEYDOWN, 'X'}, {WM_KEYUP, 'X'}}},
+    // A menu bar that Alt alone or F10 highlighted takes plain keys: they are offered going
+    // down, and reach the window when nobody takes them.
+    run({"plain keys left alone reach the window",
+         false,
+         {'X'},
+         {{WM_KEYDOWN, 'X'}, {WM_KEYUP, 'X'}}},
         [] { key_press('X'); });
+    run({"a plain key taken", true, {'X'}, {{WM_KEYUP, 'X'}}}, [] { key_press('X'); });
 }
 
 } // namespace

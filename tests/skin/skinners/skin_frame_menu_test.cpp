@@ -303,6 +303,92 @@ INSTANTIATE_TEST_SUITE_P(
         BarWalk{"alt_with_a_command_title_runs_it", 'H', {}, {400}}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
+// Alt alone or F10 highlights the first title; keys then walk the bar. kAlt is Alt pressed
+// and released alone.
+constexpr int kAlt = -1;
+
+struct KeyboardWalk {
+    const char* name;
+    std::vector<int> keys;
+    int hot; // the highlighted title afterwards, -1 none
+    std::vector<UINT> commands;
+};
+
+void PrintTo(const KeyboardWalk& walk, std::ostream* os) {
+    *os << walk.name;
+}
+
+class BarKeyboardMode : public SkinnedFrame, public ::testing::WithParamInterface<KeyboardWalk> {};
+
+TEST_P(BarKeyboardMode, HighlightsWalksAndOpens) {
+    Open();
+    auto cornerOf = [&](std::size_t i) {
+        skinner->MenuBar().RecalcLayout();
+        const RECT title = skinner->MenuBar().Item(i).Rect();
+        return lt::window_pixel(frame, title.left + 2, title.top + 2);
+    };
+    std::vector<COLORREF> unlit;
+    for (std::size_t i = 0; i < skinner->MenuBar().ItemCount(); ++i)
+        unlit.push_back(cornerOf(i));
+    for (int key : GetParam().keys) {
+        if (key == kAlt) {
+            lt::key_down(VK_MENU);
+            lt::key_up(VK_MENU);
+        } else {
+            lt::key_press(key);
+        }
+        menutest::Pump();
+    }
+    SkinMenuBarItem* hot = skinner->MenuBar().HotItem();
+    int hotIndex = -1;
+    for (std::size_t i = 0; i < skinner->MenuBar().ItemCount(); ++i)
+        if (&skinner->MenuBar().Item(i) == hot)
+            hotIndex = static_cast<int>(i);
+    EXPECT_EQ(hotIndex, GetParam().hot);
+    EXPECT_EQ(Recorder::Instance().Commands(), GetParam().commands);
+    // The highlighted title is drawn hot, from the skin.
+    if (hotIndex >= 0) {
+        EXPECT_NE(cornerOf(static_cast<std::size_t>(hotIndex)),
+                  unlit[static_cast<std::size_t>(hotIndex)]);
+    }
+    for (int i = 0; i < 3 && !OpenPopups().empty(); ++i) {
+        lt::key_press(VK_ESCAPE);
+        menutest::Pump();
+    }
+    skinner->MenuBar().LeaveKeyboardMode();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Walks, BarKeyboardMode,
+    ::testing::Values(
+        KeyboardWalk{"f10_highlights_the_first_title", {VK_F10}, 0, {}},
+        KeyboardWalk{"alt_alone_highlights_the_first_title", {kAlt}, 0, {}},
+        KeyboardWalk{
+            "down_opens_the_highlighted_title", {VK_F10, VK_DOWN, VK_DOWN, VK_RETURN}, -1, {100}},
+        KeyboardWalk{"right_moves_and_enter_opens",
+                     {kAlt, VK_RIGHT, VK_RETURN, VK_DOWN, VK_RETURN},
+                     -1,
+                     {200}},
+        KeyboardWalk{"right_skips_a_grayed_title", {VK_F10, VK_RIGHT, VK_RIGHT}, 3, {}},
+        KeyboardWalk{"left_wraps_to_the_last_title", {kAlt, VK_LEFT}, 3, {}},
+        KeyboardWalk{"enter_on_a_command_title_runs_it", {kAlt, VK_LEFT, VK_RETURN}, -1, {400}},
+        KeyboardWalk{"a_mnemonic_opens_its_title", {VK_F10, 'E', VK_DOWN, VK_RETURN}, -1, {200}},
+        KeyboardWalk{"escape_leaves", {VK_F10, VK_ESCAPE, VK_RETURN}, -1, {}},
+        KeyboardWalk{"alt_again_leaves", {kAlt, kAlt}, -1, {}},
+        KeyboardWalk{"f10_again_leaves", {VK_F10, VK_F10}, -1, {}},
+        KeyboardWalk{"another_key_leaves_and_goes_on", {VK_F10, VK_TAB, VK_RIGHT}, -1, {}}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST_F(SkinnedFrame, AltHeldForAnotherKeyDoesNotHighlightTheBar) {
+    Open();
+    lt::key_down(VK_MENU);
+    lt::key_press(VK_F2);
+    lt::key_up(VK_MENU);
+    menutest::Pump();
+    EXPECT_FALSE(skinner->MenuBar().InKeyboardMode());
+    EXPECT_EQ(skinner->MenuBar().HotItem(), nullptr);
+}
+
 TEST_F(SkinnedFrame, AMaximisedMdiChildPutsItsButtonsOnTheBarAndRestoreTakesThemAway) {
     Open(true);
     ASSERT_NE(g_client, nullptr);

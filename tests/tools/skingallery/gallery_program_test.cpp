@@ -1,5 +1,6 @@
-// The skin gallery as a program: answered through the answer script it shows and ends; a skin
-// file that is no skin, or an unknown argument, ends it with a message.
+// The skin gallery as a program: its controls dialog alone (--dialog), answered through the
+// answer script, shows and ends; a skin file that is no skin, or an unknown argument, ends it
+// with a message.
 #include "tests/support/process_runner.h"
 #include "tests/support/scratch_dir.h"
 
@@ -28,11 +29,11 @@ protected:
 
 TEST_F(GalleryProgram, ShowsTheGalleryAndEndsWithTheAnswer) {
     for (const char* answer : {"OK", "Cancel"}) {
-        const lvtest::ProcessResult run = Run({}, {answer});
+        const lvtest::ProcessResult run = Run({"--dialog"}, {answer});
         EXPECT_EQ(run.exitCode, 0) << answer << run.out << run.err;
         EXPECT_EQ(run.err.find("nobody can give"), std::string::npos) << run.err;
     }
-    const lvtest::ProcessResult file = Run({"--skin", LV_FULL_SKIN_PATH}, {"OK"});
+    const lvtest::ProcessResult file = Run({"--dialog", "--skin", LV_FULL_SKIN_PATH}, {"OK"});
     EXPECT_EQ(file.exitCode, 0) << file.err;
 }
 

@@ -1,5 +1,5 @@
-// The skin gallery as a person meets it on a desktop of 1280x800 with nothing of ours set but
-// DISPLAY: it waits whole on the screen, drawn, and Escape ends it.
+// The skin gallery's controls dialog (--dialog) as a person meets it on a desktop of 1280x800
+// with nothing of ours set but DISPLAY: it waits whole on the screen, drawn, and Escape ends it.
 #include "tests/support/scratch_dir.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/virtual_display.h"
@@ -22,7 +22,7 @@ TEST(GalleryOnRealDisplay, WaitsWholeOnTheScreenAndEndsByEscape) {
     lvtest::ScratchDir scratch;
     fs::create_directories(scratch / "home");
     lvtest::BackgroundProgram gallery(
-        LV_SKINGALLERY, {}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+        LV_SKINGALLERY, {"--dialog"}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     const std::string window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(window.empty()) << gallery.Output();
     std::this_thread::sleep_for(std::chrono::seconds(1));

@@ -1,0 +1,188 @@
+// The skin gallery's main frame as a person meets it on a desktop of 1280x800 with nothing of
+// ours set but DISPLAY (a private virtual X server, real pointer and keys through xdotool): a
+// drop-down with its submenu, a maximised picture whose buttons sit on the bar, the context
+// menu of a picture, and File, Exit. Waiting for input, the gallery takes no processor time.
+#include "tests/support/scratch_dir.h"
+#include "tests/support/screenshots.h"
+#include "tests/support/virtual_display.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <map>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWidth = 1280;
+constexpr int kHeight = 800;
+
+// Where the full skin's frame puts things, from the frame's top-left corner.
+constexpr POINT kFileTitle{29, 44};
+constexpr POINT kRecentItem{120, 94};     // "Recent pictures" in the File drop-down
+constexpr POINT kRecentSubmenu{300, 121}; // its second item
+constexpr POINT kSecondMaximise{296, 96}; // the maximise button of "Picture 2"
+constexpr POINT kRestoreOnBar{720, 44};   // the restore button on the bar, maximised
+constexpr POINT kInPicture{150, 200};
+constexpr POINT kExitItem{58, 209}; // "Exit" in the File drop-down
+
+void Settle(int milliseconds = 700) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+// Waits (up to ten seconds) for what the program shows to become true: a loaded machine may
+// take its time.
+bool ShowsSoon(const std::function<bool()>& shown) {
+    for (int i = 0; i < 50; ++i) {
+        if (shown())
+            return true;
+        Settle(200);
+    }
+    return shown();
+}
+
+class GalleryFrameOnRealDisplay : public ::testing::Test {
+protected:
+    void Start(const std::string& language) {
+        fs::create_directories(scratch / "home");
+        gallery = std::make_unique<lvtest::BackgroundProgram>(
+            LV_SKINGALLERY, std::vector<std::string>{},
+            std::map<std::string, std::string>{{"DISPLAY", server->Display()},
+                                               {"HOME", (scratch / "home").string()},
+                                               {"LC_ALL", language}});
+        // The frame is the program's first window.
+        const std::vector<std::string> windows = x().WindowsOf(gallery->Pid(), 60);
+        ASSERT_FALSE(windows.empty()) << gallery->Output();
+        window = windows.front();
+        Settle(1000);
+        frame = x().Geometry(window);
+    }
+    lvtest::XScreen x() const { return server->Screen(); }
+    POINT At(POINT p) const { return POINT{frame.left + p.x, frame.top + p.y}; }
+    void MoveTo(POINT p) const {
+        const POINT s = At(p);
+        x().MoveTo(s.x, s.y);
+    }
+    long PixelAt(POINT p) const {
+        const POINT s = At(p);
+        return x().Pixel(s.x, s.y);
+    }
+    // A row of pixels across where the maximised picture's icon sits on the bar.
+    std::vector<long> IconRow() const {
+        std::vector<long> row;
+        for (int x = 12; x <= 32; x += 2)
+            row.push_back(PixelAt(POINT{x, kFileTitle.y}));
+        return row;
+    }
+    void OpenFileWithSubmenu() {
+        MoveTo(kFileTitle);
+        x().Click();
+        Settle();
+        const long before = PixelAt(kRecentSubmenu);
+        MoveTo(kRecentItem);
+        EXPECT_TRUE(ShowsSoon([&] { return PixelAt(kRecentSubmenu) != before; }))
+            << "the submenu opened beside its item";
+        Settle();
+    }
+    void Exit() {
+        x().Key("Escape");
+        x().Key("Escape");
+        Settle(300);
+        const long before = PixelAt(kExitItem);
+        MoveTo(kFileTitle);
+        x().Click();
+        EXPECT_TRUE(ShowsSoon([&] { return PixelAt(kExitItem) != before; }));
+        MoveTo(kExitItem);
+        Settle(300);
+        x().Click();
+        EXPECT_TRUE(gallery->Wait(30).has_value()) << gallery->Output();
+        EXPECT_EQ(gallery->Output().find("nobody can give"), std::string::npos)
+            << gallery->Output();
+    }
+
+    std::unique_ptr<lvtest::VirtualXServer> server;
+    lvtest::ScratchDir scratch;
+    std::unique_ptr<lvtest::BackgroundProgram> gallery;
+    std::string window;
+    RECT frame{};
+};
+
+TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
+    if (!lvtest::VirtualXServer::Installed())
+        GTEST_SKIP() << "Xvfb, xdotool or ImageMagick's import is not installed";
+    server = std::make_unique<lvtest::VirtualXServer>(kWidth, kHeight);
+    ASSERT_TRUE(server->Running());
+    Start("en_GB.UTF-8");
+    EXPECT_GE(frame.left, 0);
+    EXPECT_GE(frame.top, 0);
+    EXPECT_LE(frame.right, kWidth);
+    EXPECT_LE(frame.bottom, kHeight);
+
+    // Waiting for input, the program sleeps.
+    const double cpu = gallery->CpuSeconds();
+    Settle(3000);
+    EXPECT_LT(gallery->CpuSeconds() - cpu, 0.1);
+
+    OpenFileWithSubmenu();
+    x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_dropdown_en.png"));
+    x().Key("Escape");
+    x().Key("Escape");
+    Settle();
+
+    // The maximise button of a picture brings its buttons onto the bar; the restore button
+    // there restores it.
+    const std::vector<long> bar = IconRow();
+    MoveTo(kSecondMaximise);
+    x().Click();
+    EXPECT_TRUE(ShowsSoon([&] { return IconRow() != bar; }));
+    Settle();
+    x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_maximised_en.png"));
+    MoveTo(kRestoreOnBar);
+    x().Click();
+    x().MoveTo(frame.right + 100, frame.bottom + 100);
+    Settle();
+    EXPECT_TRUE(ShowsSoon([&] { return IconRow() == bar; }));
+
+    // A right click on a picture opens its context menu; Escape closes it.
+    const long before = PixelAt(POINT{kInPicture.x + 30, kInPicture.y + 20});
+    MoveTo(kInPicture);
+    x().Click(3);
+    EXPECT_TRUE(ShowsSoon([&] {
+        return PixelAt(POINT{kInPicture.x + 30, kInPicture.y + 20}) != before;
+    }));
+    Settle();
+    x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_context_en.png"));
+    x().Key("Escape");
+    EXPECT_TRUE(ShowsSoon([&] {
+        return PixelAt(POINT{kInPicture.x + 30, kInPicture.y + 20}) == before;
+    }));
+
+    x().MoveTo(frame.right + 100, frame.bottom + 100);
+    Settle(1000);
+    const double idle = gallery->CpuSeconds();
+    Settle(2000);
+    EXPECT_LT(gallery->CpuSeconds() - idle, 0.1) << gallery->CpuSeconds() - idle;
+    Exit();
+}
+
+TEST_F(GalleryFrameOnRealDisplay, ShowsItsMenusInJapaneseAndKorean) {
+    if (!lvtest::VirtualXServer::Installed())
+        GTEST_SKIP() << "Xvfb, xdotool or ImageMagick's import is not installed";
+    server = std::make_unique<lvtest::VirtualXServer>(kWidth, kHeight);
+    ASSERT_TRUE(server->Running());
+    for (const std::string language : {"ja_JP.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(language);
+        Start(language);
+        OpenFileWithSubmenu();
+        x().Screenshot(lvtest::ScreenshotPath(std::string("skingallery_frame_real_dropdown_") +
+                                              language.substr(0, 2) + ".png"));
+        Exit();
+    }
+}
+
+} // namespace

@@ -119,6 +119,11 @@ LRESULT SkinControlWnd::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
     return SkinWnd::OnNcDestroy(wParam, lParam);
 }
 
+HGDIOBJ SkinControlWnd::SelectControlFont(HDC dc) const {
+    auto font = reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT, 0, 0));
+    return SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+}
+
 RECT SkinControlWnd::ClientRect() const {
     RECT client{};
     GetClientRect(GetHwnd(), &client);

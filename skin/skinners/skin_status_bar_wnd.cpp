@@ -29,8 +29,9 @@ void SkinStatusBarWnd::OnPaint() {
     {
         SkinMemDC memory(dc, client.right, client.bottom);
         ValidateRect(hwnd, &client);
-        // The control keeps its own painting state up to date; what it draws is covered.
-        CallSaved(WM_PAINT, reinterpret_cast<WPARAM>(memory.GetDC()), 0);
+        // The control's own paint ends the paint cycle (its BeginPaint finds nothing left to
+        // draw); the skin's picture goes over it.
+        CallSaved(WM_PAINT, 0, 0);
         Draw(memory.GetDC());
         BitBlt(dc, 0, 0, client.right, client.bottom, memory.GetDC(), 0, 0, SRCCOPY);
     }

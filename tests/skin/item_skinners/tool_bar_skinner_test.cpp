@@ -173,3 +173,39 @@ TEST(ToolBarImages, FollowTheButtonState) {
 }
 
 } // namespace
+
+namespace {
+
+// A toolbar floating in a tool window of its own is skinned by itself; one in a plain popup
+// is not, and a toolbar is never skinned twice.
+TEST_F(ToolBarSkinner, AFloatingToolbarIsSkinnedOnItsOwn) {
+    WNDCLASSA frame{};
+    frame.lpfnWndProc = DefWindowProcA;
+    frame.lpszClassName = "ItemTestFrame";
+    RegisterClassA(&frame);
+    HWND owner = CreateWindowExA(0, "ItemTestFrame", "Owner", WS_POPUP | WS_VISIBLE, 500, 400, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+    HWND tool = CreateWindowExA(WS_EX_TOOLWINDOW, "ItemTestFrame", "Tools", WS_POPUP | WS_VISIBLE,
+                                520, 420, 160, 60, owner, nullptr, nullptr, nullptr);
+    HWND plain = CreateWindowExA(0, "ItemTestFrame", "Plain", WS_POPUP | WS_VISIBLE, 520, 500, 160,
+                                 60, owner, nullptr, nullptr, nullptr);
+    ASSERT_EQ(GetParent(tool), owner);
+    const auto make_bar = [](HWND parent) {
+        return CreateWindowExA(0, TOOLBARCLASSNAMEA, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent,
+                               nullptr, nullptr, nullptr);
+    };
+    HWND floating = make_bar(tool);
+    HWND unskinned = make_bar(plain);
+    PumpItems();
+    EXPECT_NE(Skinner<SkinToolBarWnd>(floating), nullptr);
+    EXPECT_EQ(SkinManager::Instance().Find(unskinned), nullptr);
+    EXPECT_EQ(SkinManager::Instance().SkinToolbar(floating), 0) << "already skinned";
+    EXPECT_EQ(SkinManager::Instance().SkinToolbar(nullptr), 0);
+    DestroyWindow(tool);
+    EXPECT_EQ(SkinManager::Instance().Find(floating), nullptr);
+    DestroyWindow(plain);
+    DestroyWindow(owner);
+    UnregisterClassA("ItemTestFrame", nullptr);
+}
+
+} // namespace

@@ -74,9 +74,21 @@ protected:
     // The saved procedure, then the control repainted at once (with erase).
     LRESULT CallSavedThenRepaint(UINT message, WPARAM wParam, LPARAM lParam);
     bool SwapsFont() const;
-    // Selects the control's font (the default GUI font while it has none, as the control
-    // itself draws); returns the DC's previous font.
-    HGDIOBJ SelectControlFont(HDC dc) const;
+    // The control's font (the default GUI font while it has none, as the control itself
+    // draws), a text colour and transparent text on a DC, given back when the scope ends.
+    class TextScope {
+    public:
+        TextScope(const SkinControlWnd& control, HDC dc, COLORREF color);
+        ~TextScope();
+        TextScope(const TextScope&) = delete;
+        TextScope& operator=(const TextScope&) = delete;
+
+    private:
+        HDC m_dc;
+        HGDIOBJ m_font;
+        COLORREF m_color;
+        int m_mode;
+    };
 
 private:
     void PlaceOrPostFont(const ControlSkin* own, BOOL redraw);

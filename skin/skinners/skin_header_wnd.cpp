@@ -24,9 +24,7 @@ void SkinHeaderWnd::Draw(HDC dc) {
         return;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     GlazeworkDrawNineGrid(dc, ClientRect(), skin->background, face, TRUE);
-    HGDIOBJ oldFont = SelectControlFont(dc);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = SetTextColor(dc, skin->effect.TextColor());
+    const TextScope scope(*this, dc, skin->effect.TextColor());
     const int count = static_cast<int>(SendMessage(HDM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         char text[kTextBuffer] = {};
@@ -43,7 +41,4 @@ void SkinHeaderWnd::Draw(HDC dc) {
         r.right -= skin->background.rightMargin;
         DrawTextA(dc, text, -1, &r, TextFormat(item.fmt));
     }
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }

@@ -21,9 +21,7 @@ void SkinReBarWnd::Draw(HDC dc) {
         return;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     GlazeworkDrawNineGrid(dc, ClientRect(), skin->background, face, TRUE);
-    HGDIOBJ oldFont = SelectControlFont(dc);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
-    const COLORREF oldColor = SetTextColor(dc, BandTextColor(*skin));
+    const TextScope scope(*this, dc, BandTextColor(*skin));
     const int count = static_cast<int>(SendMessage(RB_GETBANDCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         RECT band{};
@@ -44,7 +42,4 @@ void SkinReBarWnd::Draw(HDC dc) {
         band.bottom -= skin->bandImage.bottomMargin;
         DrawTextA(dc, text, -1, &band, DT_NOCLIP | DT_SINGLELINE | DT_VCENTER);
     }
-    SetTextColor(dc, oldColor);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }

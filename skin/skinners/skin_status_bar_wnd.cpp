@@ -44,9 +44,7 @@ void SkinStatusBarWnd::Draw(HDC dc) {
         return;
     const COLORREF face = GetSysColor(COLOR_BTNFACE);
     GlazeworkDrawNineGrid(dc, ClientRect(), skin->background, face, TRUE);
-    HGDIOBJ oldFont = SelectControlFont(dc);
-    const COLORREF oldColor = SetTextColor(dc, skin->font.color);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const TextScope scope(*this, dc, skin->font.color);
     const int parts = static_cast<int>(SendMessage(SB_GETPARTS, 0, 0));
     for (int i = 0; i < parts; ++i) {
         RECT r{};
@@ -60,7 +58,4 @@ void SkinStatusBarWnd::Draw(HDC dc) {
         SendMessage(SB_GETTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text.data()));
         DrawTextA(dc, text.c_str(), -1, &r, DT_END_ELLIPSIS | DT_SINGLELINE | DT_VCENTER);
     }
-    SetBkMode(dc, oldMode);
-    SetTextColor(dc, oldColor);
-    SelectObject(dc, oldFont);
 }

@@ -132,12 +132,9 @@ void SkinTabWnd::Draw(HDC dc) {
     const Side side = SideOf(static_cast<DWORD>(GetWindowLongA(GetHwnd(), GWL_STYLE)));
     const RECT page = PageRect(client, side, items.data(), count);
     GlazeworkDrawNineGrid(dc, page, skin->frame, GetSysColor(COLOR_BTNFACE), TRUE);
-    HGDIOBJ oldFont = SelectControlFont(dc);
-    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    const TextScope scope(*this, dc, skin->font.color);
     for (int i = 0; i < count; ++i)
         DrawItem(dc, *skin, i, side);
-    SetBkMode(dc, oldMode);
-    SelectObject(dc, oldFont);
 }
 
 void SkinTabWnd::DrawItem(HDC dc, const TabSkin& skin, int index, Side side) {

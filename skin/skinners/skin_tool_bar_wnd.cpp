@@ -95,17 +95,12 @@ void SkinToolBarWnd::DrawButton(HDC dc, int index, bool hot) {
     const auto style = static_cast<DWORD>(SendMessage(TB_GETSTYLE, 0, 0));
     if ((style & (CCS_NOPARENTALIGN | CCS_NODIVIDER)) == (CCS_NOPARENTALIGN | CCS_NODIVIDER)) {
         const std::string text = ButtonText(button.idCommand);
-        HGDIOBJ oldFont = SelectControlFont(dc);
+        const TextScope scope(*this, dc, skin->font.color);
         SIZE extent{};
         GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &extent);
         RECT textRect{r.left, r.bottom - extent.cy, r.right, r.bottom};
-        const int oldMode = SetBkMode(dc, TRANSPARENT);
-        const COLORREF oldColor = SetTextColor(dc, skin->font.color);
         DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
                   DT_SINGLELINE | DT_VCENTER | DT_CENTER);
-        SetTextColor(dc, oldColor);
-        SetBkMode(dc, oldMode);
-        SelectObject(dc, oldFont);
         iconArea.bottom = textRect.top;
     }
     const int x = iconArea.left + (iconArea.right - iconArea.left - cx) / 2;

@@ -1,29 +1,15 @@
 #include "tests/skin/item_skinners/item_skinners_fixture.h"
 
 #include "skin/core/glazework.h"
-#include "skin/core/mem_stream.h"
 #include "skin/core/skin_data.h"
-#include "skin/core/skin_format_version.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/skin_builder.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace lvtest {
 namespace {
-
-std::unique_ptr<SkinData> LoadFullSkin() {
-    std::ifstream in(LV_FULL_SKIN_PATH, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    MemStream stream(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    auto skin = std::make_unique<SkinData>();
-    const bool loaded = skin->Load(stream) == 1;
-    SkinFormatVersion.Reset();
-    return loaded ? std::move(skin) : nullptr;
-}
 
 INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG;
@@ -41,7 +27,7 @@ void PumpItems() {
 
 void ItemDialog::SetUp() {
     ASSERT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
-    auto skin = LoadFullSkin();
+    auto skin = LoadSkinFile(LV_FULL_SKIN_PATH);
     ASSERT_NE(skin, nullptr) << LV_FULL_SKIN_PATH;
     SkinManager::Instance().SetSkin(std::move(skin));
     GlazeworkSetDialogSkinName("Dialog");

@@ -116,6 +116,9 @@ TEST_F(ItemSkinners, TabsAtTheBottomAreTurnedUpsideDown) {
     EXPECT_EQ(At(bottom, down.left + 3, MiddleY(down)), TabLook(TabSkin::Normal));
     // The text stays in the tab, drawn in the state's colour.
     EXPECT_GT(ctltest::count_text(bottom, down), 0);
+    // Owner-drawn tabs are their owner's.
+    HWND drawn = MakeTab(TCS_OWNERDRAWFIXED, RECT{10, 170, 320, 220});
+    EXPECT_EQ(SkinManager::Instance().Find(drawn), nullptr);
 }
 
 TEST_F(ItemSkinners, ItemLayoutAndSidesFollowTheStyle) {

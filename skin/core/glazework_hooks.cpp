@@ -16,8 +16,23 @@ namespace {
 using glazework::ToolkitState;
 
 constexpr char kDialogClass[] = "#32770";
+constexpr char kToolbarClass[] = "ToolbarWindow32";
+constexpr char kReBarClass[] = "ReBarWindow32";
+constexpr char kControlBarPrefix[] = "AfxControlBar";
 constexpr char kPopupMenuObjectProperty[] = "this";
 constexpr LPARAM kReleasedBit = static_cast<LPARAM>(1u << 31);
+
+// A toolbar floating in a tool window of its own, which nothing skinned holds; toolbars in
+// rebars and in the class library's control bars are skinned with those.
+bool IsFloatingToolbarFrame(HWND parent) {
+    char parentClass[100] = {};
+    if (GetClassNameA(parent, parentClass, sizeof parentClass) == 0)
+        return false;
+    if (std::strcmp(parentClass, kReBarClass) == 0 ||
+        std::strncmp(parentClass, kControlBarPrefix, sizeof kControlBarPrefix - 1) == 0)
+        return false;
+    return GetParent(parent) && (GetWindowLongA(parent, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+}
 
 void OnWindowCreated(HWND hwnd) {
     char className[100] = {};
@@ -37,8 +52,12 @@ void OnWindowCreated(HWND hwnd) {
     HWND parent = GetParent(hwnd);
     if (!parent)
         return;
-    if (SkinWnd* skinner = manager.FindForWindow(parent))
+    if (SkinWnd* skinner = manager.FindForWindow(parent)) {
         skinner->SkinChild(hwnd);
+        return;
+    }
+    if (std::strcmp(className, kToolbarClass) == 0 && IsFloatingToolbarFrame(parent))
+        manager.SkinToolbar(hwnd);
 }
 
 bool IsSkinnedPopupMenu(HWND hwnd) {

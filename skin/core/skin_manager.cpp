@@ -5,6 +5,7 @@
 #include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_frame_wnd.h"
 #include "skin/skinners/skin_messages.h"
+#include "skin/skinners/skin_tool_bar_wnd.h"
 
 #include <vector>
 
@@ -110,6 +111,24 @@ int SkinManager::SkinWindow(HWND window, const char* objectName) {
     SkinWnd* skinner = Register(std::make_unique<SkinFrameWnd>(), window);
     skinner->ApplySkin(object);
     if (!skinner->Attach(window)) {
+        m_windows.erase(window);
+        return 0;
+    }
+    return 1;
+}
+
+int SkinManager::SkinToolbar(HWND window) {
+    Guard guard(m_lock);
+    SkinObject* object = GetSkin()->FindElementByType(ToolBarSkin::kTypeId);
+    if (!window || m_windows.count(window) || !object)
+        return 0;
+    auto skinner = std::make_unique<SkinToolBarWnd>(nullptr);
+    SkinToolBarWnd* added = skinner.get();
+    added->ApplySkin(object);
+    if (!RegisterChild(std::move(skinner), window))
+        return 0;
+    if (!added->Attach(window)) {
+        // Only this window's entry goes, and the skinner with it, once.
         m_windows.erase(window);
         return 0;
     }

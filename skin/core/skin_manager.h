@@ -36,6 +36,10 @@ public:
     // A frame-window skinner (menu bar, MDI client) for the window, with the current skin's
     // object of that name.
     int SkinWindow(HWND window, const char* objectName);
+    // A toolbar skinner, with the current skin's toolbar object, for a toolbar that floats in a
+    // window nothing skinned holds; 0 when the window has a skinner already or cannot be
+    // skinned.
+    int SkinToolbar(HWND window);
 
     // Adds the skinner when the window has none; a refused skinner is deleted. Returns the
     // registered skinner of the window.

@@ -2,15 +2,22 @@
 #include "skin/skinners/skin_bordered_wnd.h"
 #include "skin/skinners/skin_check_box_wnd.h"
 #include "skin/skinners/skin_combo_box_wnd.h"
+#include "skin/skinners/skin_control_bar_wnd.h"
 #include "skin/skinners/skin_edit_wnd.h"
 #include "skin/skinners/skin_group_box_wnd.h"
+#include "skin/skinners/skin_header_wnd.h"
+#include "skin/skinners/skin_link_wnd.h"
 #include "skin/skinners/skin_progress_wnd.h"
 #include "skin/skinners/skin_push_button_wnd.h"
 #include "skin/skinners/skin_radio_wnd.h"
+#include "skin/skinners/skin_rebar_wnd.h"
 #include "skin/skinners/skin_scroll_bar_ctrl_wnd.h"
 #include "skin/skinners/skin_slider_wnd.h"
 #include "skin/skinners/skin_spin_wnd.h"
 #include "skin/skinners/skin_static_wnd.h"
+#include "skin/skinners/skin_status_bar_wnd.h"
+#include "skin/skinners/skin_tab_wnd.h"
+#include "skin/skinners/skin_tool_bar_wnd.h"
 
 std::unique_ptr<SkinWnd> SkinWnd::CreateControlSkin(std::uint32_t type) {
     using T = SkinControlWnd;
@@ -47,6 +54,20 @@ std::unique_ptr<SkinWnd> SkinWnd::CreateControlSkin(std::uint32_t type) {
         return std::make_unique<SkinProgressWnd>(this);
     case T::kScrollBar:
         return std::make_unique<SkinScrollBarCtrlWnd>(this);
+    case T::kStatusBar:
+        return std::make_unique<SkinStatusBarWnd>(this);
+    case T::kTab:
+        return std::make_unique<SkinTabWnd>(this);
+    case T::kToolBar:
+        return std::make_unique<SkinToolBarWnd>(this);
+    case T::kControlBar:
+        return std::make_unique<SkinControlBarWnd>(this);
+    case T::kReBar:
+        return std::make_unique<SkinReBarWnd>(this);
+    case T::kHeader:
+        return std::make_unique<SkinHeaderWnd>(this);
+    case T::kLink:
+        return std::make_unique<SkinLinkWnd>(this);
     default:
         // Types whose skinners come later keep the platform's drawing.
         return nullptr;

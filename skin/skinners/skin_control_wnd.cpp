@@ -119,6 +119,20 @@ LRESULT SkinControlWnd::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
     return SkinWnd::OnNcDestroy(wParam, lParam);
 }
 
+SkinControlWnd::TextScope::TextScope(const SkinControlWnd& control, HDC dc, COLORREF color)
+    : m_dc(dc) {
+    auto font = reinterpret_cast<HGDIOBJ>(control.SendMessage(WM_GETFONT, 0, 0));
+    m_font = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    m_color = SetTextColor(dc, color);
+    m_mode = SetBkMode(dc, TRANSPARENT);
+}
+
+SkinControlWnd::TextScope::~TextScope() {
+    SetBkMode(m_dc, m_mode);
+    SetTextColor(m_dc, m_color);
+    SelectObject(m_dc, m_font);
+}
+
 RECT SkinControlWnd::ClientRect() const {
     RECT client{};
     GetClientRect(GetHwnd(), &client);

@@ -26,11 +26,18 @@ public:
         kScrollBar = 12,
         kTrackbar = 13,
         kStatic = 14,
+        kStatusBar = 15,
+        kTab = 16,
+        kToolBar = 23,
+        kControlBar = 24,
         kIpAddress = 26,
         kUpDown = 27,
         kListView = 28,
         kTreeView = 29,
         kRichEdit = 30,
+        kReBar = 36,
+        kHeader = 37,
+        kLink = 41,
     };
 
     SkinControlWnd(SkinWnd* owner, std::uint32_t typeId);
@@ -67,6 +74,21 @@ protected:
     // The saved procedure, then the control repainted at once (with erase).
     LRESULT CallSavedThenRepaint(UINT message, WPARAM wParam, LPARAM lParam);
     bool SwapsFont() const;
+    // The control's font (the default GUI font while it has none, as the control itself
+    // draws), a text colour and transparent text on a DC, given back when the scope ends.
+    class TextScope {
+    public:
+        TextScope(const SkinControlWnd& control, HDC dc, COLORREF color);
+        ~TextScope();
+        TextScope(const TextScope&) = delete;
+        TextScope& operator=(const TextScope&) = delete;
+
+    private:
+        HDC m_dc;
+        HGDIOBJ m_font;
+        COLORREF m_color;
+        int m_mode;
+    };
 
 private:
     void PlaceOrPostFont(const ControlSkin* own, BOOL redraw);

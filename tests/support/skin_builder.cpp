@@ -1,5 +1,7 @@
 #include "tests/support/skin_builder.h"
 
+#include "skin/core/skin_format_version.h"
+#include "tests/support/process_runner.h"
 #include "tools/skinbuilder/skin_file_writer.h"
 
 #include <gtest/gtest.h>
@@ -54,6 +56,15 @@ std::unique_ptr<MemStream> StreamOf(std::span<const std::uint8_t> bytes) {
 int LoadContainer(SkinData& skin, std::span<const std::uint8_t> container) {
     auto stream = StreamOf(container);
     return skin.Load(*stream);
+}
+
+std::unique_ptr<SkinData> LoadSkinFile(const std::string& path) {
+    const std::vector<unsigned char> bytes = ReadFileBytes(path);
+    auto skin = std::make_unique<SkinData>();
+    const bool loaded = !bytes.empty() && LoadContainer(*skin, bytes) == 1;
+    // The format revision is global while a skin loads; the next load starts afresh.
+    SkinFormatVersion.Reset();
+    return loaded ? std::move(skin) : nullptr;
 }
 
 void ExpectSkinSurvivesDamage(std::span<const std::uint8_t> container,

@@ -35,6 +35,8 @@ std::unique_ptr<MemStream> StreamOf(std::span<const std::uint8_t> bytes);
 
 // Loads a container into `skin`; returns SkinData::Load's result.
 int LoadContainer(SkinData& skin, std::span<const std::uint8_t> container);
+// A skin read from a skin file (a built one, such as the full skin); null when it cannot be.
+std::unique_ptr<SkinData> LoadSkinFile(const std::string& path);
 
 // Damaged copies of a skin: the container cut short and with bytes changed, and its unpacked
 // file (`objectsFile`, the objects alone) cut and changed behind a sound container. Every load

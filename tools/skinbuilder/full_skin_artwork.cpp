@@ -343,7 +343,8 @@ void DrawItemPieces(Canvas& c) {
     c.Fill({kStatusBack.left, kStatusBack.top, kStatusBack.right, kStatusBack.top + 1}, kEdge);
     Plate(c, kStatusItem, kWindow, Mix(kEdge, kWindow, 40), 2);
     Plate(c, kStatusExtra, kAccent, Darker(kAccent), 3);
-    const COLORREF tools[5] = {kFace, kRest, kHot, kPressed, kDisabled};
+    // The toolbar's button images in its order (normal, pressed, hot, disabled), then a spare.
+    const COLORREF tools[5] = {kRest, kPressed, kHot, kDisabled, kFace};
     for (int i = 0; i < 5; ++i)
         Plate(c, ToolBarCell(i), tools[i], Darker(tools[i]), 3);
 

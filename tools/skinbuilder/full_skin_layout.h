@@ -161,7 +161,7 @@ constexpr RECT kHeaderBackground{40, 24, 64, 44};
 constexpr RECT kStatusBack{64, 24, 88, 44};
 constexpr RECT kStatusItem{88, 24, 112, 44};
 constexpr RECT kStatusExtra{112, 24, 128, 40};
-constexpr RECT ToolBarCell(int index) { // five
+constexpr RECT ToolBarCell(int index) { // normal, pressed, hot, disabled and a spare
     return {128 + index * 24, 24, 152 + index * 24, 44};
 }
 constexpr RECT kReBarBack{0, 44, 24, 68};

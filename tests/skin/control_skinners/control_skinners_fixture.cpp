@@ -1,15 +1,12 @@
 #include "tests/skin/control_skinners/control_skinners_fixture.h"
 
 #include "skin/core/glazework.h"
-#include "skin/core/mem_stream.h"
 #include "skin/core/skin_data.h"
-#include "skin/core/skin_format_version.h"
 #include "skin/core/skin_manager.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/skin_builder.h"
 
-#include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace lvtest {
@@ -23,17 +20,6 @@ HWND g_dialog = nullptr;
 } // namespace
 
 namespace {
-
-std::unique_ptr<SkinData> LoadFullSkin() {
-    std::ifstream in(LV_FULL_SKIN_PATH, std::ios::binary);
-    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                          std::istreambuf_iterator<char>());
-    MemStream stream(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
-    auto skin = std::make_unique<SkinData>();
-    const bool loaded = skin->Load(stream) == 1;
-    SkinFormatVersion.Reset();
-    return loaded ? std::move(skin) : nullptr;
-}
 
 INT_PTR CALLBACK DialogProc(HWND, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
@@ -74,7 +60,7 @@ HWND ControlDialog::Open(bool skinned) {
     g_commands.clear();
     if (skinned) {
         EXPECT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
-        auto skin = LoadFullSkin();
+        auto skin = LoadSkinFile(LV_FULL_SKIN_PATH);
         EXPECT_NE(skin, nullptr) << LV_FULL_SKIN_PATH;
         SkinManager::Instance().SetSkin(std::move(skin));
         GlazeworkSetDialogSkinName("Dialog");

@@ -1,0 +1,76 @@
+// The gallery's window of item controls as a person meets it on a desktop of 1440x900 with
+// nothing of ours set but DISPLAY: the gallery's Items button opens it whole on the screen,
+// drawn from the skin, and Escape closes it and then the gallery.
+#include "dialog/dialog_units.h"
+#include "tests/support/scratch_dir.h"
+#include "tests/support/screenshots.h"
+#include "tests/support/virtual_display.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kScreenWidth = 1440;
+constexpr int kScreenHeight = 900;
+// The gallery's template: its width and height, and the Items button's centre, in dialog units.
+constexpr SIZE kGalleryUnits{460, 278};
+constexpr POINT kItemsButtonCentre{311 + 15, 254 + 7};
+
+// The Items button on the screen: measured from the gallery's bottom-right corner, whose
+// frame is as wide at the bottom as at the sides.
+POINT ItemsButtonOnScreen(const RECT& window) {
+    HFONT font = lv::dialog::create_dialog_font("Tahoma", 8);
+    const SIZE base = lv::dialog::font_base_units(font);
+    DeleteObject(font);
+    const RECT client =
+        lv::dialog::dialog_units_to_pixels(RECT{0, 0, kGalleryUnits.cx, kGalleryUnits.cy}, base);
+    const RECT button =
+        lv::dialog::dialog_units_to_pixels(RECT{0, 0, kGalleryUnits.cx - kItemsButtonCentre.x,
+                                                kGalleryUnits.cy - kItemsButtonCentre.y},
+                                           base);
+    const int border = ((window.right - window.left) - client.right) / 2;
+    return POINT{window.right - border - button.right, window.bottom - border - button.bottom};
+}
+
+TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
+    if (!lvtest::VirtualXServer::Installed())
+        GTEST_SKIP() << "Xvfb, xdotool or ImageMagick's import is not installed";
+    lvtest::VirtualXServer server(kScreenWidth, kScreenHeight);
+    ASSERT_TRUE(server.Running());
+    lvtest::XScreen x = server.Screen();
+    lvtest::ScratchDir scratch;
+    fs::create_directories(scratch / "home");
+    lvtest::BackgroundProgram gallery(
+        LV_SKINGALLERY, {}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+    const std::string main_window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
+    ASSERT_FALSE(main_window.empty()) << gallery.Output();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+
+    const POINT button = ItemsButtonOnScreen(x.Geometry(main_window));
+    x.MoveTo(button.x, button.y);
+    x.Click();
+    const std::string items = x.WindowNamed(gallery.Pid(), "Item controls", 30);
+    ASSERT_FALSE(items.empty()) << gallery.Output();
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    const RECT r = x.Geometry(items);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, kScreenWidth);
+    EXPECT_LE(r.bottom, kScreenHeight);
+    EXPECT_GT(r.right - r.left, 400);
+    // Drawn: the middle of the window is not the empty screen.
+    EXPECT_GT(x.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2), 0);
+    x.Screenshot(lvtest::ScreenshotPath("skingallery_items_real_display.png"));
+
+    x.Key("Escape");
+    EXPECT_TRUE(x.WindowClosed(gallery.Pid(), "Item controls", 20)) << gallery.Output();
+    x.Key("Escape");
+    EXPECT_TRUE(gallery.Wait(20).has_value()) << gallery.Output();
+}
+
+} // namespace

@@ -31,6 +31,7 @@ public:
         kListView = 28,
         kTreeView = 29,
         kRichEdit = 30,
+        kAnimate = 40,
     };
 
     SkinControlWnd(SkinWnd* owner, std::uint32_t typeId);

@@ -231,7 +231,11 @@ DWORD CALLBACK SkinAnimateWnd::AnimateThreadProc(LPVOID parameter) {
 
 bool SkinAnimateWnd::Advance(int& passes) {
     ++m_current;
-    const LONG count = m_player.FrameCount();
+    LONG count = 0;
+    {
+        std::lock_guard lock(m_drawLock);
+        count = m_player.FrameCount();
+    }
     if ((m_to == -1 && m_current >= count) || (m_to != -1 && m_current > m_to)) {
         m_current = m_from;
         ++passes;

@@ -1,6 +1,7 @@
 #include "tools/skingallery/gallery_dialog.h"
 
 #include "tools/skingallery/gallery_ids.h"
+#include "tools/skingallery/gallery_scroll_anim.h"
 
 #include <cstdio>
 #include <string>
@@ -191,6 +192,11 @@ INT_PTR CALLBACK gallery_proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
             on_scroll(bar, LOWORD(wParam));
         return TRUE;
     case WM_COMMAND:
+        if (LOWORD(wParam) == kScrollAnimButton) {
+            RunScrollAnimWindow(
+                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), dialog);
+            return TRUE;
+        }
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
             EndDialog(dialog, LOWORD(wParam));
             return TRUE;

@@ -28,6 +28,7 @@
 #include "win32/status_bar.h"
 #include "win32/system.h"
 #include "win32/tab_control.h"
+#include "win32/threads.h"
 #include "win32/toolbar.h"
 #include "win32/tooltips.h"
 #include "win32/trackbar.h"

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "win32/system.h"
+#include "win32/threads.h"
 #include "win32/types.h"
 
 using PDWORD_PTR = DWORD_PTR*;
@@ -980,10 +981,6 @@ constexpr UINT QS_MOUSE = QS_MOUSEMOVE | QS_MOUSEBUTTON;
 constexpr UINT QS_INPUT = QS_MOUSE | QS_KEY;
 constexpr UINT QS_ALLEVENTS = QS_INPUT | QS_POSTMESSAGE | QS_TIMER | QS_PAINT | QS_HOTKEY;
 constexpr UINT QS_ALLINPUT = QS_ALLEVENTS | QS_SENDMESSAGE;
-constexpr DWORD INFINITE = 0xFFFFFFFF;
-constexpr DWORD WAIT_OBJECT_0 = 0;
-constexpr DWORD WAIT_TIMEOUT = 258;
-constexpr DWORD WAIT_FAILED = 0xFFFFFFFF;
 constexpr UINT SMTO_NORMAL = 0x0000;
 constexpr UINT SMTO_BLOCK = 0x0001;
 constexpr UINT SMTO_ABORTIFHUNG = 0x0002;
@@ -1065,9 +1062,11 @@ BOOL TranslateMessage(const MSG* msg);
 LRESULT DispatchMessageA(const MSG* msg);
 BOOL WaitMessage();
 DWORD GetQueueStatus(UINT flags);
-// Waits for input only (nCount 0): WAIT_OBJECT_0 when something the mask names is waiting,
-// WAIT_TIMEOUT after `milliseconds` of the process clock. Waiting on handles is not served
-// (WAIT_FAILED). Unlike an idle message loop, the wait never moves a virtual clock itself.
+// Waits for one of the objects (WAIT_OBJECT_0 + its index; an automatic-reset event is reset)
+// or for something the mask names in the queue (WAIT_OBJECT_0 + count); sent messages are
+// served meanwhile. WAIT_TIMEOUT after `milliseconds` of the process clock. Waiting for all
+// objects at once is not served (WAIT_FAILED). Unlike an idle message loop, the wait never moves
+// a virtual clock itself.
 DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
                                 DWORD milliseconds, DWORD wakeMask);
 BOOL InSendMessage();

@@ -1,5 +1,6 @@
 // Retrieving messages: sent messages first, then posted ones, the quit flag, WM_PAINT and
 // WM_TIMER (both synthesized when nothing else is waiting).
+#include "system/waitable.h"
 #include "win32/errors.h"
 #include "window/clock_port.h"
 #include "window/dispatch.h"
@@ -14,6 +15,8 @@
 #include "window/window_table.h"
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace lv::window {
 namespace {
@@ -237,21 +240,42 @@ BOOL WaitMessage() {
     }
 }
 
-DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE*, BOOL, DWORD milliseconds,
-                                DWORD wakeMask) {
-    if (count != 0) {
+DWORD MsgWaitForMultipleObjects(DWORD count, const HANDLE* handles, BOOL waitAll,
+                                DWORD milliseconds, DWORD wakeMask) {
+    if (count > MAXIMUM_WAIT_OBJECTS || (count != 0 && !handles)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return WAIT_FAILED;
+    }
+    if (waitAll && count != 0) {
         SetLastError(ERROR_CALL_NOT_IMPLEMENTED);
         return WAIT_FAILED;
     }
-    ThreadQueue& q = current_queue();
+    std::vector<std::shared_ptr<lv::Waitable>> objects;
+    for (DWORD i = 0; i < count; ++i) {
+        auto object = lv::find_handle_of<lv::Waitable>(handles[i]);
+        if (!object) {
+            SetLastError(ERROR_INVALID_HANDLE);
+            return WAIT_FAILED;
+        }
+        objects.push_back(std::move(object));
+    }
+    QueuePtr own = current_queue_ptr();
+    ThreadQueue& q = *own;
+    // A signalled object wakes this thread as a message would.
+    std::vector<std::unique_ptr<lv::ScopedWatch>> watches;
+    for (const auto& object : objects)
+        watches.push_back(std::make_unique<lv::ScopedWatch>(object, [own] { own->notify(); }));
     const std::uint64_t start = clock_port::now_ms();
     const std::uint64_t deadline =
         milliseconds == INFINITE ? lv::clock::kNever : start + milliseconds;
     for (;;) {
         clear_wake(q);
         serve_pending_sends();
-        if (GetQueueStatus(wakeMask) != 0 || input_pending())
-            return WAIT_OBJECT_0;
+        for (DWORD i = 0; i < count; ++i)
+            if (objects[i]->try_take())
+                return WAIT_OBJECT_0 + i;
+        if (GetQueueStatus(wakeMask) != 0 || ((wakeMask & QS_INPUT) && input_pending()))
+            return WAIT_OBJECT_0 + count;
         if (clock_port::now_ms() >= deadline)
             return WAIT_TIMEOUT;
         // A timer that falls due ends the wait as input does; the clock is left to others.

@@ -6,13 +6,13 @@
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_mem_dc.h"
 
-namespace {
-
 ScrollBarSkin* CurrentScrollBarSkin() {
     SkinData* skin = SkinManager::Instance().GetSkin();
     return skin ? dynamic_cast<ScrollBarSkin*>(skin->FindElementByType(ScrollBarSkin::kTypeId))
                 : nullptr;
 }
+
+namespace {
 
 bool Usable(const SkinImageRef& ref) {
     return !GlazeworkIsImageRefEmpty(ref);

@@ -1,8 +1,13 @@
 #include "skin/skinners/skin_bordered_wnd.h"
 
+#include "skin/core/glazework_state.h"
+#include "skin/core/scroll_bar_skin.h"
 #include "skin/core/skin_blit.h"
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_mem_dc.h"
+#include "skin/core/skin_os_class.h"
+#include "skin/skinners/drawn_scroll_bars.h"
+#include "skin/skinners/skin_bar_painter.h"
 #include "skin/skinners/skin_messages.h"
 
 namespace {
@@ -99,11 +104,7 @@ LRESULT SkinBorderedWnd::OnEraseBkgnd(HDC) {
     return 1;
 }
 
-LRESULT SkinBorderedWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
-    const BorderedControlSkin* skin = Bordered();
-    HWND hwnd = GetHwnd();
-    if (!skin || skin->background.imageName[0] == '\0' || IsRectEmpty(&skin->background.source))
-        return CallSaved(WM_NCPAINT, region, lParam);
+SIZE SkinBorderEdges(HWND hwnd) {
     const auto exStyle = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE));
     int cx = 0, cy = 0;
     if (exStyle & WS_EX_CLIENTEDGE) {
@@ -123,6 +124,16 @@ LRESULT SkinBorderedWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
         cx += 1;
         cy += 1;
     }
+    return SIZE{cx, cy};
+}
+
+LRESULT SkinBorderedWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
+    const BorderedControlSkin* skin = Bordered();
+    HWND hwnd = GetHwnd();
+    if (!skin || skin->background.imageName[0] == '\0' || IsRectEmpty(&skin->background.source))
+        return CallSaved(WM_NCPAINT, region, lParam);
+    const SIZE edges = SkinBorderEdges(hwnd);
+    const int cx = edges.cx, cy = edges.cy;
     RECT window{};
     ::GetWindowRect(hwnd, &window);
     // The control paints its scroll bars and what else lies inside the border itself.
@@ -154,6 +165,53 @@ LRESULT SkinBorderedWnd::Hidden(UINT message, WPARAM wParam, LPARAM lParam, int 
     return result;
 }
 
+LONG_PTR SkinBorderedWnd::Attach(HWND hwnd) {
+    if (!SkinControlWnd::Attach(hwnd))
+        return 0;
+    PostMessageA(hwnd, GWM_POSTATTACH_BORDER, 0, 0);
+    return 1;
+}
+
+int SkinBorderedWnd::Detach() {
+    if (GetHwnd())
+        DrawnSB_Uninitialize(GetHwnd());
+    m_drawnScrollBars = false;
+    return SkinControlWnd::Detach();
+}
+
+SkinObject* SkinBorderedWnd::ApplySkin(SkinObject* object) {
+    SkinObject* previous = SkinControlWnd::ApplySkin(object);
+    if (GetHwnd() && m_drawnScrollBars)
+        SizeDrawnScrollBars();
+    return previous;
+}
+
+void SkinBorderedWnd::InitDrawnScrollBars() {
+    HWND hwnd = GetHwnd();
+    const int os = glazework::OsClass();
+    if (m_drawnScrollBars || !hwnd || os < kOsClassNt4 || os > kOsClassXp ||
+        !CurrentScrollBarSkin())
+        return;
+    if (!DrawnSB_Initialize(hwnd))
+        return;
+    DrawnSB_SetStyle(hwnd, SB_HORZ, 2);
+    DrawnSB_SetStyle(hwnd, SB_VERT, 2);
+    m_drawnScrollBars = true;
+    SizeDrawnScrollBars();
+}
+
+void SkinBorderedWnd::SizeDrawnScrollBars() {
+    const ScrollBarSkin* bars = CurrentScrollBarSkin();
+    if (!bars)
+        return;
+    const ScrollBarSkin::StateImages& normal = bars->states[ScrollBarSkin::Normal];
+    // A skin whose images give no size keeps the bars' own (the sizes refuse 0).
+    DrawnSB_SetSize(GetHwnd(), SB_BOTH, normal.arrow1.source.bottom - normal.arrow1.source.top,
+                    normal.arrow1.source.bottom - normal.arrow1.source.top);
+    DrawnSB_SetMinThumbSize(GetHwnd(), SB_BOTH,
+                            normal.thumb.source.right - normal.thumb.source.left);
+}
+
 LRESULT SkinBorderedWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (IsMouseOrScroll(message))
         return OnInput(message, wParam, lParam);
@@ -165,6 +223,9 @@ LRESULT SkinBorderedWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
         return OnEraseBkgnd(reinterpret_cast<HDC>(wParam));
     case WM_NCPAINT:
         return OnNcPaint(wParam, lParam);
+    case GWM_POSTATTACH_BORDER:
+        InitDrawnScrollBars();
+        return 0;
     case WM_PRINTCLIENT:
         if (Bordered() && !PaintsItself() && !m_printing) {
             PrintClient(reinterpret_cast<HDC>(wParam));

@@ -8,13 +8,25 @@
 #include "skin/core/bordered_control_skin.h"
 #include "skin/skinners/skin_control_wnd.h"
 
+// The widths of the standard border the window's styles give it, which the skin's border
+// replaces.
+SIZE SkinBorderEdges(HWND hwnd);
+
 class SkinBorderedWnd : public SkinControlWnd {
 public:
     SkinBorderedWnd(SkinWnd* owner, std::uint32_t typeId) : SkinControlWnd(owner, typeId) {}
 
+    LONG_PTR Attach(HWND hwnd) override;
+    int Detach() override;
+    SkinObject* ApplySkin(SkinObject* object) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnPaint() override;
     HBRUSH GetOwnerColors(UINT message, HDC dc) override;
+
+    // Hands the control's scroll bars to the drawn scroll bars, sized from the skin's
+    // scroll-bar object: once, on the NT family, and only when the skin has that object.
+    void InitDrawnScrollBars();
+    bool HasDrawnScrollBars() const { return m_drawnScrollBars; }
 
     // The client area as the skin shows it: the control printed over the skin's background,
     // its plain background keyed out.
@@ -39,6 +51,9 @@ protected:
     const BorderedControlSkin* Bordered() const;
 
 private:
+    void SizeDrawnScrollBars();
+
+    bool m_drawnScrollBars = false;
     bool m_printing = false;
     bool m_keyAnswered = false;
     HBRUSH m_keyBrush = nullptr;

@@ -1,4 +1,5 @@
 // The factory of the control skinners: a skinner for each control type the toolkit paints.
+#include "skin/skinners/skin_animate_wnd.h"
 #include "skin/skinners/skin_bordered_wnd.h"
 #include "skin/skinners/skin_check_box_wnd.h"
 #include "skin/skinners/skin_combo_box_wnd.h"
@@ -68,6 +69,8 @@ std::unique_ptr<SkinWnd> SkinWnd::CreateControlSkin(std::uint32_t type) {
         return std::make_unique<SkinHeaderWnd>(this);
     case T::kLink:
         return std::make_unique<SkinLinkWnd>(this);
+    case T::kAnimate:
+        return std::make_unique<SkinAnimateWnd>(this);
     default:
         // Types whose skinners come later keep the platform's drawing.
         return nullptr;

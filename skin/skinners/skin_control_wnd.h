@@ -37,6 +37,7 @@ public:
         kRichEdit = 30,
         kReBar = 36,
         kHeader = 37,
+        kAnimate = 40,
         kLink = 41,
     };
 

@@ -1,5 +1,6 @@
 #include "dialog_names.h"
 
+#include "win32/animate.h"
 #include "win32/controls.h"
 #include "win32/dialog.h"
 #include "win32/list_view.h"
@@ -160,6 +161,10 @@ constexpr Named kStyles[] = {
     LV_NAMED(UDS_NOTHOUSANDS),
     LV_NAMED(PBS_SMOOTH),
     LV_NAMED(PBS_VERTICAL),
+    // animation
+    LV_NAMED(ACS_CENTER),
+    LV_NAMED(ACS_TRANSPARENT),
+    LV_NAMED(ACS_AUTOPLAY),
     // scroll bars, trackbars, tree and list views
     LV_NAMED(SBS_HORZ),
     LV_NAMED(SBS_VERT),

@@ -3,6 +3,7 @@
 #include "tools/skingallery/gallery_ids.h"
 #include "tools/skingallery/gallery_items.h"
 #include "tools/skingallery/gallery_items_ids.h"
+#include "tools/skingallery/gallery_scroll_anim.h"
 
 #include <cstdio>
 #include <string>
@@ -196,6 +197,11 @@ INT_PTR CALLBACK gallery_proc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
         if (LOWORD(wParam) == kItemsButton) {
             RunItemsWindow(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)),
                            dialog);
+            return TRUE;
+        }
+        if (LOWORD(wParam) == kScrollAnimButton) {
+            RunScrollAnimWindow(
+                reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), dialog);
             return TRUE;
         }
         if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {

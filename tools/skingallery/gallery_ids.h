@@ -62,4 +62,16 @@ constexpr int kScrollBar = 1601;
 constexpr int kScrollBarDisabled = 1602;
 constexpr int kScrollBarVertical = 1603;
 
+// The window of drawn scroll bars and a playing animation, opened by its button.
+constexpr int kScrollAnimButton = 1901;
+constexpr int kScrollAnimDialog = 230;
+constexpr int kScrollAnimClip = 231; // resource of type "AVI"
+constexpr int kScrollAnimLine = 230; // string: "Line %02d"
+constexpr int kScrollAnimText = 231; // string: the text that scrolls
+constexpr int kScrollAnimList = 1911;
+constexpr int kScrollAnimEdit = 1912;
+constexpr int kScrollAnimate = 1913;
+constexpr int kScrollAnimPlay = 1914;
+constexpr int kScrollAnimStop = 1915;
+
 } // namespace gallery

@@ -1,0 +1,78 @@
+// The gallery's window of drawn scroll bars and a playing animation on a desktop of 1152x864
+// with nothing of ours set but DISPLAY: opened from the gallery by its key, the clip plays on
+// the screen (two pictures of it differ), and once stopped the screen stands still and the
+// program is idle.
+#include "tests/support/scratch_dir.h"
+#include "tests/support/screenshots.h"
+#include "tests/support/virtual_display.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void Wait(int milliseconds) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+}
+
+TEST(GalleryScrollAnimOnRealDisplay, PlaysOnTheScreenAndIsIdleWhenStopped) {
+    if (!lvtest::VirtualXServer::Installed())
+        GTEST_SKIP() << "Xvfb, xdotool or ImageMagick's import is not installed";
+    lvtest::VirtualXServer server(1152, 864);
+    ASSERT_TRUE(server.Running());
+    lvtest::XScreen x = server.Screen();
+    lvtest::ScratchDir scratch;
+    fs::create_directories(scratch / "home");
+    lvtest::BackgroundProgram gallery(
+        LV_SKINGALLERY, {"--dialog"}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+    ASSERT_FALSE(x.WindowNamed(gallery.Pid(), "Skin Gallery", 60).empty()) << gallery.Output();
+    Wait(1000);
+    x.Key("alt+a");
+    const std::string window = x.WindowNamed(gallery.Pid(), "Scroll Bars and Animation", 30);
+    ASSERT_FALSE(window.empty()) << gallery.Output();
+    Wait(1000);
+    const RECT r = x.Geometry(window);
+    EXPECT_GE(r.left, 0);
+    EXPECT_GE(r.top, 0);
+    EXPECT_LE(r.right, 1152);
+    EXPECT_LE(r.bottom, 864);
+
+    // Playing: two pictures a little apart differ (the ball has moved).
+    const fs::path first = scratch / "first.png", second = scratch / "second.png";
+    ASSERT_TRUE(x.Screenshot(first.string()));
+    Wait(350);
+    ASSERT_TRUE(x.Screenshot(second.string()));
+    EXPECT_NE(Bytes(first), Bytes(second)) << "the animation plays on the screen";
+    x.Screenshot(lvtest::ScreenshotPath("skingallery_scroll_anim_real_display.png"));
+
+    // Stopped: the screen stands still and the program waits without using the processor.
+    x.Key("alt+s");
+    Wait(500);
+    const double cpu = gallery.CpuSeconds();
+    ASSERT_TRUE(x.Screenshot(first.string()));
+    Wait(2000);
+    ASSERT_TRUE(x.Screenshot(second.string()));
+    const double used = gallery.CpuSeconds() - cpu;
+    EXPECT_EQ(Bytes(first), Bytes(second)) << "a stopped animation stands still";
+    EXPECT_LT(used, 0.1) << "processor seconds used in 2 s while stopped";
+    std::cout << "[ cpu ] " << used << " s in 2 s while stopped\n";
+
+    x.Key("Escape");
+    EXPECT_TRUE(x.WindowClosed(gallery.Pid(), "Scroll Bars and Animation", 20));
+    x.Key("Escape");
+    EXPECT_TRUE(gallery.Wait(20).has_value()) << gallery.Output();
+}
+
+} // namespace

@@ -14,6 +14,7 @@
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
+#include "tests/tools/skingallery/gallery_driving.h"
 #include "tools/skingallery/gallery_dialog.h"
 #include "tools/skingallery/gallery_items_ids.h"
 #include "tools/skingallery/gallery_skin.h"
@@ -28,48 +29,14 @@ namespace {
 using namespace gallery;
 namespace input = lv::testing;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using gallerytest::Pump;
 
-// Opens the gallery, clicks its Items button and runs `drive` on the item window, which the
-// answers then close.
+// Opens the gallery, clicks its Items button and runs `drive` on the item window.
 bool RunItems(const std::function<void(HWND)>& drive) {
-    bool reached = false;
-    input::push_modal_answer({IDOK, [&](HWND gallery_dialog) {
-                                  Pump();
-                                  input::push_modal_answer({IDOK, [&](HWND items) {
-                                                                Pump();
-                                                                reached = true;
-                                                                drive(items);
-                                                                input::click_window(
-                                                                    GetDlgItem(items, IDOK));
-                                                                Pump();
-                                                            }});
-                                  input::click_window(GetDlgItem(gallery_dialog, kItemsButton));
-                                  Pump();
-                                  input::click_window(GetDlgItem(gallery_dialog, IDOK));
-                                  Pump();
-                              }});
-    RunGallery(GetModuleHandleA(nullptr), nullptr);
-    return reached;
+    return gallerytest::DriveWindowOpenedBy(kItemsButton, IDOK, drive);
 }
 
-class GalleryItems : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
-    }
-    void TearDown() override {
-        StopSkinning();
-        input::clear_answers();
-    }
-};
+class GalleryItems : public gallerytest::SkinnedGallery {};
 
 template <typename T> bool SkinnedAs(HWND control) {
     return dynamic_cast<T*>(SkinManager::Instance().Find(control)) != nullptr;

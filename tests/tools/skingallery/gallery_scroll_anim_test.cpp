@@ -10,6 +10,7 @@
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
+#include "tests/tools/skingallery/gallery_driving.h"
 #include "tools/skingallery/gallery_dialog.h"
 #include "tools/skingallery/gallery_ids.h"
 #include "tools/skingallery/gallery_skin.h"
@@ -26,13 +27,7 @@ namespace {
 using namespace gallery;
 namespace input = lv::testing;
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using gallerytest::Pump;
 
 // Pumps for a while of real time: the playback thread draws meanwhile.
 void PumpFor(int milliseconds) {
@@ -46,24 +41,8 @@ void PumpFor(int milliseconds) {
 // The gallery is opened, the window opened by its button and driven by `drive`, then both
 // are closed.
 void RunWindowDriven(const std::function<void(HWND)>& drive) {
-    bool driven = false;
-    input::push_modal_answer({IDOK, [&](HWND dialog) {
-                                  Pump();
-                                  input::push_modal_answer({IDCANCEL, [&](HWND window) {
-                                                                Pump();
-                                                                driven = true;
-                                                                drive(window);
-                                                                input::click_window(
-                                                                    GetDlgItem(window, IDCANCEL));
-                                                                Pump();
-                                                            }});
-                                  input::click_window(GetDlgItem(dialog, kScrollAnimButton));
-                                  Pump();
-                                  input::click_window(GetDlgItem(dialog, IDOK));
-                                  Pump();
-                              }});
-    EXPECT_EQ(RunGallery(GetModuleHandleA(nullptr), nullptr), IDOK);
-    EXPECT_TRUE(driven) << "the button opens the window";
+    EXPECT_TRUE(gallerytest::DriveWindowOpenedBy(kScrollAnimButton, IDCANCEL, drive))
+        << "the button opens the window";
 }
 
 // What the animation control shows.
@@ -77,17 +56,7 @@ std::vector<COLORREF> AnimationRow(HWND control) {
     return pixels;
 }
 
-class GalleryScrollAnim : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string error;
-        ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
-    }
-    void TearDown() override {
-        StopSkinning();
-        input::clear_answers();
-    }
-};
+class GalleryScrollAnim : public gallerytest::SkinnedGallery {};
 
 TEST_F(GalleryScrollAnim, TheListScrollsByItsDrawnBarsAndTheClipPlaysUntilStopped) {
     RunWindowDriven([](HWND window) {

@@ -7,6 +7,7 @@
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
+#include "tests/tools/skingallery/gallery_driving.h"
 #include "tools/skinbuilder/full_skin_layout.h"
 #include "tools/skingallery/gallery_dialog.h"
 #include "tools/skingallery/gallery_ids.h"
@@ -28,13 +29,7 @@ std::string ClassOf(HWND hwnd) {
     return name;
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
+using gallerytest::Pump;
 
 void ClickCentre(HWND control) {
     input::click_window(control);

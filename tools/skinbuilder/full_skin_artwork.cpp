@@ -140,13 +140,20 @@ void DrawMenuBarPieces(Canvas& c) {
     c.Fill({kMenuBar.left, kMenuBar.bottom - 1, kMenuBar.right, kMenuBar.bottom}, kEdge);
     Plate(c, kMenuBarHot, kHot, Darker(kHot), 2);
     Plate(c, kMenuBarOpen, kPressed, Darker(kPressed), 2);
-    const COLORREF plates[4] = {kRest, kHot, kPressed, kDisabled};
+    // The bar takes its buttons in threes (normal, hot, pressed): minimise, restore, close, then
+    // the child's icon.
+    const COLORREF plates[3] = {kRest, kHot, kPressed};
     const int glyphs[3] = {GlyphMinimize, GlyphRestore, GlyphClose};
     for (int i = 0; i < 12; ++i) {
         const RECT cell = MenuBarButtonCell(i);
-        Plate(c, cell, plates[i % 4], Darker(plates[i % 4]), 2);
-        DrawCaptionGlyph(c, {cell.left - 1, cell.top - 2, cell.right, cell.bottom}, glyphs[i / 4],
-                         i % 4 == 2 ? kLightText : kText);
+        const int state = i % 3, button = i / 3;
+        Plate(c, cell, plates[state], Darker(plates[state]), 2);
+        const COLORREF ink = state == 2 ? kLightText : kText;
+        if (button < 3)
+            DrawCaptionGlyph(c, {cell.left - 1, cell.top - 2, cell.right, cell.bottom},
+                             glyphs[button], ink);
+        else
+            c.Fill({cell.left + 4, cell.top + 3, cell.right - 4, cell.bottom - 3}, kAccent);
     }
     Plate(c, kFrameText, kFocused, kAccent, 3);
     Plate(c, kType2Image, kChecked, Darker(kChecked), 2);

@@ -599,6 +599,10 @@ void fit_whole_items(HWND hwnd, const ListState& s) {
 }
 
 LRESULT on_create(HWND hwnd, ListState& s) {
+    // The list never grows a horizontal extent, so like the system's list box it hides a
+    // horizontal bar it has no use for (LBS_DISABLENOSCROLL keeps the bars as they are).
+    if ((style_of(hwnd) & WS_HSCROLL) && !(style_of(hwnd) & LBS_DISABLENOSCROLL))
+        ShowScrollBar(hwnd, SB_HORZ, FALSE);
     font_changed(hwnd, s, nullptr);
     if (owner_drawn(hwnd) && !variable(hwnd)) {
         ListItem probe;

@@ -282,6 +282,28 @@ TEST_F(ListBoxTest, WholeItemsOnlyUnlessAskedOtherwise) {
     EXPECT_EQ(client.bottom % height, 0);
 }
 
+// No horizontal extent is ever set, so a horizontal bar only keeps its room (disabled) when the
+// list asks for bars that stay.
+TEST_F(ListBoxTest, AHorizontalBarItHasNoUseForIsHidden) {
+    const struct {
+        DWORD style;
+        bool kept;
+    } cases[] = {{WS_VSCROLL | WS_HSCROLL, false},
+                 {WS_VSCROLL | WS_HSCROLL | LBS_DISABLENOSCROLL, true}};
+    for (const auto& c : cases) {
+        HWND list = make(c.style | LBS_NOINTEGRALHEIGHT);
+        const auto style = static_cast<DWORD>(GetWindowLongA(list, GWL_STYLE));
+        EXPECT_EQ((style & WS_HSCROLL) != 0, c.kept) << std::hex << c.style;
+        EXPECT_NE(style & WS_VSCROLL, 0u);
+        RECT client{}, window{};
+        GetClientRect(list, &client);
+        GetWindowRect(list, &window);
+        const int bar = GetSystemMetrics(SM_CYHSCROLL);
+        EXPECT_EQ(window.bottom - window.top - client.bottom, 2 + (c.kept ? bar : 0));
+        DestroyWindow(list);
+    }
+}
+
 class ComboBoxTest : public ListBoxTest {};
 
 TEST_F(ComboBoxTest, TheDropListPicksAnItem) {

@@ -2,6 +2,7 @@
 
 #include "testing/answers.h"
 #include "testing/window_input.h"
+#include "tests/support/scoped_env.h"
 #include "tools/skingallery/gallery_dialog.h"
 #include "tools/skingallery/gallery_skin.h"
 
@@ -44,6 +45,21 @@ void SkinnedGallery::SetUp() {
     std::string error;
     ASSERT_TRUE(gallery::StartSkinning(GetModuleHandleA(nullptr), gallery::GalleryOptions{}, error))
         << error;
+}
+
+void SkinnedGallery::InEachLanguage(const std::function<void(const std::string& code)>& body) {
+    gallery::StopSkinning();
+    for (const char* language : {"en_GB.UTF-8", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
+        SCOPED_TRACE(language);
+        lvtest::ScopedEnv env("LC_ALL", language);
+        std::string error;
+        ASSERT_TRUE(
+            gallery::StartSkinning(GetModuleHandleA(nullptr), gallery::GalleryOptions{}, error))
+            << error;
+        body(std::string(language).substr(0, 2));
+        gallery::StopSkinning();
+    }
+    SetUp();
 }
 
 void SkinnedGallery::TearDown() {

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 
 namespace gallerytest {
 
@@ -23,6 +24,9 @@ class SkinnedGallery : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs `body` with the toolkit started afresh under each of the gallery's languages; `body`
+    // gets the language's two-letter code. The toolkit is running again afterwards.
+    void InEachLanguage(const std::function<void(const std::string& code)>& body);
 };
 
 } // namespace gallerytest

@@ -12,7 +12,6 @@
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
 #include "tests/support/label_fit.h"
-#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/tools/skingallery/gallery_driving.h"
 #include "tools/skingallery/gallery_dialog.h"
@@ -78,13 +77,7 @@ TEST_F(GalleryItems, EveryItemControlIsSkinnedAndFilled) {
 }
 
 TEST_F(GalleryItems, ShowsWholeLabelsInEveryLanguage) {
-    StopSkinning();
-    for (const char* language : {"en_GB.UTF-8", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
-        SCOPED_TRACE(language);
-        lvtest::ScopedEnv env("LC_ALL", language);
-        std::string error;
-        ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
-        const std::string code = std::string(language).substr(0, 2);
+    InEachLanguage([](const std::string& code) {
         const bool reached = RunItems([&](HWND items) {
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(items))
                 ADD_FAILURE() << label;
@@ -100,10 +93,7 @@ TEST_F(GalleryItems, ShowsWholeLabelsInEveryLanguage) {
                 items, lvtest::ScreenshotPath("skingallery_items_" + code + ".png")));
         });
         EXPECT_TRUE(reached);
-        StopSkinning();
-    }
-    std::string error;
-    ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
+    });
 }
 
 } // namespace

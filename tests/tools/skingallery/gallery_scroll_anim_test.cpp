@@ -8,7 +8,6 @@
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
 #include "tests/support/label_fit.h"
-#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/tools/skingallery/gallery_driving.h"
 #include "tools/skingallery/gallery_dialog.h"
@@ -110,23 +109,15 @@ TEST_F(GalleryScrollAnim, TheListScrollsByItsDrawnBarsAndTheClipPlaysUntilStoppe
 }
 
 TEST_F(GalleryScrollAnim, ShowsWholeLabelsInEveryLanguage) {
-    StopSkinning();
-    for (const char* language : {"en_GB.UTF-8", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
-        SCOPED_TRACE(language);
-        lvtest::ScopedEnv env("LC_ALL", language);
-        std::string error;
-        ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
+    InEachLanguage([](const std::string& code) {
         RunWindowDriven([&](HWND window) {
             PumpFor(200);
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(window))
                 ADD_FAILURE() << label;
-            const std::string file = std::string("skingallery_scroll_anim_") +
-                                     std::string(language).substr(0, 2) + ".png";
+            const std::string file = std::string("skingallery_scroll_anim_") + code + ".png";
             EXPECT_TRUE(input::save_window_png(window, lvtest::ScreenshotPath(file)));
         });
-        if (std::string(language) != "ko_KR.UTF-8")
-            StopSkinning();
-    }
+    });
 }
 
 } // namespace

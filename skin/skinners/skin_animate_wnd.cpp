@@ -243,18 +243,19 @@ bool SkinAnimateWnd::Advance(int& passes) {
     return m_repeat != -1 && passes >= m_repeat;
 }
 
+void SkinAnimateWnd::ShowFrame(HDC dc, short frame) {
+    const RECT client = ClientRect();
+    SkinMemDC composed(dc, client.right, client.bottom);
+    ComposeFrame(composed.GetDC(), client, frame);
+    BitBlt(dc, 0, 0, client.right, client.bottom, composed.GetDC(), 0, 0, SRCCOPY);
+}
+
 void SkinAnimateWnd::DrawCurrentFrame() {
     HWND hwnd = GetHwnd();
     HDC dc = GetDC(hwnd);
     if (!dc)
         return;
-    RECT client{};
-    GetClientRect(hwnd, &client);
-    {
-        SkinMemDC composed(dc, client.right, client.bottom);
-        ComposeFrame(composed.GetDC(), client, static_cast<short>(m_current));
-        BitBlt(dc, 0, 0, client.right, client.bottom, composed.GetDC(), 0, 0, SRCCOPY);
-    }
+    ShowFrame(dc, static_cast<short>(m_current));
     ::ReleaseDC(hwnd, dc);
     std::lock_guard lock(m_drawLock);
     m_shown = static_cast<short>(m_current);
@@ -291,18 +292,13 @@ void SkinAnimateWnd::ComposeFrame(HDC target, const RECT& client, short frame) {
 void SkinAnimateWnd::OnPaint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(GetHwnd(), &paint);
-    const RECT client = ClientRect();
     short frame = -1;
     {
         std::lock_guard lock(m_drawLock);
         // The frame last shown; a clip that has not played yet shows its first.
         frame = m_shown >= 0 ? m_shown : (m_player.IsOpen() ? 0 : -1);
     }
-    {
-        SkinMemDC composed(dc, client.right, client.bottom);
-        ComposeFrame(composed.GetDC(), client, frame);
-        BitBlt(dc, 0, 0, client.right, client.bottom, composed.GetDC(), 0, 0, SRCCOPY);
-    }
+    ShowFrame(dc, frame);
     EndPaint(GetHwnd(), &paint);
 }
 

@@ -44,6 +44,8 @@ private:
     bool Advance(int& passes);
     // The frame over the control's background into a DC of the client's size.
     void ComposeFrame(HDC target, const RECT& client, short frame);
+    // The frame composed off screen, then copied into the control's DC in one piece.
+    void ShowFrame(HDC dc, short frame);
     void DrawCurrentFrame();
     BOOL OpenFromResource(HINSTANCE module, LPCSTR name, const char* fallbackName);
     void AfterOpen();

@@ -46,7 +46,8 @@ TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
     lvtest::ScratchDir scratch;
     fs::create_directories(scratch / "home");
     lvtest::BackgroundProgram gallery(
-        LV_SKINGALLERY, {"--dialog"}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+        LV_SKINGALLERY, {"--dialog"},
+        {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     const std::string main_window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(main_window.empty()) << gallery.Output();
     std::this_thread::sleep_for(std::chrono::seconds(1));

@@ -36,7 +36,8 @@ TEST(GalleryScrollAnimOnRealDisplay, PlaysOnTheScreenAndIsIdleWhenStopped) {
     lvtest::ScratchDir scratch;
     fs::create_directories(scratch / "home");
     lvtest::BackgroundProgram gallery(
-        LV_SKINGALLERY, {"--dialog"}, {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+        LV_SKINGALLERY, {"--dialog"},
+        {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     ASSERT_FALSE(x.WindowNamed(gallery.Pid(), "Skin Gallery", 60).empty()) << gallery.Output();
     Wait(1000);
     x.Key("alt+a");

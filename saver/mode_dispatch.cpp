@@ -6,7 +6,9 @@
 #include "saver/theme_loader.h"
 #include "settings/dialogs/settings_dlg.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <string>
 
 namespace {
 
@@ -50,6 +52,27 @@ BOOL RunSettingsDialog(CSaverApp& app) {
     return TRUE;
 }
 
+// A preview handle names a window only inside this process's own windows; anything else (a
+// handle of another program, a stale one) ends the preview with the platform's reason.
+void ReportNoShowWindow(HWND parent) {
+    const DWORD code = GetLastError();
+    LPSTR text = nullptr;
+    FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code, 0,
+                   reinterpret_cast<LPSTR>(&text), 0, nullptr);
+    std::string reason = text ? text : "";
+    if (text)
+        LocalFree(text);
+    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r'))
+        reason.pop_back();
+    if (parent)
+        std::fprintf(stderr, "Lumivista: the preview cannot be shown in window %lu: %s (%lu)\n",
+                     static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parent)),
+                     reason.c_str(), static_cast<unsigned long>(code));
+    else
+        std::fprintf(stderr, "Lumivista: the slide show's window cannot be made: %s (%lu)\n",
+                     reason.c_str(), static_cast<unsigned long>(code));
+}
+
 BOOL StartSlideShow(CSaverApp& app) {
     std::printf("%s", static_cast<LPCTSTR>(DescribeLoadedTheme()));
     std::printf("Lumivista: %s (mode %c) starts.\n",
@@ -57,6 +80,7 @@ BOOL StartSlideShow(CSaverApp& app) {
     std::fflush(stdout);
     auto* window = new CSaverWnd;
     if (!window->Create(app.ParentWindow())) {
+        ReportNoShowWindow(app.ParentWindow());
         // Only a window whose creation went through deletes itself.
         delete window;
         return TRUE;

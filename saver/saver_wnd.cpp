@@ -62,7 +62,7 @@ BOOL CSaverWnd::Create(HWND parent) {
     DWORD exStyle = WS_EX_TOPMOST;
     RECT rect{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     if (parent) {
-        if (!::IsWindow(parent) || !::GetClientRect(parent, &rect))
+        if (!::GetClientRect(parent, &rect))
             return FALSE;
         style = WS_CHILD | WS_VISIBLE;
         exStyle = 0;

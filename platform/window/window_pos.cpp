@@ -123,8 +123,10 @@ BOOL GetClientRect(HWND hwnd, LPRECT rect) {
         return FALSE;
     auto lock = lock_tree();
     Window* w = find_window(hwnd);
-    if (!w)
+    if (!w) {
+        SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
+    }
     *rect = RECT{0, 0, w->client.right - w->client.left, w->client.bottom - w->client.top};
     return TRUE;
 }

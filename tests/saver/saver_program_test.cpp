@@ -175,6 +175,16 @@ TEST_F(SaverProgramTest, SwitchesRunTheirModes) {
     }
 }
 
+TEST_F(SaverProgramTest, APreviewHandleThatIsNoWindowOfOursEndsWithThePlatformsReason) {
+    WriteTheme(Spec());
+    auto result = Run({"/p", "1234"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_NE(result.err.find("the preview cannot be shown in window 1234: Invalid window handle. "
+                              "(1400)"),
+              std::string::npos)
+        << result.err;
+}
+
 TEST_F(SaverProgramTest, AMissingOrForeignThemeFileEndsStartUpWithItsMessage) {
     auto missing = Run({"/s"});
     EXPECT_NE(missing.exitCode, -1);

@@ -24,12 +24,13 @@ build: setup
 run: build
 	@bash scripts/run-sample $(BUILD_RUN)
 
-# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer. Each step reports its
+# wall time; the test run ends with its ten slowest tests.
 test: setup
 	@cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON >/dev/null
-	@cmake --build $(BUILD_TEST) -j $(JOBS)
-	@bash scripts/fuzz-smoke $(BUILD_FUZZ)
-	@cd $(BUILD_TEST) && ctest -j $(JOBS) --output-on-failure --timeout 600
+	@bash scripts/timed build cmake --build $(BUILD_TEST) -j $(JOBS)
+	@JOBS=$(JOBS) bash scripts/timed "fuzz smoke" bash scripts/fuzz-smoke $(BUILD_FUZZ)
+	@JOBS=$(JOBS) bash scripts/timed tests bash scripts/run-tests $(BUILD_TEST)
 
 # Everything, tests included, built as a release is: the optimiser's warnings (GCC 12 at -O3
 # with -Werror) show only here. Built, not run: `make test` runs the tests.
@@ -40,8 +41,8 @@ release: setup
 # The window-manager and drawing tests under ThreadSanitizer.
 tsan: setup
 	@cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_TSAN=ON >/dev/null
-	@cmake --build $(BUILD_TSAN) -j $(JOBS)
-	@cd $(BUILD_TSAN) && ctest -j $(JOBS) --output-on-failure -L tsan
+	@bash scripts/timed build cmake --build $(BUILD_TSAN) -j $(JOBS)
+	@JOBS=$(JOBS) bash scripts/timed tests bash scripts/run-tests $(BUILD_TSAN) -L tsan
 
 bench: setup
 	@cmake -S . -B $(BUILD_BENCH) -G Ninja -DCMAKE_BUILD_TYPE=Release -DLV_TESTS=OFF -DLV_BENCH=ON >/dev/null

@@ -26,6 +26,7 @@ struct ClockState {
     std::int64_t calendar_base = kVirtualCalendarStart; // system time at calendar_anchor
     Milliseconds calendar_anchor = kVirtualStart;
     std::set<std::condition_variable*> waiters;
+    std::condition_variable waiter_arrived; // tells tests that a wait has taken its deadline
 };
 
 ClockState& state() {
@@ -117,6 +118,7 @@ bool wait_until(std::unique_lock<std::mutex>& lock, std::condition_variable& wak
     {
         std::lock_guard registration(s.mutex);
         s.waiters.insert(&wake);
+        s.waiter_arrived.notify_all();
     }
     bool result = false;
     for (;;) {
@@ -131,6 +133,12 @@ bool wait_until(std::unique_lock<std::mutex>& lock, std::condition_variable& wak
     std::lock_guard registration(s.mutex);
     s.waiters.erase(&wake);
     return result;
+}
+
+bool wait_for_virtual_waiter(std::chrono::milliseconds real_limit) {
+    auto& s = state();
+    std::unique_lock lock(s.mutex);
+    return s.waiter_arrived.wait_for(lock, real_limit, [&] { return !s.waiters.empty(); });
 }
 
 std::int64_t system_time_ms() {

@@ -4,6 +4,7 @@
 // process in virtual mode.
 #pragma once
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,10 @@ void advance_by(Milliseconds duration);
 // In virtual mode a clock that passes the deadline wakes the waiter too. Returns ready().
 bool wait_until(std::unique_lock<std::mutex>& lock, std::condition_variable& wake,
                 Milliseconds deadline, const std::function<bool()>& ready);
+
+// Blocks (in real time, up to `real_limit`) until some thread is waiting on the virtual
+// clock, its deadline taken. Returns whether one is.
+bool wait_for_virtual_waiter(std::chrono::milliseconds real_limit);
 
 // Calendar time in milliseconds since 1970-01-01 UTC; in virtual mode it moves with the clock.
 std::int64_t system_time_ms();

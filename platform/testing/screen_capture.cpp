@@ -7,6 +7,7 @@
 
 #include <png.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -87,6 +88,20 @@ COLORREF screen_pixel(int x, int y) {
     if (x < 0 || y < 0 || x >= screen.width() || y >= screen.height())
         return CLR_INVALID;
     return to_colorref(screen.row(y)[x]);
+}
+
+int count_screen_pixels(const RECT& area, COLORREF colour) {
+    display::compose_screen();
+    gdi::Surface& screen = display::screen_surface();
+    gdi::SurfaceLock lock(&screen);
+    int count = 0;
+    for (int y = std::max(0, int(area.top)); y < std::min(screen.height(), int(area.bottom)); ++y) {
+        const gdi::Pixel* row = screen.row(y);
+        for (int x = std::max(0, int(area.left)); x < std::min(screen.width(), int(area.right));
+             ++x)
+            count += to_colorref(row[x]) == colour;
+    }
+    return count;
 }
 
 COLORREF window_pixel(HWND hwnd, int x, int y) {

@@ -68,9 +68,7 @@ protected:
             return !RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName")
                         .has_value();
         };
-        for (int i = 0; i < 600 && !entryGone(); ++i)
-            Sleep(100);
-        EXPECT_TRUE(entryGone());
+        EXPECT_TRUE(WaitUntil(entryGone));
         EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".scr"))));
         EXPECT_FALSE(fs::exists(Host(Installed(kTitle, ".dat"))));
         HKEY key = nullptr;

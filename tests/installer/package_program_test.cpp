@@ -30,8 +30,8 @@ TEST_F(PackedProgramTest, ExtractsTheSaverThenTheThemeFile) {
     ASSERT_EQ(run.exitCode, 0) << run.out << run.err;
 
     const fs::path folder = TargetHost() / kTitle;
-    EXPECT_EQ(ReadFileBytes(folder / (kTitle + ".scr")), ReadFileBytes(LV_LUMIVISTA));
-    EXPECT_EQ(ReadFileBytes(folder / (kTitle + ".dat")), ReadFileBytes(LV_SAMPLE_THEME_FILE));
+    EXPECT_TRUE(SameFileBytes(folder / (kTitle + ".scr"), LV_LUMIVISTA));
+    EXPECT_TRUE(SameFileBytes(folder / (kTitle + ".dat"), LV_SAMPLE_THEME_FILE));
     const auto perms = fs::status(folder / (kTitle + ".scr")).permissions();
     EXPECT_NE(perms & fs::perms::owner_exec, fs::perms::none);
 

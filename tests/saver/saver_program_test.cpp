@@ -14,7 +14,6 @@
 #include <cstdlib>
 #include <functional>
 #include <optional>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -107,7 +106,7 @@ TEST_F(SaverProgramTest, ModeUWritesTheUninstallerStartsItWithTheProgramPathAndE
     EXPECT_EQ(result.exitCode, 0) << result.err;
     fs::path written = m_program_dir / "uninst_saver.exe";
     ASSERT_TRUE(fs::exists(written));
-    EXPECT_EQ(lvtest::ReadFileBytes(written), lvtest::ReadFileBytes(LV_FAKE_UNINSTALLER));
+    EXPECT_TRUE(lvtest::SameFileBytes(written, LV_FAKE_UNINSTALLER));
     EXPECT_NE(fs::status(written).permissions() & fs::perms::owner_exec, fs::perms::none);
     ASSERT_TRUE(lvtest::WaitForFile(m_scratch / "uninstaller.log"));
     // One argument: this program's full path in the platform's form.
@@ -144,7 +143,7 @@ TEST_F(SaverProgramTest, ModeUReplacesWhatStandsAtTheUninstallersNameWithoutWrit
         EXPECT_EQ(lvtest::ReadFileBytes(victim), Bytes("victim"));
         EXPECT_FALSE(fs::exists(outside / "none"));
         EXPECT_FALSE(fs::is_symlink(written));
-        EXPECT_EQ(lvtest::ReadFileBytes(written), lvtest::ReadFileBytes(LV_FAKE_UNINSTALLER));
+        EXPECT_TRUE(lvtest::SameFileBytes(written, LV_FAKE_UNINSTALLER));
         EXPECT_TRUE(lvtest::WaitForFile(m_scratch / "uninstaller.log"));
         for (const auto& entry : fs::directory_iterator(m_program_dir)) {
             const std::string name = entry.path().filename().string();
@@ -504,18 +503,17 @@ TEST(InstalledSaver, ModeURemovesTheInstallation) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(fs::exists(systemFolder / "uninst_saver.exe"));
     // The uninstaller runs on its own; wait until it has done its work.
-    for (int i = 0; i < 400 && (fs::exists(theme) || fs::exists(saver)); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    lvtest::WaitUntil([&] { return !fs::exists(theme) && !fs::exists(saver); });
     EXPECT_FALSE(fs::exists(saver));
     EXPECT_FALSE(fs::exists(theme));
     HKEY gone = nullptr;
-    for (int i = 0; i < 100; ++i) {
+    lvtest::WaitUntil([&] {
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone) != ERROR_SUCCESS)
-            break;
+            return true;
         RegCloseKey(gone);
         gone = nullptr;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
+        return false;
+    });
     EXPECT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, entry.c_str(), 0, KEY_READ, &gone),
               ERROR_FILE_NOT_FOUND);
     setenv("LUMIVISTA_ROOT", savedRoot.c_str(), 1);

@@ -1,5 +1,6 @@
 #include "tests/support/process_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -113,29 +114,59 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
     return result;
 }
 
-bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds) {
+bool WaitUntil(const std::function<bool()>& done, int timeoutSeconds) {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
     while (std::chrono::steady_clock::now() < deadline) {
-        if (std::filesystem::exists(path))
+        if (done())
             return true;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    return false;
+    return done();
 }
 
+bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds) {
+    return WaitUntil([&] { return std::filesystem::exists(path); }, timeoutSeconds);
+}
+
+namespace {
+
+// The whole file in one read: the programs compared here are megabytes long.
+template <typename Container> Container ReadWhole(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    if (!in)
+        return {};
+    Container out(static_cast<std::size_t>(in.tellg()), {});
+    in.seekg(0);
+    in.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
+    out.resize(static_cast<std::size_t>(in.gcount()));
+    return out;
+}
+
+} // namespace
+
 std::string ReadFileText(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWhole<std::string>(path);
 }
 
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return ReadWhole<std::vector<unsigned char>>(path);
+}
+
+::testing::AssertionResult SameFileBytes(const std::filesystem::path& actual,
+                                         const std::filesystem::path& expected) {
+    const std::vector<unsigned char> a = ReadFileBytes(actual), e = ReadFileBytes(expected);
+    const auto [at, _] = std::mismatch(a.begin(), a.end(), e.begin(), e.end());
+    if (a.size() == e.size() && at == a.end())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << actual << " (" << a.size() << " bytes) differs from " << expected << " (" << e.size()
+           << " bytes) from offset " << (at - a.begin());
 }
 
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace lvtest

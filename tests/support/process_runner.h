@@ -2,7 +2,10 @@
 // environment, its output captured, its exit code returned.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,13 +20,21 @@ struct ProcessResult {
 
 // `env` entries are added to (or replace those of) the test's own environment.
 ProcessResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env = {}, int timeoutSeconds = 60);
+                         const std::map<std::string, std::string>& env = {},
+                         int timeoutSeconds = 60);
 
+// Waits until `done()` holds, as something another process does comes about; the deadline
+// is generous (a loaded machine runs sanitized programs slowly), a guard, not the expectation.
+bool WaitUntil(const std::function<bool()>& done, int timeoutSeconds = 60);
 // Waits until `path` exists (a program started in the background writes it).
-bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds = 20);
+bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds = 60);
 
 std::string ReadFileText(const std::filesystem::path& path);
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path);
+// Whether the two files hold the same bytes; a failure names the first offset that differs
+// rather than printing megabytes.
+::testing::AssertionResult SameFileBytes(const std::filesystem::path& actual,
+                                         const std::filesystem::path& expected);
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes);
 
 } // namespace lvtest

@@ -112,15 +112,10 @@ TEST_F(MenuBar, ShowsItsTitles) {
     RECT file = title_on_screen(owner.hwnd(), 0);
     RECT view = title_on_screen(owner.hwnd(), 2);
     RECT help = title_on_screen(owner.hwnd(), 3);
-    int text = 0, embossed = 0, background = 0;
-    for (int y = file.top; y < file.bottom; ++y)
-        for (int x = file.left; x < file.right; ++x)
-            text += lt::screen_pixel(x, y) == GetSysColor(COLOR_MENUTEXT);
-    for (int y = view.top; y < view.bottom; ++y)
-        for (int x = view.left; x < view.right; ++x)
-            embossed += lt::screen_pixel(x, y) == GetSysColor(COLOR_3DSHADOW);
-    for (int x = help.right + 2; x < help.right + 40; ++x)
-        background += lt::screen_pixel(x, help.top + 3) == GetSysColor(COLOR_MENU);
+    const int text = lt::count_screen_pixels(file, GetSysColor(COLOR_MENUTEXT));
+    const int embossed = lt::count_screen_pixels(view, GetSysColor(COLOR_3DSHADOW));
+    const int background = lt::count_screen_pixels(
+        RECT{help.right + 2, help.top + 3, help.right + 40, help.top + 4}, GetSysColor(COLOR_MENU));
     EXPECT_GT(text, 10);
     EXPECT_GT(embossed, 10);
     EXPECT_EQ(background, 38);

@@ -22,12 +22,7 @@ using menutest::open_popups;
 namespace {
 
 int count_colour(const RECT& r, COLORREF colour) {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = r.left; x < r.right; ++x)
-            if (lt::screen_pixel(x, y) == colour)
-                ++n;
-    return n;
+    return lt::count_screen_pixels(r, colour);
 }
 
 RECT column(const RECT& item, int left, int right) {

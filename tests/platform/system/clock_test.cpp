@@ -101,6 +101,26 @@ TEST(VirtualClock, WaitEndsWhenTheClockPassesTheDeadline) {
     EXPECT_EQ(outcome.load(), 1);
 }
 
+TEST(VirtualClock, ATestCanWaitUntilAThreadWaitsOnTheClock) {
+    lv::testing::VirtualClockScope scope;
+    EXPECT_FALSE(lv::clock::wait_for_virtual_waiter(std::chrono::milliseconds(20)))
+        << "nobody waits yet";
+    std::mutex mutex;
+    std::condition_variable wake;
+    bool flag = false;
+    std::atomic<lv::clock::Milliseconds> deadline{0};
+    std::thread waiter([&] {
+        std::unique_lock lock(mutex);
+        deadline = lv::clock::now_ms() + 500; // taken by the waiter itself, as a wait call does
+        lv::clock::wait_until(lock, wake, deadline, [&] { return flag; });
+    });
+    ASSERT_TRUE(lv::testing::wait_for_waiter());
+    EXPECT_NE(deadline.load(), 0u) << "the deadline is taken before the wait is seen";
+    lv::testing::advance(500);
+    waiter.join();
+    EXPECT_EQ(lv::clock::now_ms(), deadline.load());
+}
+
 TEST(RealClock, WaitsInRealTime) {
     ASSERT_FALSE(lv::clock::is_virtual());
     std::mutex mutex;

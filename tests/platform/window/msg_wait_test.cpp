@@ -109,6 +109,10 @@ TEST(MsgWaitTest, TimesOutOnTheVirtualClockWithoutMovingIt) {
     HANDLE advancer = CreateThread(
         nullptr, 0,
         [](LPVOID) -> DWORD {
+            // Only once the wait has taken its deadline: moved earlier, the clock would stop
+            // short of a deadline 250 ms further on.
+            if (!lv::testing::wait_for_waiter())
+                return 1;
             lv::testing::advance(250);
             return 0;
         },
@@ -116,6 +120,9 @@ TEST(MsgWaitTest, TimesOutOnTheVirtualClockWithoutMovingIt) {
     EXPECT_EQ(MsgWaitForMultipleObjects(1, &event, FALSE, 250, QS_ALLINPUT), WAIT_TIMEOUT);
     EXPECT_EQ(GetTickCount() - start, 250u);
     WaitForSingleObject(advancer, INFINITE);
+    DWORD advanced = 1;
+    GetExitCodeThread(advancer, &advanced);
+    EXPECT_EQ(advanced, 0u) << "the wait never began";
     CloseHandle(advancer);
     CloseHandle(event);
 }

@@ -256,9 +256,7 @@ TEST_P(PopupLooks, FrameItemsAndTheHotItemComeFromTheSkin) {
         hot = lt::screen_pixel(ItemOnScreen(top, 3).right - 30, Centre(ItemOnScreen(top, 3)).y);
         plain = lt::screen_pixel(fifth.right - 30, Centre(fifth).y);
         edge = lt::screen_pixel(window.left, (window.top + window.bottom) / 2);
-        for (int y = first.top; y < first.bottom; ++y)
-            for (int x = first.left; x < first.right; ++x)
-                text += lt::screen_pixel(x, y) == kText;
+        text = lt::count_screen_pixels(first, kText);
         EXPECT_TRUE(lt::save_screen_png(
             lvtest::ScreenshotPath(std::string("skinned_popup_") + GetParam().name + ".png")));
         lt::key_press(VK_ESCAPE);

@@ -290,7 +290,9 @@ void SdlPresenter::reconcile() {
             n.by_window.erase(it);
             native->follow(layer, m_desktop);
         } else {
-            native = NativeWindow::create(layer, m_desktop);
+            auto owner = shown.find(layer.owner); // lower, so already there
+            native = NativeWindow::create(layer, m_desktop,
+                                          owner != shown.end() ? owner->second->sdl() : nullptr);
             if (!native)
                 continue;
         }

@@ -4,8 +4,11 @@
 
 #include <SDL.h>
 #include <SDL_syswm.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/shape.h>
+
+#include <string>
 
 namespace lv::display {
 namespace {
@@ -65,6 +68,30 @@ bool query_pointer(SDL_Window* any_window, POINT& screen) {
         return false;
     screen = POINT{root_x, root_y};
     return true;
+}
+
+bool set_window_type(SDL_Window* window, const char* type) {
+    X11Window x = x11_of(window);
+    if (!x.display)
+        return false;
+    XErrorTrap trap(x.display);
+    const std::string name = std::string("_NET_WM_WINDOW_TYPE_") + type;
+    Atom value = XInternAtom(x.display, name.c_str(), False);
+    XChangeProperty(x.display, x.window, XInternAtom(x.display, "_NET_WM_WINDOW_TYPE", False),
+                    XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&value), 1);
+    return !trap.failed();
+}
+
+bool add_window_state(SDL_Window* window, const char* state) {
+    X11Window x = x11_of(window);
+    if (!x.display)
+        return false;
+    XErrorTrap trap(x.display);
+    const std::string name = std::string("_NET_WM_STATE_") + state;
+    Atom value = XInternAtom(x.display, name.c_str(), False);
+    XChangeProperty(x.display, x.window, XInternAtom(x.display, "_NET_WM_STATE", False), XA_ATOM,
+                    32, PropModeAppend, reinterpret_cast<unsigned char*>(&value), 1);
+    return !trap.failed();
 }
 
 void raise_windows(const std::vector<SDL_Window*>& bottom_first) {

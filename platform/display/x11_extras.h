@@ -24,4 +24,11 @@ bool query_pointer(SDL_Window* any_window, POINT& screen);
 // frame, keeping a window it holds transient for another above that one.
 void raise_windows(const std::vector<SDL_Window*>& bottom_first);
 
+// Tells the window manager what the window is (_NET_WM_WINDOW_TYPE_<type>: "DIALOG", "COMBO").
+// Before the window is shown.
+bool set_window_type(SDL_Window* window, const char* type);
+// Adds a state (_NET_WM_STATE_<state>: "MODAL") to those the window is shown with. Before the
+// window is shown, after SDL has written its own.
+bool add_window_state(SDL_Window* window, const char* state);
+
 } // namespace lv::display

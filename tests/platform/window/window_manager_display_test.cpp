@@ -2,6 +2,7 @@
 // private virtual X server, see RanUnderVirtualX): an X error ends nothing, the layer's stacking
 // reaches the screen through the manager, and each native window tells the manager what it is.
 #include "display/backend.h"
+#include "tests/support/screenshots.h"
 #include "tests/support/virtual_display.h"
 #include "window_test_support.h"
 #include "x_window_facts.h"
@@ -15,6 +16,7 @@
 #include <ostream>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -140,6 +142,81 @@ TEST_P(OnADesktop, TheLayersStackingReachesTheScreen) {
     EXPECT_TRUE(PumpUntil([&] { return x.Pixel(500, 350) == Rgb(RGB(0, 0, 255)); }));
     DestroyWindow(red);
     DestroyWindow(blue);
+}
+
+// Each window tells the manager what it is: a modal dialog is a dialog, transient for its
+// disabled owner and modal; a drop-down is an unframed override-redirect menu held over its
+// owner; a tip is a tooltip; the owner is a normal window at the place the layer gave it.
+TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
+    if (Skipped())
+        return;
+    StartDesktop();
+    lvtest::XScreen x = lvtest::CurrentScreen();
+    HWND owner = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400,
+                                        RGB(0, 0, 255));
+    SetWindowTextA(owner, "owner");
+    HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, WC_DIALOG, "dialog",
+                                  WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, 300, 200, owner,
+                                  nullptr, nullptr, nullptr);
+    ASSERT_NE(dialog, nullptr);
+    EnableWindow(owner, FALSE);
+    ShowWindow(dialog, SW_SHOW);
+    HWND drop = wintest::make_coloured(WS_POPUP | WS_VISIBLE | WS_BORDER, 320, 260, 120, 90,
+                                       RGB(0, 200, 0), dialog);
+    SetWindowTextA(drop, "drop");
+    HWND tip = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, "tip", WS_POPUP, 500, 500, 80, 20,
+                               dialog, nullptr, nullptr, nullptr);
+    ASSERT_NE(tip, nullptr);
+    SetWindowPos(tip, HWND_TOPMOST, 500, 500, 80, 20, SWP_SHOWWINDOW | SWP_NOACTIVATE);
+
+    const int pid = getpid();
+    const std::string owner_id = x.WindowNamed(pid, "owner");
+    const std::string dialog_id = x.WindowNamed(pid, "dialog");
+    const std::string drop_id = x.WindowNamed(pid, "drop");
+    const std::string tip_id = x.WindowNamed(pid, "tip");
+    ASSERT_FALSE(owner_id.empty());
+    ASSERT_FALSE(dialog_id.empty());
+    ASSERT_FALSE(drop_id.empty());
+    ASSERT_FALSE(tip_id.empty());
+
+    xfacts::WindowFacts o = xfacts::facts_of(owner_id);
+    // With no manager there is nobody to decorate a window, and SDL does not ask.
+    const bool managed = GetParam().program != nullptr;
+    EXPECT_EQ(o.type, "NORMAL");
+    EXPECT_EQ(o.undecorated, managed);
+    EXPECT_TRUE(o.user_position);
+    EXPECT_FALSE(o.override_redirect);
+
+    xfacts::WindowFacts d = xfacts::facts_of(dialog_id);
+    EXPECT_EQ(d.type, "DIALOG");
+    EXPECT_EQ(d.transient_for, xfacts::id_of(owner_id));
+    EXPECT_TRUE(d.has_state("MODAL"));
+    EXPECT_EQ(d.undecorated, managed);
+    EXPECT_TRUE(d.user_position);
+    EXPECT_TRUE(d.fixed_size);
+    EXPECT_FALSE(d.override_redirect);
+
+    xfacts::WindowFacts m = xfacts::facts_of(drop_id);
+    EXPECT_EQ(m.type, "POPUP_MENU");
+    EXPECT_TRUE(m.override_redirect);
+    EXPECT_EQ(m.transient_for, xfacts::id_of(dialog_id));
+
+    xfacts::WindowFacts t = xfacts::facts_of(tip_id);
+    EXPECT_EQ(t.type, "TOOLTIP");
+    EXPECT_TRUE(t.override_redirect);
+
+    // The dialog stays where the layer put it and shows above its owner.
+    RECT where = x.Geometry(dialog_id);
+    EXPECT_EQ(where.left, 300);
+    EXPECT_EQ(where.top, 200);
+    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(450, 215) != Rgb(RGB(0, 0, 255)); }));
+    x.Screenshot(lvtest::ScreenshotPath(std::string("wm-hints-") + GetParam().name + ".png"));
+
+    DestroyWindow(tip);
+    DestroyWindow(drop);
+    EnableWindow(owner, TRUE);
+    DestroyWindow(dialog);
+    DestroyWindow(owner);
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, OnADesktop, ::testing::ValuesIn(kDesktops),

@@ -48,7 +48,10 @@ bool same_rects(const std::vector<RECT>& a, const std::vector<RECT>& b) {
 
 Uint32 flags_for(const window::Layer& layer) {
     Uint32 flags = SDL_WINDOW_HIDDEN | SDL_WINDOW_BORDERLESS;
-    if (layer.transient)
+    // Menus, drop-downs and tips are override-redirect windows the manager never frames.
+    if (layer.kind == window::LayerKind::tooltip)
+        flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_TOOLTIP;
+    else if (layer.transient)
         flags |= SDL_WINDOW_SKIP_TASKBAR | SDL_WINDOW_POPUP_MENU;
     if (layer.topmost)
         flags |= SDL_WINDOW_ALWAYS_ON_TOP;
@@ -73,10 +76,23 @@ void copy_rect(const gdi::Surface& from, SDL_Surface* to, const RECT& r) {
                       static_cast<int>(from.stride()), format, dst_top, to->pitch);
 }
 
+// What the manager is told beyond what SDL says: the owner the window stays above (transient
+// for), dialogs and combo lists by their type, a modal dialog as modal.
+void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner) {
+    if (owner)
+        SDL_SetWindowModalFor(window, owner);
+    if (layer.kind == window::LayerKind::dialog)
+        set_window_type(window, "DIALOG");
+    else if (layer.kind == window::LayerKind::combo_list)
+        set_window_type(window, "COMBO");
+    if (layer.modal && layer.kind == window::LayerKind::dialog)
+        add_window_state(window, "MODAL");
+}
+
 } // namespace
 
 std::unique_ptr<NativeWindow> NativeWindow::create(const window::Layer& layer,
-                                                   const DesktopFacts& desktop) {
+                                                   const DesktopFacts& desktop, SDL_Window* owner) {
     RECT r = window_rect(layer);
     if (r.right <= r.left || r.bottom <= r.top)
         return nullptr; // nothing to show
@@ -91,6 +107,7 @@ std::unique_ptr<NativeWindow> NativeWindow::create(const window::Layer& layer,
     native->m_full_screen = covers_screen(r);
     if (native->m_full_screen)
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    describe_to_manager(window, layer, owner);
     SDL_ShowWindow(window);
     return native;
 }

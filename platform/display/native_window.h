@@ -16,9 +16,10 @@ namespace lv::display {
 
 class NativeWindow {
 public:
-    // The native window for a layer; null when the display refuses to make one.
+    // The native window for a layer, held over its owner's (null: none); null when the
+    // display refuses to make one.
     static std::unique_ptr<NativeWindow> create(const window::Layer& layer,
-                                                const DesktopFacts& desktop);
+                                                const DesktopFacts& desktop, SDL_Window* owner);
     ~NativeWindow();
     NativeWindow(const NativeWindow&) = delete;
     NativeWindow& operator=(const NativeWindow&) = delete;

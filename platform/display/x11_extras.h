@@ -1,6 +1,6 @@
 // What the real display does through X directly where SDL has no call for it: shaping a window
-// by a list of rectangles, asking where the pointer is and stacking windows in a given order.
-// They do nothing on other display servers.
+// by a list of rectangles, asking where the pointer is and raising windows. They do nothing on
+// other display servers. A request the X server refuses makes the call fail (see x11_errors.h).
 #pragma once
 
 #include "win32/types.h"
@@ -18,7 +18,17 @@ bool shape_window(SDL_Window* window, const std::vector<RECT>& rects);
 // state follows only the device's raw motion and misses a pointer that was warped. False on
 // other display servers.
 bool query_pointer(SDL_Window* any_window, POINT& screen);
-// Stacks the windows in this order, topmost first.
-void restack_windows(const std::vector<SDL_Window*>& top_first);
+// Raises the windows one after the other, so that the last one ends on top. Under a window
+// manager each window sits in a frame of the manager's, so the windows are no siblings that
+// could be stacked against each other: each raise is a request the manager carries out on the
+// frame, keeping a window it holds transient for another above that one.
+void raise_windows(const std::vector<SDL_Window*>& bottom_first);
+
+// Tells the window manager what the window is (_NET_WM_WINDOW_TYPE_<type>: "DIALOG", "COMBO").
+// Before the window is shown.
+bool set_window_type(SDL_Window* window, const char* type);
+// Adds a state (_NET_WM_STATE_<state>: "MODAL") to those the window is shown with. Before the
+// window is shown, after SDL has written its own.
+bool add_window_state(SDL_Window* window, const char* state);
 
 } // namespace lv::display

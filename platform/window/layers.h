@@ -11,6 +11,9 @@
 
 namespace lv::window {
 
+// What a top-level window is, as a window manager needs to know it.
+enum class LayerKind { normal, dialog, menu, tooltip, combo_list };
+
 struct Layer {
     HWND hwnd = nullptr;
     std::shared_ptr<gdi::Surface> surface;
@@ -20,6 +23,9 @@ struct Layer {
     bool topmost = false;
     bool active = false;
     bool transient = false; // an owned window without a caption: a drop-down, a tip, a menu
+    LayerKind kind = LayerKind::normal;
+    HWND owner = nullptr; // the top-level window that owns this one
+    bool modal = false;   // its owner is disabled while it shows
     std::string title;
 };
 

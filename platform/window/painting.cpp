@@ -2,8 +2,11 @@
 #include "window/painting.h"
 
 #include "gdi/surface_dc.h"
+#include "win32/dialog.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
+#include "win32/system.h"
+#include "win32/tooltips.h"
 #include "window/display_port.h"
 #include "window/layers.h"
 #include "window/message_queue.h"
@@ -339,6 +342,23 @@ HWND find_window_to_paint(DWORD thread, HWND filter) {
     return nullptr;
 }
 
+namespace {
+
+LayerKind layer_kind(const Window& top, bool transient) {
+    const std::string& name = top.cls ? top.cls->name : std::string();
+    if (lstrcmpiA(name.c_str(), TOOLTIPS_CLASSA) == 0)
+        return LayerKind::tooltip;
+    if (lstrcmpiA(name.c_str(), "ComboLBox") == 0)
+        return LayerKind::combo_list;
+    if (transient)
+        return LayerKind::menu; // a menu, a drop-down such as the colour popup
+    if (lstrcmpiA(name.c_str(), WC_DIALOG) == 0 || top.owner)
+        return LayerKind::dialog;
+    return LayerKind::normal;
+}
+
+} // namespace
+
 std::vector<Layer> visible_layers_bottom_up() {
     std::vector<Layer> layers;
     auto lock = lock_tree();
@@ -354,6 +374,9 @@ std::vector<Layer> visible_layers_bottom_up() {
         layer.topmost = (top->ex_style & WS_EX_TOPMOST) != 0;
         layer.active = table().active == top->handle;
         layer.transient = top->owner && (top->style & WS_CAPTION) != WS_CAPTION;
+        layer.kind = layer_kind(*top, layer.transient);
+        layer.owner = top->owner ? top->owner->handle : nullptr;
+        layer.modal = top->owner && (top->owner->style & WS_DISABLED) != 0;
         layer.title = top->text;
         layer.position = POINT{top->rect.left, top->rect.top};
         RECT r{0, 0, top->rect.right - top->rect.left, top->rect.bottom - top->rect.top};

@@ -3,12 +3,12 @@
 // dialogs are unskinned when the theme has no skin).
 #pragma once
 
-#include "dialog/dialog_units.h"
+#include "tests/support/dialog_on_screen.h"
 #include "win32/win32.h"
 
 namespace settings_layout {
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kDialogStyle = lvtest::kModalDialogStyle;
 // The settings dialog: where its pages sit, its tabs and OK.
 constexpr POINT kPageOrigin{7, 32};
 constexpr RECT kAdvancedTab{87, 9, 87 + 81, 9 + 22};
@@ -35,16 +35,8 @@ constexpr RECT kMediaDelete{48, 105, 48 + 43, 105 + 18};
 constexpr RECT kAdvancedCancel{180, 142, 180 + 50, 142 + 20};
 constexpr RECT kAdvancedApply{230, 142, 230 + 50, 142 + 20};
 
-// Where a control of a dialog template lies on the screen, given the dialog's window.
-inline RECT OnScreen(const RECT& window, const RECT& units, DWORD style = kDialogStyle) {
-    HFONT font = lv::dialog::create_dialog_font("Tahoma", 8);
-    const SIZE base = lv::dialog::font_base_units(font);
-    DeleteObject(font);
-    RECT frame{0, 0, 0, 0};
-    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_DLGMODALFRAME);
-    RECT r = lv::dialog::dialog_units_to_pixels(units, base);
-    OffsetRect(&r, window.left - frame.left, window.top - frame.top);
-    return r;
+inline RECT OnScreen(const RECT& window, const RECT& units) {
+    return lvtest::DialogControlOnScreen(window, units, kDialogStyle);
 }
 
 // A control of a page of the settings dialog.
@@ -53,8 +45,6 @@ inline RECT OnPage(const RECT& window, RECT units) {
     return OnScreen(window, units);
 }
 
-inline POINT Centre(const RECT& r) {
-    return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-}
+using lvtest::Centre;
 
 } // namespace settings_layout

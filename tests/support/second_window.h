@@ -14,7 +14,7 @@ namespace lvtest {
 
 enum class Keyboard {
     taken, // dialogs, message boxes, the colour popup
-    left,  // menus, drop-downs and tool tips: the owner keeps it
+    left,  // menus, drop-downs and tool tips: the owner keeps it (or hands it to the popup)
 };
 
 // Checks the window the program opened (waiting for it to be drawn and to get the keyboard)

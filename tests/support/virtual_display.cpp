@@ -341,6 +341,15 @@ bool XScreen::WindowClosed(int pid, const std::string& title, int seconds) const
     }
 }
 
+bool XScreen::WindowGone(int pid, const std::string& window, int seconds) const {
+    return Eventually(
+        [&] {
+            const std::vector<std::string> windows = WindowsOf(pid, 0);
+            return std::find(windows.begin(), windows.end(), window) == windows.end();
+        },
+        seconds);
+}
+
 std::string XScreen::Focused() const {
     std::istringstream out(Run("xdotool getwindowfocus"));
     std::string id;

@@ -44,6 +44,8 @@ public:
     // Waits up to `seconds` until no visible window of the process has this title; true
     // when none is left.
     bool WindowClosed(int pid, const std::string& title, int seconds = 20) const;
+    // Waits up to `seconds` until this window is no longer among the process's visible ones.
+    bool WindowGone(int pid, const std::string& window, int seconds = 20) const;
     // The window that has the keyboard.
     std::string Focused() const;
     // Waits up to `seconds` until this window has the keyboard.

@@ -1,6 +1,7 @@
 #include "display/sdl_presenter.h"
 
 #include "display/native_window.h"
+#include "display/x11_errors.h"
 #include "display/x11_extras.h"
 #include "gdi/surface.h"
 #include "win32/window.h"
@@ -74,8 +75,15 @@ bool SdlPresenter::start() {
 SdlPresenter::~SdlPresenter() {
     m_stop = true;
     wake();
-    if (m_thread.joinable())
-        m_thread.join();
+    if (!m_thread.joinable())
+        return;
+    // exit() called on the display thread itself runs this destructor there: it cannot wait
+    // for itself, and the process is ending anyway.
+    if (m_thread.get_id() == std::this_thread::get_id()) {
+        m_thread.detach();
+        return;
+    }
+    m_thread.join();
 }
 
 void SdlPresenter::windows_changed() {
@@ -150,6 +158,7 @@ bool SdlPresenter::open() {
                      SDL_GetError());
         return false;
     }
+    install_x_error_handlers();
     SDL_Rect bounds{0, 0, 0, 0};
     SDL_Rect usable{0, 0, 0, 0};
     if (SDL_GetDisplayBounds(0, &bounds) != 0 || bounds.w <= 0 || bounds.h <= 0) {
@@ -293,10 +302,15 @@ void SdlPresenter::reconcile() {
     n.by_window.clear(); // windows hidden or destroyed since the last time
     n.by_window = std::move(shown);
     if (order != n.order) {
-        std::vector<SDL_Window*> stack;
-        for (HWND hwnd : order)
-            stack.push_back(n.by_window[hwnd]->sdl());
-        restack_windows(stack);
+        // From the lowest window whose place changed up: those above it are raised in turn.
+        std::size_t same = 0; // windows at the bottom of both orders
+        while (same < order.size() && same < n.order.size() &&
+               order[order.size() - 1 - same] == n.order[n.order.size() - 1 - same])
+            ++same;
+        std::vector<SDL_Window*> bottom_first;
+        for (auto it = order.rbegin() + static_cast<std::ptrdiff_t>(same); it != order.rend(); ++it)
+            bottom_first.push_back(n.by_window[*it]->sdl());
+        raise_windows(bottom_first);
         n.order = order;
     }
     if (active != n.focused) {

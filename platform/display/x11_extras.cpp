@@ -1,5 +1,7 @@
 #include "display/x11_extras.h"
 
+#include "display/x11_errors.h"
+
 #include <SDL.h>
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
@@ -35,9 +37,10 @@ bool shape_window(SDL_Window* window, const std::vector<RECT>& rects) {
     X11Window x = x11_of(window);
     if (!x.display || !has_shape_extension(x.display))
         return false;
+    XErrorTrap trap(x.display);
     if (rects.empty()) {
         XShapeCombineMask(x.display, x.window, ShapeBounding, 0, 0, None, ShapeSet);
-        return true;
+        return !trap.failed();
     }
     std::vector<XRectangle> list;
     list.reserve(rects.size());
@@ -47,7 +50,7 @@ bool shape_window(SDL_Window* window, const std::vector<RECT>& rects) {
                                   static_cast<unsigned short>(r.bottom - r.top)});
     XShapeCombineRectangles(x.display, x.window, ShapeBounding, 0, 0, list.data(),
                             static_cast<int>(list.size()), ShapeSet, Unsorted);
-    return true;
+    return !trap.failed();
 }
 
 bool query_pointer(SDL_Window* any_window, POINT& screen) {
@@ -64,22 +67,20 @@ bool query_pointer(SDL_Window* any_window, POINT& screen) {
     return true;
 }
 
-void restack_windows(const std::vector<SDL_Window*>& top_first) {
-    std::vector<Window> ids;
-    Display* display = nullptr;
-    for (SDL_Window* w : top_first) {
+void raise_windows(const std::vector<SDL_Window*>& bottom_first) {
+    for (SDL_Window* w : bottom_first) {
         X11Window x = x11_of(w);
         if (!x.display) {
-            // Another display server: raising each from the bottom up gives the same order.
-            for (auto it = top_first.rbegin(); it != top_first.rend(); ++it)
-                SDL_RaiseWindow(*it);
-            return;
+            SDL_RaiseWindow(w); // another display server
+            continue;
         }
-        display = x.display;
-        ids.push_back(x.window);
+        XRaiseWindow(x.display, x.window);
     }
-    if (display && ids.size() > 1)
-        XRestackWindows(display, ids.data(), static_cast<int>(ids.size()));
+    for (SDL_Window* w : bottom_first)
+        if (X11Window x = x11_of(w); x.display) {
+            XFlush(x.display);
+            break;
+        }
 }
 
 } // namespace lv::display

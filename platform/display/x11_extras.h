@@ -1,6 +1,6 @@
 // What the real display does through X directly where SDL has no call for it: shaping a window
-// by a list of rectangles, asking where the pointer is and stacking windows in a given order.
-// They do nothing on other display servers.
+// by a list of rectangles, asking where the pointer is and raising windows. They do nothing on
+// other display servers. A request the X server refuses makes the call fail (see x11_errors.h).
 #pragma once
 
 #include "win32/types.h"
@@ -18,7 +18,10 @@ bool shape_window(SDL_Window* window, const std::vector<RECT>& rects);
 // state follows only the device's raw motion and misses a pointer that was warped. False on
 // other display servers.
 bool query_pointer(SDL_Window* any_window, POINT& screen);
-// Stacks the windows in this order, topmost first.
-void restack_windows(const std::vector<SDL_Window*>& top_first);
+// Raises the windows one after the other, so that the last one ends on top. Under a window
+// manager each window sits in a frame of the manager's, so the windows are no siblings that
+// could be stacked against each other: each raise is a request the manager carries out on the
+// frame, keeping a window it holds transient for another above that one.
+void raise_windows(const std::vector<SDL_Window*>& bottom_first);
 
 } // namespace lv::display

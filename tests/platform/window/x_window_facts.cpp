@@ -1,0 +1,160 @@
+#include "x_window_facts.h"
+
+#include "display/x11_errors.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <unistd.h>
+
+namespace xfacts {
+namespace {
+
+struct Connection {
+    Display* display = XOpenDisplay(nullptr);
+    ~Connection() {
+        if (display)
+            XCloseDisplay(display);
+    }
+};
+
+std::string atom_name(Display* display, Atom atom, const std::string& prefix) {
+    char* name = XGetAtomName(display, atom);
+    if (!name)
+        return {};
+    std::string text(name);
+    XFree(name);
+    return text.rfind(prefix, 0) == 0 ? text.substr(prefix.size()) : text;
+}
+
+// The values of a 32-bit property (atoms, cardinals, windows).
+std::vector<unsigned long> property(Display* display, Window window, const char* name) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) != Success)
+        return values;
+    if (data && format == 32) {
+        auto* longs = reinterpret_cast<unsigned long*>(data);
+        values.assign(longs, longs + count);
+    }
+    if (data)
+        XFree(data);
+    return values;
+}
+
+} // namespace
+
+bool WindowFacts::has_state(const std::string& state) const {
+    return std::find(states.begin(), states.end(), state) != states.end();
+}
+
+unsigned long id_of(const std::string& window) {
+    return std::strtoul(window.c_str(), nullptr, 0);
+}
+
+WindowFacts facts_of(const std::string& id) {
+    WindowFacts facts;
+    Connection c;
+    const Window window = id_of(id);
+    XWindowAttributes attributes;
+    if (!c.display || !window || !XGetWindowAttributes(c.display, window, &attributes))
+        return facts;
+    facts.found = true;
+    facts.override_redirect = attributes.override_redirect != 0;
+    if (auto types = property(c.display, window, "_NET_WM_WINDOW_TYPE"); !types.empty())
+        facts.type = atom_name(c.display, types.front(), "_NET_WM_WINDOW_TYPE_");
+    for (unsigned long state : property(c.display, window, "_NET_WM_STATE"))
+        facts.states.push_back(atom_name(c.display, state, "_NET_WM_STATE_"));
+    Window owner = 0;
+    if (XGetTransientForHint(c.display, window, &owner))
+        facts.transient_for = owner;
+    // flags, functions, decorations, input mode, status
+    auto motif = property(c.display, window, "_MOTIF_WM_HINTS");
+    facts.undecorated = motif.size() >= 3 && (motif[0] & 2) && motif[2] == 0;
+    XSizeHints hints{};
+    long supplied = 0;
+    if (XGetWMNormalHints(c.display, window, &hints, &supplied)) {
+        facts.user_position = (hints.flags & USPosition) != 0;
+        facts.fixed_size = (hints.flags & PMinSize) && (hints.flags & PMaxSize) &&
+                           hints.min_width == hints.max_width &&
+                           hints.min_height == hints.max_height;
+    }
+    return facts;
+}
+
+unsigned long focused_window() {
+    Connection c;
+    if (!c.display)
+        return 0;
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(c.display, &focus, &revert);
+    return focus;
+}
+
+bool manager_running() {
+    Connection c;
+    if (!c.display)
+        return false;
+    const Window root = DefaultRootWindow(c.display);
+    auto check = property(c.display, root, "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty())
+        return false;
+    Window parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    Window root_of_tree = 0;
+    if (!XQueryTree(c.display, root, &root_of_tree, &parent, &children, &count))
+        return false;
+    const bool alive = std::find(children, children + count, check.front()) != children + count;
+    if (children)
+        XFree(children);
+    return alive;
+}
+
+bool manager_maps_windows() {
+    Connection c;
+    if (!c.display)
+        return false;
+    Window probe =
+        XCreateSimpleWindow(c.display, DefaultRootWindow(c.display), 0, 0, 10, 10, 0, 0, 0);
+    XMapWindow(c.display, probe);
+    XSync(c.display, False);
+    bool viewable = false;
+    for (int i = 0; i < 50 && !viewable; ++i) {
+        XWindowAttributes attributes;
+        viewable = XGetWindowAttributes(c.display, probe, &attributes) &&
+                   attributes.map_state == IsViewable;
+        if (!viewable)
+            usleep(20000);
+    }
+    XDestroyWindow(c.display, probe);
+    XSync(c.display, False);
+    return viewable;
+}
+
+bool bad_request_is_survived_and_reported() {
+    Connection c;
+    if (!c.display)
+        return false;
+    Window gone =
+        XCreateSimpleWindow(c.display, DefaultRootWindow(c.display), 0, 0, 10, 10, 0, 0, 0);
+    XDestroyWindow(c.display, gone);
+    XSync(c.display, False);
+    lv::display::XErrorTrap trap(c.display);
+    XMapWindow(c.display, gone);
+    XMoveWindow(c.display, gone, 5, 5);
+    const bool failed = trap.failed();
+    lv::display::XErrorTrap after(c.display);
+    XNoOp(c.display);
+    return failed && !after.failed();
+}
+
+} // namespace xfacts

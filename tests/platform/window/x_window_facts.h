@@ -1,0 +1,42 @@
+// What a window manager reads of a window, read through Xlib the way a window manager does, and
+// the manager itself started on the test's display. Kept apart so that no X header meets the
+// platform's own names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace xfacts {
+
+struct WindowFacts {
+    bool found = false;
+    std::string type;                // _NET_WM_WINDOW_TYPE, first value, without the prefix
+    std::vector<std::string> states; // _NET_WM_STATE, without the prefix
+    unsigned long transient_for = 0; // WM_TRANSIENT_FOR
+    bool override_redirect = false;
+    bool undecorated = false;   // _MOTIF_WM_HINTS asks for no decoration
+    bool user_position = false; // WM_NORMAL_HINTS: USPosition
+    bool fixed_size = false;    // WM_NORMAL_HINTS: min size = max size
+    bool has_state(const std::string& state) const;
+};
+
+// The facts of a window given by its id (as xdotool prints it).
+WindowFacts facts_of(const std::string& window);
+// The window that has the keyboard focus, as the X server says (0: none).
+unsigned long focused_window();
+// The id xdotool prints for a window as a number.
+unsigned long id_of(const std::string& window);
+
+// Whether a window manager runs: the root names the manager's check window and that window
+// exists (a manager that ended leaves the root's property behind).
+bool manager_running();
+// Whether the manager has finished starting: a window of the test's own that is mapped now
+// becomes viewable within a moment (a manager still starting loses the request).
+bool manager_maps_windows();
+
+// Sends a request on a destroyed window over a connection of the test's own and waits for the
+// server's answer; true when the display's error trap saw the failure. A program whose X
+// errors were still Xlib's would have ended here.
+bool bad_request_is_survived_and_reported();
+
+} // namespace xfacts

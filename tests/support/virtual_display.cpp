@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <csignal>
@@ -52,13 +53,122 @@ void stop_child(int pid) {
     }
 }
 
+// Starts a program in a process group of its own with exactly this environment and its
+// output in `log` (or nowhere); its id, -1 when it could not be started.
+int start_group(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                const std::string& log) {
+    std::vector<std::string> a = args, e = env;
+    const int pid = fork();
+    if (pid != 0)
+        return pid;
+    setpgid(0, 0);
+    int null = open("/dev/null", O_RDWR);
+    int out = log.empty() ? null : open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(null, 0);
+    dup2(out < 0 ? null : out, 1);
+    dup2(out < 0 ? null : out, 2);
+    std::vector<char*> argv, envp;
+    for (std::string& s : a)
+        argv.push_back(s.data());
+    argv.push_back(nullptr);
+    for (std::string& s : e)
+        envp.push_back(s.data());
+    envp.push_back(nullptr);
+    execvpe(argv[0], argv.data(), envp.data());
+    _exit(127);
+}
+
+// Ends a process group started by start_group: its leader is waited for, the helpers it
+// started (a session bus, a settings daemon) end with the group.
+void stop_group(int pid) {
+    if (pid <= 0)
+        return;
+    kill(-pid, SIGTERM);
+    if (!wait_child(pid, 5)) {
+        kill(-pid, SIGKILL);
+        wait_child(pid, 5);
+    }
+    kill(-pid, SIGKILL);
+}
+
+// The command that runs a window manager on the display named by DISPLAY.
+std::vector<std::string> manager_command(WindowManager manager) {
+    switch (manager) {
+    case WindowManager::openbox:
+        return {"openbox", "--sm-disable"};
+    case WindowManager::xfwm4:
+        // Its settings come from a settings daemon on the session bus; without one it exits.
+        return {"dbus-run-session", "--", "xfwm4", "--compositor=on", "--sm-client-disable"};
+    case WindowManager::none:
+        break;
+    }
+    return {};
+}
+
+std::vector<std::string> manager_tools(WindowManager manager) {
+    switch (manager) {
+    case WindowManager::openbox:
+        return {"openbox"};
+    case WindowManager::xfwm4:
+        return {"xfwm4", "dbus-run-session"};
+    case WindowManager::none:
+        break;
+    }
+    return {};
+}
+
+// Parses "0x1a0002c" or "27262998" as a window id.
+unsigned long window_id(const std::string& text) {
+    return std::strtoul(text.c_str(), nullptr, 0);
+}
+
+bool overlap(const RECT& a, const RECT& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
 } // namespace
+
+const char* NameOf(WindowManager manager) {
+    switch (manager) {
+    case WindowManager::openbox:
+        return "openbox";
+    case WindowManager::xfwm4:
+        return "xfwm4";
+    case WindowManager::none:
+        break;
+    }
+    return "bare";
+}
+
+bool Eventually(const std::function<bool()>& shown, int seconds) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        if (shown())
+            return true;
+        if (std::chrono::steady_clock::now() >= until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+}
 
 bool VirtualXServer::Installed() {
     return on_path("Xvfb") && on_path("xdotool") && on_path("import");
 }
 
-VirtualXServer::VirtualXServer(int width, int height) {
+bool VirtualXServer::Installed(WindowManager manager) {
+    if (!Installed())
+        return false;
+    if (manager == WindowManager::none)
+        return true;
+    if (!on_path("xprop") || !on_path("stdbuf"))
+        return false;
+    for (const std::string& tool : manager_tools(manager))
+        if (!on_path(tool.c_str()))
+            return false;
+    return true;
+}
+
+VirtualXServer::VirtualXServer(int width, int height, WindowManager manager) : m_manager(manager) {
     int fds[2];
     if (pipe(fds) != 0)
         return;
@@ -101,10 +211,84 @@ VirtualXServer::VirtualXServer(int width, int height) {
         return;
     }
     m_display = ":" + number;
+    if (manager != WindowManager::none && !StartManager())
+        m_display.clear();
+}
+
+// Starts the window manager with a home of its own and waits until it manages the screen:
+// the root window names its check window (_NET_SUPPORTING_WM_CHECK). xprop -spy reports the
+// root's properties as they stand and then each change, so the wait is for the event itself.
+bool VirtualXServer::StartManager() {
+    char home[] = "/tmp/lv-wm-home-XXXXXX";
+    if (!mkdtemp(home))
+        return false;
+    m_manager_home = home;
+    std::vector<std::string> env{"DISPLAY=" + m_display, "HOME=" + m_manager_home.string(),
+                                 "XDG_CONFIG_HOME=" + (m_manager_home / "config").string(),
+                                 "XDG_CACHE_HOME=" + (m_manager_home / "cache").string(),
+                                 // No accessibility bus beside the session bus.
+                                 "NO_AT_BRIDGE=1"};
+    if (const char* path = std::getenv("PATH"))
+        env.push_back(std::string("PATH=") + path);
+    m_manager_group =
+        start_group(manager_command(m_manager), env, (m_manager_home / "manager.log").string());
+    if (m_manager_group < 0)
+        return false;
+
+    int fds[2];
+    if (pipe(fds) != 0)
+        return false;
+    const int spy = fork();
+    if (spy == 0) {
+        close(fds[0]);
+        int null = open("/dev/null", O_RDWR);
+        dup2(null, 0);
+        dup2(fds[1], 1);
+        dup2(null, 2);
+        setenv("DISPLAY", m_display.c_str(), 1);
+        // Every property of the root: one named before it exists is never reported.
+        execlp("stdbuf", "stdbuf", "-oL", "xprop", "-root", "-spy", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    close(fds[1]);
+    bool managed = false;
+    std::string line;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!managed && spy > 0 && std::chrono::steady_clock::now() < until) {
+        // A manager that gave up is not waited for.
+        int status = 0;
+        if (waitpid(m_manager_group, &status, WNOHANG) == m_manager_group) {
+            m_manager_group = -1;
+            break;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        if (poll(&p, 1, 200) <= 0)
+            continue;
+        char c = 0;
+        if (read(fds[0], &c, 1) != 1)
+            break;
+        if (c != '\n') {
+            line += c;
+            continue;
+        }
+        managed = line.rfind("_NET_SUPPORTING_WM_CHECK(WINDOW): window id #", 0) == 0;
+        line.clear();
+    }
+    close(fds[0]);
+    stop_child(spy);
+    if (!managed)
+        std::fprintf(stderr, "%s did not manage the screen: %s\n", NameOf(m_manager),
+                     ReadFileText(m_manager_home / "manager.log").c_str());
+    return managed;
 }
 
 VirtualXServer::~VirtualXServer() {
+    stop_group(m_manager_group);
     stop_child(m_pid);
+    if (!m_manager_home.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_manager_home, ignored);
+    }
 }
 
 std::string XScreen::Run(const std::string& command) const {
@@ -157,11 +341,95 @@ bool XScreen::WindowClosed(int pid, const std::string& title, int seconds) const
     }
 }
 
+bool XScreen::WindowGone(int pid, const std::string& window, int seconds) const {
+    return Eventually(
+        [&] {
+            const std::vector<std::string> windows = WindowsOf(pid, 0);
+            return std::find(windows.begin(), windows.end(), window) == windows.end();
+        },
+        seconds);
+}
+
 std::string XScreen::Focused() const {
     std::istringstream out(Run("xdotool getwindowfocus"));
     std::string id;
     out >> id;
     return id;
+}
+
+bool XScreen::FocusComesTo(const std::string& window, int seconds) const {
+    return Eventually([&] { return window_id(Focused()) == window_id(window); }, seconds);
+}
+
+std::string XScreen::NewWindowOf(int pid, const std::vector<std::string>& known,
+                                 int seconds) const {
+    std::string found;
+    Eventually(
+        [&] {
+            std::istringstream out(
+                Run("xdotool search --onlyvisible --pid " + std::to_string(pid)));
+            for (std::string id; out >> id;)
+                if (std::find(known.begin(), known.end(), id) == known.end()) {
+                    found = id;
+                    return true;
+                }
+            return false;
+        },
+        seconds);
+    return found;
+}
+
+bool XScreen::OnTop(const std::string& window) const {
+    // The window's top-level on the root: a manager that reparents puts a frame around it.
+    unsigned long top = window_id(window), root = 0;
+    for (int depth = 0; depth < 16; ++depth) {
+        std::istringstream out(Run("xwininfo -children -id " + std::to_string(top)));
+        unsigned long parent = 0;
+        for (std::string line; std::getline(out, line);) {
+            auto at = line.find("window id: ");
+            if (at == std::string::npos)
+                continue;
+            const unsigned long id = window_id(line.substr(at + 11));
+            if (line.find("Root window") != std::string::npos)
+                root = id;
+            else if (line.find("Parent window") != std::string::npos)
+                parent = id;
+        }
+        if (parent == 0 || parent == root)
+            break;
+        top = parent;
+    }
+    const RECT mine = Geometry(window);
+    // The root's children from the top of the stack down, each with its place.
+    std::istringstream out(Run("xwininfo -root -children"));
+    for (std::string line; std::getline(out, line);) {
+        std::istringstream fields(line);
+        std::string id;
+        if (!(fields >> id) || id.rfind("0x", 0) != 0)
+            continue;
+        if (window_id(id) == top)
+            return true;
+        // The first "WxH+X+Y" after the name and class.
+        auto close = line.rfind(')');
+        const std::string rest = line.substr(close == std::string::npos ? 0 : close + 1);
+        int w = 0, h = 0, x = 0, y = 0;
+        if (std::sscanf(rest.c_str(), " %dx%d+%d+%d", &w, &h, &x, &y) != 4)
+            continue;
+        if (!overlap(mine, RECT{x, y, x + w, y + h}))
+            continue;
+        if (Run("xwininfo -id " + id).find("IsViewable") != std::string::npos)
+            return false;
+    }
+    return false;
+}
+
+int XScreen::ColoursIn(const RECT& area) const {
+    const std::string crop = std::to_string(area.right - area.left) + "x" +
+                             std::to_string(area.bottom - area.top) + "+" +
+                             std::to_string(area.left) + "+" + std::to_string(area.top);
+    const std::string out =
+        Run("import -window root -crop " + crop + " +repage png:- | convert - -format %k info:");
+    return static_cast<int>(std::strtol(out.c_str(), nullptr, 10));
 }
 
 RECT XScreen::Geometry(const std::string& window) const {
@@ -196,6 +464,13 @@ POINT XScreen::Pointer() const {
             p.y = static_cast<LONG>(std::strtol(line.c_str() + 2, nullptr, 10));
     }
     return p;
+}
+
+SIZE XScreen::Size() const {
+    std::istringstream out(Run("xdotool getdisplaygeometry"));
+    SIZE size{0, 0};
+    out >> size.cx >> size.cy;
+    return size;
 }
 
 bool XScreen::Screenshot(const std::string& path) const {

@@ -6,6 +6,7 @@
 #include "win32/types.h"
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -13,6 +14,18 @@
 #include <vector>
 
 namespace lvtest {
+
+// The desktop a real-display test runs on: the bare server, a reparenting window manager, or a
+// compositing one.
+enum class WindowManager { none, openbox, xfwm4 };
+// Every desktop the tests walk, the bare server first.
+constexpr WindowManager kAllWindowManagers[] = {WindowManager::none, WindowManager::openbox,
+                                                WindowManager::xfwm4};
+// A name fit for a test's name: "bare", "openbox", "xfwm4".
+const char* NameOf(WindowManager manager);
+
+// Waits up to `seconds` until `shown` is true (asked again every 100 ms); whether it came.
+bool Eventually(const std::function<bool()>& shown, int seconds = 20);
 
 // What a person does and sees on an X display: xdotool for the keyboard and mouse,
 // ImageMagick's import for the screen.
@@ -31,14 +44,27 @@ public:
     // Waits up to `seconds` until no visible window of the process has this title; true
     // when none is left.
     bool WindowClosed(int pid, const std::string& title, int seconds = 20) const;
+    // Waits up to `seconds` until this window is no longer among the process's visible ones.
+    bool WindowGone(int pid, const std::string& window, int seconds = 20) const;
     // The window that has the keyboard.
     std::string Focused() const;
+    // Waits up to `seconds` until this window has the keyboard.
+    bool FocusComesTo(const std::string& window, int seconds = 20) const;
+    // A visible window of the process that is not among `known`; waits up to `seconds` for one
+    // (empty when none came). Popups, tool tips and drop-downs have no title to find them by.
+    std::string NewWindowOf(int pid, const std::vector<std::string>& known, int seconds = 20) const;
+    // Whether no mapped window that overlaps this one lies above it in the stacking order.
+    bool OnTop(const std::string& window) const;
+    // How many distinct colours the screen shows in the rectangle (0 when it cannot be read).
+    int ColoursIn(const RECT& area) const;
     // A window's place and size on the screen.
     RECT Geometry(const std::string& window) const;
     // The colour at a screen point (0xRRGGBB), or -1 when it cannot be read.
     long Pixel(int x, int y) const;
     // Where the pointer is.
     POINT Pointer() const;
+    // The screen's size.
+    SIZE Size() const;
     // Writes the whole screen as a PNG file.
     bool Screenshot(const std::string& path) const;
 
@@ -55,14 +81,18 @@ private:
     std::string m_display;
 };
 
-// A private virtual X server: Xvfb on a display number it picks itself.
+// A private virtual X server: Xvfb on a display number it picks itself, with a window manager
+// on it when asked for one.
 class VirtualXServer {
 public:
     // Whether the virtual X server and the tools the tests drive it with are installed.
     static bool Installed();
-    // Starts Xvfb with one screen of this size and waits until it accepts clients. Running()
-    // tells whether that worked.
-    VirtualXServer(int width, int height);
+    // Whether they are, and this window manager (with what it needs to run) is too.
+    static bool Installed(WindowManager manager);
+    // Starts Xvfb with one screen of this size and waits until it accepts clients; then starts
+    // the window manager and waits until it manages the screen. Running() tells whether all
+    // that worked.
+    VirtualXServer(int width, int height, WindowManager manager = WindowManager::none);
     ~VirtualXServer();
     VirtualXServer(const VirtualXServer&) = delete;
     VirtualXServer& operator=(const VirtualXServer&) = delete;
@@ -70,10 +100,16 @@ public:
     bool Running() const { return !m_display.empty(); }
     const std::string& Display() const { return m_display; }
     XScreen Screen() const { return XScreen(m_display); }
+    WindowManager Manager() const { return m_manager; }
 
 private:
+    bool StartManager();
+
     int m_pid{-1};
     std::string m_display;
+    WindowManager m_manager;
+    int m_manager_group{-1};
+    std::filesystem::path m_manager_home;
 };
 
 // A program started in the background with exactly the given environment (plus PATH, HOME and

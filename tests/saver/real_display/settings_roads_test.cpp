@@ -1,0 +1,133 @@
+// The settings dialog on a desktop with a window manager as well as on the bare server: every
+// road that opens a second window (the five advanced dialogs, the colour popup with its tool tip,
+// the file dialogs of the media and music dialogs, a message box)
+// leaves the program alive and the new window on top, with the keyboard, whole on the screen
+// and drawn; closing it gives the keyboard back to its owner.
+#include "tests/saver/real_display/saver_desktop.h"
+
+namespace saver_desktop {
+namespace {
+
+class SettingsRoads : public SaverOnADesktop {};
+
+TEST_P(SettingsRoads, EachAdvancedDialogOpensOverTheSettingsAndEscapeGivesTheKeyboardBack) {
+    WriteTheme();
+    RegisterFrameFolder();
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+    struct Road {
+        RECT button;
+        const char* title;
+        const char* shot;
+        bool by_escape;
+    };
+    const Road roads[] = {
+        {kBackColourButton, "Background Color Advanced Setting", "back-colour", true},
+        {kMusicButton, "Background Music Advanced Setting", "music", true},
+        {kTransitionButton, "Transition Advanced Setting", "transition", true},
+        {kFrameButton, "Frmae Advanced Setting", "frame", true},
+        {kMediaButton, "Media Advanced Setting", "media", false},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.title);
+        const std::string dialog = OpenAdvanced(road.button, road.title, road.shot);
+        if (dialog.empty())
+            continue;
+        if (road.by_escape)
+            EscapeBackTo(dialog, m_settings);
+        else
+            CancelBackTo(dialog, m_settings);
+    }
+    EndSettings();
+}
+
+TEST_P(SettingsRoads, TheColourPopupOpensOverItsDialogAndEscapeClosesIt) {
+    WriteTheme();
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+    const std::string back =
+        OpenAdvanced(kBackColourButton, "Background Color Advanced Setting", "back-colour");
+    ASSERT_FALSE(back.empty());
+    ClickAt(OnScreen(X().Geometry(back), kColourButton));
+    const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
+    lvtest::ExpectSecondWindow(X(), *m_program, popup, back, Keyboard::taken, Shot("colour-popup"));
+    ASSERT_FALSE(popup.empty());
+    EscapeBackTo(popup, back);
+    EscapeBackTo(back, m_settings);
+    EndSettings();
+}
+
+// Resting on a colour of the popup brings its name up in a tool tip; the popup keeps the keyboard.
+TEST_P(SettingsRoads, TheColourPopupsToolTipShowsOverIt) {
+    WriteTheme();
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+    const std::string back =
+        OpenAdvanced(kBackColourButton, "Background Color Advanced Setting", "back-colour");
+    ASSERT_FALSE(back.empty());
+    ClickAt(OnScreen(X().Geometry(back), kColourButton));
+    const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
+    ASSERT_FALSE(popup.empty()) << m_program->Output();
+    ASSERT_TRUE(X().FocusComesTo(popup));
+    const RECT cells = X().Geometry(popup);
+    X().MoveTo((cells.left + cells.right) / 2, cells.top + (cells.bottom - cells.top) * 3 / 5);
+    X().MoveBy(1, 0);
+    const std::string tip = X().NewWindowOf(m_program->Pid(), {m_settings, back, popup});
+    lvtest::ExpectSecondWindow(X(), *m_program, tip, popup, Keyboard::left, Shot("tool-tip"));
+    EscapeBackTo(popup, back);
+    EscapeBackTo(back, m_settings);
+    EndSettings();
+}
+
+TEST_P(SettingsRoads, TheFileDialogsOfTheMediaAndMusicDialogs) {
+    WriteTheme();
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+
+    const std::string music =
+        OpenAdvanced(kMusicButton, "Background Music Advanced Setting", "music");
+    ASSERT_FALSE(music.empty());
+    const RECT music_frame = X().Geometry(music);
+    ClickAt(OnScreen(music_frame, kMusicAdd));
+    const std::string open = X().WindowNamed(m_program->Pid(), "Open", 30);
+    lvtest::ExpectSecondWindow(X(), *m_program, open, music, Keyboard::taken,
+                               Shot("music-file-dialog"));
+    ASSERT_FALSE(open.empty());
+    EscapeBackTo(open, music);
+    EscapeBackTo(music, m_settings);
+
+    const std::string media = OpenAdvanced(kMediaButton, "Media Advanced Setting", "media");
+    ASSERT_FALSE(media.empty());
+    ClickAt(OnScreen(X().Geometry(media), kMediaAdd));
+    const std::string media_open = X().WindowNamed(m_program->Pid(), "Open", 30);
+    lvtest::ExpectSecondWindow(X(), *m_program, media_open, media, Keyboard::taken,
+                               Shot("media-file-dialog"));
+    ASSERT_FALSE(media_open.empty());
+    EscapeBackTo(media_open, media);
+    CancelBackTo(media, m_settings);
+    EndSettings();
+}
+
+// An interval of 99 is refused by a message box when the options page is read (a click on a
+// check box); answered, the keyboard is back with the settings dialog.
+TEST_P(SettingsRoads, AMessageBoxRefusesAnIntervalOf99) {
+    WriteTheme();
+    ASSERT_FALSE(StartSettings().empty());
+    ClickAt(OnPage(m_frame, kIntervalEdit));
+    X().Key("End BackSpace BackSpace BackSpace");
+    X().Run("xdotool type 99");
+    ClickAt(OnPage(m_frame, kMuteCheck));
+    const std::string box = X().NewWindowOf(m_program->Pid(), {m_settings}, 30);
+    lvtest::ExpectSecondWindow(X(), *m_program, box, m_settings, Keyboard::taken,
+                               Shot("message-box"));
+    ASSERT_FALSE(box.empty());
+    X().Key("Return");
+    lvtest::ExpectClosedBackTo(X(), *m_program, box, m_settings);
+    EndSettings(false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, SettingsRoads, ::testing::ValuesIn(lvtest::kAllWindowManagers),
+                         lvtest::DesktopName);
+
+} // namespace
+} // namespace saver_desktop

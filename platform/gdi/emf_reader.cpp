@@ -59,6 +59,14 @@ enum EmfType : std::uint32_t {
     kCreatePalette = 49,
     kLineTo = 54,
     kArcTo = 55,
+    kBeginPath = 59,
+    kEndPath = 60,
+    kCloseFigure = 61,
+    kFillPath = 62,
+    kStrokeAndFillPath = 63,
+    kStrokePath = 64,
+    kSelectClipPath = 67,
+    kAbortPath = 68,
     kBitBlt = 76,
     kStretchBlt = 77,
     kSetDiBitsToDevice = 80,
@@ -449,6 +457,29 @@ bool EmfParser::parse(const Record& rec) {
     case kSaveDc:
         add(MetaOp::save_dc);
         return true;
+    case kBeginPath:
+        add(MetaOp::begin_path);
+        return true;
+    case kEndPath:
+        add(MetaOp::end_path);
+        return true;
+    case kAbortPath:
+        add(MetaOp::abort_path);
+        return true;
+    case kCloseFigure:
+        add(MetaOp::close_figure);
+        return true;
+    case kFillPath:
+        add(MetaOp::fill_path);
+        return true;
+    case kStrokePath:
+        add(MetaOp::stroke_path);
+        return true;
+    case kStrokeAndFillPath:
+        add(MetaOp::stroke_and_fill_path);
+        return true;
+    case kSelectClipPath:
+        return fields(MetaOp::select_clip_path, rec, 1);
     case kRestoreDc:
         return fields(MetaOp::restore_dc, rec, 1);
     case kSetWorldTransform:

@@ -68,6 +68,15 @@ enum class MetaOp : std::uint8_t {
     stretch_dib, // a[0..3] destination x, y, w, h, a[4..7] source x, y, w, h, a[8] rop,
                  // a[9] usage, dib
     pat_blt,     // a[0..3] x, y, w, h, a[4] rop
+    // Paths: shapes between begin and end build the path instead of drawing.
+    begin_path,
+    end_path,
+    abort_path,
+    close_figure,
+    fill_path,
+    stroke_path,
+    stroke_and_fill_path,
+    select_clip_path, // a[0] region mode
 };
 
 struct MetaRecord {

@@ -102,6 +102,24 @@ private:
     void text(const MetaRecord& r);
     void blit(const MetaRecord& r);
     void bezier(const std::vector<POINT>& points, std::size_t first, Point start);
+    // The curve through the points from `start` as device points; the position moves to its
+    // end.
+    std::vector<Point> flatten_bezier(const std::vector<POINT>& points, std::size_t first,
+                                      Point start);
+    // Paths: the figures shapes make while a path is open, and what the path operations do
+    // with them once it is closed.
+    struct Figure {
+        std::vector<Point> points;
+        bool closed{false};
+    };
+    void path(const MetaRecord& r);
+    void add_to_path(const MetaRecord& r);
+    void add_figure(std::vector<Point> points, bool closed);
+    void extend_figure(const std::vector<Point>& points);
+    void fill_figures(const std::vector<std::vector<Point>>& polygons);
+    void fill_path();
+    void stroke_path();
+    void select_clip_path(int mode);
     void store(std::int32_t slot, HGDIOBJ object);
     void retire(HGDIOBJ object) {
         if (object) {
@@ -132,6 +150,9 @@ private:
     Point m_position{0, 0};
     std::vector<HGDIOBJ> m_objects;
     std::vector<HGDIOBJ> m_retired;
+    bool m_in_path{false};
+    std::vector<Figure> m_building; // while the path is open
+    std::vector<Figure> m_path;     // the closed path
 };
 
 Player::Player(HDC dc, const MetaPicture& picture, const RECT& rect)
@@ -438,6 +459,11 @@ void Player::draw_ellipse(const Point& a, const Point& b) {
 }
 
 void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point start) {
+    draw_polyline(flatten_bezier(points, first, start));
+}
+
+std::vector<Player::Point> Player::flatten_bezier(const std::vector<POINT>& points,
+                                                  std::size_t first, Point start) {
     constexpr int kSteps = 16;
     std::vector<Point> out{to_device_exact(start.x, start.y)};
     Point p0 = start;
@@ -456,10 +482,220 @@ void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point s
         p0 = p3;
     }
     m_position = p0;
-    draw_polyline(out);
+    return out;
+}
+
+// Polygons in device space drawn as one, so that overlaps follow the fill mode.
+void Player::fill_figures(const std::vector<std::vector<Point>>& polygons) {
+    std::vector<POINT> pts;
+    std::vector<INT> counts;
+    for (const std::vector<Point>& polygon : polygons) {
+        const std::vector<Point> one =
+            all_inside(polygon, m_box) ? polygon : clip_polygon(polygon, m_box);
+        if (one.size() < 2) {
+            continue;
+        }
+        const std::vector<POINT> p = rounded(one);
+        pts.insert(pts.end(), p.begin(), p.end());
+        counts.push_back(static_cast<INT>(p.size()));
+    }
+    if (!counts.empty()) {
+        PolyPolygon(m_dc, pts.data(), counts.data(), static_cast<int>(counts.size()));
+    }
+}
+
+void Player::add_figure(std::vector<Point> points, bool closed) {
+    if (!points.empty()) {
+        m_building.push_back(Figure{std::move(points), closed});
+    }
+}
+
+// Lines from the current position continue the open figure, or start one there.
+void Player::extend_figure(const std::vector<Point>& points) {
+    if (m_building.empty() || m_building.back().closed) {
+        m_building.push_back(Figure{{to_device_exact(m_position.x, m_position.y)}, false});
+    }
+    std::vector<Point>& figure = m_building.back().points;
+    figure.insert(figure.end(), points.begin(), points.end());
+}
+
+void Player::add_to_path(const MetaRecord& r) {
+    const auto logical = [](const POINT& p) {
+        return Point{static_cast<double>(p.x), static_cast<double>(p.y)};
+    };
+    switch (r.op) {
+    case MetaOp::move_to:
+        m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
+        add_figure({to_device_exact(m_position.x, m_position.y)}, false);
+        break;
+    case MetaOp::line_to:
+        extend_figure({to_device_exact(r.a[0], r.a[1])});
+        m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
+        break;
+    case MetaOp::polyline_to:
+        extend_figure(device_points(r.points.data(), r.points.size()));
+        if (!r.points.empty()) {
+            m_position = logical(r.points.back());
+        }
+        break;
+    case MetaOp::poly_bezier_to: {
+        std::vector<Point> curve = flatten_bezier(r.points, 0, m_position);
+        curve.erase(curve.begin());
+        extend_figure(curve);
+        break;
+    }
+    case MetaOp::polyline:
+    case MetaOp::polygon:
+        add_figure(device_points(r.points.data(), r.points.size()), r.op == MetaOp::polygon);
+        if (r.op == MetaOp::polyline && !r.points.empty()) {
+            m_position = logical(r.points.back());
+        }
+        break;
+    case MetaOp::poly_polygon:
+    case MetaOp::poly_polyline: {
+        std::size_t at = 0;
+        for (const std::int32_t count : r.counts) {
+            add_figure(device_points(r.points.data() + at, static_cast<std::size_t>(count)),
+                       r.op == MetaOp::poly_polygon);
+            at += static_cast<std::size_t>(count);
+        }
+        break;
+    }
+    case MetaOp::poly_bezier:
+        if (!r.points.empty()) {
+            add_figure(flatten_bezier(r.points, 1, logical(r.points[0])), false);
+        }
+        break;
+    case MetaOp::rectangle:
+    case MetaOp::round_rect: {
+        const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
+        add_figure({a, {b.x, a.y}, b, {a.x, b.y}}, true);
+        break;
+    }
+    case MetaOp::ellipse: {
+        constexpr int kSteps = 64;
+        const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
+        const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
+        const double rx = std::abs(b.x - a.x) / 2, ry = std::abs(b.y - a.y) / 2;
+        std::vector<Point> outline;
+        for (int i = 0; i < kSteps; ++i) {
+            const double t = 2 * 3.14159265358979323846 * i / kSteps;
+            outline.push_back({cx + rx * std::cos(t), cy + ry * std::sin(t)});
+        }
+        add_figure(std::move(outline), true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Player::fill_path() {
+    std::vector<std::vector<Point>> polygons;
+    for (const Figure& f : m_path) {
+        polygons.push_back(f.points);
+    }
+    // The path's inside in the brush alone: its outline is the pen's, in a stroke.
+    const HGDIOBJ pen = SelectObject(m_dc, GetStockObject(NULL_PEN));
+    fill_figures(polygons);
+    SelectObject(m_dc, pen);
+}
+
+void Player::stroke_path() {
+    for (const Figure& f : m_path) {
+        std::vector<Point> line = f.points;
+        if (f.closed && line.size() > 1) {
+            line.push_back(line.front());
+        }
+        if (line.size() > 1) {
+            draw_polyline(line);
+        }
+    }
+}
+
+// The path's inside, under the fill mode, combined with the clip; never reaching past the
+// picture's rectangle.
+void Player::select_clip_path(int mode) {
+    HRGN inside = CreateRectRgn(0, 0, 0, 0);
+    // The DC's fill mode, read by setting it and putting it back.
+    const int fill_mode = SetPolyFillMode(m_dc, ALTERNATE);
+    SetPolyFillMode(m_dc, fill_mode);
+    for (const Figure& f : m_path) {
+        const std::vector<POINT> pts = rounded(clip_polygon(f.points, m_box));
+        if (pts.size() < 3) {
+            continue;
+        }
+        HRGN one = CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), fill_mode);
+        CombineRgn(inside, inside, one, fill_mode == WINDING ? RGN_OR : RGN_XOR);
+        DeleteObject(one);
+    }
+    HRGN frame = CreateRectRgn(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
+    if (mode == RGN_COPY) {
+        CombineRgn(inside, inside, frame, RGN_AND);
+    }
+    if (mode >= RGN_AND && mode <= RGN_COPY) {
+        ExtSelectClipRgn(m_dc, inside, mode);
+        ExtSelectClipRgn(m_dc, frame, RGN_AND);
+    }
+    DeleteObject(frame);
+    DeleteObject(inside);
+}
+
+void Player::path(const MetaRecord& r) {
+    switch (r.op) {
+    case MetaOp::begin_path:
+        m_in_path = true;
+        m_building.clear();
+        return;
+    case MetaOp::end_path:
+        if (m_in_path) {
+            m_in_path = false;
+            m_path = std::move(m_building);
+            m_building.clear();
+        }
+        return;
+    case MetaOp::abort_path:
+        m_in_path = false;
+        m_building.clear();
+        m_path.clear();
+        return;
+    case MetaOp::close_figure:
+        if (m_in_path && !m_building.empty()) {
+            m_building.back().closed = true;
+        }
+        return;
+    default:
+        break;
+    }
+    // The others use the closed path up; while one is still open they do nothing.
+    if (m_in_path) {
+        return;
+    }
+    switch (r.op) {
+    case MetaOp::fill_path:
+        fill_path();
+        break;
+    case MetaOp::stroke_path:
+        stroke_path();
+        break;
+    case MetaOp::stroke_and_fill_path:
+        fill_path();
+        stroke_path();
+        break;
+    case MetaOp::select_clip_path:
+        select_clip_path(r.a[0]);
+        break;
+    default:
+        break;
+    }
+    m_path.clear();
 }
 
 void Player::shape(const MetaRecord& r) {
+    if (m_in_path) {
+        add_to_path(r);
+        return;
+    }
     switch (r.op) {
     case MetaOp::move_to:
         m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
@@ -487,26 +723,14 @@ void Player::shape(const MetaRecord& r) {
         break;
     }
     case MetaOp::poly_polygon: {
-        std::vector<POINT> pts;
-        std::vector<INT> counts;
+        std::vector<std::vector<Point>> polygons;
         std::size_t at = 0;
         for (const std::int32_t count : r.counts) {
-            std::vector<Point> one =
-                device_points(r.points.data() + at, static_cast<std::size_t>(count));
+            polygons.push_back(
+                device_points(r.points.data() + at, static_cast<std::size_t>(count)));
             at += static_cast<std::size_t>(count);
-            if (!all_inside(one, m_box)) {
-                one = clip_polygon(one, m_box);
-            }
-            if (one.size() < 2) {
-                continue;
-            }
-            const std::vector<POINT> p = rounded(one);
-            pts.insert(pts.end(), p.begin(), p.end());
-            counts.push_back(static_cast<INT>(p.size()));
         }
-        if (!counts.empty()) {
-            PolyPolygon(m_dc, pts.data(), counts.data(), static_cast<int>(counts.size()));
-        }
+        fill_figures(polygons);
         break;
     }
     case MetaOp::poly_polyline: {
@@ -706,10 +930,25 @@ void Player::play(const MetaRecord& r) {
     case MetaOp::arc:
     case MetaOp::chord:
     case MetaOp::pie:
-        arc(r);
+        // Shapes without an outline of their own here add nothing to a path, nor draw.
+        if (!m_in_path) {
+            arc(r);
+        }
         break;
     case MetaOp::text_out:
-        text(r);
+        if (!m_in_path) {
+            text(r);
+        }
+        break;
+    case MetaOp::begin_path:
+    case MetaOp::end_path:
+    case MetaOp::abort_path:
+    case MetaOp::close_figure:
+    case MetaOp::fill_path:
+    case MetaOp::stroke_path:
+    case MetaOp::stroke_and_fill_path:
+    case MetaOp::select_clip_path:
+        path(r);
         break;
     case MetaOp::stretch_dib:
     case MetaOp::pat_blt:

@@ -288,3 +288,69 @@ TEST(Metafile, FarCoordinatesAreClippedToThePicture) {
     EXPECT_EQ(canvas.raw(30, 45), kBlue);
     EXPECT_EQ(canvas.raw(0, 25), kRed);
 }
+
+// Shapes inside a path bracket build the path and draw nothing; the path is then filled with
+// the brush alone, stroked with the pen alone, or both, and used up.
+TEST(Metafile, PathsAreFilledStrokedOrNeitherAsAsked) {
+    enum Use { kNone, kFill, kStroke, kBoth };
+    struct Case {
+        const char* name;
+        Use use;
+        bool inside, outline; // blue at the middle, red on the outline
+    };
+    const Case cases[] = {{"bracket only", kNone, false, false},
+                          {"fill", kFill, true, false},
+                          {"stroke", kStroke, false, true},
+                          {"stroke and fill", kBoth, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lvtest::EmfWriter emf(0, 0, 100, 50);
+        emf.CreatePen(1, PS_SOLID, 1, kRed);
+        emf.CreateBrush(2, BS_SOLID, kBlue);
+        emf.SelectObject(1);
+        emf.SelectObject(2);
+        emf.BeginPath();
+        emf.Rectangle(10, 10, 60, 40);
+        // A figure of lines, closed: a triangle right of the rectangle.
+        emf.MoveTo(70, 40);
+        emf.LineTo(95, 40);
+        emf.LineTo(82, 10);
+        emf.CloseFigure();
+        emf.EndPath();
+        if (c.use == kFill)
+            emf.FillPath();
+        else if (c.use == kStroke)
+            emf.StrokePath();
+        else if (c.use == kBoth)
+            emf.StrokeAndFillPath();
+        if (c.use != kNone)
+            emf.FillPath(); // the path was used up: nothing more is drawn
+        MemoryCanvas canvas(100, 50, kWhite);
+        Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+        EXPECT_EQ(canvas.raw(35, 25), c.inside ? kBlue : kWhite);
+        EXPECT_EQ(canvas.raw(82, 32), c.inside ? kBlue : kWhite);
+        EXPECT_EQ(Count(canvas, RECT{0, 0, 100, 50}, kRed) > 40, c.outline);
+        EXPECT_EQ(canvas.raw(5, 5), kWhite);
+        if (!c.outline) {
+            EXPECT_EQ(Count(canvas, RECT{0, 0, 100, 50}, kRed), 0);
+        }
+    }
+}
+
+// A path made the clip: what is drawn afterwards shows only inside it, and inside the picture.
+TEST(Metafile, APathSelectedAsTheClipLimitsWhatFollows) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    emf.CreateBrush(1, BS_SOLID, kBlue);
+    emf.SelectObject(1);
+    emf.BeginPath();
+    emf.Ellipse(0, 0, 50, 50);
+    emf.EndPath();
+    emf.SelectClipPath(RGN_COPY);
+    emf.Rectangle(0, 0, 100, 50);
+    MemoryCanvas canvas(120, 60, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(canvas.raw(25, 25), kBlue);
+    EXPECT_EQ(canvas.raw(2, 2), kWhite);   // outside the circle
+    EXPECT_EQ(canvas.raw(75, 25), kWhite); // right of it
+    EXPECT_EQ(canvas.raw(110, 55), kWhite);
+}

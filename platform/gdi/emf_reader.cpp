@@ -67,6 +67,11 @@ enum EmfType : std::uint32_t {
     kStrokePath = 64,
     kSelectClipPath = 67,
     kAbortPath = 68,
+    kFillRgn = 71,
+    kFrameRgn = 72,
+    kInvertRgn = 73,
+    kPaintRgn = 74,
+    kExtSelectClipRgn = 75,
     kBitBlt = 76,
     kStretchBlt = 77,
     kSetDiBitsToDevice = 80,
@@ -109,6 +114,7 @@ private:
     bool text(const Record& rec, bool wide);
     bool font(const Record& rec);
     bool blit(const Record& rec);
+    bool region(const Record& rec);
     void add_pen(std::uint32_t slot, std::int32_t style, std::int32_t width, std::uint32_t colour) {
         if (!slot_ok(slot)) {
             return;
@@ -386,6 +392,72 @@ bool EmfParser::blit(const Record& rec) {
     return true;
 }
 
+// The rectangles of a region's data (a 32-byte header, then the rectangles) as corner pairs.
+bool read_region(std::span<const std::uint8_t> data, std::vector<POINT>& corners) {
+    ByteReader r(data);
+    std::uint32_t header = 0, type = 0, count = 0, size = 0;
+    r.u32(header);
+    r.u32(type);
+    r.u32(count);
+    r.u32(size);
+    r.skip(16); // bounds
+    if (!r.ok() || header != 32 || count > kMetaMaxPoints / 2 ||
+        std::uint64_t{count} * 16 > r.remaining()) {
+        return false;
+    }
+    corners.resize(std::size_t{count} * 2);
+    for (POINT& p : corners) {
+        std::int32_t x = 0, y = 0;
+        r.i32(x);
+        r.i32(y);
+        p = POINT{x, y};
+    }
+    return r.ok();
+}
+
+bool EmfParser::region(const Record& rec) {
+    ByteReader r(rec.bytes.subspan(8));
+    MetaRecord out;
+    std::uint32_t data_size = 0, brush = 0;
+    if (rec.type == kExtSelectClipRgn) {
+        std::uint32_t mode = 0;
+        r.u32(data_size);
+        r.u32(mode);
+        out.op = MetaOp::select_clip_region;
+        out.a[0] = static_cast<std::int32_t>(mode);
+    } else {
+        r.skip(16); // bounds
+        r.u32(data_size);
+        if (rec.type == kFillRgn || rec.type == kFrameRgn) {
+            r.u32(brush);
+            out.a[0] = static_cast<std::int32_t>(brush & ~kStockFlag);
+            out.a[1] = (brush & kStockFlag) ? 1 : 0;
+        }
+        if (rec.type == kFrameRgn) {
+            r.i32(out.a[2]);
+            r.i32(out.a[3]);
+        }
+        out.op = rec.type == kFillRgn    ? MetaOp::fill_region
+                 : rec.type == kFrameRgn ? MetaOp::frame_region
+                 : rec.type == kPaintRgn ? MetaOp::paint_region
+                                         : MetaOp::invert_region;
+    }
+    if (!r.ok() || data_size > r.remaining()) {
+        return false;
+    }
+    const auto data = rec.bytes.subspan(8 + r.position(), data_size);
+    // Only a clip may come without a region: it is then reset.
+    if (data_size == 0 && rec.type == kExtSelectClipRgn) {
+        m_picture.records.push_back(std::move(out));
+        return true;
+    }
+    if (!read_region(data, out.points)) {
+        return false;
+    }
+    m_picture.records.push_back(std::move(out));
+    return true;
+}
+
 bool EmfParser::parse(const Record& rec) {
     switch (rec.type) {
     case kPolyBezier:
@@ -457,6 +529,12 @@ bool EmfParser::parse(const Record& rec) {
     case kSaveDc:
         add(MetaOp::save_dc);
         return true;
+    case kFillRgn:
+    case kFrameRgn:
+    case kInvertRgn:
+    case kPaintRgn:
+    case kExtSelectClipRgn:
+        return region(rec);
     case kBeginPath:
         add(MetaOp::begin_path);
         return true;

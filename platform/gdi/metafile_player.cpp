@@ -120,6 +120,11 @@ private:
     void fill_path();
     void stroke_path();
     void select_clip_path(int mode);
+    // Makes `inside` the clip by the mode, never reaching past the picture's rectangle.
+    void select_clip(HRGN inside, int mode);
+    void region(const MetaRecord& r);
+    // The record's rectangles in device space, clipped to the area around the picture.
+    HRGN device_region(const MetaRecord& r) const;
     void store(std::int32_t slot, HGDIOBJ object);
     void retire(HGDIOBJ object) {
         if (object) {
@@ -629,6 +634,11 @@ void Player::select_clip_path(int mode) {
         CombineRgn(inside, inside, one, fill_mode == WINDING ? RGN_OR : RGN_XOR);
         DeleteObject(one);
     }
+    select_clip(inside, mode);
+    DeleteObject(inside);
+}
+
+void Player::select_clip(HRGN inside, int mode) {
     HRGN frame = CreateRectRgn(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
     if (mode == RGN_COPY) {
         CombineRgn(inside, inside, frame, RGN_AND);
@@ -638,6 +648,72 @@ void Player::select_clip_path(int mode) {
         ExtSelectClipRgn(m_dc, frame, RGN_AND);
     }
     DeleteObject(frame);
+}
+
+HRGN Player::device_region(const MetaRecord& r) const {
+    HRGN out = CreateRectRgn(0, 0, 0, 0);
+    for (std::size_t i = 0; i + 1 < r.points.size(); i += 2) {
+        const Point a = to_device_exact(r.points[i].x, r.points[i].y);
+        const Point b = to_device_exact(r.points[i + 1].x, r.points[i + 1].y);
+        const auto clamp_x = [&](double v) {
+            return to_int(std::clamp(v, m_box.left, m_box.right));
+        };
+        const auto clamp_y = [&](double v) {
+            return to_int(std::clamp(v, m_box.top, m_box.bottom));
+        };
+        HRGN one = CreateRectRgn(clamp_x(std::min(a.x, b.x)), clamp_y(std::min(a.y, b.y)),
+                                 clamp_x(std::max(a.x, b.x)), clamp_y(std::max(a.y, b.y)));
+        CombineRgn(out, out, one, RGN_OR);
+        DeleteObject(one);
+    }
+    return out;
+}
+
+void Player::region(const MetaRecord& r) {
+    if (r.op == MetaOp::select_clip_region && r.points.empty()) {
+        // No region: the clip is the picture's rectangle again.
+        if (r.a[0] == RGN_COPY) {
+            HRGN frame = CreateRectRgn(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
+            ExtSelectClipRgn(m_dc, frame, RGN_COPY);
+            DeleteObject(frame);
+        }
+        return;
+    }
+    HRGN inside = device_region(r);
+    HGDIOBJ brush = nullptr;
+    if (r.op == MetaOp::fill_region || r.op == MetaOp::frame_region) {
+        if (r.a[1]) {
+            brush =
+                r.a[0] >= WHITE_BRUSH && r.a[0] <= NULL_BRUSH ? GetStockObject(r.a[0]) : nullptr;
+        } else if (r.a[0] >= 0 && static_cast<std::size_t>(r.a[0]) < m_objects.size()) {
+            brush = m_objects[static_cast<std::size_t>(r.a[0])];
+        }
+    }
+    switch (r.op) {
+    case MetaOp::fill_region:
+        if (brush) {
+            FillRgn(m_dc, inside, static_cast<HBRUSH>(brush));
+        }
+        break;
+    case MetaOp::frame_region:
+        if (brush) {
+            FrameRgn(m_dc, inside, static_cast<HBRUSH>(brush),
+                     std::max(1, to_int(std::abs(r.a[2] * scale_x()))),
+                     std::max(1, to_int(std::abs(r.a[3] * scale_y()))));
+        }
+        break;
+    case MetaOp::paint_region:
+        PaintRgn(m_dc, inside);
+        break;
+    case MetaOp::invert_region:
+        InvertRgn(m_dc, inside);
+        break;
+    case MetaOp::select_clip_region:
+        select_clip(inside, r.a[0]);
+        break;
+    default:
+        break;
+    }
     DeleteObject(inside);
 }
 
@@ -949,6 +1025,15 @@ void Player::play(const MetaRecord& r) {
     case MetaOp::stroke_and_fill_path:
     case MetaOp::select_clip_path:
         path(r);
+        break;
+    case MetaOp::fill_region:
+    case MetaOp::frame_region:
+    case MetaOp::paint_region:
+    case MetaOp::invert_region:
+    case MetaOp::select_clip_region:
+        if (!m_in_path) {
+            region(r);
+        }
         break;
     case MetaOp::stretch_dib:
     case MetaOp::pat_blt:

@@ -354,3 +354,72 @@ TEST(Metafile, APathSelectedAsTheClipLimitsWhatFollows) {
     EXPECT_EQ(canvas.raw(75, 25), kWhite); // right of it
     EXPECT_EQ(canvas.raw(110, 55), kWhite);
 }
+
+namespace {
+
+// Region data: the 32-byte header, then each rectangle.
+lvtest::MetaBytes RegionData(const std::vector<RECT>& rects) {
+    std::vector<std::int32_t> words{32,
+                                    1,
+                                    static_cast<std::int32_t>(rects.size()),
+                                    static_cast<std::int32_t>(rects.size() * 16),
+                                    0,
+                                    0,
+                                    0,
+                                    0};
+    for (const RECT& r : rects)
+        words.insert(words.end(), {r.left, r.top, r.right, r.bottom});
+    lvtest::MetaBytes bytes;
+    for (const std::int32_t w : words)
+        for (int k = 0; k < 4; ++k)
+            bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(w) >> (8 * k)));
+    return bytes;
+}
+
+std::int32_t Size(const lvtest::MetaBytes& bytes) {
+    return static_cast<std::int32_t>(bytes.size());
+}
+
+} // namespace
+
+// The region records: filled with a brush of the table or the selected one, framed, inverted,
+// and made the clip (and the clip reset without a region).
+TEST(Metafile, RegionsAreFilledFramedInvertedAndClip) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    emf.CreateBrush(1, BS_SOLID, kBlue);
+    emf.CreateBrush(2, BS_SOLID, kGreen);
+    emf.SelectObject(2);
+    const auto two = RegionData({{10, 10, 30, 40}, {40, 10, 60, 20}});
+    emf.Record(71, {0, 0, 0, 0, Size(two), 1}, two); // FillRgn, brush 1
+    const auto right = RegionData({{70, 10, 90, 40}});
+    emf.Record(73, {0, 0, 0, 0, Size(right)}, right); // InvertRgn
+    const auto band = RegionData({{0, 44, 100, 50}});
+    emf.Record(74, {0, 0, 0, 0, Size(band)}, band); // PaintRgn: the selected brush
+    const auto box = RegionData({{62, 25, 68, 31}});
+    emf.Record(72, {0, 0, 0, 0, Size(box), 1, 1, 1}, box); // FrameRgn, brush 1, 1 x 1
+    MemoryCanvas canvas(100, 50, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(canvas.raw(20, 25), kBlue);
+    EXPECT_EQ(canvas.raw(50, 15), kBlue);
+    EXPECT_EQ(canvas.raw(50, 25), kWhite); // between the region's rectangles
+    EXPECT_EQ(canvas.raw(80, 25), kBlack); // white inverted
+    EXPECT_EQ(canvas.raw(50, 47), kGreen);
+    EXPECT_EQ(canvas.raw(62, 28), kBlue);  // the frame's edge
+    EXPECT_EQ(canvas.raw(65, 28), kWhite); // its inside
+
+    lvtest::EmfWriter clip(0, 0, 100, 50);
+    clip.CreateBrush(1, BS_SOLID, kBlue);
+    clip.CreatePen(2, PS_NULL, 0, 0);
+    clip.SelectObject(1);
+    clip.SelectObject(2);
+    const auto left = RegionData({{0, 0, 50, 50}});
+    clip.Record(75, {Size(left), RGN_COPY}, left);
+    clip.Rectangle(0, 0, 100, 25);
+    clip.Record(75, {0, RGN_COPY}); // no region: the clip is reset
+    clip.Rectangle(0, 25, 101, 51);
+    MemoryCanvas clipped(100, 50, kWhite);
+    Play(clipped, FromEmf(clip.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(clipped.raw(20, 10), kBlue);
+    EXPECT_EQ(clipped.raw(80, 10), kWhite);
+    EXPECT_EQ(clipped.raw(80, 40), kBlue);
+}

@@ -356,9 +356,13 @@ void Player::object(const MetaRecord& r) {
         break;
     }
     case MetaOp::create_brush: {
-        // Hatches and patterns named by handle are drawn in the brush's colour.
-        const HGDIOBJ brush = r.a[1] == static_cast<std::int32_t>(BS_NULL)
-                                  ? nullptr
+        // Hatches are drawn as hatches; patterns named by handle in the brush's colour.
+        constexpr std::int32_t kHatched = 2;
+        LOGBRUSH hatched{kHatched, static_cast<COLORREF>(r.a[2]),
+                         static_cast<ULONG_PTR>(std::clamp(r.a[3], 0, 5))};
+        const HGDIOBJ brush = r.a[1] == static_cast<std::int32_t>(BS_NULL) ? nullptr
+                              : r.a[1] == kHatched
+                                  ? CreateBrushIndirect(&hatched)
                                   : CreateSolidBrush(static_cast<COLORREF>(r.a[2]));
         store(r.a[0], brush ? brush : GetStockObject(NULL_BRUSH));
         break;

@@ -423,3 +423,32 @@ TEST(Metafile, RegionsAreFilledFramedInvertedAndClip) {
     EXPECT_EQ(clipped.raw(80, 10), kWhite);
     EXPECT_EQ(clipped.raw(80, 40), kBlue);
 }
+
+// Hatched brushes draw their lines in the brush's colour, over the background colour in the
+// opaque background mode, and over what lies beneath in the transparent one.
+TEST(Metafile, HatchedBrushesDrawLinesOverTheBackgroundMode) {
+    for (const int mode : {OPAQUE, TRANSPARENT}) {
+        SCOPED_TRACE(mode);
+        lvtest::EmfWriter emf(0, 0, 100, 50);
+        emf.CreateBrush(1, BS_SOLID, kRed);
+        emf.CreatePen(2, PS_NULL, 0, 0);
+        emf.Record(39, {3, 2, static_cast<std::int32_t>(kBlue), 4}); // cross hatch
+        emf.SelectObject(2);
+        emf.SelectObject(1);
+        emf.Rectangle(0, 0, 101, 51);
+        emf.SetBkMode(mode);
+        emf.Record(25, {static_cast<std::int32_t>(kGreen)}); // background colour
+        emf.SelectObject(3);
+        emf.Rectangle(0, 0, 64, 40);
+        MemoryCanvas canvas(100, 50, kWhite);
+        Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+        // Without a pen the rectangle's right column and bottom row stay outside it.
+        const RECT hatched{0, 0, 63, 39};
+        const int area = 63 * 39, lines = Count(canvas, hatched, kBlue);
+        // Two lines of every eight pixels each way: about a quarter of the area.
+        EXPECT_GT(lines, area / 6);
+        EXPECT_LT(lines, area / 3);
+        EXPECT_EQ(Count(canvas, hatched, mode == OPAQUE ? kGreen : kRed), area - lines);
+        EXPECT_EQ(canvas.raw(80, 45), kRed);
+    }
+}

@@ -89,6 +89,7 @@ enum EmfType : std::uint32_t {
     kCreateMonoBrush = 93,
     kCreateDibPatternBrushPt = 94,
     kExtCreatePen = 95,
+    kAlphaBlend = 114,
 };
 
 struct Record {
@@ -369,11 +370,18 @@ bool EmfParser::blit(const Record& rec) {
         r.u32(cb_bits);
         out.a[6] = out.a[2];
         out.a[7] = out.a[3];
-        if (rec.type == kStretchBlt && r.ok()) {
+        if ((rec.type == kStretchBlt || rec.type == kAlphaBlend) && r.ok()) {
             r.i32(out.a[6]);
             r.i32(out.a[7]);
         }
-        if (r.ok() && cb_bmi == 0) {
+        if (rec.type == kAlphaBlend) {
+            // The blend function stands where the others keep their raster operation; without
+            // a bitmap there is nothing to blend.
+            out.op = MetaOp::alpha_blend;
+            if (r.ok() && cb_bmi == 0) {
+                return true;
+            }
+        } else if (r.ok() && cb_bmi == 0) {
             MetaRecord& pat = add(MetaOp::pat_blt);
             std::copy(out.a, out.a + 4, pat.a);
             pat.a[4] = static_cast<std::int32_t>(rop);
@@ -706,6 +714,7 @@ bool EmfParser::parse(const Record& rec) {
         return text(rec, rec.type == kExtTextOutW);
     case kBitBlt:
     case kStretchBlt:
+    case kAlphaBlend:
     case kSetDiBitsToDevice:
     case kStretchDiBits:
         return blit(rec);

@@ -68,6 +68,7 @@ enum class MetaOp : std::uint8_t {
     stretch_dib, // a[0..3] destination x, y, w, h, a[4..7] source x, y, w, h, a[8] rop,
                  // a[9] usage, dib
     pat_blt,     // a[0..3] x, y, w, h, a[4] rop
+    alpha_blend, // as stretch_dib, a[8] the blend function's four bytes
     // Paths: shapes between begin and end build the path instead of drawing.
     begin_path,
     end_path,

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace lv::gdi {
@@ -101,6 +102,7 @@ private:
     void arc(const MetaRecord& r);
     void text(const MetaRecord& r);
     void blit(const MetaRecord& r);
+    void alpha_blend(const MetaRecord& r, const BITMAPINFO* info, int x, int y, int w, int h);
     void bezier(const std::vector<POINT>& points, std::size_t first, Point start);
     // The curve through the points from `start` as device points; the position moves to its
     // end.
@@ -951,9 +953,43 @@ void Player::blit(const MetaRecord& r) {
         return;
     }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(r.dib.data());
+    if (r.op == MetaOp::alpha_blend) {
+        alpha_blend(r, info, x, y, w, h);
+        return;
+    }
     StretchDIBits(m_dc, x, y, w, h, r.a[4], r.a[5], r.a[6], r.a[7],
                   r.dib.data() + r.dib_bits_offset, info, static_cast<UINT>(r.a[9]),
                   static_cast<DWORD>(r.a[8]));
+}
+
+// The record's bitmap in a section of its own, blended over the destination as the blend
+// function says.
+void Player::alpha_blend(const MetaRecord& r, const BITMAPINFO* info, int x, int y, int w, int h) {
+    HDC source = CreateCompatibleDC(m_dc);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(source, info, static_cast<UINT>(r.a[9]), &bits, nullptr, 0);
+    if (source && section && bits) {
+        const int rows = std::abs(info->bmiHeader.biHeight);
+        const std::size_t stride =
+            ((static_cast<std::size_t>(info->bmiHeader.biWidth) * info->bmiHeader.biBitCount + 31) /
+             32) *
+            4;
+        const std::size_t have = r.dib.size() - r.dib_bits_offset;
+        std::memcpy(bits, r.dib.data() + r.dib_bits_offset,
+                    std::min(have, stride * static_cast<std::size_t>(rows)));
+        const HGDIOBJ old = SelectObject(source, section);
+        const auto packed = static_cast<std::uint32_t>(r.a[8]);
+        const BLENDFUNCTION blend{static_cast<BYTE>(packed), static_cast<BYTE>(packed >> 8),
+                                  static_cast<BYTE>(packed >> 16), static_cast<BYTE>(packed >> 24)};
+        AlphaBlend(m_dc, x, y, w, h, source, r.a[4], r.a[5], r.a[6], r.a[7], blend);
+        SelectObject(source, old);
+    }
+    if (section) {
+        DeleteObject(section);
+    }
+    if (source) {
+        DeleteDC(source);
+    }
 }
 
 void Player::play(const MetaRecord& r) {
@@ -1041,6 +1077,7 @@ void Player::play(const MetaRecord& r) {
         break;
     case MetaOp::stretch_dib:
     case MetaOp::pat_blt:
+    case MetaOp::alpha_blend:
         blit(r);
         break;
     case MetaOp::move_to:

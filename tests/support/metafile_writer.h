@@ -111,6 +111,9 @@ public:
     void ExtTextOutW(int x, int y, const std::u16string& text);
     void StretchDiBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                        const MetaBytes& dib);
+    // blend: the blend function's four bytes, operation in the lowest.
+    void AlphaBlend(int x, int y, int w, int h, int sx, int sy, int sw, int sh, std::uint32_t blend,
+                    const MetaBytes& dib);
 
     MetaBytes Bytes() const;
     int Records() const { return m_count; }

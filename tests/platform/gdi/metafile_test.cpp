@@ -452,3 +452,20 @@ TEST(Metafile, HatchedBrushesDrawLinesOverTheBackgroundMode) {
         EXPECT_EQ(canvas.raw(80, 45), kRed);
     }
 }
+
+// AlphaBlend records blend their bitmap over what is drawn, by the constant alpha of their
+// blend function; a bitmap of two colours shows both halves.
+TEST(Metafile, AlphaBlendRecordsBlendTheirBitmap) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    const auto dib = lvtest::Dib24(
+        2, 1, [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000u : 0x0000FFu; });
+    emf.AlphaBlend(0, 0, 100, 50, 0, 0, 2, 1, 128u << 16, dib); // half opacity
+    MemoryCanvas canvas(100, 50, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    const COLORREF left = canvas.raw(20, 25), right = canvas.raw(80, 25);
+    EXPECT_EQ(GetRValue(left), 255);
+    EXPECT_NEAR(GetGValue(left), 127, 2);
+    EXPECT_NEAR(GetBValue(left), 127, 2);
+    EXPECT_NEAR(GetRValue(right), 127, 2);
+    EXPECT_EQ(GetBValue(right), 255);
+}

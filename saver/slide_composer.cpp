@@ -188,6 +188,9 @@ public:
         LONG w = x1 - x0, h = y1 - y0;
         if (w <= 0 || h <= 0 || !m_image.Create(w, h, 24, PXIMAGE_FORMAT_PNG))
             return;
+        // What the frame picture leaves see-through, and what lies outside it, stays
+        // transparent in the piece.
+        FillImage(m_image, RGB(kMagenta.rgbRed, kMagenta.rgbGreen, kMagenta.rgbBlue));
         m_image.BlendFrom(frame, x0, y0, x1, y1, 0, 0);
         MarkTransparent();
     }

@@ -449,6 +449,35 @@ TEST(SlideComposer, TiledEdgesShowTheLastPlacementThatIsNotTransparent) {
         }
 }
 
+// Pixels a frame picture leaves see-through (alpha 0) stay see-through in its pieces: the
+// framed picture keeps its own fill there, never what the piece's memory held.
+TEST(SlideComposer, SeeThroughPixelsOfTheFramePictureAreNotDrawn) {
+    lvtest::ScratchDir dir;
+    PxImage frame;
+    frame.Create(30, 30, 24);
+    frame.AlphaCreate();
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 30; ++x) {
+            frame.SetPixelColor(x, 29 - y, PxRgbQuad{90, 60, 30, 0});
+            // The upper-left piece's top half is see-through.
+            frame.AlphaSet(x, 29 - y, (x < 10 && y < 5) ? 0 : 255);
+        }
+    ASSERT_TRUE(frame.Save((dir / "frame.png").string().c_str(), PXIMAGE_FORMAT_PNG));
+    WritePicture(dir.path(), "pic.bmp", 40, 40, PxRgbQuad{0, 200, 0, 0});
+    FrameSettingsValues f;
+    f.format = 1;
+    f.type = 3; // corners only
+    f.upleft = f.upmid = f.upright = f.ctleft = f.ctright = f.btleft = f.btmid = f.btright =
+        "10 10";
+    f.extraspace = "20 20";
+    f.framePicturePath = (dir / "frame.png").string().c_str();
+    PxImage framed;
+    ASSERT_TRUE(BuildFramedPicture((dir / "pic.bmp").string().c_str(), f, framed));
+    const auto top = [&](LONG x, LONG y) { return framed.GetPixelColor(x, 59 - y, false); };
+    EXPECT_EQ(top(2, 2), (PxRgbQuad{255, 0, 255, 0})); // the framed picture's own fill
+    EXPECT_EQ(top(2, 7), (PxRgbQuad{90, 60, 30, 0}));  // the opaque half of the corner
+}
+
 TEST(SlideComposer, EveryOrderThatDrawsSeedsTheGeneratorWithTheTime) {
     lvtest::ScratchDir dir;
     ResetThemeGlobals();

@@ -39,12 +39,14 @@ private:
         BYTE transIndex = 0;
     };
     struct DecodeState;
+    struct FrameSurvey;
 
     bool DecodeExtension(PxGifStream& in, bool applyControl);
-    LONG CountFrames(PxGifStream in, DWORD screenWidth, DWORD screenHeight);
+    FrameSurvey SurveyFrames(PxGifStream in, DWORD screenWidth, DWORD screenHeight);
     // 1 when a frame was decoded, 0 when one was skipped, -1 on failure (text set).
     int DecodeFrame(PxGifStream& in, DecodeState& state);
     void MixInto(PxImage& background, LONG left, LONG top) const;
+    static void RestoreBackground(DecodeState& state, BYTE value);
 
     void WriteHeader(std::vector<BYTE>& out, bool withPalette) const;
     void WriteGraphicControl(std::vector<BYTE>& out) const;

@@ -2,6 +2,7 @@
 // the logical screen.
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -25,6 +26,8 @@ constexpr BYTE kColourTableFlag = 0x80;
 constexpr BYTE kInterlaceFlag = 0x40;
 constexpr int kRestoreToBackground = 2;
 constexpr std::size_t kMaxGifBytes = 0x7FFFFFFF;
+// Damaged frames may leave this many pixels in all to the fill; beyond it the file is refused.
+constexpr std::uint64_t kMostMissingPixels = 1u << 16;
 
 struct ColourTable {
     std::array<BYTE, 256 * 3> rgb{};
@@ -67,6 +70,64 @@ bool SkipFrameBody(PxGifStream& in, const ImageDescriptor& d) {
     if ((d.flags & kColourTableFlag) && !in.Skip(3 * TableSizeOf(d.flags)))
         return false;
     return in.Skip(1) && in.SkipSubBlocks();
+}
+
+// The most pixels LZW data of `bytes` bytes can deliver with codes of at least `codeBits`
+// bits: after each clear the n-th code expands to at most n + 1 pixels, and never to more than
+// the decoder's stack holds.
+std::uint64_t MostPixelsFrom(std::uint64_t bytes, int codeBits) {
+    constexpr std::uint64_t kLongestString = 4098;
+    const std::uint64_t codes = bytes * 8 / static_cast<std::uint64_t>(codeBits);
+    const std::uint64_t rising = std::min(codes, kLongestString - 1);
+    return rising * (rising + 3) / 2 + (codes - rising) * kLongestString;
+}
+
+// Bytes of image data in the sub-blocks that follow, up to and including the empty one;
+// false when the data end first.
+bool MeasureSubBlocks(PxGifStream& in, std::uint64_t& bytes) {
+    bytes = 0;
+    for (;;) {
+        const int length = in.Next();
+        if (length < 0)
+            return false;
+        if (length == 0)
+            return true;
+        bytes += static_cast<std::uint64_t>(length);
+        if (!in.Skip(static_cast<std::size_t>(length)))
+            return false;
+    }
+}
+
+// One byte that holds `value` in each of its pixels, as PxImage::Clear fills.
+BYTE FillByte(WORD bpp, BYTE value) {
+    if (bpp == 1)
+        return value ? 255 : 0;
+    if (bpp == 4)
+        return static_cast<BYTE>((value & 0x0F) * 17);
+    return value;
+}
+
+// Palette index of pixel x in a stored row of 1, 4 or 8 bits per pixel.
+BYTE IndexIn(const BYTE* row, LONG x, WORD bpp) {
+    if (bpp == 8)
+        return row[x];
+    if (bpp == 4)
+        return static_cast<BYTE>((x & 1) ? row[x >> 1] & 0x0F : row[x >> 1] >> 4);
+    return static_cast<BYTE>((row[x >> 3] >> (7 - (x & 7))) & 1);
+}
+
+void PutIndex(BYTE* row, LONG x, WORD bpp, BYTE index) {
+    if (bpp == 8) {
+        row[x] = index;
+    } else if (bpp == 4) {
+        BYTE& b = row[x >> 1];
+        b = (x & 1) ? static_cast<BYTE>((b & 0xF0) | (index & 0x0F))
+                    : static_cast<BYTE>((b & 0x0F) | (index << 4));
+    } else {
+        const BYTE bit = static_cast<BYTE>(0x80 >> (x & 7));
+        BYTE& b = row[x >> 3];
+        b = (index & 1) ? static_cast<BYTE>(b | bit) : static_cast<BYTE>(b & ~bit);
+    }
 }
 
 // Rows of one frame, top row first, in plain or interlaced order; values are packed for
@@ -125,9 +186,21 @@ private:
 
 } // namespace
 
+// What the frames of a file claim, read before any pixel is made.
+struct PxImageGIF::FrameSurvey {
+    LONG frames = 0;             // frames that fit the screen
+    DWORD right = 0, bottom = 0; // how far they reach
+    // Pixels the frames claim beyond what their data could deliver.
+    std::uint64_t shortfall = 0;
+};
+
 struct PxImageGIF::DecodeState {
-    DWORD screenWidth = 0;
+    DWORD screenWidth = 0; // as the file gives it: frames are fitted against it
     DWORD screenHeight = 0;
+    DWORD composedWidth = 0; // as far as the frames reach: what the composition fills
+    DWORD composedHeight = 0;
+    RECT dirty{};         // where frames were mixed since the screen was last filled
+    BYTE outsideFill = 0; // what the screen holds outside that rectangle
     bool globalTable = false;
     ColourTable table;
     int trueColourCounter = 0;
@@ -178,35 +251,54 @@ bool PxImageGIF::DecodeExtension(PxGifStream& in, bool applyControl) {
     return good && in.SkipSubBlocks();
 }
 
-// Counts the frames that fit the screen without decoding them. Only the comment and the loop
-// count are taken from the extensions here; transparency, delay and disposal belong to the
-// frame that follows each one and are read as the frames are decoded.
-LONG PxImageGIF::CountFrames(PxGifStream in, DWORD screenWidth, DWORD screenHeight) {
-    LONG count = 0;
+// Counts the frames that fit the screen, how far they reach and how many of their pixels
+// their data could not deliver, without decoding them. Only the comment and the loop count are
+// taken from the extensions here; transparency, delay and disposal belong to the frame that
+// follows each one and are read as the frames are decoded.
+PxImageGIF::FrameSurvey PxImageGIF::SurveyFrames(PxGifStream in, DWORD screenWidth,
+                                                 DWORD screenHeight) {
+    FrameSurvey survey;
     bool previousWasZero = true;
     for (;;) {
         const int ch = in.Next();
         if (ch < 0)
-            return count;
+            return survey;
         if (!previousWasZero && ch != 0)
             continue;
         switch (ch) {
         case kExtensionIntroducer:
             if (!DecodeExtension(in, false))
-                return count;
+                return survey;
             break;
         case kImageSeparator: {
             ImageDescriptor d;
             if (!ReadDescriptor(in, d))
-                return count;
-            if (Fits(d, screenWidth, screenHeight))
-                ++count;
-            if (!SkipFrameBody(in, d))
-                return count;
+                return survey;
+            if (!Fits(d, screenWidth, screenHeight)) {
+                if (!SkipFrameBody(in, d))
+                    return survey;
+                break;
+            }
+            ++survey.frames;
+            survey.right = std::max(survey.right, d.left + d.width);
+            survey.bottom = std::max(survey.bottom, d.top + d.height);
+            if ((d.flags & kColourTableFlag) && !in.Skip(3 * TableSizeOf(d.flags)))
+                return survey;
+            const int codeSize = in.Next();
+            std::uint64_t bytes = 0;
+            const bool whole = codeSize >= 0 && MeasureSubBlocks(in, bytes);
+            // A code size the decoder refuses delivers nothing.
+            const std::uint64_t most =
+                codeSize >= 2 && codeSize <= 9 ? MostPixelsFrom(bytes, codeSize + 1) : 0;
+            const std::uint64_t claimed = std::uint64_t{d.width} * d.height;
+            if (claimed > most)
+                survey.shortfall += claimed - most;
+            if (!whole)
+                return survey;
             break;
         }
         case kTrailer:
-            return count;
+            return survey;
         default:
             previousWasZero = ch == 0;
             break;
@@ -218,29 +310,47 @@ void PxImageGIF::MixInto(PxImage& background, LONG left, LONG top) const {
     const LONG width = static_cast<LONG>(GetWidth()), height = static_cast<LONG>(GetHeight());
     const LONG screenHeight = static_cast<LONG>(background.GetHeight());
     const LONG trans = GetTransIndex();
-    const bool bytes = GetBpp() == 8 && background.GetBpp() == 8;
+    const WORD bpp = GetBpp(), screenBpp = background.GetBpp();
+    // The frame lies inside the screen (frames that do not are passed over).
     for (LONG y = 0; y < height; ++y) {
-        const LONG storedTarget = screenHeight - 1 - (top + y);
-        const LONG stored = height - 1 - y;
-        if (bytes) {
-            // The frame lies inside the screen (frames that do not are passed over).
-            const BYTE* from = GetBits(static_cast<DWORD>(stored));
-            BYTE* to = background.GetBits(static_cast<DWORD>(storedTarget)) + left;
+        const BYTE* from = GetBits(static_cast<DWORD>(height - 1 - y));
+        BYTE* to = background.GetBits(static_cast<DWORD>(screenHeight - 1 - (top + y)));
+        if (bpp == 8 && screenBpp == 8) {
             if (trans < 0) {
-                std::memcpy(to, from, static_cast<std::size_t>(width));
+                std::memcpy(to + left, from, static_cast<std::size_t>(width));
                 continue;
             }
             for (LONG x = 0; x < width; ++x)
                 if (from[x] != trans)
-                    to[x] = from[x];
+                    to[left + x] = from[x];
             continue;
         }
         for (LONG x = 0; x < width; ++x) {
-            const BYTE index = GetPixelIndexUnchecked(x, stored);
+            const BYTE index = IndexIn(from, x, bpp);
             if (index != trans)
-                background.SetPixelIndex(left + x, storedTarget, index);
+                PutIndex(to, left + x, screenBpp, index);
         }
     }
+}
+
+// Disposal 2 gives the whole screen `value` again; only what frames changed since the last
+// fill needs it when the rest already holds it.
+void PxImageGIF::RestoreBackground(DecodeState& state, BYTE value) {
+    PxImage& screen = state.background;
+    const RECT& r = state.dirty;
+    if (value != state.outsideFill) {
+        screen.Clear(value);
+        state.outsideFill = value;
+    } else if (r.right > r.left && r.bottom > r.top) {
+        const WORD bpp = screen.GetBpp();
+        const std::size_t first = static_cast<std::size_t>(r.left) * bpp / 8;
+        const std::size_t end = (static_cast<std::size_t>(r.right) * bpp + 7) / 8;
+        const LONG height = static_cast<LONG>(screen.GetHeight());
+        for (LONG y = r.top; y < r.bottom; ++y)
+            std::memset(screen.GetBits(static_cast<DWORD>(height - 1 - y)) + first,
+                        FillByte(bpp, value), end - first);
+    }
+    state.dirty = RECT{};
 }
 
 int PxImageGIF::DecodeFrame(PxGifStream& in, DecodeState& state) {
@@ -269,21 +379,25 @@ int PxImageGIF::DecodeFrame(PxGifStream& in, DecodeState& state) {
     if (!trueColour) {
         if (state.imageNumber == 0) {
             state.background.CopyInfo(*this);
-            if (!state.background.Create(static_cast<LONG>(state.screenWidth),
-                                         static_cast<LONG>(state.screenHeight), bpp,
+            if (!state.background.Create(static_cast<LONG>(state.composedWidth),
+                                         static_cast<LONG>(state.composedHeight), bpp,
                                          PXIMAGE_FORMAT_GIF)) {
                 SetLastErrorText(state.background.GetLastError());
                 return -1;
             }
             state.firstTransIndex = GetTransIndex();
             state.background.Clear(m_control.transIndex);
+            state.outsideFill = m_control.transIndex;
         } else {
-            if (!state.background.Copy(*this)) {
+            // The screen composed so far becomes the background again; this image is made
+            // anew at the frame's size right below, so its pixels are handed over, not copied.
+            if (!state.background.Transfer(*this)) {
                 SetLastErrorText("PxImage::Create can't allocate memory");
                 return -1;
             }
+            CopyInfo(state.background);
             if (state.previousDisposal == kRestoreToBackground)
-                state.background.Clear(static_cast<BYTE>(state.firstTransIndex));
+                RestoreBackground(state, static_cast<BYTE>(state.firstTransIndex));
         }
     }
 
@@ -326,8 +440,8 @@ int PxImageGIF::DecodeFrame(PxGifStream& in, DecodeState& state) {
         if (!state.composed) {
             state.composed = std::make_unique<PxImage>();
             state.composed->CopyInfo(*this);
-            if (!state.composed->Create(static_cast<LONG>(state.screenWidth),
-                                        static_cast<LONG>(state.screenHeight), 24,
+            if (!state.composed->Create(static_cast<LONG>(state.composedWidth),
+                                        static_cast<LONG>(state.composedHeight), 24,
                                         PXIMAGE_FORMAT_GIF)) {
                 SetLastErrorText(state.composed->GetLastError());
                 return -1;
@@ -335,14 +449,30 @@ int PxImageGIF::DecodeFrame(PxGifStream& in, DecodeState& state) {
             state.composed->Clear(0);
         }
         const LONG width = static_cast<LONG>(d.width), height = static_cast<LONG>(d.height);
-        const LONG screenHeight = static_cast<LONG>(state.screenHeight);
-        for (LONG y = 0; y < height; ++y)
-            for (LONG x = 0; x < width; ++x)
-                state.composed->SetPixelColor(static_cast<LONG>(d.left) + x,
-                                              screenHeight - 1 - (static_cast<LONG>(d.top) + y),
-                                              GetPixelColor(x, height - 1 - y, false));
+        const LONG screenHeight = static_cast<LONG>(state.composedHeight);
+        const PxRgbQuad* palette = GetPalette();
+        const WORD frameBpp = GetBpp();
+        for (LONG y = 0; y < height; ++y) {
+            const BYTE* from = GetBits(static_cast<DWORD>(height - 1 - y));
+            BYTE* to = state.composed->GetBits(
+                           static_cast<DWORD>(screenHeight - 1 - (static_cast<LONG>(d.top) + y))) +
+                       3 * static_cast<std::size_t>(d.left);
+            for (LONG x = 0; x < width; ++x, to += 3) {
+                const PxRgbQuad c = palette[IndexIn(from, x, frameBpp)];
+                to[0] = c.rgbBlue;
+                to[1] = c.rgbGreen;
+                to[2] = c.rgbRed;
+            }
+        }
     } else {
         MixInto(state.background, static_cast<LONG>(d.left), static_cast<LONG>(d.top));
+        RECT& dirty = state.dirty;
+        const RECT frame{static_cast<LONG>(d.left), static_cast<LONG>(d.top),
+                         static_cast<LONG>(d.left + d.width), static_cast<LONG>(d.top + d.height)};
+        dirty = dirty.right > dirty.left
+                    ? RECT{std::min(dirty.left, frame.left), std::min(dirty.top, frame.top),
+                           std::max(dirty.right, frame.right), std::max(dirty.bottom, frame.bottom)}
+                    : frame;
         state.background.SetTransIndex(state.firstTransIndex);
         state.background.SetPalette(GetPalette(), 256);
         Transfer(state.background);
@@ -361,12 +491,6 @@ bool PxImageGIF::Decode(PxFile* file) {
     state.screenWidth = Le16(screen + 6);
     state.screenHeight = Le16(screen + 8);
     const BYTE screenFlags = screen[10];
-    if (m_info.cancel == kPxCancelSizeOnly) {
-        m_head.biWidth = static_cast<LONG>(state.screenWidth);
-        m_head.biHeight = static_cast<LONG>(state.screenHeight);
-        return true;
-    }
-
     const std::vector<BYTE> bytes = PxReadToEnd(file, kMaxGifBytes);
     PxGifStream in{bytes.data(), bytes.size(), 0};
     state.globalTable = (screenFlags & kColourTableFlag) != 0;
@@ -379,7 +503,23 @@ bool PxImageGIF::Decode(PxFile* file) {
     }
     state.trueColourCounter = state.globalTable ? 0 : 1;
 
-    const LONG frames = CountFrames(in, state.screenWidth, state.screenHeight);
+    const FrameSurvey survey = SurveyFrames(in, state.screenWidth, state.screenHeight);
+    // The picture is as large as its frames reach: beyond them the screen would only ever
+    // hold the fill.
+    state.composedWidth = survey.right;
+    state.composedHeight = survey.bottom;
+    if (m_info.cancel == kPxCancelSizeOnly) {
+        m_head.biWidth = static_cast<LONG>(state.composedWidth);
+        m_head.biHeight = static_cast<LONG>(state.composedHeight);
+        return true;
+    }
+    // Frames whose data fall far short of the pixels they claim are damaged beyond showing,
+    // and would cost work the file does not pay for.
+    if (survey.shortfall > kMostMissingPixels) {
+        SetLastErrorText("GIF frames claim more pixels than their data hold");
+        return false;
+    }
+    const LONG frames = survey.frames;
     SetNumFrames(frames);
     LONG frameToLoad = GetFrameIndex();
     if (frameToLoad < 0 || frameToLoad >= frames)

@@ -11,14 +11,24 @@ namespace {
 constexpr const char* kBadData = "error: cannot load image data";
 constexpr const char* kCannotEncode = "error: cannot encode image\n";
 
-// The file as OpenJPEG sees it: positions count from where the picture starts.
+// The file as OpenJPEG sees it: positions count from where the picture starts, and a read
+// ends at the length the stream was opened with (-1: none), which OpenJPEG relies on even when
+// the file has grown since.
 struct StreamContext {
     PxFile* file;
     LONG start;
+    long long length = -1;
 };
 
 OPJ_SIZE_T ReadProc(void* buffer, OPJ_SIZE_T bytes, void* user) {
     auto* ctx = static_cast<StreamContext*>(user);
+    if (ctx->length >= 0) {
+        const long long at = static_cast<long long>(ctx->file->Tell()) - ctx->start;
+        const long long left = at < 0 ? 0 : std::max(ctx->length - at, 0LL);
+        bytes = static_cast<OPJ_SIZE_T>(std::min<long long>(static_cast<long long>(bytes), left));
+        if (bytes == 0)
+            return static_cast<OPJ_SIZE_T>(-1);
+    }
     const std::size_t got = ctx->file->Read(buffer, 1, bytes);
     return got ? got : static_cast<OPJ_SIZE_T>(-1);
 }
@@ -111,8 +121,8 @@ int ResolutionsFor(DWORD width, DWORD height) {
 
 bool PxJasReadOpenJpeg(PxFile* file, PxJasCodec codec, PxJasPicture& picture, std::string& error) {
     error = kBadData;
-    StreamContext ctx{file, file->Tell()};
-    StreamPtr stream = MakeStream(ctx, true, PxJasBytesLeft(file));
+    StreamContext ctx{file, file->Tell(), PxJasBytesLeft(file)};
+    StreamPtr stream = MakeStream(ctx, true, ctx.length);
     CodecPtr decoder(
         opj_create_decompress(codec == PxJasCodec::jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K));
     if (!stream || !decoder)

@@ -3,6 +3,7 @@
 #include "saver/folder_utils.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -144,6 +145,42 @@ FramePieces ParsePieces(const FrameSettingsValues& f) {
             ParsePiece(f.btmid),  ParsePiece(f.btright), ParsePiece(f.extraspace)};
 }
 
+// Every piece is cut from the frame picture, so none can be larger than it; a record that
+// says otherwise is damaged.
+bool PiecesFitFramePicture(const FramePieces& p, const PxImage& f) {
+    const LONG fw = static_cast<LONG>(f.GetWidth()), fh = static_cast<LONG>(f.GetHeight());
+    for (const SIZE& piece : {p.ul, p.um, p.ur, p.cl, p.cr, p.bl, p.bm, p.br})
+        if (piece.cx > fw || piece.cy > fh)
+            return false;
+    return true;
+}
+
+using Rgb = std::array<BYTE, 3>; // blue, green, red as rows store them
+
+bool IsMagenta(const Rgb& c) {
+    return c == Rgb{kMagenta.rgbBlue, kMagenta.rgbGreen, kMagenta.rgbRed};
+}
+
+// A line of a piece placed `length` times one pixel apart, each placement covering the ones
+// before it: position i of the result shows, of the placements that reach it, the last one
+// that is not transparent there, that is the first such pixel of the line from index
+// i - length + 1 on. Each position is worked out once.
+std::vector<Rgb> TileLine(const std::vector<Rgb>& line, LONG length) {
+    const LONG n = static_cast<LONG>(line.size());
+    // nextOpaque[c]: the first index from c on that is not transparent (n: none).
+    std::vector<LONG> nextOpaque(static_cast<std::size_t>(n) + 1, n);
+    for (LONG c = n - 1; c >= 0; --c)
+        nextOpaque[c] = IsMagenta(line[c]) ? nextOpaque[c + 1] : c;
+    std::vector<Rgb> out(static_cast<std::size_t>(length + n - 1),
+                         Rgb{kMagenta.rgbBlue, kMagenta.rgbGreen, kMagenta.rgbRed});
+    for (LONG i = 0; i < length + n - 1; ++i) {
+        const LONG first = nextOpaque[std::max<LONG>(0, i - length + 1)];
+        if (first <= std::min(n - 1, i))
+            out[i] = line[first];
+    }
+    return out;
+}
+
 // A piece of the frame picture, cut with its rectangle (from the top), magenta transparent.
 class Piece {
 public:
@@ -151,6 +188,9 @@ public:
         LONG w = x1 - x0, h = y1 - y0;
         if (w <= 0 || h <= 0 || !m_image.Create(w, h, 24, PXIMAGE_FORMAT_PNG))
             return;
+        // What the frame picture leaves see-through, and what lies outside it, stays
+        // transparent in the piece.
+        FillImage(m_image, RGB(kMagenta.rgbRed, kMagenta.rgbGreen, kMagenta.rgbBlue));
         m_image.BlendFrom(frame, x0, y0, x1, y1, 0, 0);
         MarkTransparent();
     }
@@ -167,8 +207,40 @@ public:
         if (ok())
             target.BlendFromEx(m_image, 0, 0, width(), height(), x, y);
     }
+    // The piece placed `length` times one pixel apart as one picture: across from the left,
+    // later placements to the right covering earlier ones, or (`upward`) down a run from its
+    // bottom, later placements higher up covering earlier ones.
+    Piece Tiled(LONG length, bool upward) const {
+        Piece run;
+        const LONG w = width(), h = height();
+        const LONG rw = upward ? w : length + w - 1, rh = upward ? length + h - 1 : h;
+        if (!ok() || length <= 0 || !run.m_image.Create(rw, rh, 24, PXIMAGE_FORMAT_PNG))
+            return run;
+        // Pixel (x, y) from the top of an image of height `height`.
+        const auto at = [](const PxImage& image, LONG x, LONG y) {
+            return image.GetBits(image.GetHeight() - 1 - static_cast<DWORD>(y)) + 3 * x;
+        };
+        const LONG lines = upward ? w : h, count = upward ? h : w;
+        std::vector<Rgb> line(static_cast<std::size_t>(count));
+        for (LONG k = 0; k < lines; ++k) {
+            // Down a run the last placement is the highest one: read the column upward.
+            for (LONG i = 0; i < count; ++i) {
+                const BYTE* p = upward ? at(m_image, k, count - 1 - i) : at(m_image, i, k);
+                line[i] = Rgb{p[0], p[1], p[2]};
+            }
+            const std::vector<Rgb> tiled = TileLine(line, length);
+            const LONG span = static_cast<LONG>(tiled.size());
+            for (LONG i = 0; i < span; ++i) {
+                BYTE* p = upward ? at(run.m_image, k, span - 1 - i) : at(run.m_image, i, k);
+                std::copy(tiled[i].begin(), tiled[i].end(), p);
+            }
+        }
+        run.MarkTransparent();
+        return run;
+    }
 
 private:
+    Piece() = default;
     void MarkTransparent() {
         m_image.SetTransIndex(0);
         m_image.SetTransColor(kMagenta);
@@ -186,10 +258,8 @@ void PlaceHorizontal(PxImage& g, Piece piece, LONG x, LONG y, LONG length, bool 
         piece.PlaceOn(g, x, y);
         return;
     }
-    if (!tileAllowed)
-        return;
-    for (LONG j = 0; j < length; ++j)
-        piece.PlaceOn(g, x + j, y);
+    if (tileAllowed)
+        piece.Tiled(length, false).PlaceOn(g, x, y);
 }
 
 void PlaceVertical(PxImage& g, Piece piece, LONG x, LONG top, LONG length, bool stretch,
@@ -201,11 +271,9 @@ void PlaceVertical(PxImage& g, Piece piece, LONG x, LONG top, LONG length, bool 
         piece.PlaceOn(g, x, top);
         return;
     }
-    if (!tileAllowed)
-        return;
     // Tiles go upward from the bottom of the run, later ones covering earlier ones.
-    for (LONG j = 0; j < length; ++j)
-        piece.PlaceOn(g, x, top + length - 1 - j);
+    if (tileAllowed)
+        piece.Tiled(length, true).PlaceOn(g, x, top);
 }
 
 void PlaceSideBars(PxImage& g, const PxImage& f, const FramePieces& p, bool stretch) {
@@ -281,6 +349,8 @@ bool BuildPngFramed(const char* picturePath, const FrameSettingsValues& frame, P
     if (!picture.Load(picturePath, PXIMAGE_FORMAT_UNKNOWN) || !LoadFramePicture(frame, f))
         return false;
     const FramePieces p = ParsePieces(frame);
+    if (!PiecesFitFramePicture(p, f))
+        return false;
     const LONG pw = static_cast<LONG>(picture.GetWidth()),
                ph = static_cast<LONG>(picture.GetHeight());
     if (!g.Create(pw + p.extra.cx, ph + p.extra.cy, 24, PXIMAGE_FORMAT_PNG))
@@ -321,6 +391,8 @@ bool BuildBmpFramed(const char* picturePath, const FrameSettingsValues& frame, P
         !f.Load(frame.framePicturePath, PXIMAGE_FORMAT_UNKNOWN))
         return false;
     const FramePieces p = ParsePieces(frame);
+    if (!PiecesFitFramePicture(p, f))
+        return false;
     const LONG pw = static_cast<LONG>(picture.GetWidth()),
                ph = static_cast<LONG>(picture.GetHeight());
     if (!g.Create(pw + p.extra.cx, ph + p.extra.cy, 24, PXIMAGE_FORMAT_BMP))

@@ -53,8 +53,20 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* log) {
     }
     case BS_PATTERN:
         return CreatePatternBrush(reinterpret_cast<HBITMAP>(log->lbHatch));
+    case kHatchedStyle: {
+        // The metafile player's hatched brushes: six hatches.
+        if (log->lbHatch > 5) {
+            SetLastError(ERROR_INVALID_PARAMETER);
+            return nullptr;
+        }
+        auto brush = std::make_shared<Brush>();
+        brush->style = kHatchedStyle;
+        brush->colour = log->lbColor & kRgbMask;
+        brush->hatch = static_cast<int>(log->lbHatch);
+        return static_cast<HBRUSH>(add_handle(brush));
+    }
     default:
-        // Hatched and DIB-pattern brushes have no caller.
+        // DIB-pattern brushes have no caller.
         SetLastError(ERROR_NOT_SUPPORTED);
         return nullptr;
     }

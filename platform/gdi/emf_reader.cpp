@@ -59,6 +59,19 @@ enum EmfType : std::uint32_t {
     kCreatePalette = 49,
     kLineTo = 54,
     kArcTo = 55,
+    kBeginPath = 59,
+    kEndPath = 60,
+    kCloseFigure = 61,
+    kFillPath = 62,
+    kStrokeAndFillPath = 63,
+    kStrokePath = 64,
+    kSelectClipPath = 67,
+    kAbortPath = 68,
+    kFillRgn = 71,
+    kFrameRgn = 72,
+    kInvertRgn = 73,
+    kPaintRgn = 74,
+    kExtSelectClipRgn = 75,
     kBitBlt = 76,
     kStretchBlt = 77,
     kSetDiBitsToDevice = 80,
@@ -76,6 +89,7 @@ enum EmfType : std::uint32_t {
     kCreateMonoBrush = 93,
     kCreateDibPatternBrushPt = 94,
     kExtCreatePen = 95,
+    kAlphaBlend = 114,
 };
 
 struct Record {
@@ -101,6 +115,7 @@ private:
     bool text(const Record& rec, bool wide);
     bool font(const Record& rec);
     bool blit(const Record& rec);
+    bool region(const Record& rec);
     void add_pen(std::uint32_t slot, std::int32_t style, std::int32_t width, std::uint32_t colour) {
         if (!slot_ok(slot)) {
             return;
@@ -355,11 +370,18 @@ bool EmfParser::blit(const Record& rec) {
         r.u32(cb_bits);
         out.a[6] = out.a[2];
         out.a[7] = out.a[3];
-        if (rec.type == kStretchBlt && r.ok()) {
+        if ((rec.type == kStretchBlt || rec.type == kAlphaBlend) && r.ok()) {
             r.i32(out.a[6]);
             r.i32(out.a[7]);
         }
-        if (r.ok() && cb_bmi == 0) {
+        if (rec.type == kAlphaBlend) {
+            // The blend function stands where the others keep their raster operation; without
+            // a bitmap there is nothing to blend.
+            out.op = MetaOp::alpha_blend;
+            if (r.ok() && cb_bmi == 0) {
+                return true;
+            }
+        } else if (r.ok() && cb_bmi == 0) {
             MetaRecord& pat = add(MetaOp::pat_blt);
             std::copy(out.a, out.a + 4, pat.a);
             pat.a[4] = static_cast<std::int32_t>(rop);
@@ -372,6 +394,72 @@ bool EmfParser::blit(const Record& rec) {
     out.a[8] = static_cast<std::int32_t>(rop);
     out.a[9] = static_cast<std::int32_t>(usage);
     if (!dib_at(out, rec, off_bmi, cb_bmi, off_bits, cb_bits)) {
+        return false;
+    }
+    m_picture.records.push_back(std::move(out));
+    return true;
+}
+
+// The rectangles of a region's data (a 32-byte header, then the rectangles) as corner pairs.
+bool read_region(std::span<const std::uint8_t> data, std::vector<POINT>& corners) {
+    ByteReader r(data);
+    std::uint32_t header = 0, type = 0, count = 0, size = 0;
+    r.u32(header);
+    r.u32(type);
+    r.u32(count);
+    r.u32(size);
+    r.skip(16); // bounds
+    if (!r.ok() || header != 32 || count > kMetaMaxPoints / 2 ||
+        std::uint64_t{count} * 16 > r.remaining()) {
+        return false;
+    }
+    corners.resize(std::size_t{count} * 2);
+    for (POINT& p : corners) {
+        std::int32_t x = 0, y = 0;
+        r.i32(x);
+        r.i32(y);
+        p = POINT{x, y};
+    }
+    return r.ok();
+}
+
+bool EmfParser::region(const Record& rec) {
+    ByteReader r(rec.bytes.subspan(8));
+    MetaRecord out;
+    std::uint32_t data_size = 0, brush = 0;
+    if (rec.type == kExtSelectClipRgn) {
+        std::uint32_t mode = 0;
+        r.u32(data_size);
+        r.u32(mode);
+        out.op = MetaOp::select_clip_region;
+        out.a[0] = static_cast<std::int32_t>(mode);
+    } else {
+        r.skip(16); // bounds
+        r.u32(data_size);
+        if (rec.type == kFillRgn || rec.type == kFrameRgn) {
+            r.u32(brush);
+            out.a[0] = static_cast<std::int32_t>(brush & ~kStockFlag);
+            out.a[1] = (brush & kStockFlag) ? 1 : 0;
+        }
+        if (rec.type == kFrameRgn) {
+            r.i32(out.a[2]);
+            r.i32(out.a[3]);
+        }
+        out.op = rec.type == kFillRgn    ? MetaOp::fill_region
+                 : rec.type == kFrameRgn ? MetaOp::frame_region
+                 : rec.type == kPaintRgn ? MetaOp::paint_region
+                                         : MetaOp::invert_region;
+    }
+    if (!r.ok() || data_size > r.remaining()) {
+        return false;
+    }
+    const auto data = rec.bytes.subspan(8 + r.position(), data_size);
+    // Only a clip may come without a region: it is then reset.
+    if (data_size == 0 && rec.type == kExtSelectClipRgn) {
+        m_picture.records.push_back(std::move(out));
+        return true;
+    }
+    if (!read_region(data, out.points)) {
         return false;
     }
     m_picture.records.push_back(std::move(out));
@@ -449,6 +537,35 @@ bool EmfParser::parse(const Record& rec) {
     case kSaveDc:
         add(MetaOp::save_dc);
         return true;
+    case kFillRgn:
+    case kFrameRgn:
+    case kInvertRgn:
+    case kPaintRgn:
+    case kExtSelectClipRgn:
+        return region(rec);
+    case kBeginPath:
+        add(MetaOp::begin_path);
+        return true;
+    case kEndPath:
+        add(MetaOp::end_path);
+        return true;
+    case kAbortPath:
+        add(MetaOp::abort_path);
+        return true;
+    case kCloseFigure:
+        add(MetaOp::close_figure);
+        return true;
+    case kFillPath:
+        add(MetaOp::fill_path);
+        return true;
+    case kStrokePath:
+        add(MetaOp::stroke_path);
+        return true;
+    case kStrokeAndFillPath:
+        add(MetaOp::stroke_and_fill_path);
+        return true;
+    case kSelectClipPath:
+        return fields(MetaOp::select_clip_path, rec, 1);
     case kRestoreDc:
         return fields(MetaOp::restore_dc, rec, 1);
     case kSetWorldTransform:
@@ -597,6 +714,7 @@ bool EmfParser::parse(const Record& rec) {
         return text(rec, rec.type == kExtTextOutW);
     case kBitBlt:
     case kStretchBlt:
+    case kAlphaBlend:
     case kSetDiBitsToDevice:
     case kStretchDiBits:
         return blit(rec);

@@ -68,6 +68,22 @@ enum class MetaOp : std::uint8_t {
     stretch_dib, // a[0..3] destination x, y, w, h, a[4..7] source x, y, w, h, a[8] rop,
                  // a[9] usage, dib
     pat_blt,     // a[0..3] x, y, w, h, a[4] rop
+    alpha_blend, // as stretch_dib, a[8] the blend function's four bytes
+    // Paths: shapes between begin and end build the path instead of drawing.
+    begin_path,
+    end_path,
+    abort_path,
+    close_figure,
+    fill_path,
+    stroke_path,
+    stroke_and_fill_path,
+    select_clip_path, // a[0] region mode
+    // Regions: points hold each rectangle as its top-left and bottom-right corners, logical.
+    fill_region,        // a[0] brush slot (a[1] 1: a[0] is a stock object)
+    frame_region,       // a[0], a[1] as fill; a[2], a[3] frame width and height
+    paint_region,       // with the selected brush
+    invert_region,      //
+    select_clip_region, // a[0] mode; no points: the clip is reset (with mode RGN_COPY)
 };
 
 struct MetaRecord {

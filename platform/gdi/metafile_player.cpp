@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace lv::gdi {
@@ -101,7 +102,31 @@ private:
     void arc(const MetaRecord& r);
     void text(const MetaRecord& r);
     void blit(const MetaRecord& r);
+    void alpha_blend(const MetaRecord& r, const BITMAPINFO* info, int x, int y, int w, int h);
     void bezier(const std::vector<POINT>& points, std::size_t first, Point start);
+    // The curve through the points from `start` as device points; the position moves to its
+    // end.
+    std::vector<Point> flatten_bezier(const std::vector<POINT>& points, std::size_t first,
+                                      Point start);
+    // Paths: the figures shapes make while a path is open, and what the path operations do
+    // with them once it is closed.
+    struct Figure {
+        std::vector<Point> points;
+        bool closed{false};
+    };
+    void path(const MetaRecord& r);
+    void add_to_path(const MetaRecord& r);
+    void add_figure(std::vector<Point> points, bool closed);
+    void extend_figure(const std::vector<Point>& points);
+    void fill_figures(const std::vector<std::vector<Point>>& polygons);
+    void fill_path();
+    void stroke_path();
+    void select_clip_path(int mode);
+    // Makes `inside` the clip by the mode, never reaching past the picture's rectangle.
+    void select_clip(HRGN inside, int mode);
+    void region(const MetaRecord& r);
+    // The record's rectangles in device space, clipped to the area around the picture.
+    HRGN device_region(const MetaRecord& r) const;
     void store(std::int32_t slot, HGDIOBJ object);
     void retire(HGDIOBJ object) {
         if (object) {
@@ -132,6 +157,9 @@ private:
     Point m_position{0, 0};
     std::vector<HGDIOBJ> m_objects;
     std::vector<HGDIOBJ> m_retired;
+    bool m_in_path{false};
+    std::vector<Figure> m_building; // while the path is open
+    std::vector<Figure> m_path;     // the closed path
 };
 
 Player::Player(HDC dc, const MetaPicture& picture, const RECT& rect)
@@ -330,9 +358,13 @@ void Player::object(const MetaRecord& r) {
         break;
     }
     case MetaOp::create_brush: {
-        // Hatches and patterns named by handle are drawn in the brush's colour.
-        const HGDIOBJ brush = r.a[1] == static_cast<std::int32_t>(BS_NULL)
-                                  ? nullptr
+        // Hatches are drawn as hatches; patterns named by handle in the brush's colour.
+        constexpr std::int32_t kHatched = 2;
+        LOGBRUSH hatched{kHatched, static_cast<COLORREF>(r.a[2]),
+                         static_cast<ULONG_PTR>(std::clamp(r.a[3], 0, 5))};
+        const HGDIOBJ brush = r.a[1] == static_cast<std::int32_t>(BS_NULL) ? nullptr
+                              : r.a[1] == kHatched
+                                  ? CreateBrushIndirect(&hatched)
                                   : CreateSolidBrush(static_cast<COLORREF>(r.a[2]));
         store(r.a[0], brush ? brush : GetStockObject(NULL_BRUSH));
         break;
@@ -438,6 +470,11 @@ void Player::draw_ellipse(const Point& a, const Point& b) {
 }
 
 void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point start) {
+    draw_polyline(flatten_bezier(points, first, start));
+}
+
+std::vector<Player::Point> Player::flatten_bezier(const std::vector<POINT>& points,
+                                                  std::size_t first, Point start) {
     constexpr int kSteps = 16;
     std::vector<Point> out{to_device_exact(start.x, start.y)};
     Point p0 = start;
@@ -456,10 +493,291 @@ void Player::bezier(const std::vector<POINT>& points, std::size_t first, Point s
         p0 = p3;
     }
     m_position = p0;
-    draw_polyline(out);
+    return out;
+}
+
+// Polygons in device space drawn as one, so that overlaps follow the fill mode.
+void Player::fill_figures(const std::vector<std::vector<Point>>& polygons) {
+    std::vector<POINT> pts;
+    std::vector<INT> counts;
+    for (const std::vector<Point>& polygon : polygons) {
+        const std::vector<Point> one =
+            all_inside(polygon, m_box) ? polygon : clip_polygon(polygon, m_box);
+        if (one.size() < 2) {
+            continue;
+        }
+        const std::vector<POINT> p = rounded(one);
+        pts.insert(pts.end(), p.begin(), p.end());
+        counts.push_back(static_cast<INT>(p.size()));
+    }
+    if (!counts.empty()) {
+        PolyPolygon(m_dc, pts.data(), counts.data(), static_cast<int>(counts.size()));
+    }
+}
+
+void Player::add_figure(std::vector<Point> points, bool closed) {
+    if (!points.empty()) {
+        m_building.push_back(Figure{std::move(points), closed});
+    }
+}
+
+// Lines from the current position continue the open figure, or start one there.
+void Player::extend_figure(const std::vector<Point>& points) {
+    if (m_building.empty() || m_building.back().closed) {
+        m_building.push_back(Figure{{to_device_exact(m_position.x, m_position.y)}, false});
+    }
+    std::vector<Point>& figure = m_building.back().points;
+    figure.insert(figure.end(), points.begin(), points.end());
+}
+
+void Player::add_to_path(const MetaRecord& r) {
+    const auto logical = [](const POINT& p) {
+        return Point{static_cast<double>(p.x), static_cast<double>(p.y)};
+    };
+    switch (r.op) {
+    case MetaOp::move_to:
+        m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
+        add_figure({to_device_exact(m_position.x, m_position.y)}, false);
+        break;
+    case MetaOp::line_to:
+        extend_figure({to_device_exact(r.a[0], r.a[1])});
+        m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
+        break;
+    case MetaOp::polyline_to:
+        extend_figure(device_points(r.points.data(), r.points.size()));
+        if (!r.points.empty()) {
+            m_position = logical(r.points.back());
+        }
+        break;
+    case MetaOp::poly_bezier_to: {
+        std::vector<Point> curve = flatten_bezier(r.points, 0, m_position);
+        curve.erase(curve.begin());
+        extend_figure(curve);
+        break;
+    }
+    case MetaOp::polyline:
+    case MetaOp::polygon:
+        add_figure(device_points(r.points.data(), r.points.size()), r.op == MetaOp::polygon);
+        if (r.op == MetaOp::polyline && !r.points.empty()) {
+            m_position = logical(r.points.back());
+        }
+        break;
+    case MetaOp::poly_polygon:
+    case MetaOp::poly_polyline: {
+        std::size_t at = 0;
+        for (const std::int32_t count : r.counts) {
+            add_figure(device_points(r.points.data() + at, static_cast<std::size_t>(count)),
+                       r.op == MetaOp::poly_polygon);
+            at += static_cast<std::size_t>(count);
+        }
+        break;
+    }
+    case MetaOp::poly_bezier:
+        if (!r.points.empty()) {
+            add_figure(flatten_bezier(r.points, 1, logical(r.points[0])), false);
+        }
+        break;
+    case MetaOp::rectangle:
+    case MetaOp::round_rect: {
+        const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
+        add_figure({a, {b.x, a.y}, b, {a.x, b.y}}, true);
+        break;
+    }
+    case MetaOp::ellipse: {
+        constexpr int kSteps = 64;
+        const Point a = to_device_exact(r.a[0], r.a[1]), b = to_device_exact(r.a[2], r.a[3]);
+        const double cx = (a.x + b.x) / 2, cy = (a.y + b.y) / 2;
+        const double rx = std::abs(b.x - a.x) / 2, ry = std::abs(b.y - a.y) / 2;
+        std::vector<Point> outline;
+        for (int i = 0; i < kSteps; ++i) {
+            const double t = 2 * 3.14159265358979323846 * i / kSteps;
+            outline.push_back({cx + rx * std::cos(t), cy + ry * std::sin(t)});
+        }
+        add_figure(std::move(outline), true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Player::fill_path() {
+    std::vector<std::vector<Point>> polygons;
+    for (const Figure& f : m_path) {
+        polygons.push_back(f.points);
+    }
+    // The path's inside in the brush alone: its outline is the pen's, in a stroke.
+    const HGDIOBJ pen = SelectObject(m_dc, GetStockObject(NULL_PEN));
+    fill_figures(polygons);
+    SelectObject(m_dc, pen);
+}
+
+void Player::stroke_path() {
+    for (const Figure& f : m_path) {
+        std::vector<Point> line = f.points;
+        if (f.closed && line.size() > 1) {
+            line.push_back(line.front());
+        }
+        if (line.size() > 1) {
+            draw_polyline(line);
+        }
+    }
+}
+
+// The path's inside, under the fill mode, combined with the clip; never reaching past the
+// picture's rectangle.
+void Player::select_clip_path(int mode) {
+    HRGN inside = CreateRectRgn(0, 0, 0, 0);
+    // The DC's fill mode, read by setting it and putting it back.
+    const int fill_mode = SetPolyFillMode(m_dc, ALTERNATE);
+    SetPolyFillMode(m_dc, fill_mode);
+    for (const Figure& f : m_path) {
+        const std::vector<POINT> pts = rounded(clip_polygon(f.points, m_box));
+        if (pts.size() < 3) {
+            continue;
+        }
+        HRGN one = CreatePolygonRgn(pts.data(), static_cast<int>(pts.size()), fill_mode);
+        CombineRgn(inside, inside, one, fill_mode == WINDING ? RGN_OR : RGN_XOR);
+        DeleteObject(one);
+    }
+    select_clip(inside, mode);
+    DeleteObject(inside);
+}
+
+void Player::select_clip(HRGN inside, int mode) {
+    HRGN frame = CreateRectRgn(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
+    if (mode == RGN_COPY) {
+        CombineRgn(inside, inside, frame, RGN_AND);
+    }
+    if (mode >= RGN_AND && mode <= RGN_COPY) {
+        ExtSelectClipRgn(m_dc, inside, mode);
+        ExtSelectClipRgn(m_dc, frame, RGN_AND);
+    }
+    DeleteObject(frame);
+}
+
+HRGN Player::device_region(const MetaRecord& r) const {
+    HRGN out = CreateRectRgn(0, 0, 0, 0);
+    for (std::size_t i = 0; i + 1 < r.points.size(); i += 2) {
+        const Point a = to_device_exact(r.points[i].x, r.points[i].y);
+        const Point b = to_device_exact(r.points[i + 1].x, r.points[i + 1].y);
+        const auto clamp_x = [&](double v) {
+            return to_int(std::clamp(v, m_box.left, m_box.right));
+        };
+        const auto clamp_y = [&](double v) {
+            return to_int(std::clamp(v, m_box.top, m_box.bottom));
+        };
+        HRGN one = CreateRectRgn(clamp_x(std::min(a.x, b.x)), clamp_y(std::min(a.y, b.y)),
+                                 clamp_x(std::max(a.x, b.x)), clamp_y(std::max(a.y, b.y)));
+        CombineRgn(out, out, one, RGN_OR);
+        DeleteObject(one);
+    }
+    return out;
+}
+
+void Player::region(const MetaRecord& r) {
+    if (r.op == MetaOp::select_clip_region && r.points.empty()) {
+        // No region: the clip is the picture's rectangle again.
+        if (r.a[0] == RGN_COPY) {
+            HRGN frame = CreateRectRgn(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
+            ExtSelectClipRgn(m_dc, frame, RGN_COPY);
+            DeleteObject(frame);
+        }
+        return;
+    }
+    HRGN inside = device_region(r);
+    HGDIOBJ brush = nullptr;
+    if (r.op == MetaOp::fill_region || r.op == MetaOp::frame_region) {
+        if (r.a[1]) {
+            brush =
+                r.a[0] >= WHITE_BRUSH && r.a[0] <= NULL_BRUSH ? GetStockObject(r.a[0]) : nullptr;
+        } else if (r.a[0] >= 0 && static_cast<std::size_t>(r.a[0]) < m_objects.size()) {
+            brush = m_objects[static_cast<std::size_t>(r.a[0])];
+        }
+    }
+    switch (r.op) {
+    case MetaOp::fill_region:
+        if (brush) {
+            FillRgn(m_dc, inside, static_cast<HBRUSH>(brush));
+        }
+        break;
+    case MetaOp::frame_region:
+        if (brush) {
+            FrameRgn(m_dc, inside, static_cast<HBRUSH>(brush),
+                     std::max(1, to_int(std::abs(r.a[2] * scale_x()))),
+                     std::max(1, to_int(std::abs(r.a[3] * scale_y()))));
+        }
+        break;
+    case MetaOp::paint_region:
+        PaintRgn(m_dc, inside);
+        break;
+    case MetaOp::invert_region:
+        InvertRgn(m_dc, inside);
+        break;
+    case MetaOp::select_clip_region:
+        select_clip(inside, r.a[0]);
+        break;
+    default:
+        break;
+    }
+    DeleteObject(inside);
+}
+
+void Player::path(const MetaRecord& r) {
+    switch (r.op) {
+    case MetaOp::begin_path:
+        m_in_path = true;
+        m_building.clear();
+        return;
+    case MetaOp::end_path:
+        if (m_in_path) {
+            m_in_path = false;
+            m_path = std::move(m_building);
+            m_building.clear();
+        }
+        return;
+    case MetaOp::abort_path:
+        m_in_path = false;
+        m_building.clear();
+        m_path.clear();
+        return;
+    case MetaOp::close_figure:
+        if (m_in_path && !m_building.empty()) {
+            m_building.back().closed = true;
+        }
+        return;
+    default:
+        break;
+    }
+    // The others use the closed path up; while one is still open they do nothing.
+    if (m_in_path) {
+        return;
+    }
+    switch (r.op) {
+    case MetaOp::fill_path:
+        fill_path();
+        break;
+    case MetaOp::stroke_path:
+        stroke_path();
+        break;
+    case MetaOp::stroke_and_fill_path:
+        fill_path();
+        stroke_path();
+        break;
+    case MetaOp::select_clip_path:
+        select_clip_path(r.a[0]);
+        break;
+    default:
+        break;
+    }
+    m_path.clear();
 }
 
 void Player::shape(const MetaRecord& r) {
+    if (m_in_path) {
+        add_to_path(r);
+        return;
+    }
     switch (r.op) {
     case MetaOp::move_to:
         m_position = {static_cast<double>(r.a[0]), static_cast<double>(r.a[1])};
@@ -487,26 +805,14 @@ void Player::shape(const MetaRecord& r) {
         break;
     }
     case MetaOp::poly_polygon: {
-        std::vector<POINT> pts;
-        std::vector<INT> counts;
+        std::vector<std::vector<Point>> polygons;
         std::size_t at = 0;
         for (const std::int32_t count : r.counts) {
-            std::vector<Point> one =
-                device_points(r.points.data() + at, static_cast<std::size_t>(count));
+            polygons.push_back(
+                device_points(r.points.data() + at, static_cast<std::size_t>(count)));
             at += static_cast<std::size_t>(count);
-            if (!all_inside(one, m_box)) {
-                one = clip_polygon(one, m_box);
-            }
-            if (one.size() < 2) {
-                continue;
-            }
-            const std::vector<POINT> p = rounded(one);
-            pts.insert(pts.end(), p.begin(), p.end());
-            counts.push_back(static_cast<INT>(p.size()));
         }
-        if (!counts.empty()) {
-            PolyPolygon(m_dc, pts.data(), counts.data(), static_cast<int>(counts.size()));
-        }
+        fill_figures(polygons);
         break;
     }
     case MetaOp::poly_polyline: {
@@ -647,9 +953,43 @@ void Player::blit(const MetaRecord& r) {
         return;
     }
     const auto* info = reinterpret_cast<const BITMAPINFO*>(r.dib.data());
+    if (r.op == MetaOp::alpha_blend) {
+        alpha_blend(r, info, x, y, w, h);
+        return;
+    }
     StretchDIBits(m_dc, x, y, w, h, r.a[4], r.a[5], r.a[6], r.a[7],
                   r.dib.data() + r.dib_bits_offset, info, static_cast<UINT>(r.a[9]),
                   static_cast<DWORD>(r.a[8]));
+}
+
+// The record's bitmap in a section of its own, blended over the destination as the blend
+// function says.
+void Player::alpha_blend(const MetaRecord& r, const BITMAPINFO* info, int x, int y, int w, int h) {
+    HDC source = CreateCompatibleDC(m_dc);
+    void* bits = nullptr;
+    HBITMAP section = CreateDIBSection(source, info, static_cast<UINT>(r.a[9]), &bits, nullptr, 0);
+    if (source && section && bits) {
+        const int rows = std::abs(info->bmiHeader.biHeight);
+        const std::size_t stride =
+            ((static_cast<std::size_t>(info->bmiHeader.biWidth) * info->bmiHeader.biBitCount + 31) /
+             32) *
+            4;
+        const std::size_t have = r.dib.size() - r.dib_bits_offset;
+        std::memcpy(bits, r.dib.data() + r.dib_bits_offset,
+                    std::min(have, stride * static_cast<std::size_t>(rows)));
+        const HGDIOBJ old = SelectObject(source, section);
+        const auto packed = static_cast<std::uint32_t>(r.a[8]);
+        const BLENDFUNCTION blend{static_cast<BYTE>(packed), static_cast<BYTE>(packed >> 8),
+                                  static_cast<BYTE>(packed >> 16), static_cast<BYTE>(packed >> 24)};
+        AlphaBlend(m_dc, x, y, w, h, source, r.a[4], r.a[5], r.a[6], r.a[7], blend);
+        SelectObject(source, old);
+    }
+    if (section) {
+        DeleteObject(section);
+    }
+    if (source) {
+        DeleteDC(source);
+    }
 }
 
 void Player::play(const MetaRecord& r) {
@@ -706,13 +1046,38 @@ void Player::play(const MetaRecord& r) {
     case MetaOp::arc:
     case MetaOp::chord:
     case MetaOp::pie:
-        arc(r);
+        // Shapes without an outline of their own here add nothing to a path, nor draw.
+        if (!m_in_path) {
+            arc(r);
+        }
         break;
     case MetaOp::text_out:
-        text(r);
+        if (!m_in_path) {
+            text(r);
+        }
+        break;
+    case MetaOp::begin_path:
+    case MetaOp::end_path:
+    case MetaOp::abort_path:
+    case MetaOp::close_figure:
+    case MetaOp::fill_path:
+    case MetaOp::stroke_path:
+    case MetaOp::stroke_and_fill_path:
+    case MetaOp::select_clip_path:
+        path(r);
+        break;
+    case MetaOp::fill_region:
+    case MetaOp::frame_region:
+    case MetaOp::paint_region:
+    case MetaOp::invert_region:
+    case MetaOp::select_clip_region:
+        if (!m_in_path) {
+            region(r);
+        }
         break;
     case MetaOp::stretch_dib:
     case MetaOp::pat_blt:
+    case MetaOp::alpha_blend:
         blit(r);
         break;
     case MetaOp::move_to:

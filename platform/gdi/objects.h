@@ -43,6 +43,9 @@ struct Bitmap : Object {
     int height() const { return pixels.height(); }
 };
 
+// The brush style of hatched brushes (BS_HATCHED), which only the metafile player makes.
+constexpr UINT kHatchedStyle = 2;
+
 struct Brush : Object {
     static constexpr Kind kKind = Kind::brush;
     Brush() : Object(kKind) {}
@@ -52,6 +55,8 @@ struct Brush : Object {
     // BS_PATTERN: the pattern's pixels; a monochrome pattern takes the DC's colours.
     std::shared_ptr<Surface> pattern;
     bool mono_pattern{false};
+    // BS_HATCHED: which of the six hatches, drawn in the colour over the DC's background.
+    int hatch{0};
 };
 
 struct Pen : Object {

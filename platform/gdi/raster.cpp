@@ -53,7 +53,39 @@ RECT normalised(int x, int y, int width, int height) {
     return r;
 }
 
+namespace {
+
+// Whether (x, y) of the 8 x 8 cell lies on a line of the hatch: horizontal, vertical, the two
+// diagonals, cross and diagonal cross.
+bool on_hatch(int hatch, int x, int y) {
+    const int cx = positive_mod(x, 8), cy = positive_mod(y, 8);
+    const bool across = cy == 4, down = cx == 4, forward = cx == cy, backward = cx + cy == 7;
+    switch (hatch) {
+    case 0:
+        return across;
+    case 1:
+        return down;
+    case 2:
+        return forward;
+    case 3:
+        return backward;
+    case 4:
+        return across || down;
+    default:
+        return forward || backward;
+    }
+}
+
+} // namespace
+
+bool Pattern::paints(int x, int y) const {
+    return hatch < 0 || !hatch_transparent || on_hatch(hatch, x - org.x, y - org.y);
+}
+
 Pixel Pattern::at(int x, int y) const {
+    if (hatch >= 0) {
+        return on_hatch(hatch, x - org.x, y - org.y) ? solid : hatch_bg;
+    }
     if (!tile) {
         return solid;
     }
@@ -81,8 +113,16 @@ Pattern pattern_of(const DeviceContext& dc, const Brush* brush, const Target& ta
         POINT org = dc.state.brush_org;
         p.org = POINT{org.x + target.offset.x, org.y + target.offset.y};
     }
+    if (brush->style == kHatchedStyle) {
+        p.hatch = brush->hatch;
+        p.hatch_bg = pixel_from_colorref(dc.state.bk_colour);
+        p.hatch_transparent = dc.state.bk_mode == TRANSPARENT;
+        POINT org = dc.state.brush_org;
+        p.org = POINT{org.x + target.offset.x, org.y + target.offset.y};
+    }
     if (target.monochrome) {
         p.solid = mono_of(p.solid);
+        p.hatch_bg = mono_of(p.hatch_bg);
         p.tile_fg = mono_of(p.tile_fg);
         p.tile_bg = mono_of(p.tile_bg);
     }
@@ -185,12 +225,14 @@ void fill_area(const Target& target, const Region& area, const Pattern& pattern,
         int count = r.right - r.left;
         for (int y = r.top; y < r.bottom; ++y) {
             Pixel* row = target.surface->row(y) + r.left;
-            if (!pattern.tile) {
+            if (!pattern.tile && pattern.hatch < 0) {
                 rop2_row(rop2, row, pattern.solid, count);
                 continue;
             }
             for (int i = 0; i < count; ++i) {
-                rop2_row(rop2, row + i, pattern.at(r.left + i, y), 1);
+                if (pattern.paints(r.left + i, y)) {
+                    rop2_row(rop2, row + i, pattern.at(r.left + i, y), 1);
+                }
             }
         }
     }

@@ -25,8 +25,15 @@ struct Pattern {
     Pixel tile_bg{0}; // 1 bits
     bool tile_mono{false};
     POINT org{0, 0}; // surface coordinates of the tile's (0, 0)
+    // Hatched brushes: the hatch (-1: none) in `solid` over `hatch_bg`, which a transparent
+    // background mode leaves unpainted.
+    int hatch{-1};
+    Pixel hatch_bg{0};
+    bool hatch_transparent{false};
 
     Pixel at(int x, int y) const;
+    // False where the pattern leaves the pixel as it is (a transparent hatch's gaps).
+    bool paints(int x, int y) const;
 };
 Pattern pattern_of(const DeviceContext& dc, const Brush* brush, const Target& target);
 

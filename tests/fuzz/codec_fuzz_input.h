@@ -5,7 +5,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "imagelib/px_image.h"
@@ -30,6 +32,31 @@ inline PxImage Pattern(LONG width, LONG height, DWORD bpp) {
                 image.SetPixelColor(x, y, PxRgbQuad{static_cast<BYTE>(v * 9), 40, 90, 0});
         }
     return image;
+}
+
+// A small picture written by our own encoder in every format it writes, as bases whose edits
+// reach every decoder behind detection by trial.
+inline std::vector<std::vector<BYTE>> OwnFilesOfEveryFormat() {
+    std::vector<std::vector<BYTE>> files;
+    for (DWORD format = PXIMAGE_FORMAT_BMP; format <= PXIMAGE_FORMAT_RAS; ++format) {
+        PxImage picture = Pattern(23, 13, format == PXIMAGE_FORMAT_WBMP ? 1 : 24);
+        if (format == PXIMAGE_FORMAT_GIF || format == PXIMAGE_FORMAT_PCX)
+            picture = Pattern(23, 13, 8);
+        std::vector<BYTE> bytes = EncodeBytes(picture, format);
+        if (!bytes.empty())
+            files.push_back(std::move(bytes));
+    }
+    return files;
+}
+
+// Writes the bytes to a file; false when that fails.
+inline bool WriteFileBytes(const std::string& path, const std::vector<BYTE>& bytes) {
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    if (!f)
+        return false;
+    const bool written =
+        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
 }
 
 // The bytes to decode: data[0] picks raw input or an edited base file.

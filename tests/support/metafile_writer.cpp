@@ -229,6 +229,19 @@ void EmfWriter::StretchDiBits(int x, int y, int w, int h, int sx, int sy, int sw
            dib);
 }
 
+void EmfWriter::AlphaBlend(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
+                           std::uint32_t blend, const MetaBytes& dib) {
+    // The fixed part is 108 bytes (with an identity transform); header and bits follow it.
+    const std::int32_t offBmi = 108, cbBmi = 40;
+    const std::int32_t offBits = offBmi + cbBmi;
+    const std::int32_t cbBits = static_cast<std::int32_t>(dib.size()) - cbBmi;
+    constexpr std::int32_t kOne = 0x3F800000; // 1.0f
+    Record(114, {0,  0,      0,     0,       x,      y,    w, h, static_cast<std::int32_t>(blend),
+                 sx, sy,     kOne,  0,       0,      kOne, 0, 0, 0,
+                 0,  offBmi, cbBmi, offBits, cbBits, sw,   sh},
+           dib);
+}
+
 MetaBytes EmfWriter::Bytes() const {
     MetaBytes out;
     lv::ByteWriter w(out);

@@ -98,9 +98,22 @@ public:
     void Rectangle(int l, int t, int r, int b) { Record(43, {l, t, r, b}); }
     void Ellipse(int l, int t, int r, int b) { Record(42, {l, t, r, b}); }
     void Polyline16(const std::vector<std::pair<int, int>>& points);
+    // Path brackets and what is done with the path; `bounds` fields are written as zeros.
+    void BeginPath() { Record(59, {}); }
+    void EndPath() { Record(60, {}); }
+    void CloseFigure() { Record(61, {}); }
+    void FillPath() { Record(62, {0, 0, 0, 0}); }
+    void StrokeAndFillPath() { Record(63, {0, 0, 0, 0}); }
+    void StrokePath() { Record(64, {0, 0, 0, 0}); }
+    void SelectClipPath(int mode) { Record(67, {mode}); }
+    void MoveTo(int x, int y) { Record(27, {x, y}); }
+    void LineTo(int x, int y) { Record(54, {x, y}); }
     void ExtTextOutW(int x, int y, const std::u16string& text);
     void StretchDiBits(int x, int y, int w, int h, int sx, int sy, int sw, int sh,
                        const MetaBytes& dib);
+    // blend: the blend function's four bytes, operation in the lowest.
+    void AlphaBlend(int x, int y, int w, int h, int sx, int sy, int sw, int sh, std::uint32_t blend,
+                    const MetaBytes& dib);
 
     MetaBytes Bytes() const;
     int Records() const { return m_count; }

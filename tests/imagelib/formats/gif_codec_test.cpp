@@ -171,6 +171,97 @@ TEST(GifDecode, FramesOutsideTheScreenOrEmptyArePassedOver) {
     ExpectIndices(image, inside.indices, 6, 4);
 }
 
+// Frames of 1 and 4 bits over a screen whose frames start inside bytes: each pixel lands where
+// its frame puts it, transparent ones keep what lies under them, and disposal 2 gives back the
+// first transparent index everywhere, the frame's rectangle and the rest alike.
+TEST(GifDecode, PackedFramesMixAndRestoreTheScreen) {
+    for (const int colours : {2, 16}) {
+        SCOPED_TRACE(colours);
+        lvtest::GifSpec spec;
+        spec.width = 13;
+        spec.height = 5;
+        spec.globalTable = lvtest::DistinctColours(colours);
+        const std::uint8_t ground = 1, paint = static_cast<std::uint8_t>(colours - 1);
+        lvtest::GifFrameSpec first = Frame(0, 0, 13, 5, std::vector<std::uint8_t>(65, ground));
+        first.transparent = 0;
+        lvtest::GifFrameSpec second = Frame(3, 1, 5, 2, Indices(5, 2, colours));
+        second.indices[2] = 0; // transparent: frame 0 shows through
+        second.transparent = 0;
+        second.disposal = 2;
+        lvtest::GifFrameSpec third = Frame(9, 3, 3, 1, std::vector<std::uint8_t>(3, paint));
+        spec.frames = {first, second, third};
+        const auto bytes = lvtest::BuildGif(spec);
+
+        PxImage composed;
+        composed.SetFrameIndex(1);
+        ASSERT_TRUE(DecodeBytes(composed, bytes, PXIMAGE_FORMAT_GIF)) << composed.GetLastError();
+        std::vector<std::uint8_t> expected(65, ground);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 5; ++x) {
+                const std::uint8_t v = second.indices[static_cast<std::size_t>(y) * 5 + x];
+                if (v != 0)
+                    expected[static_cast<std::size_t>(y + 1) * 13 + x + 3] = v;
+            }
+        ExpectIndices(composed, expected, 13, 5);
+
+        PxImage restored;
+        restored.SetFrameIndex(2);
+        ASSERT_TRUE(DecodeBytes(restored, bytes, PXIMAGE_FORMAT_GIF)) << restored.GetLastError();
+        expected.assign(65, 0);
+        for (int x = 9; x < 12; ++x)
+            expected[3 * 13 + x] = paint;
+        ExpectIndices(restored, expected, 13, 5);
+    }
+}
+
+// What a file's frames claim against what it holds. The composed picture reaches only as far
+// as its frames; frames whose data cannot deliver the pixels they claim are refused before any
+// pixel is made, while a small damaged frame still shows the fill where its data stop.
+TEST(GifDecode, ClaimsBeyondTheDataAreRefusedBeforeTheWork) {
+    struct Case {
+        const char* name;
+        int screenWidth, screenHeight;
+        lvtest::GifFrameSpec frame;
+        bool decodes;
+        DWORD width, height; // of the picture, when it decodes
+    };
+    lvtest::GifFrameSpec huge = Frame(0, 0, 10240, 7680, Indices(200, 1, 2));
+    lvtest::GifFrameSpec corner = Frame(0, 0, 2, 2, {1, 0, 0, 1});
+    lvtest::GifFrameSpec inset = Frame(1, 2, 3, 2, {1, 1, 1, 0, 0, 0});
+    lvtest::GifFrameSpec short_ = Frame(0, 0, 40, 30, Indices(7, 1, 2)); // 1200 pixels, 7 given
+    lvtest::GifFrameSpec badCodeSize = Frame(0, 0, 20, 10, Indices(20, 10, 2));
+    badCodeSize.codeSize = 12;
+    const Case cases[] = {
+        {"a frame of 78 million pixels from 200 codes", 17448, 19782, huge, false, 0, 0},
+        {"a two-by-two frame in a screen of 723 million pixels", 25367, 28528, corner, true, 2, 2},
+        {"a frame inside the screen", 9, 9, inset, true, 4, 4},
+        {"a small frame whose data stop early", 40, 30, short_, true, 40, 30},
+        {"a small frame with a bad code size", 20, 10, badCodeSize, true, 20, 10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lvtest::GifSpec spec;
+        spec.width = c.screenWidth;
+        spec.height = c.screenHeight;
+        spec.globalTable = lvtest::DistinctColours(2);
+        spec.frames = {c.frame};
+        const auto bytes = lvtest::BuildGif(spec);
+        PxImage image;
+        ASSERT_EQ(DecodeBytes(image, bytes, PXIMAGE_FORMAT_GIF), c.decodes) << image.GetLastError();
+        PxImage size;
+        size.SetCancel(static_cast<DWORD>(-1));
+        if (!c.decodes) {
+            EXPECT_STREQ(image.GetLastError(), "GIF frames claim more pixels than their data hold");
+            continue;
+        }
+        EXPECT_EQ(image.GetWidth(), c.width);
+        EXPECT_EQ(image.GetHeight(), c.height);
+        ASSERT_TRUE(DecodeBytes(size, bytes, PXIMAGE_FORMAT_GIF));
+        EXPECT_EQ(size.GetWidth(), c.width);
+        EXPECT_EQ(size.GetHeight(), c.height);
+    }
+}
+
 // No global table, several frames and a first frame smaller than the screen both ways: the
 // frames are composed into one 24-bit picture, as our tiled writer expects.
 TEST(GifDecode, TilesWithLocalTablesComposeTrueColour) {

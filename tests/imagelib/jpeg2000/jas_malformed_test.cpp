@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
+
+#include "imagelib/px_file.h"
 
 #include "../codecs/codec_test_util.h"
 #include "jas_fixtures.h"
@@ -96,6 +99,46 @@ void CheckDecode(const std::vector<std::uint8_t>& bytes, DWORD format, const std
     } else {
         ASSERT_STRNE(image.GetLastError(), "") << what;
         ASSERT_FALSE(image.IsValid()) << what;
+    }
+}
+
+// A file that grows while it is read: its size says what it held when the decoder took it,
+// while reads go on into what was written since. The decoder reads no byte past that length,
+// whatever it then makes of the shorter stream.
+class GrowingFile : public PxMemoryFile {
+public:
+    GrowingFile(std::vector<std::uint8_t>& bytes, LONG declared)
+        : PxMemoryFile(bytes.data(), static_cast<DWORD>(bytes.size())), m_declared(declared) {}
+    LONG Size() override { return m_declared; }
+    std::size_t Read(void* buffer, std::size_t size, std::size_t count) override {
+        const std::size_t got = PxMemoryFile::Read(buffer, size, count);
+        m_furthest = std::max(m_furthest, Tell());
+        return got;
+    }
+    LONG Furthest() const { return m_furthest; }
+
+private:
+    LONG m_declared;
+    LONG m_furthest = 0;
+};
+
+TEST(JasMalformed, AFileGrowingWhileItIsReadIsReadOnlyToItsLength) {
+    std::vector<std::int32_t> plane(40 * 30);
+    for (std::size_t i = 0; i < plane.size(); ++i)
+        plane[i] = static_cast<std::int32_t>((i * 7) & 0xFF);
+    for (const auto& [codec, format] : {std::pair{PxJasCodec::jpc, PXIMAGE_FORMAT_JPC},
+                                        std::pair{PxJasCodec::jp2, PXIMAGE_FORMAT_JP2}}) {
+        const std::vector<std::uint8_t> whole = lvtest::OpenJpegFile(codec, 40, 30, {plane});
+        ASSERT_FALSE(whole.empty());
+        const LONG size = static_cast<LONG>(whole.size());
+        for (const LONG declared : {size / 3, size / 2, size - 2}) {
+            SCOPED_TRACE(testing::Message() << format << ": " << declared << " of " << size);
+            std::vector<std::uint8_t> bytes = whole;
+            GrowingFile file(bytes, declared);
+            PxImage image;
+            image.Decode(&file, format);
+            EXPECT_LE(file.Furthest(), declared);
+        }
     }
 }
 

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "../codecs/codec_test_util.h"
+#include "../formats/reference_tools.h"
 #include "imagelib/px_image_wmf.h"
 #include "tests/support/metafile_writer.h"
+#include "tests/support/scratch_dir.h"
 #include "win32/win32.h"
 
 namespace {
@@ -142,3 +144,38 @@ TEST(WmfDecoder, CancelAndEncode) {
 }
 
 } // namespace
+
+// An enhanced metafile that a packaged converter wrote from PostScript (in its form whose header
+// agrees with its drawing): a filled blue square and a red outlined triangle, PostScript's y
+// axis pointing up.
+TEST(WmfDecoder, AMetafileOfAPackagedConverterShowsWhatItDraws) {
+    LV_REQUIRE_TOOL("pstoedit");
+    lvtest::ScratchDir dir;
+    const std::string ps = "%!PS-Adobe-3.0 EPSF-3.0\n%%BoundingBox: 0 0 100 50\n"
+                           "newpath 10 10 moveto 60 10 lineto 60 40 lineto 10 40 lineto closepath\n"
+                           "0 0 1 setrgbcolor fill\n"
+                           "newpath 70 10 moveto 95 10 lineto 82 40 lineto closepath\n"
+                           "1 0 0 setrgbcolor 2 setlinewidth stroke\nshowpage\n";
+    lvtest::WriteBytes(dir / "in.ps", std::vector<std::uint8_t>(ps.begin(), ps.end()));
+    ASSERT_TRUE(lvtest::RunTool(
+        "pstoedit", {"-q", "-f", "emf:-OO", (dir / "in.ps").string(), (dir / "out.emf").string()}));
+    const auto bytes = lvtest::ReadBytes(dir / "out.emf");
+    PxImage image;
+    ASSERT_TRUE(DecodeBytes(image, bytes, PXIMAGE_FORMAT_WMF)) << image.GetLastError();
+    const LONG w = static_cast<LONG>(image.GetWidth()), h = static_cast<LONG>(image.GetHeight());
+    ASSERT_GT(w, 20);
+    // The square's middle (35, 25 of 100 x 50 up from the bottom) is blue, the triangle's
+    // middle stays the background, and red shows along the triangle's base.
+    const PxRgbQuad square = FromTop(image, w * 35 / 100, h / 2);
+    EXPECT_EQ(square.rgbBlue, 255);
+    EXPECT_EQ(square.rgbRed, 0);
+    const PxRgbQuad inside = FromTop(image, w * 82 / 100, h * 25 / 50);
+    EXPECT_FALSE(inside.rgbRed == 255 && inside.rgbBlue == 0);
+    int red = 0;
+    for (LONG x = w * 72 / 100; x < w * 93 / 100; ++x)
+        for (LONG y = h * 36 / 50; y < h * 43 / 50; ++y) {
+            const PxRgbQuad c = FromTop(image, x, y);
+            red += c.rgbRed > 200 && c.rgbGreen < 60 && c.rgbBlue < 60;
+        }
+    EXPECT_GT(red, 0);
+}

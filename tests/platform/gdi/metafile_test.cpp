@@ -288,3 +288,184 @@ TEST(Metafile, FarCoordinatesAreClippedToThePicture) {
     EXPECT_EQ(canvas.raw(30, 45), kBlue);
     EXPECT_EQ(canvas.raw(0, 25), kRed);
 }
+
+// Shapes inside a path bracket build the path and draw nothing; the path is then filled with
+// the brush alone, stroked with the pen alone, or both, and used up.
+TEST(Metafile, PathsAreFilledStrokedOrNeitherAsAsked) {
+    enum Use { kNone, kFill, kStroke, kBoth };
+    struct Case {
+        const char* name;
+        Use use;
+        bool inside, outline; // blue at the middle, red on the outline
+    };
+    const Case cases[] = {{"bracket only", kNone, false, false},
+                          {"fill", kFill, true, false},
+                          {"stroke", kStroke, false, true},
+                          {"stroke and fill", kBoth, true, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        lvtest::EmfWriter emf(0, 0, 100, 50);
+        emf.CreatePen(1, PS_SOLID, 1, kRed);
+        emf.CreateBrush(2, BS_SOLID, kBlue);
+        emf.SelectObject(1);
+        emf.SelectObject(2);
+        emf.BeginPath();
+        emf.Rectangle(10, 10, 60, 40);
+        // A figure of lines, closed: a triangle right of the rectangle.
+        emf.MoveTo(70, 40);
+        emf.LineTo(95, 40);
+        emf.LineTo(82, 10);
+        emf.CloseFigure();
+        emf.EndPath();
+        if (c.use == kFill)
+            emf.FillPath();
+        else if (c.use == kStroke)
+            emf.StrokePath();
+        else if (c.use == kBoth)
+            emf.StrokeAndFillPath();
+        if (c.use != kNone)
+            emf.FillPath(); // the path was used up: nothing more is drawn
+        MemoryCanvas canvas(100, 50, kWhite);
+        Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+        EXPECT_EQ(canvas.raw(35, 25), c.inside ? kBlue : kWhite);
+        EXPECT_EQ(canvas.raw(82, 32), c.inside ? kBlue : kWhite);
+        EXPECT_EQ(Count(canvas, RECT{0, 0, 100, 50}, kRed) > 40, c.outline);
+        EXPECT_EQ(canvas.raw(5, 5), kWhite);
+        if (!c.outline) {
+            EXPECT_EQ(Count(canvas, RECT{0, 0, 100, 50}, kRed), 0);
+        }
+    }
+}
+
+// A path made the clip: what is drawn afterwards shows only inside it, and inside the picture.
+TEST(Metafile, APathSelectedAsTheClipLimitsWhatFollows) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    emf.CreateBrush(1, BS_SOLID, kBlue);
+    emf.SelectObject(1);
+    emf.BeginPath();
+    emf.Ellipse(0, 0, 50, 50);
+    emf.EndPath();
+    emf.SelectClipPath(RGN_COPY);
+    emf.Rectangle(0, 0, 100, 50);
+    MemoryCanvas canvas(120, 60, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(canvas.raw(25, 25), kBlue);
+    EXPECT_EQ(canvas.raw(2, 2), kWhite);   // outside the circle
+    EXPECT_EQ(canvas.raw(75, 25), kWhite); // right of it
+    EXPECT_EQ(canvas.raw(110, 55), kWhite);
+}
+
+namespace {
+
+// Region data: the 32-byte header, then each rectangle.
+lvtest::MetaBytes RegionData(const std::vector<RECT>& rects) {
+    std::vector<std::int32_t> words{32,
+                                    1,
+                                    static_cast<std::int32_t>(rects.size()),
+                                    static_cast<std::int32_t>(rects.size() * 16),
+                                    0,
+                                    0,
+                                    0,
+                                    0};
+    for (const RECT& r : rects)
+        words.insert(words.end(), {r.left, r.top, r.right, r.bottom});
+    lvtest::MetaBytes bytes;
+    for (const std::int32_t w : words)
+        for (int k = 0; k < 4; ++k)
+            bytes.push_back(static_cast<std::uint8_t>(static_cast<std::uint32_t>(w) >> (8 * k)));
+    return bytes;
+}
+
+std::int32_t Size(const lvtest::MetaBytes& bytes) {
+    return static_cast<std::int32_t>(bytes.size());
+}
+
+} // namespace
+
+// The region records: filled with a brush of the table or the selected one, framed, inverted,
+// and made the clip (and the clip reset without a region).
+TEST(Metafile, RegionsAreFilledFramedInvertedAndClip) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    emf.CreateBrush(1, BS_SOLID, kBlue);
+    emf.CreateBrush(2, BS_SOLID, kGreen);
+    emf.SelectObject(2);
+    const auto two = RegionData({{10, 10, 30, 40}, {40, 10, 60, 20}});
+    emf.Record(71, {0, 0, 0, 0, Size(two), 1}, two); // FillRgn, brush 1
+    const auto right = RegionData({{70, 10, 90, 40}});
+    emf.Record(73, {0, 0, 0, 0, Size(right)}, right); // InvertRgn
+    const auto band = RegionData({{0, 44, 100, 50}});
+    emf.Record(74, {0, 0, 0, 0, Size(band)}, band); // PaintRgn: the selected brush
+    const auto box = RegionData({{62, 25, 68, 31}});
+    emf.Record(72, {0, 0, 0, 0, Size(box), 1, 1, 1}, box); // FrameRgn, brush 1, 1 x 1
+    MemoryCanvas canvas(100, 50, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(canvas.raw(20, 25), kBlue);
+    EXPECT_EQ(canvas.raw(50, 15), kBlue);
+    EXPECT_EQ(canvas.raw(50, 25), kWhite); // between the region's rectangles
+    EXPECT_EQ(canvas.raw(80, 25), kBlack); // white inverted
+    EXPECT_EQ(canvas.raw(50, 47), kGreen);
+    EXPECT_EQ(canvas.raw(62, 28), kBlue);  // the frame's edge
+    EXPECT_EQ(canvas.raw(65, 28), kWhite); // its inside
+
+    lvtest::EmfWriter clip(0, 0, 100, 50);
+    clip.CreateBrush(1, BS_SOLID, kBlue);
+    clip.CreatePen(2, PS_NULL, 0, 0);
+    clip.SelectObject(1);
+    clip.SelectObject(2);
+    const auto left = RegionData({{0, 0, 50, 50}});
+    clip.Record(75, {Size(left), RGN_COPY}, left);
+    clip.Rectangle(0, 0, 100, 25);
+    clip.Record(75, {0, RGN_COPY}); // no region: the clip is reset
+    clip.Rectangle(0, 25, 101, 51);
+    MemoryCanvas clipped(100, 50, kWhite);
+    Play(clipped, FromEmf(clip.Bytes()), RECT{0, 0, 100, 50});
+    EXPECT_EQ(clipped.raw(20, 10), kBlue);
+    EXPECT_EQ(clipped.raw(80, 10), kWhite);
+    EXPECT_EQ(clipped.raw(80, 40), kBlue);
+}
+
+// Hatched brushes draw their lines in the brush's colour, over the background colour in the
+// opaque background mode, and over what lies beneath in the transparent one.
+TEST(Metafile, HatchedBrushesDrawLinesOverTheBackgroundMode) {
+    for (const int mode : {OPAQUE, TRANSPARENT}) {
+        SCOPED_TRACE(mode);
+        lvtest::EmfWriter emf(0, 0, 100, 50);
+        emf.CreateBrush(1, BS_SOLID, kRed);
+        emf.CreatePen(2, PS_NULL, 0, 0);
+        emf.Record(39, {3, 2, static_cast<std::int32_t>(kBlue), 4}); // cross hatch
+        emf.SelectObject(2);
+        emf.SelectObject(1);
+        emf.Rectangle(0, 0, 101, 51);
+        emf.SetBkMode(mode);
+        emf.Record(25, {static_cast<std::int32_t>(kGreen)}); // background colour
+        emf.SelectObject(3);
+        emf.Rectangle(0, 0, 64, 40);
+        MemoryCanvas canvas(100, 50, kWhite);
+        Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+        // Without a pen the rectangle's right column and bottom row stay outside it.
+        const RECT hatched{0, 0, 63, 39};
+        const int area = 63 * 39, lines = Count(canvas, hatched, kBlue);
+        // Two lines of every eight pixels each way: about a quarter of the area.
+        EXPECT_GT(lines, area / 6);
+        EXPECT_LT(lines, area / 3);
+        EXPECT_EQ(Count(canvas, hatched, mode == OPAQUE ? kGreen : kRed), area - lines);
+        EXPECT_EQ(canvas.raw(80, 45), kRed);
+    }
+}
+
+// AlphaBlend records blend their bitmap over what is drawn, by the constant alpha of their
+// blend function; a bitmap of two colours shows both halves.
+TEST(Metafile, AlphaBlendRecordsBlendTheirBitmap) {
+    lvtest::EmfWriter emf(0, 0, 100, 50);
+    const auto dib = lvtest::Dib24(
+        2, 1, [](int x, int) -> std::uint32_t { return x == 0 ? 0xFF0000u : 0x0000FFu; });
+    emf.AlphaBlend(0, 0, 100, 50, 0, 0, 2, 1, 128u << 16, dib); // half opacity
+    MemoryCanvas canvas(100, 50, kWhite);
+    Play(canvas, FromEmf(emf.Bytes()), RECT{0, 0, 100, 50});
+    const COLORREF left = canvas.raw(20, 25), right = canvas.raw(80, 25);
+    EXPECT_EQ(GetRValue(left), 255);
+    EXPECT_NEAR(GetGValue(left), 127, 2);
+    EXPECT_NEAR(GetBValue(left), 127, 2);
+    EXPECT_NEAR(GetRValue(right), 127, 2);
+    EXPECT_EQ(GetBValue(right), 255);
+}

@@ -340,6 +340,144 @@ TEST(SlideComposer, AFrameThatCannotBeLoadedLeavesThePictureFittedWithoutIt) {
     ResetThemeGlobals();
 }
 
+// A record whose pieces are larger than the frame picture they are cut from is a damaged frame:
+// the picture is shown without it, as when the frame picture cannot be loaded.
+TEST(SlideComposer, PiecesLargerThanTheFramePictureLeaveThePictureUnframed) {
+    lvtest::ScratchDir dir;
+    WritePicture(dir.path(), "wide.bmp", 40, 10, PxRgbQuad{0, 0, 255, 0});
+    for (const char* name : {"frame.png", "frame.bmp"})
+        WritePicture(dir.path(), name, 30, 30, PxRgbQuad{90, 0, 0, 0});
+    struct Case {
+        int format; // 0 BMP frame, otherwise PNG
+        const char* piece;
+        const char* extra;
+    };
+    const Case cases[] = {{1, "31 4", "8 8"},
+                          {1, "4 31", "8 8"},
+                          {0, "31 4", "8 8"},
+                          {1, "2000 2000", "2000 2000"},
+                          {0, "2000 2000", "2000 2000"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.piece) + " format " + std::to_string(c.format));
+        ResetThemeGlobals();
+        WorkFolder = dir.path().string().c_str();
+        ImageNames.Add("wide.bmp");
+        ImageCaptions.Add("");
+        SaverSettings.backgroundMode = 0;
+        SaverSettings.solidColor = RGB(0, 255, 0);
+        SaverSettings.imageSizing = 1;
+        SaverSettings.framePresent = 1;
+        FrameSettings.format = c.format;
+        FrameSettings.type = 0;
+        FrameSettings.upleft = FrameSettings.upright = FrameSettings.ctleft =
+            FrameSettings.ctright = FrameSettings.btleft = FrameSettings.btmid =
+                FrameSettings.btright = "4 4";
+        FrameSettings.upmid = c.piece;
+        FrameSettings.extraspace = c.extra;
+        FrameSettings.framePicturePath =
+            (dir / (c.format ? "frame.png" : "frame.bmp")).string().c_str();
+
+        SlideComposer composer;
+        PxImage canvas;
+        composer.Compose(80, 60, false, canvas);
+        // As without a frame: fitted to 80 x 20, 20 rows from the bottom.
+        EXPECT_EQ(At(canvas, 40, 30), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 0, 20), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 79, 39), RGB(255, 0, 0));
+        EXPECT_EQ(At(canvas, 0, 19), RGB(0, 255, 0));
+    }
+    ResetThemeGlobals();
+}
+
+// Tiled edges show what placing the piece at every pixel of the run would: each later
+// placement covers the earlier ones except where it is transparent (magenta).
+TEST(SlideComposer, TiledEdgesShowTheLastPlacementThatIsNotTransparent) {
+    lvtest::ScratchDir dir;
+    // A 12 x 12 frame picture of 4 x 4 pieces, each pixel its own colour, with magenta holes.
+    PxImage frame;
+    frame.Create(12, 12, 24);
+    const auto source = [](LONG x, LONG y) {
+        if ((x * 7 + y * 3) % 5 == 0)
+            return PxRgbQuad{255, 0, 255, 0};
+        return PxRgbQuad{static_cast<BYTE>(x * 20 + 1), static_cast<BYTE>(y * 20 + 1), 7, 0};
+    };
+    for (LONG y = 0; y < 12; ++y)
+        for (LONG x = 0; x < 12; ++x)
+            frame.SetPixelColor(x, 11 - y, source(x, y));
+    ASSERT_TRUE(frame.Save((dir / "frame.png").string().c_str(), PXIMAGE_FORMAT_PNG));
+    WritePicture(dir.path(), "pic.bmp", 20, 20, PxRgbQuad{0, 200, 0, 0});
+
+    FrameSettingsValues f;
+    f.format = 1;
+    f.type = 0;
+    f.stretch_mode = 0;
+    f.upleft = f.upmid = f.upright = f.ctleft = f.ctright = f.btleft = f.btmid = f.btright = "4 4";
+    f.extraspace = "8 8";
+    f.framePicturePath = (dir / "frame.png").string().c_str();
+    PxImage framed;
+    ASSERT_TRUE(BuildFramedPicture((dir / "pic.bmp").string().c_str(), f, framed));
+    ASSERT_EQ(framed.GetWidth(), 28u);
+    const auto top = [&](LONG x, LONG y) { return framed.GetPixelColor(x, 27 - y, false); };
+    const auto opaque = [](PxRgbQuad c) { return !(c.rgbBlue == 255 && c.rgbRed == 255); };
+    const PxRgbQuad magenta{255, 0, 255, 0};
+    const LONG run = 20; // between the corners
+    // Along the top: the piece at (4 + j, 0) for j = 0 .. run - 1, cut from columns 4 to 7.
+    for (LONG x = 4; x < 24; ++x)
+        for (LONG y = 0; y < 4; ++y) {
+            PxRgbQuad expected = magenta;
+            for (LONG j = run - 1; j >= 0; --j) {
+                const LONG c = x - 4 - j;
+                if (c >= 0 && c < 4 && opaque(source(4 + c, y))) {
+                    expected = source(4 + c, y);
+                    break;
+                }
+            }
+            ASSERT_EQ(top(x, y), expected) << x << "," << y;
+        }
+    // Down the left: the piece at (0, 4 + run - 1 - j), cut from rows 4 to 7.
+    for (LONG y = 4; y < 24; ++y)
+        for (LONG x = 0; x < 4; ++x) {
+            PxRgbQuad expected = magenta;
+            for (LONG j = run - 1; j >= 0; --j) {
+                const LONG r = y - (4 + run - 1 - j);
+                if (r >= 0 && r < 4 && opaque(source(x, 4 + r))) {
+                    expected = source(x, 4 + r);
+                    break;
+                }
+            }
+            ASSERT_EQ(top(x, y), expected) << x << "," << y;
+        }
+}
+
+// Pixels a frame picture leaves see-through (alpha 0) stay see-through in its pieces: the
+// framed picture keeps its own fill there, never what the piece's memory held.
+TEST(SlideComposer, SeeThroughPixelsOfTheFramePictureAreNotDrawn) {
+    lvtest::ScratchDir dir;
+    PxImage frame;
+    frame.Create(30, 30, 24);
+    frame.AlphaCreate();
+    for (LONG y = 0; y < 30; ++y)
+        for (LONG x = 0; x < 30; ++x) {
+            frame.SetPixelColor(x, 29 - y, PxRgbQuad{90, 60, 30, 0});
+            // The upper-left piece's top half is see-through.
+            frame.AlphaSet(x, 29 - y, (x < 10 && y < 5) ? 0 : 255);
+        }
+    ASSERT_TRUE(frame.Save((dir / "frame.png").string().c_str(), PXIMAGE_FORMAT_PNG));
+    WritePicture(dir.path(), "pic.bmp", 40, 40, PxRgbQuad{0, 200, 0, 0});
+    FrameSettingsValues f;
+    f.format = 1;
+    f.type = 3; // corners only
+    f.upleft = f.upmid = f.upright = f.ctleft = f.ctright = f.btleft = f.btmid = f.btright =
+        "10 10";
+    f.extraspace = "20 20";
+    f.framePicturePath = (dir / "frame.png").string().c_str();
+    PxImage framed;
+    ASSERT_TRUE(BuildFramedPicture((dir / "pic.bmp").string().c_str(), f, framed));
+    const auto top = [&](LONG x, LONG y) { return framed.GetPixelColor(x, 59 - y, false); };
+    EXPECT_EQ(top(2, 2), (PxRgbQuad{255, 0, 255, 0})); // the framed picture's own fill
+    EXPECT_EQ(top(2, 7), (PxRgbQuad{90, 60, 30, 0}));  // the opaque half of the corner
+}
+
 TEST(SlideComposer, EveryOrderThatDrawsSeedsTheGeneratorWithTheTime) {
     lvtest::ScratchDir dir;
     ResetThemeGlobals();

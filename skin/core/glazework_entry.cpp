@@ -4,8 +4,8 @@
 #include "skin/core/mem_stream.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_os_class.h"
-#include "skin/skinners/skin_popup_menu_wnd.h"
 #include "skin/skinners/scroll_api_hooks.h"
+#include "skin/skinners/skin_popup_menu_wnd.h"
 
 #include <cstring>
 
@@ -155,4 +155,7 @@ void GlazeworkShutdown() {
     GlazeworkClearWindowSkinName();
     UnregisterPopupMenuClass(s.instance);
     SkinManager::Instance().RemoveAll();
+    // The interception lives exactly as long as a thread is started.
+    if (s.osClass < 0 || s.osClass > 3)
+        GlazeworkUnhookScrollApis();
 }

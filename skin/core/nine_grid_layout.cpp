@@ -1,5 +1,7 @@
 #include "skin/core/nine_grid_layout.h"
 
+#include "skin/core/skin_geometry.h"
+
 namespace nine_grid {
 namespace {
 
@@ -44,10 +46,11 @@ std::array<bool, kPartCount> StretchedParts(std::uint32_t mode, bool border) {
 
 std::array<PlacedPart, kPartCount> Layout(const SkinNineGridRef& grid, const RECT& target,
                                           bool border) {
-    const RECT& s = grid.source;
-    const LONG ml = grid.leftMargin, mt = grid.topMargin;
-    const LONG mr = grid.rightMargin, mb = grid.bottomMargin;
-    const LONG L = target.left, T = target.top, R = target.right, B = target.bottom;
+    const RECT s = SkinRect(grid.source);
+    const LONG ml = SkinCoordinate(grid.leftMargin), mt = SkinCoordinate(grid.topMargin);
+    const LONG mr = SkinCoordinate(grid.rightMargin), mb = SkinCoordinate(grid.bottomMargin);
+    const RECT t = SkinRect(target);
+    const LONG L = t.left, T = t.top, R = t.right, B = t.bottom;
     const std::array<RECT, kPartCount> sources{{
         {s.left, s.top, s.left + ml, s.top + mt},
         {s.left + ml, s.top, s.right - mr, s.top + mt},

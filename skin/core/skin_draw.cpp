@@ -2,6 +2,7 @@
 
 #include "skin/core/nine_grid_layout.h"
 #include "skin/core/skin_blit.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/core/skin_paint_utils.h"
@@ -12,17 +13,29 @@
 
 namespace {
 
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
-
 BOOL FillIfAsked(HDC dc, const RECT& target, COLORREF fill, BOOL fillFlag) {
     if (!fillFlag)
         return FALSE;
     return GlazeworkFillRectColor(dc, target, fill);
+}
+
+// The whole tiles of the target that reach the DC's clip box, in step with the target's
+// top-left: a target far larger than any window costs no more than the window.
+RECT TileArea(HDC dc, const RECT& target, LONG tileWidth, LONG tileHeight) {
+    RECT clip{};
+    RECT shown{};
+    if (tileWidth <= 0 || tileHeight <= 0 || GetClipBox(dc, &clip) == ERROR ||
+        !IntersectRect(&shown, &target, &clip))
+        return RECT{};
+    const auto roundUp = [](LONG from, LONG at, LONG step, LONG end) {
+        const LONG past = (at - from) % step;
+        return past == 0 ? at : std::min(end, at + step - past);
+    };
+    shown.left -= (shown.left - target.left) % tileWidth;
+    shown.top -= (shown.top - target.top) % tileHeight;
+    shown.right = roundUp(target.left, shown.right, tileWidth, target.right);
+    shown.bottom = roundUp(target.top, shown.bottom, tileHeight, target.bottom);
+    return shown;
 }
 
 void DrawParts(HDC dc, const SkinNineGridRef& grid, const RECT& target, COLORREF fill,
@@ -41,7 +54,11 @@ void DrawParts(HDC dc, const SkinNineGridRef& grid, const RECT& target, COLORREF
             GlazeworkDrawImagePart(dc, part.target, part.image, fill, fillFlag);
             continue;
         }
-        for (const RECT& strip : CentreStrips(part.target, Width(part.image.source)))
+        const LONG stripWidth = RectWidth(SkinRect(part.image.source));
+        const RECT shown = stripWidth > 0 ? TileArea(dc, part.target, stripWidth,
+                                                     std::max(1, RectHeight(part.target)))
+                                          : part.target;
+        for (const RECT& strip : CentreStrips(shown, stripWidth))
             GlazeworkDrawImagePart(dc, strip, part.image, fill, fillFlag);
     }
 }
@@ -52,19 +69,20 @@ bool GlazeworkIsImageRefEmpty(const SkinImageRef& ref) {
     return IsRectEmpty(&ref.source) || ref.imageName[0] == '\0';
 }
 
-BOOL GlazeworkDrawImagePart(HDC dc, const RECT& target, const SkinImageRef& ref, COLORREF fill,
+BOOL GlazeworkDrawImagePart(HDC dc, const RECT& requested, const SkinImageRef& ref, COLORREF fill,
                             BOOL fillFlag) {
-    if (IsRectEmpty(&ref.source))
+    const RECT target = SkinRect(requested);
+    const RECT s = SkinRect(ref.source);
+    if (IsRectEmpty(&s))
         return FillIfAsked(dc, target, fill, fillFlag);
     SkinData* skin = SkinManager::Instance().GetSkin();
     PxImage* image = skin ? skin->FindImage(ref) : nullptr;
     if (!image)
         return FillIfAsked(dc, target, fill, fillFlag);
-    const RECT& s = ref.source;
     PxImage part;
     if (ref.drawMode == nine_grid::kDrawCopy) {
-        const LONG width = std::min(Width(target), Width(s));
-        const LONG height = std::min(Height(target), Height(s));
+        const LONG width = std::min(RectWidth(target), RectWidth(s));
+        const LONG height = std::min(RectHeight(target), RectHeight(s));
         if (width <= 0 || height <= 0 ||
             !image->Crop(s.left, s.top, s.left + width, s.top + height, &part) || !part.IsValid())
             return FillIfAsked(dc, target, fill, fillFlag);
@@ -74,9 +92,12 @@ BOOL GlazeworkDrawImagePart(HDC dc, const RECT& target, const SkinImageRef& ref,
         return FALSE;
     if (!image->Crop(s.left, s.top, s.right, s.bottom, &part) || !part.IsValid())
         return FillIfAsked(dc, target, fill, fillFlag);
-    if (ref.drawMode == nine_grid::kDrawTile)
-        return part.Tile(dc, &target) ? TRUE : FALSE;
-    return part.Stretch(dc, target.left, target.top, Width(target), Height(target), SRCCOPY)
+    if (ref.drawMode == nine_grid::kDrawTile) {
+        const RECT shown = TileArea(dc, target, static_cast<LONG>(part.GetWidth()),
+                                    static_cast<LONG>(part.GetHeight()));
+        return IsRectEmpty(&shown) || part.Tile(dc, &shown) ? TRUE : FALSE;
+    }
+    return part.Stretch(dc, target.left, target.top, RectWidth(target), RectHeight(target), SRCCOPY)
                ? TRUE
                : FALSE;
 }
@@ -93,8 +114,8 @@ void GlazeworkDrawNineGridBorder(HDC dc, const RECT& target, const SkinNineGridR
 
 void GlazeworkDrawTransparent(HDC dc, const RECT& target, const SkinNineGridRef& grid,
                               COLORREF key) {
-    const LONG width = Width(target);
-    const LONG height = Height(target);
+    const LONG width = RectWidth(target);
+    const LONG height = RectHeight(target);
     if (width <= 0 || height <= 0)
         return;
     SkinMemDC memory(dc, width, height);

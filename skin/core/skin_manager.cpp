@@ -1,6 +1,7 @@
 #include "skin/core/skin_manager.h"
 
 #include "skin/core/control_skin.h"
+#include "skin/core/frame_skin.h"
 
 #include "skin/skinners/skin_dialog_wnd.h"
 #include "skin/skinners/skin_frame_wnd.h"
@@ -105,8 +106,10 @@ int SkinManager::SkinDialog(HWND window, const char* objectName) {
 
 int SkinManager::SkinWindow(HWND window, const char* objectName) {
     Guard guard(m_lock);
-    SkinObject* object = GetSkin()->FindElement(objectName);
-    if (!window || m_windows.count(window) || !object)
+    // Without a name, the first frame object in name order; a name must be a frame object.
+    SkinObject* object = objectName ? GetSkin()->FindElement(objectName)
+                                    : GetSkin()->FindElementByType(FrameSkin::kTypeId);
+    if (!window || m_windows.count(window) || !object || object->GetType() != FrameSkin::kTypeId)
         return 0;
     SkinWnd* skinner = Register(std::make_unique<SkinFrameWnd>(), window);
     skinner->ApplySkin(object);

@@ -1,6 +1,7 @@
 #include "skin/core/skin_regions.h"
 
 #include "skin/core/skin_bound_image.h"
+#include "skin/core/skin_geometry.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -122,37 +123,106 @@ HRGN GlazeworkScaleRegion(HRGN source, float xFactor, float yFactor, int dx, int
     return scaled;
 }
 
-HRGN GlazeworkNineGridRegion(HRGN source, int stepX, int stepY, const RECT& target) {
-    HRGN result = CreateRectRgn(0, 0, 0, 0);
+namespace {
+
+HRGN CopyOf(HRGN region) {
     HRGN copy = CreateRectRgn(0, 0, 0, 0);
-    if (!result || !copy || CombineRgn(copy, source, nullptr, RGN_COPY) == ERROR) {
-        if (result)
-            DeleteObject(result);
-        if (copy)
-            DeleteObject(copy);
+    if (copy && CombineRgn(copy, region, nullptr, RGN_COPY) == ERROR) {
+        DeleteObject(copy);
         return nullptr;
     }
-    LONG placedX = 0, placedY = 0;
-    const auto placeAt = [&](LONG x, LONG y) {
-        OffsetRgn(copy, x - placedX, y - placedY);
-        placedX = x;
-        placedY = y;
-        CombineRgn(result, result, copy, RGN_OR);
-    };
-    placeAt(target.left, target.top);
-    if (stepX > 0 && stepY > 0) {
-        for (LONG y = target.top; y < target.bottom; y += stepY)
-            for (LONG x = target.left; x < target.right; x += stepX)
-                placeAt(x, y);
-    } else if (stepX > 0) {
-        for (LONG x = target.left; x < target.right; x += stepX)
-            placeAt(x, target.top);
-    } else if (stepY > 0) {
-        for (LONG y = target.top; y < target.bottom; y += stepY)
-            placeAt(target.left, y);
+    return copy;
+}
+
+// The union of `count` copies of the region, each moved by (dx, dy) from the one before. The
+// block of copies doubles at each step, so that a count of millions costs a few dozen
+// combinations; the caller's region is left as it was.
+HRGN Repeated(HRGN region, std::int64_t count, int dx, int dy) {
+    HRGN result = CreateRectRgn(0, 0, 0, 0);
+    HRGN block = CopyOf(region);
+    if (!result || !block) {
+        for (HRGN r : {result, block})
+            if (r)
+                DeleteObject(r);
+        return nullptr;
     }
-    DeleteObject(copy);
-    HRGN bounds = CreateRectRgnIndirect(&target);
+    std::int64_t blockCount = 1;
+    std::int64_t placed = 0;
+    while (count > 0) {
+        if (count & 1) {
+            HRGN moved = CopyOf(block);
+            if (moved) {
+                OffsetRgn(moved, static_cast<int>(placed * dx), static_cast<int>(placed * dy));
+                CombineRgn(result, result, moved, RGN_OR);
+                DeleteObject(moved);
+            }
+            placed += blockCount;
+        }
+        count >>= 1;
+        if (count == 0)
+            break;
+        HRGN moved = CopyOf(block);
+        if (moved) {
+            OffsetRgn(moved, static_cast<int>(blockCount * dx), static_cast<int>(blockCount * dy));
+            CombineRgn(block, block, moved, RGN_OR);
+            DeleteObject(moved);
+        }
+        blockCount *= 2;
+    }
+    DeleteObject(block);
+    return result;
+}
+
+// Which copies along one axis can reach the area: from `first`, `count` of them. A copy k
+// lies at origin + k * step and covers [low, high) of the source's box from there; copies
+// past the target's end are not placed. A step of 0 or less places the one at the origin.
+struct CopySpan {
+    std::int64_t first = 0;
+    std::int64_t count = 1;
+};
+
+CopySpan CopiesReaching(LONG origin, LONG targetEnd, int step, LONG areaStart, LONG areaEnd,
+                        LONG low, LONG high) {
+    if (step <= 0)
+        return {};
+    const std::int64_t first =
+        std::max<std::int64_t>(0, (std::int64_t{areaStart} - origin - high) / step);
+    const std::int64_t pastTarget = (std::int64_t{targetEnd} - origin + step - 1) / step;
+    const std::int64_t pastArea = (std::int64_t{areaEnd} - origin - low) / step + 1;
+    const std::int64_t end = std::min(pastTarget, pastArea);
+    return {first, std::max<std::int64_t>(end - first, 0)};
+}
+
+} // namespace
+
+HRGN GlazeworkNineGridRegion(HRGN source, int stepX, int stepY, const RECT& requested,
+                             const RECT* within) {
+    const RECT target = SkinRect(requested);
+    RECT area = target;
+    if (within && !IntersectRect(&area, &target, within))
+        area = RECT{};
+    RECT box{};
+    if (GetRgnBox(source, &box) == ERROR)
+        return nullptr;
+    box = SkinRect(box);
+    const CopySpan across = CopiesReaching(target.left, target.right, stepX, area.left, area.right,
+                                           box.left, box.right);
+    const CopySpan down = CopiesReaching(target.top, target.bottom, stepY, area.top, area.bottom,
+                                         box.top, box.bottom);
+    HRGN first = CopyOf(source);
+    if (!first)
+        return nullptr;
+    OffsetRgn(first, static_cast<int>(target.left + across.first * std::max(stepX, 0)),
+              static_cast<int>(target.top + down.first * std::max(stepY, 0)));
+    HRGN row = Repeated(first, across.count, std::max(stepX, 0), 0);
+    DeleteObject(first);
+    if (!row)
+        return nullptr;
+    HRGN result = Repeated(row, down.count, 0, std::max(stepY, 0));
+    DeleteObject(row);
+    if (!result)
+        return nullptr;
+    HRGN bounds = CreateRectRgnIndirect(&area);
     if (bounds) {
         CombineRgn(result, result, bounds, RGN_AND);
         DeleteObject(bounds);
@@ -160,7 +230,8 @@ HRGN GlazeworkNineGridRegion(HRGN source, int stepX, int stepY, const RECT& targ
     return result;
 }
 
-HRGN PlaceBoundRegion(const SkinBoundImage& bound, std::uint32_t drawMode, const RECT& place) {
+HRGN PlaceBoundRegion(const SkinBoundImage& bound, std::uint32_t drawMode, const RECT& place,
+                      const RECT& within) {
     if (!bound.region || bound.width <= 0 || bound.height <= 0)
         return nullptr;
     switch (drawMode) {
@@ -171,16 +242,17 @@ HRGN PlaceBoundRegion(const SkinBoundImage& bound, std::uint32_t drawMode, const
             return nullptr;
         }
         if (placed)
-            OffsetRgn(placed, place.left, place.top);
+            OffsetRgn(placed, SkinCoordinate(place.left), SkinCoordinate(place.top));
         return placed;
     }
     case 1:
-        return GlazeworkNineGridRegion(bound.region, bound.width, bound.height, place);
-    default:
+        return GlazeworkNineGridRegion(bound.region, bound.width, bound.height, place, &within);
+    default: {
+        const RECT scaled = SkinRect(place);
         return GlazeworkScaleRegion(
-            bound.region,
-            static_cast<float>(place.right - place.left) / static_cast<float>(bound.width),
-            static_cast<float>(place.bottom - place.top) / static_cast<float>(bound.height),
-            place.left, place.top);
+            bound.region, static_cast<float>(RectWidth(scaled)) / static_cast<float>(bound.width),
+            static_cast<float>(RectHeight(scaled)) / static_cast<float>(bound.height), scaled.left,
+            scaled.top);
+    }
     }
 }

@@ -1,6 +1,7 @@
 #include "skin/skinners/skin_combo_box_wnd.h"
 
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 
 #include <string>
 
@@ -32,12 +33,23 @@ SkinObject* SkinComboBoxWnd::ApplySkin(SkinObject* object) {
     return SkinControlWnd::ApplySkin(object);
 }
 
+namespace {
+
+// The client rectangle less the background's margins, however large the skin made them.
+RECT Inside(const RECT& client, const SkinNineGridRef& frame) {
+    return RECT{client.left + SkinCoordinate(frame.leftMargin),
+                client.top + SkinCoordinate(frame.topMargin),
+                client.right - SkinCoordinate(frame.rightMargin),
+                client.bottom - SkinCoordinate(frame.bottomMargin)};
+}
+
+} // namespace
+
 RECT SkinComboBoxWnd::ButtonRect() const {
     const RECT client = ClientRect();
     const ComboBoxSkin* skin = Combo();
-    const SkinNineGridRef frame = skin ? skin->background : SkinNineGridRef{};
-    return RECT{client.right - 18, client.top + frame.topMargin, client.right - frame.rightMargin,
-                client.bottom - frame.bottomMargin};
+    const RECT inside = Inside(client, skin ? skin->background : SkinNineGridRef{});
+    return RECT{client.right - 18, inside.top, inside.right, inside.bottom};
 }
 
 RECT SkinComboBoxWnd::HotRect() const {
@@ -57,8 +69,7 @@ void SkinComboBoxWnd::Draw(HDC dc) {
     const bool focused = GetFocus() == hwnd || IsChild(hwnd, GetFocus());
     const RECT button = ButtonRect();
     GlazeworkDrawNineGridBorder(dc, client, frame, skin->color1, TRUE);
-    const RECT inner{client.left + frame.leftMargin, client.top + frame.topMargin,
-                     client.right - frame.rightMargin, client.bottom - frame.bottomMargin};
+    const RECT inner = Inside(client, frame);
     FillRect(dc, &inner, enabled ? m_normalBrush : m_disabledBrush);
     RECT text{inner.left + 1, inner.top + 1, button.left - 2, inner.bottom - 1};
     if (focused && enabled) {

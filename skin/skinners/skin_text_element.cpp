@@ -125,8 +125,9 @@ LRESULT SkinTextElement::GetHitCode() const {
 }
 
 HRGN SkinTextElement::GetRegion() const {
+    const RECT window = m_owner ? m_owner->GetWindowSizeRect() : m_rect;
     if (const FrameTextSkin* text = Text())
-        if (HRGN placed = PlaceBoundRegion(text->boundImage, text->image.drawMode, m_rect))
+        if (HRGN placed = PlaceBoundRegion(text->boundImage, text->image.drawMode, m_rect, window))
             return placed;
     return CreateRectRgnIndirect(&m_rect);
 }

@@ -91,7 +91,8 @@ HRGN SkinWnd::GetPartRegion(int part) const {
     const RECT& place = m_parts[part];
     if (frame)
         if (HRGN placed =
-                PlaceBoundRegion(frame->BoundImage(part), frame->partImages[part].drawMode, place))
+                PlaceBoundRegion(frame->BoundImage(part), frame->partImages[part].drawMode, place,
+                                 GetWindowSizeRect()))
             return placed;
     return CreateRectRgnIndirect(&place);
 }

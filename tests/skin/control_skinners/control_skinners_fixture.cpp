@@ -56,12 +56,14 @@ void Pump() {
     }
 }
 
-HWND ControlDialog::Open(bool skinned) {
+HWND ControlDialog::Open(bool skinned, const std::function<void(SkinData&)>& alter) {
     g_commands.clear();
     if (skinned) {
         EXPECT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
         auto skin = LoadSkinFile(LV_FULL_SKIN_PATH);
         EXPECT_NE(skin, nullptr) << LV_FULL_SKIN_PATH;
+        if (skin && alter)
+            alter(*skin);
         SkinManager::Instance().SetSkin(std::move(skin));
         GlazeworkSetDialogSkinName("Dialog");
         started = true;

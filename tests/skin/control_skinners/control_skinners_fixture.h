@@ -6,7 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
+
+class SkinData;
 
 namespace lvtest {
 
@@ -42,8 +45,8 @@ constexpr COLORREF kOwnerColor = RGB(200, 30, 160);
 class ControlDialog : public ::testing::Test {
 protected:
     void TearDown() override;
-    // Opens the dialog, skinned from the full skin or plain.
-    HWND Open(bool skinned = true);
+    // Opens the dialog, skinned from the full skin (changed by `alter` first) or plain.
+    HWND Open(bool skinned = true, const std::function<void(SkinData&)>& alter = {});
     HWND Item(int id) const { return GetDlgItem(dialog, id); }
     // The colour a control shows at a point of its window rectangle.
     COLORREF At(int id, int x, int y) const;

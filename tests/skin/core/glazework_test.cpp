@@ -7,6 +7,7 @@
 #include "skin/skinners/skin_messages.h"
 #include "testing/window_input.h"
 #include "tests/support/frame_test_skin.h"
+#include "win32/scroll_dispatch.h"
 
 #include "mfc/mfc.h"
 
@@ -117,6 +118,31 @@ TEST_F(Toolkit, AnotherThreadsShutDownLeavesThisThreadsSkinners) {
     EXPECT_NE(SkinManager::Instance().Find(mine), nullptr);
     EXPECT_FALSE(SkinManager::Instance().GetSkin()->Objects().empty());
     EXPECT_NE(SkinManager::Instance().Find(Keep(FramedDialog())), nullptr);
+}
+
+// The eight entries of the scroll functions are the toolkit's exactly while a thread is started.
+TEST_F(Toolkit, TheScrollInterceptionLivesWhileAThreadIsStarted) {
+    const auto intercepted = [] {
+        int ours = 0;
+        for (UINT api = 0; api < SCROLLAPI_COUNT; ++api)
+            ours += GetScrollApiEntry(api) != GetDefaultScrollApiEntry(api);
+        return ours;
+    };
+    ASSERT_EQ(intercepted(), 0);
+    ASSERT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
+    EXPECT_EQ(intercepted(), static_cast<int>(SCROLLAPI_COUNT));
+    std::thread other([] {
+        EXPECT_EQ(GlazeworkStartup(nullptr, "Other", 0, 0), 1);
+        GlazeworkShutdown();
+    });
+    other.join();
+    EXPECT_EQ(intercepted(), static_cast<int>(SCROLLAPI_COUNT)) << "this thread is still started";
+    GlazeworkShutdown();
+    EXPECT_EQ(intercepted(), 0);
+    ASSERT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
+    EXPECT_EQ(intercepted(), static_cast<int>(SCROLLAPI_COUNT));
+    GlazeworkShutdown();
+    EXPECT_EQ(intercepted(), 0);
 }
 
 TEST_F(Toolkit, TheDialogSkinNameDecidesWhichDialogsAreFramed) {

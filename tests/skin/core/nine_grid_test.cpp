@@ -259,4 +259,50 @@ TEST_F(SkinDrawing, TransparentGridShowsWhatWasThereThroughTheKey) {
     EXPECT_EQ(canvas.at(35, 35), kBackground);
 }
 
+// Skin files may hold any 32-bit value in a rectangle or a margin: drawing takes them without
+// overflowing and touches nothing outside the target.
+TEST_F(SkinDrawing, HostileRectanglesAndMarginsDrawInsideTheTarget) {
+    constexpr LONG kMin = INT32_MIN, kMax = INT32_MAX;
+    const RECT sources[] = {{0, kMin, 10, 10},  {0, 0, 10, kMin},         {kMin, 0, kMax, 10},
+                            {0, 0, kMax, kMax}, {kMax, kMax, kMin, kMin}, {-5, -5, 10, 10}};
+    for (const RECT& source : sources) {
+        for (std::uint32_t mode : {kDrawCopy, kDrawTile, kDrawStretch}) {
+            MemoryCanvas canvas(40, 40, kBackground);
+            GlazeworkDrawImagePart(canvas.dc, RECT{10, 10, 30, 30}, Part(source, mode), kFill,
+                                   TRUE);
+            EXPECT_EQ(canvas.at(5, 5), kBackground) << source.left << " " << mode;
+            EXPECT_EQ(canvas.at(35, 35), kBackground) << source.left << " " << mode;
+        }
+    }
+    for (LONG margin : {kMin, kMax, LONG{-1}, LONG{0x10000000}}) {
+        for (std::uint32_t mode : {0u, 1u, kCentreStripsMode}) {
+            SkinNineGridRef grid = Grid(mode);
+            grid.leftMargin = grid.bottomMargin = margin;
+            MemoryCanvas canvas(40, 40, kBackground);
+            GlazeworkDrawNineGrid(canvas.dc, RECT{10, 10, 30, 30}, grid, kFill, TRUE);
+            GlazeworkDrawNineGridBorder(canvas.dc, RECT{10, 10, 30, 30}, grid, kFill, TRUE);
+            GlazeworkDrawTransparent(canvas.dc, RECT{10, 10, 30, 30}, grid, 0xFF00FF);
+        }
+    }
+}
+
+// A target far larger than the DC (a rectangle a skin made up) tiles what shows, in step with
+// the target's corner, and ends at once.
+TEST_F(SkinDrawing, HugeTargetsTileOnlyWhatTheCanvasShows) {
+    MemoryCanvas canvas(40, 40, kBackground);
+    // One 10 x 10 cell tiled from -0x10000000: 40 x 40 pixels of it show, every cell the same.
+    const RECT huge{-0x10000000, -0x10000000, 0x10000000, 0x10000000};
+    GlazeworkDrawImagePart(canvas.dc, huge, Part({0, 0, 10, 10}, kDrawTile), kFill, TRUE);
+    for (POINT at : {POINT{0, 0}, POINT{15, 25}, POINT{39, 39}})
+        EXPECT_EQ(canvas.at(at.x, at.y), CellColor(0));
+    // The strip mode's centre starts 5 pixels off the step: strips keep to the target's corner.
+    MemoryCanvas strips(40, 40, kBackground);
+    SkinNineGridRef grid = Grid(kCentreStripsMode);
+    grid.leftMargin = grid.topMargin = grid.rightMargin = grid.bottomMargin = 0;
+    grid.source = {kCell, kCell, 2 * kCell, 2 * kCell};
+    GlazeworkDrawNineGrid(strips.dc, RECT{-1000005, 0, 0x10000000, 40}, grid, kFill, TRUE);
+    EXPECT_EQ(strips.at(1, 20), kCentreRight);
+    EXPECT_EQ(strips.at(6, 20), kCentreLeft);
+}
+
 } // namespace

@@ -255,6 +255,44 @@ TEST_F(Manager, ADestroyedWindowTakesItsSkinnerAlong) {
     EXPECT_EQ(manager.RegisteredCount(), 0u);
 }
 
+// A frame skinner only with a frame object: the named one, or without a name the first frame
+// object in name order.
+TEST_F(Manager, SkinWindowTakesOnlyFrameObjects) {
+    SkinFileWriter writer;
+    for (const char* name : {"Zeta", "Alpha"}) {
+        auto frame = std::make_unique<FrameSkin>();
+        frame->SetName(name);
+        writer.AddObject(std::move(frame));
+    }
+    auto text = std::make_unique<StaticSkin>();
+    text->SetName("Static");
+    writer.AddObject(std::move(text));
+    auto skin = std::make_unique<SkinData>();
+    ASSERT_EQ(lvtest::LoadContainer(*skin, writer.ContainerBytes()), 1);
+    ASSERT_EQ(manager.SetSkin(std::move(skin)), 1);
+
+    const struct {
+        const char* name;
+        const char* chosen; // null: refused
+    } cases[] = {{"Static", nullptr}, {"Nothing", nullptr}, {nullptr, "Alpha"}, {"Zeta", "Zeta"}};
+    for (const auto& c : cases) {
+        HWND hwnd = Window(WS_OVERLAPPEDWINDOW);
+        windows.push_back(hwnd);
+        const int result = manager.SkinWindow(hwnd, c.name);
+        EXPECT_EQ(result, c.chosen ? 1 : 0) << (c.name ? c.name : "(null)");
+        SkinWnd* skinner = manager.Find(hwnd);
+        if (!c.chosen) {
+            EXPECT_EQ(skinner, nullptr);
+            EXPECT_EQ(GetPropA(hwnd, SkinWnd::kObjectProperty), nullptr);
+            continue;
+        }
+        ASSERT_NE(skinner, nullptr);
+        ASSERT_NE(skinner->Object(), nullptr);
+        EXPECT_EQ(skinner->Object()->GetName(), c.chosen);
+        EXPECT_EQ(manager.SkinWindow(hwnd, c.name), 0) << "registered already";
+    }
+}
+
 TEST_F(Manager, ObjectsByControlId) {
     SkinFileWriter writer;
     for (std::uint32_t id : {7u, 8u}) {

@@ -193,4 +193,36 @@ TEST(NineGridRegion, RepeatsTheSourceOverTheTargetAndCutsItThere) {
     DeleteObject(tile);
 }
 
+// A skin rectangle of 0x10000000 pixels: the copies double instead of being placed one by one,
+// and with a window to cut to only what the window holds is built.
+TEST(NineGridRegion, HugeTargetsEndQuicklyAndKeepTheirPhase) {
+    HRGN pixel = CreateRectRgn(0, 0, 1, 1);
+    HRGN row = GlazeworkNineGridRegion(pixel, 1, 1, RECT{0, 0, 0x10000000, 1});
+    ASSERT_NE(row, nullptr);
+    RECT box{};
+    EXPECT_EQ(GetRgnBox(row, &box), SIMPLEREGION);
+    EXPECT_EQ(box.left, 0);
+    EXPECT_GT(box.right, 1000000);
+    DeleteObject(row);
+    DeleteObject(pixel);
+
+    // A 2 x 2 chequer from a corner 3 pixels left of and above a 64 x 48 window.
+    HRGN chequer = CreateRectRgn(0, 0, 1, 1);
+    HRGN other = CreateRectRgn(1, 1, 2, 2);
+    CombineRgn(chequer, chequer, other, RGN_OR);
+    DeleteObject(other);
+    const RECT window{0, 0, 64, 48};
+    const RECT target{-3, -3, 0x10000000, 0x10000000};
+    HRGN tiled = GlazeworkNineGridRegion(chequer, 2, 2, target, &window);
+    ASSERT_NE(tiled, nullptr);
+    for (int y = -2; y < 50; ++y)
+        for (int x = -2; x < 66; ++x) {
+            const bool inWindow = x >= 0 && x < 64 && y >= 0 && y < 48;
+            const bool set = (x + 3) % 2 == (y + 3) % 2;
+            EXPECT_EQ(PtInRegion(tiled, x, y) != FALSE, inWindow && set) << x << "," << y;
+        }
+    DeleteObject(tiled);
+    DeleteObject(chequer);
+}
+
 } // namespace

@@ -9,18 +9,25 @@ SIZE SizeOf(const RECT& r) {
     return SIZE{r.right - r.left, r.bottom - r.top};
 }
 
+std::optional<ClippedLabel> Clipped(HDC dc, int id, const std::string& text, HFONT font,
+                                    const RECT& area, UINT format) {
+    HGDIOBJ old = SelectObject(dc, font);
+    RECT needed = area;
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &needed, format | DT_CALCRECT);
+    SelectObject(dc, old);
+    const SIZE need = SizeOf(needed), room = SizeOf(area);
+    if (need.cx > room.cx || need.cy > room.cy)
+        return ClippedLabel{id, text, need, room};
+    return std::nullopt;
+}
+
 void Collect(HWND parent, HDC dc, std::vector<ClippedLabel>& out) {
     for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         lv::controls::ControlLabel label;
         if (lv::controls::control_label(child, label)) {
-            HGDIOBJ old = SelectObject(dc, label.font);
-            RECT needed = label.area;
-            DrawTextA(dc, label.text.c_str(), static_cast<int>(label.text.size()), &needed,
-                      label.format | DT_CALCRECT);
-            SelectObject(dc, old);
-            const SIZE need = SizeOf(needed), room = SizeOf(label.area);
-            if (need.cx > room.cx || need.cy > room.cy)
-                out.push_back({GetDlgCtrlID(child), label.text, need, room});
+            if (auto clipped = Clipped(dc, GetDlgCtrlID(child), label.text, label.font, label.area,
+                                       label.format))
+                out.push_back(*clipped);
         }
         Collect(child, dc, out);
     }
@@ -41,6 +48,14 @@ std::vector<ClippedLabel> ClippedLabels(HWND root) {
     std::vector<ClippedLabel> clipped;
     HDC dc = CreateCompatibleDC(nullptr);
     Collect(root, dc, clipped);
+    DeleteDC(dc);
+    return clipped;
+}
+
+std::optional<ClippedLabel> ClippedText(int id, const std::string& text, HFONT font,
+                                        const RECT& room, UINT format) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    auto clipped = Clipped(dc, id, text, font, room, format);
     DeleteDC(dc);
     return clipped;
 }

@@ -4,6 +4,7 @@
 
 #include "win32/win32.h"
 
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,11 @@ std::ostream& operator<<(std::ostream& out, const ClippedLabel& label);
 
 // The labels among the window's descendants (shown or not) that do not fit their room.
 std::vector<ClippedLabel> ClippedLabels(HWND root);
+
+// A text drawn by someone other than a control (an owner-drawn item): whether it fits `room`
+// in `font` with the DrawText `format`; the label when it does not.
+std::optional<ClippedLabel> ClippedText(int id, const std::string& text, HFONT font,
+                                        const RECT& room, UINT format);
 
 // A text a program gives a control of the template at run time.
 struct ShownText {

@@ -107,3 +107,10 @@ void Canvas::RoundedFrame(const RECT& r, int radius, COLORREF color, bool top, b
         }
     }
 }
+
+void Canvas::Ground(const RECT& r, COLORREF ground) {
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (Pixel(x, y) == kKey)
+                SetPixel(x, y, ground);
+}

@@ -26,6 +26,9 @@ public:
     void RoundCorners(const RECT& r, int radius, bool top, bool bottom);
     // A 1-pixel outline that follows corners rounded by RoundCorners.
     void RoundedFrame(const RECT& r, int radius, COLORREF color, bool top, bool bottom);
+    // Gives the key-coloured pixels of `r` the colour of what the piece lies on, for a piece
+    // that is drawn without the key: there they would show as they are.
+    void Ground(const RECT& r, COLORREF ground);
 
 private:
     int m_width;

@@ -165,13 +165,17 @@ Canvas DrawButtonArtwork() {
     Canvas c(kButtonsWidth, kButtonsHeight);
     DrawCheckBoxes(c);
 
+    // The edit's border and the progress bar's track are drawn without the key: their round
+    // corners take the dialogs' colour.
     c.Fill(kEditBorder, kWhite);
     c.RoundedFrame(kEditBorder, 2, RGB(170, 175, 182), true, true);
+    c.Ground(kEditBorder, Mix(RGB(170, 175, 182), kClient, 50));
 
     c.RoundedFrame(kGroupFrame, kGroupMargin, kBorderSoft, true, true);
 
     c.Fill(kProgressTrack, RGB(232, 234, 238));
     c.RoundedFrame(kProgressTrack, 3, RGB(190, 195, 202), true, true);
+    c.Ground(kProgressTrack, kClient);
 
     c.VerticalGradient(kProgressFill, RGB(92, 146, 214), kAccent);
     c.RoundCorners(kProgressFill, 3, true, true);

@@ -84,14 +84,14 @@ std::unique_ptr<CaptionButtonSkin> HelpButton(const char* name, RECT place) {
 std::unique_ptr<FrameTextSkin> Title() {
     auto title = std::make_unique<FrameTextSkin>();
     title->SetName("Title");
-    title->rect = {30, 7, 180, 23};
+    title->rect = {30, kTitleTop, 180, kTitleTop + kFrameText.bottom - kFrameText.top};
     title->image = ImagePart(kFrameImage, kFrameText, kStretch);
     title->textKind = FrameTextSkin::kOwnerText;
     title->anchors = {1, 1, 1, 0, 0};
     title->regionMode = kRegionOr;
     title->font = UiFont(700, kLightText);
-    title->effect = ShadowedText(kLightText, kPressed);
-    title->horizontalAlign = 0;
+    title->effect = ShadowedText(kLightText, RGB(0, 0, 0));
+    title->horizontalAlign = 1; // centred on its plate, clear of the plate's round ends
     title->verticalAlign = 1;
     return title;
 }
@@ -107,11 +107,13 @@ void FillFontElement(FontElementSkin& element) {
     SetBlockColor(element.blocks[1], kMutedText);
     SetBlockColor(element.blocks[2], kText);
     SetBlockColor(element.blocks[3], kLightText);
-    element.color1Own = kFace;
-    element.color2Own = kHot;
-    element.nineGrid1 = NineGrid(kFrameImage, kMenuBar, 2, kStretchEdges);
-    element.nineGrid2 = NineGrid(kFrameImage, kMenuBarHot, 3, kStretchEdges);
-    element.nineGrid3 = NineGrid(kFrameImage, kMenuBarOpen, 3, kStretchEdges);
+    // Image 1 is the hot title's, image 2 the open title's, image 3 the bar's own.
+    element.color1 = kFace;
+    element.color1Own = kHot;
+    element.color2Own = kPressed;
+    element.nineGrid1 = NineGrid(kFrameImage, kMenuBarHot, 3, kStretchEdges);
+    element.nineGrid2 = NineGrid(kFrameImage, kMenuBarOpen, 3, kStretchEdges);
+    element.nineGrid3 = NineGrid(kFrameImage, kMenuBar, 2, kStretchEdges);
     for (int i = 0; i < 12; ++i)
         element.stateImages[static_cast<std::size_t>(i)] =
             ImagePart(kFrameImage, MenuBarButtonCell(i), kCopyClipped);

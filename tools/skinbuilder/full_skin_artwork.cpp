@@ -21,11 +21,19 @@ int CentreY(const RECT& r) {
     return (r.top + r.bottom) / 2;
 }
 
-// A filled, rounded plate with an outline.
+// A filled, rounded plate with an outline; its corners hold the key, for pieces the toolkit
+// draws keyed.
 void Plate(Canvas& c, const RECT& r, COLORREF fill, COLORREF edge, int radius) {
     c.Fill(r, fill);
     c.RoundCorners(r, radius, true, true);
     c.RoundedFrame(r, radius, edge, true, true);
+}
+
+// The same plate for a piece the toolkit draws without the key: its corners take the colour of
+// what it lies on.
+void PlateOn(Canvas& c, const RECT& r, COLORREF fill, COLORREF edge, int radius, COLORREF ground) {
+    Plate(c, r, fill, edge, radius);
+    c.Ground(r, ground);
 }
 
 enum class Direction { up, down, left, right };
@@ -69,12 +77,16 @@ void DrawFrameDesign(Canvas& c, int top, bool active) {
     c.Fill(whole, active ? kFace : kDisabled);
     const RECT caption{0, top, kFrameWidth, top + kCaptionHeight};
     if (active)
-        c.VerticalGradient(caption, RGB(70, 120, 200), RGB(36, 70, 140));
+        c.VerticalGradient(caption, kCaptionTop, kCaptionBottom);
     else
         c.VerticalGradient(caption, RGB(190, 190, 196), RGB(160, 160, 168));
     const int clientBottom = top + kFrameHeight - 12;
     c.Fill({10, top + kCaptionHeight, kFrameWidth - 10, clientBottom}, kFace);
-    c.Frame({9, top + kCaptionHeight, kFrameWidth - 9, clientBottom + 1}, kEdge);
+    // The client edge runs down the sides and along the bottom only: a line along the top would
+    // lie in the centre part, which is repeated down a dialog's background.
+    c.Fill({9, top + kCaptionHeight, 10, clientBottom + 1}, kEdge);
+    c.Fill({kFrameWidth - 10, top + kCaptionHeight, kFrameWidth - 9, clientBottom + 1}, kEdge);
+    c.Fill({9, clientBottom, kFrameWidth - 9, clientBottom + 1}, kEdge);
     c.RoundCorners(whole, 6, true, false);
     c.RoundedFrame(whole, 6, active ? kEdge : kMutedText, true, false);
 }
@@ -135,11 +147,16 @@ void DrawMenuDesign(Canvas& c) {
 }
 
 void DrawMenuBarPieces(Canvas& c) {
-    c.VerticalGradient(kMdiClient, RGB(120, 130, 150), RGB(90, 100, 120));
+    // The MDI client's tile is repeated both ways: an even ground with a sparse dot pattern
+    // whose period divides the tile, so that no seam shows where tiles meet.
+    c.Fill(kMdiClient, RGB(104, 114, 134));
+    for (int y = kMdiClient.top; y < kMdiClient.bottom; y += 8)
+        for (int x = kMdiClient.left + (y / 8 % 2) * 4; x < kMdiClient.right; x += 8)
+            c.SetPixel(x, y, RGB(118, 128, 148));
     c.Fill(kMenuBar, kFace);
     c.Fill({kMenuBar.left, kMenuBar.bottom - 1, kMenuBar.right, kMenuBar.bottom}, kEdge);
-    Plate(c, kMenuBarHot, kHot, Darker(kHot), 2);
-    Plate(c, kMenuBarOpen, kPressed, Darker(kPressed), 2);
+    PlateOn(c, kMenuBarHot, kHot, Darker(kHot), 2, kFace);
+    PlateOn(c, kMenuBarOpen, kPressed, Darker(kPressed), 2, kFace);
     // The bar takes its buttons in threes (normal, hot, pressed): minimise, restore, close, then
     // the child's icon.
     const COLORREF plates[3] = {kRest, kHot, kPressed};
@@ -147,7 +164,7 @@ void DrawMenuBarPieces(Canvas& c) {
     for (int i = 0; i < 12; ++i) {
         const RECT cell = MenuBarButtonCell(i);
         const int state = i % 3, button = i / 3;
-        Plate(c, cell, plates[state], Darker(plates[state]), 2);
+        PlateOn(c, cell, plates[state], Darker(plates[state]), 2, kFace);
         const COLORREF ink = state == 2 ? kLightText : kText;
         if (button < 3)
             DrawCaptionGlyph(c, {cell.left - 1, cell.top - 2, cell.right, cell.bottom},
@@ -155,9 +172,13 @@ void DrawMenuBarPieces(Canvas& c) {
         else
             c.Fill({cell.left + 4, cell.top + 3, cell.right - 4, cell.bottom - 3}, kAccent);
     }
-    Plate(c, kFrameText, kFocused, kAccent, 3);
-    Plate(c, kType2Image, kChecked, Darker(kChecked), 2);
-    Plate(c, kType39Image, kDefault, Darker(kDefault), 2);
+    // The title's plate lies on the caption, row for row.
+    Plate(c, kFrameText, kTitlePlate, kTitlePlate, 3);
+    for (int y = kFrameText.top; y < kFrameText.bottom; ++y)
+        c.Ground({kFrameText.left, y, kFrameText.right, y + 1},
+                 c.Pixel(kFrameWidth / 2, kActiveFrameTop + kTitleTop + y - kFrameText.top));
+    PlateOn(c, kType2Image, kChecked, Darker(kChecked), 2, kFace);
+    PlateOn(c, kType39Image, kDefault, Darker(kDefault), 2, kFace);
 }
 
 // ---- buttons.bmp ------------------------------------------------------------------------------
@@ -245,13 +266,13 @@ void DrawSmallControls(Canvas& c) {
     c.Fill(kGroupFrame, kFace);
     c.RoundedFrame(kGroupFrame, kGroupMargin, kEdge, true, true);
     c.RoundedFrame(Inset(kGroupFrame, 1), kGroupMargin - 1, kRest, true, true);
-    Plate(c, kGroupCaption, kRest, kEdge, 4);
+    PlateOn(c, kGroupCaption, kRest, kEdge, 4, kFace);
 
-    Plate(c, kProgressTrack, kWindow, kEdge, 3);
+    PlateOn(c, kProgressTrack, kWindow, kEdge, 3, kFace);
     c.VerticalGradient(Inset(kProgressFill, 1), RGB(96, 200, 120), kChecked);
     c.RoundCorners(kProgressFill, 3, true, true);
 
-    Plate(c, kStaticBack, Mix(kRest, kFace, 60), kRest, 2);
+    PlateOn(c, kStaticBack, Mix(kRest, kFace, 60), kRest, 2, kFace);
     c.Fill(kComboFrame, kWindow);
     c.Frame(kComboFrame, kEdge);
     c.Frame(Inset(kComboFrame, 1), kRest);
@@ -284,15 +305,15 @@ void DrawSpins(Canvas& c) {
     for (int state = 0; state < 4; ++state) {
         const COLORREF ink = state == 2 ? kLightText : state == 3 ? kMutedText : kText;
         const RECT up = SpinUpCell(state), down = SpinDownCell(state);
-        Plate(c, up, plates[state], Darker(plates[state]), 2);
-        Plate(c, down, plates[state], Darker(plates[state]), 2);
+        PlateOn(c, up, plates[state], Darker(plates[state]), 2, kFace);
+        PlateOn(c, down, plates[state], Darker(plates[state]), 2, kFace);
         Arrow(c, up, Direction::up, ink);
         Arrow(c, down, Direction::down, ink);
     }
 }
 
 void DrawSliderPieces(Canvas& c) {
-    Plate(c, kSliderChannel, kWindow, kEdge, 2);
+    PlateOn(c, kSliderChannel, kWindow, kEdge, 2, kFace);
     Plate(c, kSliderThumbHorizontal, kRest, kEdge, 3);
     c.Fill({CentreX(kSliderThumbHorizontal), kSliderThumbHorizontal.top + 5,
             CentreX(kSliderThumbHorizontal) + 1, kSliderThumbHorizontal.bottom - 5},
@@ -306,26 +327,26 @@ void DrawSliderPieces(Canvas& c) {
         c.Line(kGripper.left + d, kGripper.bottom - 1, kGripper.right - 1, kGripper.top + d, kEdge);
 }
 
+// The drawn scroll bars draw arrows and thumbs without the key (the scroll-bar control keys
+// only its thumb): their corners take the track's colour.
 void DrawScrollPieces(Canvas& c) {
     const COLORREF plates[4] = {kRest, kPressed, kHot,
                                 kDisabled}; // NORMAL, PRESSED, HIGHLIGHTED, DISABLED
     for (int state = 0; state < 4; ++state) {
         const COLORREF fill = plates[state];
         const COLORREF ink = state == 1 ? kLightText : state == 3 ? kMutedText : kText;
+        const COLORREF trackFill = Mix(fill, kWindow, 70);
         const RECT first = ScrollPieceCell(state, PieceArrow1);
         const RECT second = ScrollPieceCell(state, PieceArrow2);
-        Plate(c, first, fill, Darker(fill), 3);
-        Plate(c, second, fill, Darker(fill), 3);
+        PlateOn(c, first, fill, Darker(fill), 3, trackFill);
+        PlateOn(c, second, fill, Darker(fill), 3, trackFill);
         Arrow(c, first, Direction::left, ink);
         Arrow(c, second, Direction::right, ink);
         const RECT track = ScrollPieceCell(state, PieceTrack);
-        c.Fill(track, Mix(fill, kWindow, 70));
+        c.Fill(track, trackFill);
         c.Fill({track.left, track.top, track.right, track.top + 1}, Mix(fill, kEdge, 30));
         c.Fill({track.left, track.bottom - 1, track.right, track.bottom}, Mix(fill, kEdge, 30));
-        const RECT thumb = ScrollPieceCell(state, PieceThumb);
-        Plate(c, {thumb.left, thumb.top + 2, thumb.right, thumb.bottom - 2}, fill, Darker(fill), 3);
-        c.Fill({thumb.left, thumb.top, thumb.right, thumb.top + 2}, Canvas::kKey);
-        c.Fill({thumb.left, thumb.bottom - 2, thumb.right, thumb.bottom}, Canvas::kKey);
+        PlateOn(c, ScrollPieceCell(state, PieceThumb), fill, Darker(fill), 3, trackFill);
     }
 }
 
@@ -344,21 +365,21 @@ void DrawItemPieces(Canvas& c) {
     c.Frame(kTabFrame, kEdge);
     c.Fill(kTabBackground, Mix(kRest, kFace, 80));
 
-    Plate(c, kHeaderItem, kRest, kEdge, 2);
+    PlateOn(c, kHeaderItem, kRest, kEdge, 2, Mix(kRest, kFace, 50));
     c.Fill(kHeaderBackground, Mix(kRest, kFace, 50));
     c.Fill(kStatusBack, kFace);
     c.Fill({kStatusBack.left, kStatusBack.top, kStatusBack.right, kStatusBack.top + 1}, kEdge);
-    Plate(c, kStatusItem, kWindow, Mix(kEdge, kWindow, 40), 2);
-    Plate(c, kStatusExtra, kAccent, Darker(kAccent), 3);
+    PlateOn(c, kStatusItem, kWindow, Mix(kEdge, kWindow, 40), 2, kFace);
+    PlateOn(c, kStatusExtra, kAccent, Darker(kAccent), 3, kFace);
     // The toolbar's button images in its order (normal, pressed, hot, disabled), then a spare.
     const COLORREF tools[5] = {kRest, kPressed, kHot, kDisabled, kFace};
     for (int i = 0; i < 5; ++i)
         Plate(c, ToolBarCell(i), tools[i], Darker(tools[i]), 3);
 
     c.VerticalGradient(kReBarBack, kFace, kRest);
-    Plate(c, kReBarBand, kWindow, kEdge, 3);
+    PlateOn(c, kReBarBand, kWindow, kEdge, 3, Mix(kFace, kRest, 50));
     c.Fill(kControlBarBack, Mix(kDefault, kFace, 50));
-    Plate(c, kCustomBack, kFocused, kAccent, 4);
+    PlateOn(c, kCustomBack, kFocused, kAccent, 4, kFace);
 }
 
 } // namespace

@@ -22,6 +22,10 @@ constexpr COLORREF kLightText = RGB(252, 252, 252);
 constexpr COLORREF kMutedText = RGB(128, 128, 128);
 constexpr COLORREF kAccent = RGB(214, 96, 32);
 constexpr COLORREF kWindow = RGB(250, 252, 255);
+// The active caption and the title's plate on it, dark enough for light text.
+constexpr COLORREF kCaptionTop = RGB(56, 100, 180);
+constexpr COLORREF kCaptionBottom = RGB(30, 60, 124);
+constexpr COLORREF kTitlePlate = RGB(18, 36, 78);
 
 // The border colour of each bordered control object, so that a border tells which object drew it.
 constexpr COLORREF kEditBorder = RGB(40, 120, 200);
@@ -64,6 +68,7 @@ constexpr RECT MenuBarButtonCell(int index) { // 12: three rows of four
     return {x, y, x + kMenuBarButton, y + 14};
 }
 constexpr RECT kFrameText{280, 150, 340, 166};
+constexpr int kTitleTop = 7; // where the title lies in the caption
 constexpr RECT kType2Image{280, 170, 296, 186};
 constexpr RECT kType39Image{300, 170, 316, 186};
 

@@ -1,5 +1,7 @@
 #include "tools/skingallery/gallery_colour_items.h"
 
+#include "skin/core/popup_menu_skin.h"
+#include "skin/core/skin_manager.h"
 #include "tools/skingallery/gallery_frame_ids.h"
 
 #include <algorithm>
@@ -14,6 +16,7 @@ struct ColourItem {
     std::string name;
 };
 
+constexpr int kInset = 2;
 constexpr int kSwatch = 12;
 constexpr int kGap = 6;
 
@@ -45,6 +48,11 @@ COLORREF ColourOfCommand(int command) {
                : RGB(255, 255, 255);
 }
 
+std::string ColourNameOfCommand(int command) {
+    return IsColourCommand(command) ? Items()[static_cast<std::size_t>(command - kColourFirst)].name
+                                    : std::string();
+}
+
 void MakeColourItemsOwnerDrawn(HMENU menu) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
@@ -65,19 +73,41 @@ void MakeColourItemsOwnerDrawn(HMENU menu) {
     }
 }
 
+RECT ColourItemTextRect(const RECT& item) {
+    return RECT{item.left + kInset + kSwatch + kGap, item.top, item.right, item.bottom};
+}
+
+HFONT CreateColourItemFont() {
+    SkinData* skin = SkinManager::Instance().GetSkin();
+    if (const auto* popup = skin ? dynamic_cast<const PopupMenuSkin*>(
+                                       skin->FindElementByType(PopupMenuSkin::kTypeId))
+                                 : nullptr)
+        return CreateFontIndirectA(&popup->font.font);
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    return CreateFontIndirectA(&metrics.lfMenuFont);
+}
+
 bool MeasureColourItem(MEASUREITEMSTRUCT& measure) {
     const ColourItem* item =
         measure.CtlType == ODT_MENU ? ItemOf(measure.itemID, measure.itemData) : nullptr;
     if (!item)
         return false;
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SIZE size{};
-    GetTextExtentPoint32A(dc, item->name.c_str(), static_cast<int>(item->name.size()), &size);
+    // Measured as it is drawn: in the menu's font, with the name as DrawText lays it out.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateColourItemFont();
+    HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    RECT text{0, 0, 0, 0};
+    DrawTextA(dc, item->name.c_str(), static_cast<int>(item->name.size()), &text,
+              DT_SINGLELINE | DT_NOPREFIX | DT_CALCRECT);
     SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    measure.itemWidth = static_cast<UINT>(kSwatch + kGap + size.cx);
-    measure.itemHeight = static_cast<UINT>(std::max<LONG>(size.cy + 4, kSwatch + 4));
+    if (font)
+        DeleteObject(font);
+    DeleteDC(dc);
+    const RECT room = ColourItemTextRect(RECT{0, 0, 0, 0});
+    measure.itemWidth = static_cast<UINT>(room.left + text.right);
+    measure.itemHeight = static_cast<UINT>(std::max<LONG>(text.bottom + 4, kSwatch + 4));
     return true;
 }
 
@@ -88,14 +118,14 @@ bool DrawColourItem(const DRAWITEMSTRUCT& draw) {
         return false;
     const RECT& r = draw.rcItem;
     const int top = (r.top + r.bottom - kSwatch) / 2;
-    RECT swatch{r.left + 2, top, r.left + 2 + kSwatch, top + kSwatch};
+    RECT swatch{r.left + kInset, top, r.left + kInset + kSwatch, top + kSwatch};
     HBRUSH fill = CreateSolidBrush(item->colour);
     FillRect(draw.hDC, &swatch, fill);
     DeleteObject(fill);
     HBRUSH edge = CreateSolidBrush(GetTextColor(draw.hDC));
     FrameRect(draw.hDC, &swatch, edge);
     DeleteObject(edge);
-    RECT text{swatch.right + kGap, r.top, r.right, r.bottom};
+    RECT text = ColourItemTextRect(r);
     const int mode = SetBkMode(draw.hDC, TRANSPARENT);
     DrawTextA(draw.hDC, item->name.c_str(), static_cast<int>(item->name.size()), &text,
               DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

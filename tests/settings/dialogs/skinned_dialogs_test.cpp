@@ -18,6 +18,7 @@
 #include "tests/settings/dialogs/dialog_driving.h"
 #include "tests/settings/dialogs/settings_fixture.h"
 #include "tests/support/full_theme.h"
+#include "tests/support/key_pixels.h"
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
@@ -65,9 +66,6 @@ protected:
         EXPECT_LE(needed.cx, place.right - place.left) << "the title \"" << title << "\" is cut";
     }
 
-    // What the skinned frame shows: a shaped window, the skin's borders round the client, the
-    // dialogs' colour inside, every label whole; then the screenshot. Returns the close
-    // button's centre.
     // Text labels sit on the dialog's colour, not on a box of the system's face colour.
     static void ExpectLabelsOnTheDialogColour(HWND dialog, const RECT& window) {
         for (HWND child = GetWindow(dialog, GW_CHILD); child;
@@ -86,6 +84,9 @@ protected:
         }
     }
 
+    // What the skinned frame shows: a shaped window, the skin's borders round the client, the
+    // dialogs' colour inside, every label whole, no pixel of the key colour; then the screenshot.
+    // Returns the close button's centre.
     POINT CheckFrame(HWND dialog, const std::string& shot) {
         auto* skinner = dynamic_cast<SkinDialogWnd*>(SkinManager::Instance().Find(dialog));
         EXPECT_NE(skinner, nullptr);
@@ -108,6 +109,9 @@ protected:
             ADD_FAILURE() << label;
         ExpectLabelsOnTheDialogColour(dialog, window);
         ExpectTitleFits(dialog, *skinner);
+        // The skin's key colour marks what its images leave out (the edits' round corners).
+        const lvtest::KeyPixels keyed = lvtest::KeyPixelsShown(dialog);
+        EXPECT_EQ(keyed.count, 0) << keyed;
         EXPECT_TRUE(dlgdrive::SaveScreenshot(dialog, lvtest::ScreenshotPath(shot)));
         const RECT close = skinner->Elements().front()->Rect();
         return POINT{window.left + (close.left + close.right) / 2,

@@ -3,21 +3,32 @@
 // from the others.
 #include "tests/support/skin_builder.h"
 
+#include "skin/core/bordered_control_skin.h"
 #include "skin/core/button_skin.h"
 #include "skin/core/check_box_skin.h"
 #include "skin/core/combo_box_skin.h"
 #include "skin/core/custom_skin_object.h"
 #include "skin/core/frame_skin.h"
+#include "skin/core/frame_text_skin.h"
+#include "skin/core/group_box_skin.h"
+#include "skin/core/header_skin.h"
+#include "skin/core/popup_menu_skin.h"
+#include "skin/core/rebar_skin.h"
 #include "skin/core/scroll_bar_skin.h"
 #include "skin/core/skin_format_version.h"
 #include "skin/core/skin_info.h"
 #include "skin/core/spin_skin.h"
+#include "skin/core/static_skin.h"
+#include "skin/core/status_bar_skin.h"
 #include "skin/core/tab_skin.h"
+#include "skin/skinners/menu_text_color.h"
 #include "tools/skinbuilder/full_skin.h"
 #include "tools/skinbuilder/full_skin_layout.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -217,6 +228,121 @@ TEST_F(FullSkin, EveryStateOfEveryControlLooksItsOwn) {
     ASSERT_NE(frame, nullptr);
     EXPECT_NE(Pixels(full_skin::kFrameImage, frame->partImages[1].source),
               Pixels(full_skin::kFrameImage, frame->partImages[10].source));
+}
+
+// The contrast ratio of two colours as the web's accessibility guidelines define it.
+double Luminance(COLORREF colour) {
+    auto channel = [](int value) {
+        const double c = value / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+           0.0722 * channel(GetBValue(colour));
+}
+
+std::string Hex(COLORREF colour) {
+    char text[8] = {};
+    std::snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(colour), GetGValue(colour),
+                  GetBValue(colour));
+    return text;
+}
+
+double Contrast(COLORREF a, COLORREF b) {
+    const double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Every text the full skin writes, in its colour, over what it is written on: the object's
+// colour or the middle of the image part under it. Disabled looks are left out: their muted text
+// says that nothing can be done there.
+TEST_F(FullSkin, EveryTextReadsAgainstWhatItIsWrittenOn) {
+    struct Pair {
+        std::string what;
+        COLORREF text;
+        COLORREF ground;
+    };
+    std::vector<Pair> pairs;
+    auto middle = [&](const auto& ref) {
+        const RECT& r = ref.source;
+        const std::vector<COLORREF> pixel = Pixels(
+            ref.imageName.data(), RECT{(r.left + r.right) / 2, (r.top + r.bottom) / 2,
+                                       (r.left + r.right) / 2 + 1, (r.top + r.bottom) / 2 + 1});
+        return pixel.empty() ? CLR_INVALID : pixel.front();
+    };
+    auto object = [&](const char* name) -> SkinObject* {
+        const auto found = skin.Objects().find(name);
+        EXPECT_NE(found, skin.Objects().end()) << name;
+        return found == skin.Objects().end() ? nullptr : found->second.get();
+    };
+    for (const char* name : {"MainFrame", "Dialog"}) {
+        auto* frame = dynamic_cast<FrameSkin*>(object(name));
+        ASSERT_NE(frame, nullptr) << name;
+        // The caption's text runs through the middle rows of the caption.
+        const SkinImageRef& caption = frame->partImages[1];
+        const RECT& c = caption.source;
+        const int x = (c.left + c.right) / 2, quarter = (c.bottom - c.top) / 4;
+        for (COLORREF ground :
+             Pixels(caption.imageName.data(), RECT{x, c.top + quarter, x + 1, c.bottom - quarter}))
+            pairs.push_back({std::string(name) + " caption", frame->font.color, ground});
+        const FontElementSkin& bar = frame->fontElement;
+        pairs.push_back(
+            {std::string(name) + " menu bar", MenuTextColor(bar.blocks[0]), middle(bar.nineGrid3)});
+        pairs.push_back({std::string(name) + " hot title", MenuTextColor(bar.blocks[2]),
+                         middle(bar.nineGrid1)});
+        pairs.push_back({std::string(name) + " open title", MenuTextColor(bar.blocks[3]),
+                         middle(bar.nineGrid2)});
+        if (auto* title = dynamic_cast<FrameTextSkin*>(frame->FindChild("Title")))
+            pairs.push_back(
+                {std::string(name) + " title", title->effect.TextColor(), middle(title->image)});
+    }
+    if (auto* menu = dynamic_cast<PopupMenuSkin*>(object("PopupMenu"))) {
+        pairs.push_back({"menu item", MenuTextColor(menu->itemBlocks[0]), menu->frameColor1});
+        pairs.push_back(
+            {"hot menu item", MenuTextColor(menu->itemBlocks[2]), middle(menu->itemActiveImage)});
+    }
+    if (auto* button = dynamic_cast<ButtonSkin*>(object("Button")))
+        for (int s = 0; s < ButtonSkin::kStateCount; ++s)
+            if (s != ButtonSkin::Disabled)
+                pairs.push_back({std::string("button ") + ButtonSkin::kStateNames[s],
+                                 button->states[s].effect.TextColor(),
+                                 middle(button->states[s].image)});
+    for (const char* name : {"CheckBox", "Radio"})
+        if (auto* box = dynamic_cast<CheckBoxSkin*>(object(name)))
+            for (int s : {CheckBoxSkin::Normal, CheckBoxSkin::Selected,
+                          CheckBoxSkin::HighlightedNormal, CheckBoxSkin::HighlightedSelected})
+                pairs.push_back({std::string(name) + " " + CheckBoxSkin::kStateNames[s],
+                                 box->states[s].effect.TextColor(),
+                                 middle(box->states[s].background)});
+    if (auto* group = dynamic_cast<GroupBoxSkin*>(object("GroupBox")))
+        pairs.push_back({"group caption", group->effect.TextColor(), middle(group->captionImage)});
+    if (auto* text = dynamic_cast<StaticSkin*>(object("Static")))
+        pairs.push_back({"static", text->effect.TextColor(), middle(text->background)});
+    for (const char* name : {"Edit", "ListBox", "IPAddress", "ListView", "TreeView", "RichEdit"})
+        if (auto* control = dynamic_cast<BorderedControlSkin*>(object(name))) {
+            pairs.push_back({name, control->color2, control->color1});
+            pairs.push_back({std::string(name) + " read-only", control->color2, control->color3});
+        }
+    if (auto* combo = dynamic_cast<ComboBoxSkin*>(object("ComboBox"))) {
+        pairs.push_back({"combo box", combo->color2, combo->color1});
+        pairs.push_back({"focused combo box", combo->focusTextColor, combo->focusColor});
+    }
+    if (auto* tab = dynamic_cast<TabSkin*>(object("Tab")))
+        for (int s = 0; s < TabSkin::kStateCount; ++s)
+            if (s != TabSkin::Disabled)
+                pairs.push_back({std::string("tab ") + TabSkin::kStateNames[s],
+                                 tab->states[s].effect.TextColor(), middle(tab->states[s].image)});
+    if (auto* header = dynamic_cast<HeaderSkin*>(object("Header")))
+        pairs.push_back({"header", header->effect.TextColor(), middle(header->itemImage)});
+    if (auto* status = dynamic_cast<StatusBarSkin*>(object("StatusBar")))
+        pairs.push_back({"status bar", status->font.color, middle(status->itemImage)});
+    if (auto* rebar = dynamic_cast<ReBarSkin*>(object("ReBar")))
+        pairs.push_back({"rebar band", MenuTextColor(rebar->bandBlock), middle(rebar->bandImage)});
+
+    for (const Pair& pair : pairs) {
+        ASSERT_NE(pair.ground, CLR_INVALID) << pair.what;
+        EXPECT_GE(Contrast(pair.text, pair.ground), 4.5)
+            << pair.what << ": text " << Hex(pair.text) << " on " << Hex(pair.ground);
+    }
 }
 
 TEST_F(FullSkin, TheBuildIsRepeatable) {

@@ -5,6 +5,7 @@
 // what it looks like in each language.
 #include "tests/skin/skinners/menu_skin_fixture.h"
 
+#include "skin/core/popup_menu_skin.h"
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_frame_wnd.h"
@@ -13,6 +14,8 @@
 #include "testing/screen_capture.h"
 #include "testing/virtual_clock.h"
 #include "testing/window_input.h"
+#include "tests/support/key_pixels.h"
+#include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tools/skingallery/gallery_colour_items.h"
@@ -23,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -353,6 +357,40 @@ TEST_F(GalleryFrame, TheControlsDialogOpensFromTheFileMenuAndExitEndsTheProgram)
     EXPECT_TRUE(g_quitSeen);
 }
 
+// What the frame's owner-drawn items were given to draw into, by command.
+std::map<UINT, RECT> g_drawnItems;
+WNDPROC g_frameProcedure = nullptr;
+
+LRESULT CALLBACK RecordDrawnItems(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWITEM) {
+        const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (draw->CtlType == ODT_MENU)
+            g_drawnItems[draw->itemID] = draw->rcItem;
+    }
+    return CallWindowProcA(g_frameProcedure, hwnd, message, wParam, lParam);
+}
+
+// The names of the open Colour submenu's items fit where they are drawn, in the font the
+// skinned popup draws them with.
+void ExpectColourNamesWhole(const SkinPopupMenuWnd& colours) {
+    const auto* skin = dynamic_cast<const PopupMenuSkin*>(colours.Object());
+    ASSERT_NE(skin, nullptr);
+    HFONT font = CreateFontIndirectA(&skin->font.font);
+    const MenuItemList* items = colours.Items();
+    for (std::size_t i = 0; items && i < items->Count(); ++i) {
+        const MenuItem& item = (*items)[i];
+        const auto drawn = g_drawnItems.find(item.commandId);
+        ASSERT_NE(drawn, g_drawnItems.end()) << "item " << i << " was drawn by its owner";
+        const std::string name = ColourNameOfCommand(static_cast<int>(item.commandId));
+        EXPECT_FALSE(name.empty()) << "item " << i;
+        if (auto clipped =
+                lvtest::ClippedText(static_cast<int>(item.commandId), name, font,
+                                    ColourItemTextRect(drawn->second), DT_SINGLELINE | DT_NOPREFIX))
+            ADD_FAILURE() << *clipped;
+    }
+    DeleteObject(font);
+}
+
 class GalleryFrameLanguage : public GalleryFrame,
                              public ::testing::WithParamInterface<const char*> {
 protected:
@@ -363,6 +401,9 @@ TEST_P(GalleryFrameLanguage, ShowsItsMenusAndPicturesInTheLanguage) {
     lvtest::ScopedEnv env("LC_ALL", GetParam());
     GalleryFrame::SetUp();
     const std::string language = std::string(GetParam()).substr(0, 2);
+    // The title's plate and the pictures' frames leave their key-coloured corners out.
+    const lvtest::KeyPixels keyed = lvtest::KeyPixelsShown(frame);
+    EXPECT_EQ(keyed.count, 0) << keyed;
     ClickTitle(File);
     OpenSubmenu(static_cast<UINT>(-1));
     EXPECT_TRUE(input::save_screen_png(
@@ -370,8 +411,13 @@ TEST_P(GalleryFrameLanguage, ShowsItsMenusAndPicturesInTheLanguage) {
     input::key_press(VK_ESCAPE);
     input::key_press(VK_ESCAPE);
     Pump();
+    g_drawnItems.clear();
+    g_frameProcedure = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordDrawnItems)));
     ClickTitle(View);
     OpenSubmenu(static_cast<UINT>(-1));
+    SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_frameProcedure));
+    ExpectColourNamesWhole(*OpenPopups()[1]);
     EXPECT_TRUE(input::save_screen_png(
         lvtest::ScreenshotPath("skingallery_frame_colours_" + language + ".png")));
     input::key_press(VK_ESCAPE);

@@ -11,6 +11,7 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/key_pixels.h"
 #include "tests/support/label_fit.h"
 #include "tests/support/screenshots.h"
 #include "tests/tools/skingallery/gallery_driving.h"
@@ -76,11 +77,13 @@ TEST_F(GalleryItems, EveryItemControlIsSkinnedAndFilled) {
     EXPECT_TRUE(reached);
 }
 
-TEST_F(GalleryItems, ShowsWholeLabelsInEveryLanguage) {
+TEST_F(GalleryItems, ShowsWholeLabelsAndNoKeyColourInEveryLanguage) {
     InEachLanguage([](const std::string& code) {
         const bool reached = RunItems([&](HWND items) {
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(items))
                 ADD_FAILURE() << label;
+            const lvtest::KeyPixels keyed = lvtest::KeyPixelsShown(items);
+            EXPECT_EQ(keyed.count, 0) << keyed;
             // The toolbar's second button under the pointer, to show its hot look.
             HWND toolbar = GetDlgItem(GetDlgItem(items, kItemsRebar), kItemsToolbar);
             RECT open{};

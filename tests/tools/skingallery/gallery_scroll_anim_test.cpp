@@ -7,6 +7,7 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/key_pixels.h"
 #include "tests/support/label_fit.h"
 #include "tests/support/screenshots.h"
 #include "tests/tools/skingallery/gallery_driving.h"
@@ -108,12 +109,15 @@ TEST_F(GalleryScrollAnim, TheListScrollsByItsDrawnBarsAndTheClipPlaysUntilStoppe
         FindClose(search);
 }
 
-TEST_F(GalleryScrollAnim, ShowsWholeLabelsInEveryLanguage) {
+TEST_F(GalleryScrollAnim, ShowsWholeLabelsAndNoKeyColourInEveryLanguage) {
     InEachLanguage([](const std::string& code) {
         RunWindowDriven([&](HWND window) {
             PumpFor(200);
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(window))
                 ADD_FAILURE() << label;
+            // The drawn bars' arrows and thumbs leave their key-coloured corners out.
+            const lvtest::KeyPixels keyed = lvtest::KeyPixelsShown(window);
+            EXPECT_EQ(keyed.count, 0) << keyed;
             const std::string file = std::string("skingallery_scroll_anim_") + code + ".png";
             EXPECT_TRUE(input::save_window_png(window, lvtest::ScreenshotPath(file)));
         });

@@ -4,6 +4,7 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/key_pixels.h"
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
@@ -15,8 +16,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -185,7 +189,7 @@ TEST_F(Gallery, EveryControlTheSkinnersServeIsSkinnedFromTheFullSkin) {
     StopSkinning();
 }
 
-TEST_F(Gallery, ShowsWholeLabelsInEveryLanguage) {
+TEST_F(Gallery, ShowsWholeLabelsAndNoKeyColourInEveryLanguage) {
     for (const char* language : {"en_GB.UTF-8", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
         SCOPED_TRACE(language);
         lvtest::ScopedEnv env("LC_ALL", language);
@@ -194,12 +198,47 @@ TEST_F(Gallery, ShowsWholeLabelsInEveryLanguage) {
         RunDriven([&](HWND dialog) {
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
                 ADD_FAILURE() << label;
+            const lvtest::KeyPixels keyed = lvtest::KeyPixelsShown(dialog);
+            EXPECT_EQ(keyed.count, 0) << keyed;
             const std::string file =
                 std::string("skingallery_") + std::string(language).substr(0, 2) + ".png";
             EXPECT_TRUE(input::save_window_png(dialog, lvtest::ScreenshotPath(file)));
         });
         StopSkinning();
     }
+}
+
+// The dialog's background is one even face from top to bottom: beside the controls, down the
+// client's left margin, every row shows the colour of the first.
+TEST_F(Gallery, ItsBackgroundShowsNoSeams) {
+    std::string error;
+    ASSERT_TRUE(StartSkinning(GetModuleHandleA(nullptr), GalleryOptions{}, error)) << error;
+    RunDriven([&](HWND dialog) {
+        RECT window{}, client{};
+        GetWindowRect(dialog, &window);
+        GetClientRect(dialog, &client);
+        POINT origin{0, 0};
+        ClientToScreen(dialog, &origin);
+        const int x = origin.x - window.left + 4;
+        const int top = origin.y - window.top;
+        std::vector<COLORREF> column;
+        std::map<COLORREF, int> counts;
+        for (int y = 0; y < client.bottom; ++y) {
+            column.push_back(input::window_pixel(dialog, x, top + y));
+            ++counts[column.back()];
+        }
+        ASSERT_FALSE(counts.empty());
+        const COLORREF face = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
+                                  return a.second < b.second;
+                              })->first;
+        std::vector<int> seams;
+        for (int y = 0; y < static_cast<int>(column.size()); ++y)
+            if (column[static_cast<std::size_t>(y)] != face)
+                seams.push_back(y);
+        EXPECT_TRUE(seams.empty()) << seams.size() << " rows differ from the face, the first at "
+                                   << (seams.empty() ? -1 : seams.front());
+    });
+    StopSkinning();
 }
 
 TEST(GalleryArguments, TakeASkinFileAndNothingElse) {

@@ -12,6 +12,10 @@ struct MediaListEntry {
     int reservedA = 0;     // carried, not used
     int reservedB = 0;     // carried, not used
     CString caption;       // caption stored with the picture (260)
+    // The place of the picture in the theme file when the theme holds it already: its bytes
+    // are taken from there, whatever became of the file it was once added from. -1: a file
+    // not yet in the theme, read from folder and name.
+    int themePicture = -1;
 };
 
 struct MusicListEntry {

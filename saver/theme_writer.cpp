@@ -342,10 +342,23 @@ private:
             if (!StorableName(record.name.c_str(), kThemeNameFieldSize))
                 return m_failure.File(ThemeFileOperation::Open, path, ERROR_INVALID_NAME);
             record.caption = entry.caption.GetString();
-            if (!Embed(path, WriteImageRecord, record))
+            const bool written = entry.themePicture >= 0 ? CopyPicture(entry.themePicture, record)
+                                                         : Embed(path, WriteImageRecord, record);
+            if (!written)
                 return false;
         }
         return true;
+    }
+
+    // The theme's own picture `index` under `record`'s name and caption, its bytes as they are.
+    bool CopyPicture(int index, ImageRecord record) {
+        if (static_cast<std::size_t>(index) >= m_old.imageFiles.size())
+            return m_failure.File(ThemeFileOperation::Read, m_source.path, ERROR_INVALID_DATA);
+        const EmbeddedFile& old = m_old.imageFiles[static_cast<std::size_t>(index)];
+        record.kind = m_old.images[static_cast<std::size_t>(index)].kind;
+        record.dataLength = static_cast<std::int32_t>(old.length);
+        return m_out.WriteBlock(WriteImageRecord, record) &&
+               m_out.Copy(m_source, old.offset, old.length);
     }
 
     bool WriteMusic() {

@@ -50,9 +50,10 @@ struct ThemeWriteInputs {
 // "<folder of source>\new_<title>.dat", the name the new file's private name is made from.
 CString NewThemeFilePath(const CString& sourcePath, const CString& title);
 
-// Pictures: a non-empty MediaList replaces them all; else the first `imageCount` old ones are
-// kept. Music: a non-empty MusicList replaces every track; else the first settings.musicCount
-// old ones are kept. The counts written are those of the records written. `progress` receives
-// 0, 10, 20, (25 with an about text), 30, 35, 40, 50, 60, 70, 80, 90, 95 and 100.
+// Pictures: a non-empty MediaList replaces them all (an entry that the theme holds already is
+// copied from the old file); else the first `imageCount` old ones are kept. Music: a non-empty
+// MusicList replaces every track; else the first settings.musicCount old ones are kept. The counts
+// written are those of the records written. `progress` receives 0, 10, 20, (25 with an about text),
+// 30, 35, 40, 50, 60, 70, 80, 90, 95 and 100.
 ThemeWriteResult RewriteThemeFile(const ThemeWriteInputs& inputs,
                                   const std::function<void(int percent)>& progress = {});

@@ -4,7 +4,9 @@
 // where nobody can answer it is cancelled.
 #include "dialog/common_dialog_error.h"
 #include "dialog/dialog_template.h"
+#include "dialog/message_box_layout.h"
 #include "dialog/modal_loop.h"
+#include "dialog/user_language_texts.h"
 #include "win32/choose_color.h"
 #include "win32/commdlg.h"
 #include "win32/controls.h"
@@ -201,22 +203,39 @@ void add_cells(DialogTemplate& t, int first_id, int count, int top) {
     }
 }
 
+struct ColorDialogTexts {
+    const char* caption;
+    const char* basic;
+    const char* custom;
+    const char* red;
+    const char* green;
+    const char* blue;
+};
+
+constexpr TextsByLanguage<ColorDialogTexts> kTexts{
+    {"Color", "&Basic colors:", "&Custom colors:", "&Red:", "&Green:", "Bl&ue:"},
+    {"色の設定", "基本色(&B):", "作成した色(&C):", "赤(&R):", "緑(&G):", "青(&U):"},
+    {"색", "기본 색(&B):", "사용자 지정 색(&C):", "빨강(&R):", "녹색(&G):", "파랑(&U):"},
+};
+
 DialogTemplate color_dialog_template() {
+    const ColorDialogTexts& texts = in_user_language(kTexts);
     DialogTemplate t;
     t.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
     t.cx = 222;
     t.cy = 166;
-    t.caption = "Color";
+    t.caption = texts.caption;
     t.font = "Tahoma";
     t.point_size = 8;
-    t.items.push_back(dialog_item("Static", "&Basic colors:", -1, SS_LEFT, kMargin, 4, 140, 9));
+    t.items.push_back(dialog_item("Static", texts.basic, -1, SS_LEFT, kMargin, 4, 140, 9));
     add_cells(t, kColorDialogBasicFirst, kBasicCount, 14);
-    t.items.push_back(dialog_item("Static", "&Custom colors:", -1, SS_LEFT, kMargin, 100, 140, 9));
+    t.items.push_back(dialog_item("Static", texts.custom, -1, SS_LEFT, kMargin, 100, 140, 9));
     add_cells(t, kColorDialogCustomFirst, kCustomCount, 110);
     t.items.push_back(
         dialog_item("Static", "", kColorDialogSample, SS_OWNERDRAW, kRightColumn, 14, 66, 38));
-    const std::pair<const char*, int> parts[] = {
-        {"&Red:", kColorDialogRed}, {"&Green:", kColorDialogGreen}, {"Bl&ue:", kColorDialogBlue}};
+    const std::pair<const char*, int> parts[] = {{texts.red, kColorDialogRed},
+                                                 {texts.green, kColorDialogGreen},
+                                                 {texts.blue, kColorDialogBlue}};
     int y = 60;
     for (const auto& [label, id] : parts) {
         t.items.push_back(dialog_item("Static", label, -1, SS_LEFT, kRightColumn, y + 2, 32, 9));
@@ -224,10 +243,10 @@ DialogTemplate color_dialog_template() {
                                       kRightColumn + 36, y, 30, 12));
         y += 16;
     }
-    t.items.push_back(dialog_item("Button", "OK", IDOK, BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP,
-                                  118, 146, 48, 14));
-    t.items.push_back(
-        dialog_item("Button", "Cancel", IDCANCEL, BS_PUSHBUTTON | WS_TABSTOP, 170, 146, 48, 14));
+    t.items.push_back(dialog_item("Button", message_box_label(IDOK), IDOK,
+                                  BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP, 118, 146, 48, 14));
+    t.items.push_back(dialog_item("Button", message_box_label(IDCANCEL), IDCANCEL,
+                                  BS_PUSHBUTTON | WS_TABSTOP, 170, 146, 48, 14));
     return t;
 }
 

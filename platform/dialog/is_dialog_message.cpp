@@ -30,13 +30,16 @@ void press_enter(HWND dialog, HWND focus, LRESULT code) {
     press_button(dialog, id, find_dialog_item(dialog, id));
 }
 
+// Among radio buttons the check goes with the focus: the button the arrow reaches is clicked
+// unless it is checked already, so an auto one checks itself and its parent hears BN_CLICKED.
+// A control that draws itself but answers as a radio button is treated as one.
 void move_in_group(HWND dialog, HWND focus, bool previous) {
     HWND next = GetNextDlgGroupItem(dialog, focus, previous);
     if (!next || next == focus)
         return;
     set_dialog_focus(dialog, next);
-    const auto type = static_cast<DWORD>(GetWindowLongA(next, GWL_STYLE)) & BS_TYPEMASK;
-    if ((dialog_code(next) & DLGC_RADIOBUTTON) && type == BS_AUTORADIOBUTTON)
+    if ((dialog_code(next) & DLGC_RADIOBUTTON) &&
+        SendMessageA(next, BM_GETCHECK, 0, 0) != BST_CHECKED)
         SendMessageA(next, BM_CLICK, 0, 0);
 }
 

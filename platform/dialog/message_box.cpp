@@ -86,7 +86,7 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
         return 0;
     }
     const std::string text = lpText ? lpText : "";
-    const std::string caption = lpCaption ? lpCaption : "Error";
+    const std::string caption = lpCaption ? lpCaption : message_box_default_caption();
     std::cerr << "MessageBox [" << caption << "]: " << text << std::endl;
 
     ModalOptions options;

@@ -2,6 +2,7 @@
 
 #include "dialog/dialog_units.h"
 #include "dialog/message_box_buttons.h"
+#include "dialog/user_language_texts.h"
 #include "win32/controls.h"
 
 #include <algorithm>
@@ -20,31 +21,63 @@ constexpr int kButtonGap = 6;
 
 } // namespace
 
+namespace {
+
+struct MessageBoxTexts {
+    const char* ok;
+    const char* cancel;
+    const char* abort;
+    const char* retry;
+    const char* ignore;
+    const char* yes;
+    const char* no;
+    const char* try_again;
+    const char* continue_;
+    const char* help;
+    const char* error_caption;
+};
+
+constexpr TextsByLanguage<MessageBoxTexts> kTexts{
+    {"OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&Yes", "&No", "&Try Again", "&Continue",
+     "Help", "Error"},
+    {"OK", "キャンセル", "中止(&A)", "再試行(&R)", "無視(&I)", "はい(&Y)", "いいえ(&N)",
+     "再実行(&T)", "続行(&C)", "ヘルプ", "エラー"},
+    {"확인", "취소", "중단(&A)", "다시 시도(&R)", "무시(&I)", "예(&Y)", "아니요(&N)",
+     "다시 시도(&T)", "계속(&C)", "도움말", "오류"},
+};
+
+} // namespace
+
 const char* message_box_label(int result) {
+    const MessageBoxTexts& t = in_user_language(kTexts);
     switch (result) {
     case IDOK:
-        return "OK";
+        return t.ok;
     case IDCANCEL:
-        return "Cancel";
+        return t.cancel;
     case IDABORT:
-        return "&Abort";
+        return t.abort;
     case IDRETRY:
-        return "&Retry";
+        return t.retry;
     case IDIGNORE:
-        return "&Ignore";
+        return t.ignore;
     case IDYES:
-        return "&Yes";
+        return t.yes;
     case IDNO:
-        return "&No";
+        return t.no;
     case IDTRYAGAIN:
-        return "&Try Again";
+        return t.try_again;
     case IDCONTINUE:
-        return "&Continue";
+        return t.continue_;
     case IDHELP:
-        return "Help";
+        return t.help;
     default:
         return "";
     }
+}
+
+const char* message_box_default_caption() {
+    return in_user_language(kTexts).error_caption;
 }
 
 DialogTemplate message_box_template(const std::string& text, const std::string& caption,

@@ -1,5 +1,6 @@
 #include "mfc/data_exchange.h"
 
+#include "dialog/user_language_texts.h"
 #include "mfc/winapp.h"
 
 #include <cerrno>
@@ -29,6 +30,21 @@ bool parse_int(const CString& text, int& value) {
         return false;
     value = static_cast<int>(parsed);
     return true;
+}
+
+struct DataExchangeTexts {
+    const char* integer;
+    const char* integer_between; // the least and the greatest value, in this order
+};
+
+constexpr lv::dialog::TextsByLanguage<DataExchangeTexts> kTexts{
+    {"Please enter an integer.", "Please enter an integer between %d and %d."},
+    {"整数を入力してください。", "%d から %d までの整数を入力してください。"},
+    {"정수를 입력하십시오.", "%d에서 %d 사이의 정수를 입력하십시오."},
+};
+
+const DataExchangeTexts& texts() {
+    return lv::dialog::in_user_language(kTexts);
 }
 
 [[noreturn]] void fail_with_message(CDataExchange* dx, const CString& message) {
@@ -123,7 +139,7 @@ void DDX_Text(CDataExchange* dx, int id, int& value) {
         return;
     }
     if (!parse_int(text_of(control), value))
-        fail_with_message(dx, "Please enter an integer.");
+        fail_with_message(dx, texts().integer);
 }
 
 void DDX_Text(CDataExchange* dx, int id, CString& value) {
@@ -138,6 +154,6 @@ void DDV_MinMaxInt(CDataExchange* dx, int value, int minValue, int maxValue) {
     if (!dx->m_bSaveAndValidate || (value >= minValue && value <= maxValue))
         return;
     CString message;
-    message.Format("Please enter an integer between %d and %d.", minValue, maxValue);
+    message.Format(texts().integer_between, minValue, maxValue);
     fail_with_message(dx, message);
 }

@@ -6,6 +6,8 @@ BEGIN_MESSAGE_MAP(CImageButton, CButton)
 ON_MESSAGE(BM_SETCHECK, OnSetCheck)
 ON_MESSAGE(BM_GETCHECK, OnGetCheck)
 ON_MESSAGE(CImageButton::kUncheckMessage, OnUncheck)
+ON_MESSAGE(WM_GETDLGCODE, OnGetDlgCode)
+ON_MESSAGE(BM_CLICK, OnClick)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONUP()
 ON_WM_LBUTTONDBLCLK()
@@ -149,6 +151,21 @@ LRESULT CImageButton::OnUncheck(WPARAM, LPARAM) {
         Invalidate();
     }
     return 0;
+}
+
+// A radio button to the dialog manager, whose arrows then move the check with the focus.
+LRESULT CImageButton::OnGetDlgCode(WPARAM, LPARAM) {
+    if (m_nKind == kRadioButton)
+        return DLGC_BUTTON | DLGC_RADIOBUTTON;
+    return Default();
+}
+
+// Clicked by message (the dialog manager's arrows, mnemonics): the check changes as for a
+// click with the mouse, then the parent hears BN_CLICKED.
+LRESULT CImageButton::OnClick(WPARAM, LPARAM) {
+    if (IsWindowEnabled())
+        ChangeCheckAsClicked();
+    return Default();
 }
 
 bool CImageButton::PointerIsOverMe() const {

@@ -30,6 +30,8 @@ protected:
     afx_msg LRESULT OnSetCheck(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnGetCheck(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUncheck(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnGetDlgCode(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnClick(WPARAM wParam, LPARAM lParam);
     afx_msg void OnLButtonDown(UINT flags, CPoint point);
     afx_msg void OnLButtonUp(UINT flags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT flags, CPoint point);

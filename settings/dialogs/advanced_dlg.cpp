@@ -2,12 +2,13 @@
 
 #include "saver/dialog_brush.h"
 #include "settings/dialogs/save_progress_dlg.h"
+#include "settings/dialogs/theme_edits.h"
 
 BEGIN_MESSAGE_MAP(CAdvancedDlg, CDialog)
 ON_WM_CTLCOLOR()
 ON_BN_CLICKED(CAdvancedDlg::kOkId, OnDialogOk)
 ON_BN_CLICKED(CAdvancedDlg::kCancelId, OnDialogCancel)
-ON_BN_CLICKED(CAdvancedDlg::kApplyId, OnApply)
+ON_BN_CLICKED(CAdvancedDlg::kApplyId, OnApplyClicked)
 END_MESSAGE_MAP()
 
 CAdvancedDlg::CAdvancedDlg(UINT templateId, CWnd* parent) : CDialog(templateId, parent) {}
@@ -38,10 +39,21 @@ void CAdvancedDlg::OnDialogCancel() {
     CDialog::OnCancel();
 }
 
+void CAdvancedDlg::OnApplyClicked() {
+    const ThemeEdits before;
+    m_rewritten = false;
+    OnApply();
+    if (!m_rewritten)
+        before.Restore();
+}
+
 void CAdvancedDlg::RewriteThemeAndClose() {
     CSaveProgressDlg progress(this);
-    if (progress.DoModal() == IDOK)
-        CDialog::OnOK();
-    else
+    if (progress.DoModal() != IDOK) {
         CDialog::OnCancel();
+        return;
+    }
+    m_rewritten = true;
+    PicturesNowInTheTheme();
+    CDialog::OnOK();
 }

@@ -21,8 +21,11 @@ protected:
     afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* wnd, UINT ctlColor);
     afx_msg void OnDialogOk();
     afx_msg void OnDialogCancel();
+    // Runs OnApply; when it leaves the theme file unwritten, the theme globals it changed are
+    // put back as they were.
+    afx_msg void OnApplyClicked();
     // Writes the dialog's values into the theme, rewrites the theme file and ends the dialog.
-    afx_msg virtual void OnApply() = 0;
+    virtual void OnApply() = 0;
     // Rewrites the theme file behind "Please Wait..."; ends the dialog with OK when the new file
     // is in place, else with Cancel.
     void RewriteThemeAndClose();
@@ -31,4 +34,7 @@ protected:
     CImageButton m_ok;
     CImageButton m_cancel;
     CImageButton m_apply;
+
+private:
+    bool m_rewritten = false;
 };

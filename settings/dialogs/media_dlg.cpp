@@ -110,47 +110,69 @@ void CMediaDlg::LoadThemeImages() {
     // After an Apply the theme holds the applied list; the work folder still has the pictures
     // the theme file had when it was loaded.
     if (!MediaList.IsEmpty()) {
-        for (INT_PTR i = 0; i < MediaList.GetSize(); ++i) {
-            const MediaListEntry& entry = MediaList[i];
-            AddImageFile(JoinPath(entry.folder, entry.name), &entry.caption);
-        }
+        for (INT_PTR i = 0; i < MediaList.GetSize(); ++i)
+            AddThemePicture(MediaList[i]);
         return;
     }
     const int count = std::min(Theme.imageCount, static_cast<int>(ImageNames.GetSize()));
     for (int i = 0; i < count; ++i) {
+        MediaListEntry entry;
+        entry.name = ImageNames[i];
+        entry.folder = WorkFolder;
         // The captions the theme file holds stay theirs.
-        const CString* caption = i < ImageCaptions.GetSize() ? &ImageCaptions[i] : nullptr;
-        AddImageFile(JoinPath(WorkFolder, ImageNames[i]), caption);
+        entry.caption = i < ImageCaptions.GetSize() ? ImageCaptions[i] : CString();
+        entry.themePicture = i;
+        AddThemePicture(entry);
     }
 }
 
-bool CMediaDlg::AddImageFile(const CString& path, const CString* caption) {
+bool CMediaDlg::LoadPicture(const MediaListEntry& entry, PxImage& picture) {
+    if (entry.themePicture >= 0)
+        return m_themePictures.Load(entry.themePicture, picture);
+    return picture.Load(JoinPath(entry.folder, entry.name), PXIMAGE_FORMAT_UNKNOWN);
+}
+
+bool CMediaDlg::AddImageFile(const CString& path) {
     PxImage picture;
     if (!picture.Load(path, PXIMAGE_FORMAT_UNKNOWN))
         return false;
-    const CString name = FileNamePart(path);
-    const CString label = LabelOf(TitlePart(name), picture.GetWidth(), picture.GetHeight());
-    AddListItem(m_itemCount, name, FolderPart(path), caption ? *caption : label);
+    MediaListEntry entry;
+    entry.name = FileNamePart(path);
+    entry.folder = FolderPart(path);
+    entry.caption = LabelOf(TitlePart(entry.name), picture.GetWidth(), picture.GetHeight());
+    ListPicture(entry, picture);
+    return true;
+}
+
+// A picture of the theme that cannot be decoded stays listed: only Delete or Clear drops it.
+void CMediaDlg::AddThemePicture(const MediaListEntry& entry) {
+    PxImage picture;
+    if (!LoadPicture(entry, picture))
+        picture.Destroy();
+    ListPicture(entry, picture);
+}
+
+void CMediaDlg::ListPicture(const MediaListEntry& entry, PxImage& picture) {
+    AddListItem(m_itemCount, entry);
     ++m_itemCount;
     m_thumbnails.SetImageCount(static_cast<UINT>(m_itemCount));
     m_list.SetRedraw(TRUE);
     m_list.Invalidate();
 
-    PutThumbnail(m_list, m_thumbnails, m_nextSlot, picture);
+    if (picture.IsValid())
+        PutThumbnail(m_list, m_thumbnails, m_nextSlot, picture);
+    else
+        PutPlaceholderThumbnail(m_list, m_thumbnails, m_nextSlot);
     m_list.Invalidate();
     ++m_nextSlot;
-    return true;
 }
 
-void CMediaDlg::AddListItem(int slot, const CString& name, const CString& folder,
-                            const CString& caption) {
-    auto entry = std::make_unique<MediaListEntry>();
-    entry->name = name;
-    entry->folder = folder;
-    entry->caption = FitTextBytes(caption, CMediaDlg::kCaptionLimit);
+void CMediaDlg::AddListItem(int slot, const MediaListEntry& listed) {
+    auto entry = std::make_unique<MediaListEntry>(listed);
+    entry->caption = FitTextBytes(listed.caption, CMediaDlg::kCaptionLimit);
     CString text;
-    text.Format("[ %s ]\nPPath : %s \nCaption : %s ", name.GetString(),
-                ShownFolder(folder).GetString(), entry->caption.GetString());
+    text.Format("[ %s ]\nPPath : %s \nCaption : %s ", entry->name.GetString(),
+                ShownFolder(entry->folder).GetString(), entry->caption.GetString());
     const int index = m_list.InsertItem(m_list.GetCount(), text, slot);
     if (index < 0)
         return;
@@ -259,7 +281,7 @@ void CMediaDlg::OnExport() {
     if (dialog.DoModal() != IDOK)
         return;
     PxImage picture;
-    if (!picture.Load(JoinPath(source.folder, source.name), PXIMAGE_FORMAT_UNKNOWN))
+    if (!LoadPicture(source, picture))
         return;
     const ExportTarget target = ExportTargetFor(dialog.GetPathName(), dialog.m_ofn.nFilterIndex);
     if (::GetFileAttributesA(target.path) != INVALID_FILE_ATTRIBUTES) {

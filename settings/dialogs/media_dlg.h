@@ -3,8 +3,10 @@
 // as BMP or JPEG; Apply makes the list the theme's pictures and rewrites the theme file.
 #pragma once
 
+#include "saver/media_list.h"
 #include "settings/controls/icon_list_box.h"
 #include "settings/dialogs/advanced_dlg.h"
+#include "settings/dialogs/theme_pictures.h"
 
 class CMediaDlg : public CAdvancedDlg {
 public:
@@ -47,11 +49,14 @@ protected:
     BOOL PreTranslateMessage(MSG* msg) override;
     void OnApply() override;
 
-    // The pictures the theme has now: those of the last Apply, else the theme file's own.
+    // The pictures the theme has now: those of the last Apply, else the theme file's own. Each
+    // is listed, one that cannot be decoded under a placeholder, so that Apply keeps it.
     void LoadThemeImages();
-    // Lists the picture when it can be decoded; `caption` null gives it its label.
-    bool AddImageFile(const CString& path, const CString* caption = nullptr);
-    void AddListItem(int slot, const CString& name, const CString& folder, const CString& caption);
+    // Lists a picture file from disk under its label when it can be decoded.
+    bool AddImageFile(const CString& path);
+    // Lists a picture of the theme with its caption.
+    void AddThemePicture(const MediaListEntry& entry);
+    void AddListItem(int slot, const MediaListEntry& entry);
     void SetCaption(const CString& text);
 
     afx_msg void OnAdd();
@@ -70,6 +75,10 @@ private:
     int Selected() const;
     CString CaptionEditText() const;
     void ShowSelectedCaption();
+    // The entry's picture: from the theme file when the theme holds it, else from its file.
+    bool LoadPicture(const MediaListEntry& entry, PxImage& picture);
+    // Lists the entry with the thumbnail of `picture`, a placeholder when it is not valid.
+    void ListPicture(const MediaListEntry& entry, PxImage& picture);
 
     int m_nextSlot = 0;
     int m_itemCount = 0;
@@ -82,4 +91,5 @@ private:
     CImageButton m_add;
     CIconListBox m_list;
     CString m_caption;
+    ThemePictures m_themePictures;
 };

@@ -26,7 +26,10 @@ ThumbnailPlacement PlaceThumbnail(DWORD width, DWORD height) {
     return p;
 }
 
-HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
+namespace {
+
+// A new 70 x 52 bitmap compatible with `dc`: white, `draw` on it, the light grey border round.
+template <typename Draw> HBITMAP PaintThumbnail(HDC dc, Draw draw) {
     HBITMAP bitmap = ::CreateCompatibleBitmap(dc, kThumbnailWidth, kThumbnailHeight);
     HDC memory = ::CreateCompatibleDC(dc);
     if (!bitmap || !memory) {
@@ -41,11 +44,7 @@ HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
     HBRUSH paper = ::CreateSolidBrush(kPaper);
     ::FillRect(memory, &all, paper);
     ::DeleteObject(paper);
-    const ThumbnailPlacement place = picture.IsValid()
-                                         ? PlaceThumbnail(picture.GetWidth(), picture.GetHeight())
-                                         : ThumbnailPlacement{};
-    if (place.width > 0 && place.height > 0)
-        picture.Stretch(memory, place.left, place.top, place.width, place.height, SRCCOPY);
+    draw(memory);
     HBRUSH border = ::CreateSolidBrush(kBorder);
     ::FrameRect(memory, &all, border);
     ::DeleteObject(border);
@@ -54,11 +53,55 @@ HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
     return bitmap;
 }
 
-void PutThumbnail(CIconListBox& list, CImageList& images, int slot, PxImage& picture) {
-    HDC dc = ::GetDC(list.m_hWnd);
+void PutBitmap(CIconListBox& list, CImageList& images, int slot, HBITMAP bitmap) {
     CBitmap thumbnail;
-    thumbnail.Attach(MakeThumbnail(dc, picture));
-    ::ReleaseDC(list.m_hWnd, dc);
+    thumbnail.Attach(bitmap);
     images.Replace(slot, &thumbnail, nullptr);
     list.SetItemImage(slot, slot);
+}
+
+} // namespace
+
+HBITMAP MakeThumbnail(HDC dc, PxImage& picture) {
+    return PaintThumbnail(dc, [&](HDC memory) {
+        const ThumbnailPlacement place =
+            picture.IsValid() ? PlaceThumbnail(picture.GetWidth(), picture.GetHeight())
+                              : ThumbnailPlacement{};
+        if (place.width > 0 && place.height > 0)
+            picture.Stretch(memory, place.left, place.top, place.width, place.height, SRCCOPY);
+    });
+}
+
+HBITMAP MakePlaceholderThumbnail(HDC dc) {
+    return PaintThumbnail(dc, [](HDC memory) {
+        HPEN pen = ::CreatePen(PS_SOLID, 1, kPlaceholderInk);
+        HGDIOBJ old = ::SelectObject(memory, pen);
+        const RECT& box = kPlaceholderBox;
+        const POINT lines[][2] = {{{box.left, box.top}, {box.right, box.top}},
+                                  {{box.right, box.top}, {box.right, box.bottom}},
+                                  {{box.right, box.bottom}, {box.left, box.bottom}},
+                                  {{box.left, box.bottom}, {box.left, box.top}},
+                                  {{box.left, box.top}, {box.right, box.bottom}},
+                                  {{box.left, box.bottom}, {box.right, box.top}}};
+        for (const auto& line : lines) {
+            ::MoveToEx(memory, line[0].x, line[0].y, nullptr);
+            ::LineTo(memory, line[1].x, line[1].y);
+        }
+        ::SelectObject(memory, old);
+        ::DeleteObject(pen);
+    });
+}
+
+void PutThumbnail(CIconListBox& list, CImageList& images, int slot, PxImage& picture) {
+    HDC dc = ::GetDC(list.m_hWnd);
+    HBITMAP bitmap = MakeThumbnail(dc, picture);
+    ::ReleaseDC(list.m_hWnd, dc);
+    PutBitmap(list, images, slot, bitmap);
+}
+
+void PutPlaceholderThumbnail(CIconListBox& list, CImageList& images, int slot) {
+    HDC dc = ::GetDC(list.m_hWnd);
+    HBITMAP bitmap = MakePlaceholderThumbnail(dc);
+    ::ReleaseDC(list.m_hWnd, dc);
+    PutBitmap(list, images, slot, bitmap);
 }

@@ -4,11 +4,15 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/label_fit.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -104,6 +108,56 @@ TEST_F(ColorDialogTest, APersonPicksACellOrTypesTheColour) {
          }});
     ASSERT_TRUE(ChooseColorA(&choose));
     EXPECT_EQ(choose.rgbResult, RGB(200, 255, 7));
+}
+
+// The texts of the window and of its labels and buttons, in z-order.
+std::vector<std::string> TextsOf(HWND dialog) {
+    std::vector<std::string> texts;
+    char text[256] = {};
+    GetWindowTextA(dialog, text, sizeof text);
+    texts.push_back(text);
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char kind[32] = {};
+        GetClassNameA(child, kind, sizeof kind);
+        GetWindowTextA(child, text, sizeof text);
+        if (text[0] != '\0' && std::string(kind) != "Edit")
+            texts.push_back(text);
+    }
+    return texts;
+}
+
+TEST_F(ColorDialogTest, SpeaksTheUsersLanguageAndItsLabelsFit) {
+    struct Case {
+        const char* locale;
+        std::vector<std::string> texts; // caption, labels, OK, Cancel
+    };
+    const Case cases[] = {
+        {"C",
+         {"Color", "&Basic colors:", "&Custom colors:", "&Red:", "&Green:", "Bl&ue:", "OK",
+          "Cancel"}},
+        {"ja_JP.UTF-8",
+         {"色の設定", "基本色(&B):", "作成した色(&C):", "赤(&R):", "緑(&G):", "青(&U):", "OK",
+          "キャンセル"}},
+        {"ko_KR.UTF-8",
+         {"색", "기본 색(&B):", "사용자 지정 색(&C):", "빨강(&R):", "녹색(&G):", "파랑(&U):",
+          "확인", "취소"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        lvtest::ScopedEnv locale("LC_ALL", c.locale);
+        lv::testing::push_modal_answer(
+            {0, [&](HWND dialog) {
+                 dlgtest::pump(dialog);
+                 EXPECT_EQ(TextsOf(dialog), c.texts);
+                 for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(dialog))
+                     ADD_FAILURE() << label;
+                 const std::string shot =
+                     "color_dialog_" + std::string(c.locale).substr(0, 2) + ".png";
+                 EXPECT_TRUE(input::save_window_png(dialog, lvtest::ScreenshotPath(shot)));
+                 input::click_window(GetDlgItem(dialog, IDCANCEL));
+             }});
+        EXPECT_FALSE(ChooseColorA(&choose));
+    }
 }
 
 TEST_F(ColorDialogTest, WhatItCannotServeFailsWithTheReason) {

@@ -79,6 +79,45 @@ TEST_F(DialogManagerTest, ArrowsMoveWithinTheRadioGroupAndCheckTheButton) {
     EXPECT_EQ(GetNextDlgGroupItem(dialog, item(321), FALSE), item(321));
 }
 
+// The check goes with the focus and the parent hears of it, also from a control that draws
+// itself and answers as a radio button; a button that is checked already is not clicked again.
+TEST_F(DialogManagerTest, AnArrowClicksTheRadioButtonItReaches) {
+    press(VK_TAB);
+    ASSERT_EQ(id_of_focus(), 311);
+    press(VK_RIGHT);
+    EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{312, BN_CLICKED}}));
+    press(VK_LEFT);
+    press(VK_RIGHT);
+    EXPECT_EQ(dlgtest::commands(),
+              (std::vector<Command>{{312, BN_CLICKED}, {311, BN_CLICKED}, {312, BN_CLICKED}}));
+
+    static WNDPROC button_proc = nullptr;
+    static int clicks = 0;
+    clicks = 0;
+    const WNDPROC as_radio = [](HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (msg == WM_GETDLGCODE)
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        if (msg == BM_CLICK)
+            ++clicks;
+        return CallWindowProcA(button_proc, hwnd, msg, wParam, lParam);
+    };
+    HWND drawn[2] = {};
+    for (int i = 0; i < 2; ++i) {
+        const DWORD group = i == 0 ? WS_GROUP | WS_TABSTOP : 0;
+        drawn[i] = CreateWindowExA(
+            0, "Button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | group, 10 + 50 * i, 80, 40, 14,
+            dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(341 + i)), nullptr, nullptr);
+        button_proc = reinterpret_cast<WNDPROC>(
+            SetWindowLongPtrA(drawn[i], GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(as_radio)));
+    }
+    SetFocus(drawn[0]);
+    dlgtest::reset_commands();
+    press(VK_RIGHT);
+    EXPECT_EQ(id_of_focus(), 342);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(dlgtest::commands(), (std::vector<Command>{{342, BN_CLICKED}}));
+}
+
 TEST_F(DialogManagerTest, EnterPressesTheDefaultOrTheFocusedPushButton) {
     press(VK_RETURN); // focus on the check box: the default button
     ASSERT_EQ(dlgtest::commands().size(), 1u);

@@ -3,8 +3,14 @@
 #include "testing/answers.h"
 #include "testing/screen_capture.h"
 #include "testing/window_input.h"
+#include "tests/support/label_fit.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -155,6 +161,61 @@ TEST_F(MessageBoxWindowTest, AScreenshotShowsCaptionTextIconAndButtons) {
     EXPECT_EQ(g_shot.icon, RGB(255, 210, 0));
     EXPECT_TRUE(g_shot.dark_text);
     EXPECT_TRUE(g_shot.text_inside_box);
+}
+
+// Every button of every type and a box given no caption speak the user's language, and each
+// label fits its button.
+TEST_F(MessageBoxWindowTest, SpeaksTheUsersLanguageAndItsButtonsFit) {
+    struct Case {
+        const char* locale;
+        const char* caption; // of a box given none
+        std::vector<std::string> buttons;
+    };
+    const Case cases[] = {
+        {"C",
+         "Error",
+         {"OK", "Cancel", "&Abort", "&Retry", "&Ignore", "&Yes", "&No", "&Try Again", "&Continue"}},
+        {"ja_JP.UTF-8",
+         "エラー",
+         {"OK", "キャンセル", "中止(&A)", "再試行(&R)", "無視(&I)", "はい(&Y)", "いいえ(&N)",
+          "再実行(&T)", "続行(&C)"}},
+        {"ko_KR.UTF-8",
+         "오류",
+         {"확인", "취소", "중단(&A)", "다시 시도(&R)", "무시(&I)", "예(&Y)", "아니요(&N)",
+          "다시 시도(&T)", "계속(&C)"}},
+    };
+    // Each type with the button that answers it.
+    const std::pair<UINT, int> types[] = {{MB_OKCANCEL, IDOK},
+                                          {MB_ABORTRETRYIGNORE, IDABORT},
+                                          {MB_YESNOCANCEL, IDYES},
+                                          {MB_CANCELTRYCONTINUE, IDCANCEL}};
+    const int ids[] = {IDOK,  IDCANCEL, IDABORT,    IDRETRY,   IDIGNORE,
+                       IDYES, IDNO,     IDTRYAGAIN, IDCONTINUE};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        lvtest::ScopedEnv locale("LC_ALL", c.locale);
+        lv::testing::clear_answers();
+        std::vector<std::string> shown(std::size(ids));
+        for (const auto& [type, answer] : types) {
+            lv::testing::push_modal_answer(
+                {0, [&](HWND box) {
+                     dlgtest::pump(box);
+                     for (std::size_t i = 0; i < std::size(ids); ++i) {
+                         char text[64] = {};
+                         if (GetDlgItemTextA(box, ids[i], text, sizeof text))
+                             shown[i] = text;
+                     }
+                     for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(box))
+                         ADD_FAILURE() << label;
+                     PostMessageA(box, WM_COMMAND, answer, 0);
+                 }});
+            MessageBoxA(nullptr, "A question.", nullptr, type | MB_ICONQUESTION);
+        }
+        EXPECT_EQ(shown, c.buttons);
+        const auto log = lv::testing::message_box_log();
+        ASSERT_EQ(log.size(), std::size(types));
+        EXPECT_EQ(log[0].caption, c.caption);
+    }
 }
 
 } // namespace

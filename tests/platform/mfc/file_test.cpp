@@ -2,6 +2,7 @@
 #include "testing/answers.h"
 
 #include "tests/platform/system/layer_root_fixture.h"
+#include "tests/support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -175,6 +176,31 @@ TEST_F(CFileTest, ReportErrorShowsTheMessageWithTheAppName) {
     EXPECT_EQ(log[0].type, MB_OKCANCEL | MB_ICONEXCLAMATION);
     EXPECT_EQ(log[1].text, "The disk is full while accessing an unnamed file.");
     EXPECT_EQ(log[1].type, MB_OK);
+}
+
+// The class library's reports speak the user's language, as its own messages do.
+TEST_F(CFileTest, ErrorMessagesSpeakTheUsersLanguage) {
+    struct Case {
+        const char* locale;
+        int cause;
+        const char* file;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"ja_JP.UTF-8", CFileException::fileNotFound, "C:\\a.dat", "C:\\a.dat が見つかりません。"},
+        {"ja_JP.UTF-8", CFileException::diskFull, "",
+         "名前のないファイル へのアクセス中にディスクがいっぱいになりました。"},
+        {"ko_KR.UTF-8", CFileException::accessDenied, "C:\\a.dat",
+         "C:\\a.dat에 대한 액세스가 거부되었습니다."},
+        {"ko_KR.UTF-8", CFileException::genericException, "C:\\a.dat",
+         "C:\\a.dat에 액세스하는 동안 예기치 않은 오류가 발생했습니다."},
+    };
+    for (const Case& c : cases) {
+        lvtest::ScopedEnv locale("LC_ALL", c.locale);
+        char text[256];
+        ASSERT_TRUE(CFileException(c.cause, 0, c.file).GetErrorMessage(text, sizeof text));
+        EXPECT_STREQ(text, c.text) << c.locale;
+    }
 }
 
 TEST_F(CFileTest, OsErrorsMapToCauses) {

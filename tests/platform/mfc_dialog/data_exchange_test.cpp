@@ -2,6 +2,7 @@
 // that says why, keeps the focus in the control and changes nothing after it.
 #include "mfc/mfc.h"
 #include "testing/answers.h"
+#include "tests/support/scoped_env.h"
 
 #include <gtest/gtest.h>
 
@@ -85,6 +86,7 @@ TEST_F(DataExchange, FailedValidationTellsKeepsTheFocusAndFailsTheExchange) {
     struct Case {
         const char* text;
         const char* message;
+        const char* locale = "C";
     };
     const Case cases[] = {
         {"45", "Please enter an integer between 1 and 30."},
@@ -92,8 +94,14 @@ TEST_F(DataExchange, FailedValidationTellsKeepsTheFocusAndFailsTheExchange) {
         {"seven", "Please enter an integer."},
         {"", "Please enter an integer."},
         {"99999999999", "Please enter an integer."},
+        {"45", "1 から 30 までの整数を入力してください。", "ja_JP.UTF-8"},
+        {"seven", "整数を入力してください。", "ja_JP.UTF-8"},
+        {"0", "1에서 30 사이의 정수를 입력하십시오.", "ko_KR.UTF-8"},
+        {"", "정수를 입력하십시오.", "ko_KR.UTF-8"},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale);
+        lvtest::ScopedEnv locale("LC_ALL", c.locale);
         lv::testing::clear_answers();
         OptionsDlg dialog;
         run(dialog, [&](HWND hwnd) {

@@ -5,6 +5,7 @@
 #include "saver/media_list.h"
 #include "saver/slide_composer.h"
 #include "saver/theme_globals.h"
+#include "settings/dialogs/back_color_dlg.h"
 #include "settings/dialogs/media_dlg.h"
 #include "settings/dialogs/settings_dlg.h"
 #include "settings/dialogs/thumbnail.h"
@@ -73,6 +74,13 @@ protected:
     INT_PTR RunMedia(const std::function<void(HWND)>& drive) {
         CMediaDlg dialog;
         return RunModal(dialog, drive);
+    }
+
+    // Opens the background dialog and applies it unchanged.
+    INT_PTR RunBackground() {
+        CBackColorDlg dialog;
+        return RunModal(dialog,
+                        [](HWND shown) { Click(FindControl(shown, CAdvancedDlg::kApplyId)); });
     }
 
     static IconList List(HWND dialog) { return IconList(FindControl(dialog, CMediaDlg::kListId)); }
@@ -170,15 +178,48 @@ TEST_F(MediaDialogTest, ListsTheThemesPicturesWithTheirOwnCaptionsAndThumbnails)
     });
 }
 
-TEST_F(MediaDialogTest, AThemePictureThatCannotBeDecodedIsNotListed) {
+// A picture the library cannot decode is still the theme's: it is listed under a placeholder
+// with its name and caption, every Apply writes it back as it was, and only Delete drops it.
+TEST_F(MediaDialogTest, AThemePictureThatCannotBeDecodedStaysUntilItIsDeleted) {
     lvtools::ThemeSpec spec = Spec();
-    spec.images.insert(spec.images.begin() + 1, {"broken.jpg", "x", lvtest::SpecBytes("no jpeg")});
+    spec.images.insert(spec.images.begin() + 1,
+                       {"broken.jpg", "Kept as it is", lvtest::SpecBytes("no jpeg")});
     Install(spec);
     RunMedia([](HWND dialog) {
-        EXPECT_EQ(Listed(dialog).size(), 3u);
-        EXPECT_EQ(Thumbnails(dialog), (std::vector<COLORREF>{kRed, kGreen, kBlue}));
-        Click(FindControl(dialog, CAdvancedDlg::kCancelId));
+        EXPECT_EQ(Listed(dialog), (std::vector<Shown>{{"red.bmp", "Red at dawn"},
+                                                      {"broken.jpg", "Kept as it is"},
+                                                      {"green.png", "Green hills"},
+                                                      {"blue.bmp", ""}}));
+        IconList list = List(dialog);
+        EXPECT_EQ(list.Text(1).rfind("[ broken.jpg ]\n", 0), 0u) << list.Text(1);
+        EXPECT_EQ(Thumbnails(dialog),
+                  (std::vector<COLORREF>{kRed, kPlaceholderInk, kGreen, kBlue}));
+        EXPECT_EQ(list.IconPixel(1, 5, 26), kWhite);
+        EXPECT_EQ(list.IconPixel(1, kPlaceholderBox.left, 26), kPlaceholderInk);
+        EXPECT_EQ(list.IconPixel(1, 0, 0), kBorder);
+        // Any change, here a caption, writes every picture back.
+        list.ClickItem(0);
+        dlgdrive::TypeInto(FindControl(dialog, CMediaDlg::kCaptionId), "Red at noon");
+        Click(FindControl(dialog, CAdvancedDlg::kApplyId));
     });
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+    ThemeContents c = ReadTheme();
+    ASSERT_EQ(c.images.size(), 4u);
+    EXPECT_EQ(c.images[0].caption, "Red at noon");
+    EXPECT_EQ(c.images[1].name, "broken.jpg");
+    EXPECT_EQ(c.images[1].caption, "Kept as it is");
+    EXPECT_EQ(DataOf(c.imageFiles[1]), lvtest::SpecBytes("no jpeg"));
+
+    RunMedia([](HWND dialog) {
+        EXPECT_EQ(Thumbnails(dialog),
+                  (std::vector<COLORREF>{kRed, kPlaceholderInk, kGreen, kBlue}));
+        List(dialog).ClickItem(1);
+        Click(FindControl(dialog, CMediaDlg::kDeleteId));
+        Click(FindControl(dialog, CAdvancedDlg::kApplyId));
+    });
+    c = ReadTheme();
+    ASSERT_EQ(c.images.size(), 3u);
+    EXPECT_EQ(c.images[1].name, "green.png");
     EXPECT_TRUE(lv::testing::message_box_log().empty());
 }
 
@@ -369,7 +410,9 @@ TEST_F(MediaDialogTest, OkAndCancelLeaveTheFileAsItWas) {
     }
 }
 
-TEST_F(MediaDialogTest, APictureGoneBeforeApplyLeavesTheOldFileWhole) {
+// A failed Apply changes nothing: neither the file nor what the dialogs hold, so the next Apply
+// of any dialog works on the theme as it was.
+TEST_F(MediaDialogTest, APictureGoneBeforeApplyLeavesTheThemeAndTheDialogsAsTheyWere) {
     Install(Spec());
     const std::string sky = lvtest::WriteSolidPicture(Pictures() / "sky.bmp", 30, 20, kYellow);
     const INT_PTR result = RunMedia([&](HWND dialog) {
@@ -380,6 +423,60 @@ TEST_F(MediaDialogTest, APictureGoneBeforeApplyLeavesTheOldFileWhole) {
     EXPECT_EQ(result, IDCANCEL);
     ASSERT_EQ(lv::testing::message_box_log().size(), 1u);
     EXPECT_EQ(lvtest::ReadFileBytes(ThemePath()), m_installed);
+    EXPECT_EQ(MediaList.GetSize(), 0);
+    EXPECT_EQ(Theme.imageCount, 3);
+
+    lv::testing::clear_answers();
+    EXPECT_EQ(RunBackground(), IDOK);
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+    EXPECT_EQ(ReadTheme().images.size(), 3u);
+    RunMedia([](HWND dialog) {
+        EXPECT_EQ(Listed(dialog).size(), 3u);
+        EXPECT_EQ(Thumbnails(dialog), (std::vector<COLORREF>{kRed, kGreen, kBlue}));
+        Click(FindControl(dialog, CAdvancedDlg::kCancelId));
+    });
+}
+
+// Once applied, a picture is the theme's: the file it was added from may go, and every later
+// Apply, the dialog's thumbnail and an export take it from the theme.
+TEST_F(MediaDialogTest, AnAppliedPictureIsTakenFromTheThemeOnceItsOwnFileIsGone) {
+    Install(Spec());
+    const std::string sky =
+        lvtest::WriteSolidPicture(Pictures() / "sky.png", 40, 30, kYellow, PXIMAGE_FORMAT_PNG);
+    const auto skyBytes = lvtest::ReadFileBytes(Pictures() / "sky.png");
+    RunMedia([&](HWND dialog) {
+        AddThroughTheFileDialog(dialog, sky);
+        Click(FindControl(dialog, CAdvancedDlg::kApplyId));
+    });
+    ASSERT_EQ(ReadTheme().images.size(), 4u);
+    fs::remove(Pictures() / "sky.png");
+
+    EXPECT_EQ(RunBackground(), IDOK);
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+    ThemeContents c = ReadTheme();
+    ASSERT_EQ(c.images.size(), 4u);
+    EXPECT_EQ(c.images[3].name, "sky.png");
+    EXPECT_EQ(DataOf(c.imageFiles[3]), skyBytes);
+
+    const fs::path out = m_dir / "exported";
+    fs::create_directories(out);
+    const INT_PTR result = RunMedia([&](HWND dialog) {
+        EXPECT_EQ(Thumbnails(dialog), (std::vector<COLORREF>{kRed, kGreen, kBlue, kYellow}));
+        IconList list = List(dialog);
+        list.ClickItem(3);
+        lv::testing::push_file_dialog_answer({{lv::to_windows_path((out / "sky").string())}, 1});
+        Click(FindControl(dialog, CMediaDlg::kExportId));
+        dlgdrive::TypeInto(FindControl(dialog, CMediaDlg::kCaptionId), "Sky kept");
+        Click(FindControl(dialog, CAdvancedDlg::kApplyId));
+    });
+    EXPECT_EQ(result, IDOK);
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
+    PxImage exported;
+    EXPECT_TRUE(exported.Load((out / "sky.bmp").string().c_str(), PXIMAGE_FORMAT_BMP));
+    c = ReadTheme();
+    ASSERT_EQ(c.images.size(), 4u);
+    EXPECT_EQ(c.images[3].caption, "Sky kept");
+    EXPECT_EQ(DataOf(c.imageFiles[3]), skyBytes);
 }
 
 TEST_F(MediaDialogTest, PicturesOfTheSameNameStayApartInTheTheme) {

@@ -182,30 +182,40 @@ TEST_F(SettingsDialogTest, TheSpinStaysWithinOneToThirty) {
     EXPECT_EQ(StoredValues(), FourValues(0, 1, 2, 29));
 }
 
+// The page a tab shows, by a control of it.
+int PageControlOf(int tab) {
+    switch (tab) {
+    case CSettingsDlg::kAdvancedTabId:
+        return CAdvancedPage::kTransitionId;
+    case CSettingsDlg::kAboutTabId:
+        return CAboutPage::kAboutTextId;
+    default:
+        return kInterval;
+    }
+}
+
+// Exactly `tab` is checked and has the focus, and exactly its page shows.
+void ExpectTabAndPage(HWND dialog, int tab) {
+    const int tabs[] = {CSettingsDlg::kOptionsTabId, CSettingsDlg::kAdvancedTabId,
+                        CSettingsDlg::kAboutTabId};
+    for (int other : tabs) {
+        EXPECT_EQ(CheckOf(dialog, other), other == tab ? 1 : 0) << other;
+        EXPECT_EQ(Visible(dialog, PageControlOf(other)), other == tab) << other;
+    }
+    EXPECT_EQ(GetFocus(), FindControl(dialog, tab));
+}
+
 TEST_F(SettingsDialogTest, SwitchingPagesShowsOnePageAtATimeAndKeepsTheEntries) {
     Install(lvtest::FullThemeSpec("Settings Test"));
     RunSettings([](HWND dialog) {
         Click(FindControl(dialog, kMute));
         TypeInto(FindControl(dialog, kInterval), "12");
-        struct Step {
-            int tab;
-            int shownControl;
-        };
-        const Step steps[] = {{CSettingsDlg::kAdvancedTabId, CAdvancedPage::kTransitionId},
-                              {CSettingsDlg::kAboutTabId, CAboutPage::kAboutTextId},
-                              {CSettingsDlg::kOptionsTabId, kInterval}};
-        for (const Step& step : steps) {
-            SCOPED_TRACE(step.tab);
-            Click(FindControl(dialog, step.tab));
-            const int tabs[] = {CSettingsDlg::kOptionsTabId, CSettingsDlg::kAdvancedTabId,
-                                CSettingsDlg::kAboutTabId};
-            for (int tab : tabs)
-                EXPECT_EQ(CheckOf(dialog, tab), tab == step.tab ? 1 : 0) << tab;
-            EXPECT_EQ(GetFocus(), FindControl(dialog, step.tab));
-            const int pageControls[] = {CAdvancedPage::kTransitionId, CAboutPage::kAboutTextId,
-                                        kInterval};
-            for (int control : pageControls)
-                EXPECT_EQ(Visible(dialog, control), control == step.shownControl) << control;
+        const int steps[] = {CSettingsDlg::kAdvancedTabId, CSettingsDlg::kAboutTabId,
+                             CSettingsDlg::kOptionsTabId};
+        for (int tab : steps) {
+            SCOPED_TRACE(tab);
+            Click(FindControl(dialog, tab));
+            ExpectTabAndPage(dialog, tab);
         }
         EXPECT_EQ(CheckOf(dialog, kMute), 1);
         EXPECT_EQ(TextOf(FindControl(dialog, kInterval)), "12");
@@ -213,6 +223,31 @@ TEST_F(SettingsDialogTest, SwitchingPagesShowsOnePageAtATimeAndKeepsTheEntries) 
         Click(FindControl(dialog, IDOK));
     });
     EXPECT_EQ(StoredValues(), FourValues(1, 1, 2, 12));
+}
+
+// The tabs are one group of radio buttons: an arrow moves the focus and the check together,
+// round the group, and the page follows.
+TEST_F(SettingsDialogTest, ArrowKeysOnTheTabsMoveTheCheckAndThePageTogether) {
+    Install(lvtest::FullThemeSpec("Settings Test"));
+    RunSettings([](HWND dialog) {
+        Click(FindControl(dialog, CSettingsDlg::kOptionsTabId));
+        ExpectTabAndPage(dialog, CSettingsDlg::kOptionsTabId);
+        struct Step {
+            int key;
+            int tab;
+        };
+        const Step steps[] = {
+            {VK_RIGHT, CSettingsDlg::kAdvancedTabId}, {VK_DOWN, CSettingsDlg::kAboutTabId},
+            {VK_RIGHT, CSettingsDlg::kOptionsTabId},  {VK_LEFT, CSettingsDlg::kAboutTabId},
+            {VK_UP, CSettingsDlg::kAdvancedTabId},    {VK_LEFT, CSettingsDlg::kOptionsTabId}};
+        for (const Step& step : steps) {
+            SCOPED_TRACE(step.tab);
+            lv::testing::key_press(step.key);
+            dlgdrive::Pump(dialog);
+            ExpectTabAndPage(dialog, step.tab);
+        }
+        Click(FindControl(dialog, IDCANCEL));
+    });
 }
 
 // The buttons of the advanced dialogs that are not built yet.

@@ -1,5 +1,6 @@
 #include "tests/support/process_runner.h"
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstring>
@@ -37,6 +38,14 @@ std::vector<std::string> MergedEnvironment(const std::map<std::string, std::stri
 
 ProcessResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env, int timeoutSeconds) {
+    return RunProgramUntil(program, args, env, {}, timeoutSeconds);
+}
+
+ProcessResult RunProgramUntil(const std::filesystem::path& program,
+                              const std::vector<std::string>& args,
+                              const std::map<std::string, std::string>& env,
+                              const std::function<bool()>& killWhen, int timeoutSeconds) {
+    constexpr int kAskEveryMs = 10;
     ProcessResult result;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
@@ -81,12 +90,12 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
         int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                         deadline - std::chrono::steady_clock::now())
                                         .count());
-        if (left <= 0) {
+        if (left <= 0 || (killWhen && killWhen())) {
             kill(pid, SIGKILL);
             killed = true;
             break;
         }
-        if (poll(fds, 2, left) <= 0)
+        if (poll(fds, 2, killWhen ? std::min(left, kAskEveryMs) : left) <= 0)
             continue;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))
@@ -130,12 +139,14 @@ std::string ReadFileText(const std::filesystem::path& path) {
 
 std::vector<unsigned char> ReadFileBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in),
+                                      std::istreambuf_iterator<char>());
 }
 
 void WriteFileBytes(const std::filesystem::path& path, const std::vector<unsigned char>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 } // namespace lvtest

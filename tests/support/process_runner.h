@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,7 +18,15 @@ struct ProcessResult {
 
 // `env` entries are added to (or replace those of) the test's own environment.
 ProcessResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
-                         const std::map<std::string, std::string>& env = {}, int timeoutSeconds = 60);
+                         const std::map<std::string, std::string>& env = {},
+                         int timeoutSeconds = 60);
+
+// As RunProgram, and the program is killed (SIGKILL, exit code -1) as soon as `killWhen` holds;
+// it is asked while the program runs, every few milliseconds.
+ProcessResult RunProgramUntil(const std::filesystem::path& program,
+                              const std::vector<std::string>& args,
+                              const std::map<std::string, std::string>& env,
+                              const std::function<bool()>& killWhen, int timeoutSeconds = 60);
 
 // Waits until `path` exists (a program started in the background writes it).
 bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds = 20);

@@ -24,11 +24,23 @@ CString InWorkFolder(const char* name) {
     return WorkFolder + "\\" + name;
 }
 
-// Tries the primary address, then the secondary one.
-bool DownloadFromEitherBase(const char* name, const CString& target) {
+// The start of the saver waits for the fetch, each of whose downloads may take a few seconds:
+// once this much time has gone, no further one begins.
+constexpr DWORD kFetchBudgetMs = 6000;
+
+class FetchBudget {
+public:
+    bool Left() const { return GetTickCount() - m_started < kFetchBudgetMs; }
+
+private:
+    DWORD m_started = GetTickCount();
+};
+
+// Tries the primary address, then the secondary one, while the budget lasts.
+bool DownloadFromEitherBase(const char* name, const CString& target, const FetchBudget& budget) {
     CString tail = CString("/") + name;
-    return DownloadFile(Theme.primaryAdBase + tail, target) ||
-           DownloadFile(Theme.secondaryAdBase + tail, target);
+    return (budget.Left() && DownloadFile(Theme.primaryAdBase + tail, target)) ||
+           (budget.Left() && DownloadFile(Theme.secondaryAdBase + tail, target));
 }
 
 // Values come from a downloaded file: beyond the range of an int they saturate, as the 32-bit
@@ -130,8 +142,9 @@ void CSaverApp::FetchAdImage() {
         return;
     }
 
+    const FetchBudget budget;
     const CString descriptionPath = InWorkFolder(kDescriptionName);
-    if (!DownloadFromEitherBase(kDescriptionName, descriptionPath)) {
+    if (!DownloadFromEitherBase(kDescriptionName, descriptionPath, budget)) {
         AdPicturePath = themePicture;
         return;
     }
@@ -140,6 +153,7 @@ void CSaverApp::FetchAdImage() {
         AdPicturePath = downloadedPicture;
         return;
     }
-    AdPicturePath = DownloadFromEitherBase(kThemePictureName, downloadedPicture) ? downloadedPicture
-                                                                                 : themePicture;
+    AdPicturePath = DownloadFromEitherBase(kThemePictureName, downloadedPicture, budget)
+                        ? downloadedPicture
+                        : themePicture;
 }

@@ -9,8 +9,10 @@
 #include <span>
 
 // Creates a new file "<name>~<n><extension>" beside `target` (n counts up past names that are
-// taken) and opens it for writing; `path` receives its name. INVALID_HANDLE_VALUE when no
-// such file could be made, with the last-error value of the last attempt.
+// taken) and opens it for writing; `path` receives its name. The handle holds the file as its
+// writer's mark (owner_mark.h) until it is closed: what writers that have ended left under
+// such names is removed first. INVALID_HANDLE_VALUE when no such file could be made, with the
+// last-error value of the last attempt; a folder that refuses access fails at once.
 HANDLE CreatePrivateFile(const CString& target, CString& path);
 
 // Moves the closed private file over `target`: whatever stands there is replaced, a link

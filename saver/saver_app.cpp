@@ -2,13 +2,13 @@
 
 #include "saver/command_line.h"
 #include "saver/dialog_brush.h"
-#include "saver/folder_utils.h"
 #include "saver/mode_dispatch.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_format.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
 #include "saver/uninstaller_launch.h"
+#include "saver/work_folder.h"
 #include "skin/core/glazework.h"
 
 #include <cstring>
@@ -148,7 +148,6 @@ BOOL CSaverApp::InitInstance() {
 int CSaverApp::ExitInstance() {
     GlazeworkShutdown();
     DeleteSaverDialogBrush();
-    if (!WorkFolder.IsEmpty() && _access(WorkFolder, 0) == 0)
-        DeleteFolderTree(WorkFolder);
+    RemoveWorkFolder(WorkFolder);
     return CWinApp::ExitInstance();
 }

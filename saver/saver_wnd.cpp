@@ -1,9 +1,9 @@
 #include "saver/saver_wnd.h"
 
-#include "saver/folder_utils.h"
 #include "saver/saver_messages.h"
 #include "saver/slide_show_rules.h"
 #include "saver/theme_globals.h"
+#include "saver/work_folder.h"
 
 #include <span>
 
@@ -21,13 +21,6 @@ constexpr UINT kStillPictureB = 170;
 MouseMoveRule& FirstMousePosition() {
     static MouseMoveRule rule;
     return rule;
-}
-
-bool FolderExists(const CString& path) {
-    if (path.IsEmpty())
-        return false;
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 UINT SlideInterval() {
@@ -318,6 +311,11 @@ BOOL CSaverWnd::PreTranslateMessage(MSG* msg) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    // The class asks for double clicks, so a second press soon after the first arrives as one;
+    // it is a press all the same and nudges the cursor like the others.
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
         NudgeCursor();
         break;
     default:
@@ -363,8 +361,7 @@ void CSaverWnd::OnDestroy() {
     KillTimer(kMusicTimer);
     ShowCursor(TRUE);
     SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
-    if (FolderExists(WorkFolder))
-        DeleteFolderTree(WorkFolder);
+    RemoveWorkFolder(WorkFolder);
     CWnd::OnDestroy();
 }
 

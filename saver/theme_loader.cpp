@@ -1,12 +1,11 @@
 #include "saver/theme_loader.h"
 
 #include "saver/file_theme_source.h"
-#include "saver/folder_utils.h"
 #include "saver/path_parts.h"
-#include "saver/private_file.h"
 #include "saver/saver_messages.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_reader.h"
+#include "saver/work_folder.h"
 
 #include <map>
 #include <vector>
@@ -30,12 +29,30 @@ CString NameKey(const char* name) {
     return key;
 }
 
-// Copies one embedded file out of the theme, by way of a private file: the work folder is
-// ours, but someone may have planted a link in it. The copies are scratch (the theme file
-// keeps them, and the folder is made fresh at each start), so they are not synced to disk.
+// Opens a new file in the work folder. The folder is this process's own, made just now and
+// writable by its user alone, so the exclusive create is all the care a name needs: it never
+// opens what stands at the name. What does stand there (a name that the theme gives twice, a
+// link) is removed, not followed, and the file created again.
+HANDLE CreateExtractedFile(const CString& path) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        HANDLE out = CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                 nullptr);
+        if (out != INVALID_HANDLE_VALUE)
+            return out;
+        const DWORD error = GetLastError();
+        const bool standing = error == ERROR_FILE_EXISTS || error == ERROR_ACCESS_DENIED;
+        if (!standing || !DeleteFileA(path)) {
+            SetLastError(error);
+            return INVALID_HANDLE_VALUE;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+// Copies one embedded file out of the theme. The copies are scratch (the theme file keeps
+// them, and the folder is made fresh at each start), so they are not synced to disk.
 bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& path) {
-    CString privatePath;
-    HANDLE out = CreatePrivateFile(path, privatePath);
+    HANDLE out = CreateExtractedFile(path);
     if (out == INVALID_HANDLE_VALUE)
         return false;
     const RangeCopy copied =
@@ -45,11 +62,7 @@ bool ExtractFile(ThemeSource& source, const EmbeddedFile& file, const CString& p
                              nullptr) &&
                    written == piece.size();
         });
-    if (!CloseHandle(out) || copied != RangeCopy::Done) {
-        DeleteFileA(privatePath);
-        return false;
-    }
-    if (!ReplaceWithPrivateFile(privatePath, path, false))
+    if (!CloseHandle(out) || copied != RangeCopy::Done)
         return false;
     LastExtraction().sizes[NameKey(file.name.c_str())] = file.length;
     return true;
@@ -131,12 +144,6 @@ void FillGlobals(const ThemeContents& c, const CString& folder, const Extraction
 
 } // namespace
 
-CString MakeWorkFolderPath(const char* programFolder, const char* title) {
-    CString folder;
-    folder.Format("%s\\_qjv_%s_work", programFolder, title);
-    return folder;
-}
-
 BOOL LoadThemeFile(const char* path, const char* programFolder) {
     FileThemeSource source(path);
     ThemeContents contents;
@@ -147,12 +154,12 @@ BOOL LoadThemeFile(const char* path, const char* programFolder) {
     if (contents.header.foreignFlag != 0)
         ShowSaverError(IDS_NOT_A_THEME);
 
-    // The work folder is made fresh: whatever stands at its name goes first (a link, even one
-    // that leads nowhere, is removed, not followed), and anything that is back by the time the
-    // folder is made is not used.
+    // The folders that ended processes left go first. This process's own is made fresh:
+    // whatever stands at its name goes first (a link, even one that leads nowhere, is removed,
+    // not followed), and anything that is back by the time the folder is made is not used.
+    SweepEndedWorkFolders(programFolder, contents.header.title.c_str());
     CString folder = MakeWorkFolderPath(programFolder, contents.header.title.c_str());
-    DeleteFolderTree(folder);
-    if (!MakeFolder(folder)) {
+    if (!MakeOwnWorkFolder(folder)) {
         ShowSaverError(IDS_EXTRACT_FAILED);
         return FALSE;
     }
@@ -166,7 +173,7 @@ BOOL LoadThemeFile(const char* path, const char* programFolder) {
     LastExtraction() = ExtractedFiles{folder, {}};
     if (!ExtractAll(source, contents, folder, files)) {
         LastExtraction() = ExtractedFiles{};
-        DeleteFolderTree(folder);
+        RemoveWorkFolder(folder);
         ShowSaverError(IDS_EXTRACT_FAILED);
         return FALSE;
     }

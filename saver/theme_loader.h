@@ -8,9 +8,6 @@
 // Shows the saver's messages itself; FALSE when the theme cannot be used.
 BOOL LoadThemeFile(const char* path, const char* programFolder);
 
-// The work folder of a theme title: "<program folder>\_qjv_<title>_work".
-CString MakeWorkFolderPath(const char* programFolder, const char* title);
-
 // The size of the file `name` as the last load extracted it into `folder`; false when that
 // load did not write it there (another folder, or no load yet).
 bool ExtractedFileSize(const CString& folder, const CString& name, ULONGLONG& size);

@@ -153,23 +153,25 @@ public:
         return copied == RangeCopy::Done;
     }
 
-    // Flushes and closes; the file stays until Commit or destruction.
+    // Flushes; the file stays open, and so held as this writer's, until Commit or destruction,
+    // so that no other writer takes it for a leftover while it is read back.
     bool Close() {
         SetLastError(NO_ERROR);
-        const bool flushed = FlushFileBuffers(m_file) != FALSE;
-        const bool closed = CloseHandle(m_file) != FALSE;
-        m_file = INVALID_HANDLE_VALUE;
-        if (!flushed || !closed)
+        if (!FlushFileBuffers(m_file))
             return m_failure.LastError(ThemeFileOperation::Write, m_path, ERROR_WRITE_FAULT);
         return true;
     }
 
-    // Moves the closed file over `target` in one step.
+    // Moves the flushed file over `target` in one step, then closes it.
     bool Commit(const CString& target) {
         SetLastError(NO_ERROR);
         if (!MoveFileExA(m_path, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
             return m_failure.LastError(ThemeFileOperation::Replace, target, ERROR_ACCESS_DENIED);
         m_created = false;
+        const bool closed = CloseHandle(m_file) != FALSE;
+        m_file = INVALID_HANDLE_VALUE;
+        if (!closed)
+            return m_failure.LastError(ThemeFileOperation::Write, target, ERROR_WRITE_FAULT);
         return true;
     }
 
@@ -177,12 +179,12 @@ public:
 
 private:
     void Discard() {
-        if (m_file != INVALID_HANDLE_VALUE)
-            CloseHandle(m_file);
-        m_file = INVALID_HANDLE_VALUE;
         if (m_created)
             DeleteFileA(m_path);
         m_created = false;
+        if (m_file != INVALID_HANDLE_VALUE)
+            CloseHandle(m_file);
+        m_file = INVALID_HANDLE_VALUE;
     }
 
     CString m_name;

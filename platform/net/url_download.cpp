@@ -1,6 +1,7 @@
 // URLDownloadToFile on libcurl. The transfer goes into a temporary file beside the target, which
 // replaces the target only once the whole body has arrived, so a failed download never leaves a
-// truncated file where a good one was.
+// truncated file where a good one was. A body is at most a few megabytes and a transfer takes
+// at most a few seconds.
 #include "system/paths.h"
 #include "win32/net.h"
 
@@ -17,8 +18,12 @@
 
 namespace {
 
-constexpr long kConnectTimeoutSeconds = 10;
-constexpr long kTransferTimeoutSeconds = 60;
+// The one caller waits for its downloads before it starts: an advert picture and its short
+// description. Anything larger, or slower, than such a file is given up on and nothing of it
+// is kept.
+constexpr long kConnectTimeoutMs = 2000;
+constexpr long kTransferTimeoutMs = 4000;
+constexpr std::size_t kMaxBodyBytes = 8 * 1024 * 1024;
 constexpr long kMaxRedirects = 10;
 constexpr long kFirstHttpError = 400;
 
@@ -46,6 +51,11 @@ public:
     bool is_open() const { return m_fd >= 0; }
 
     bool write_all(const char* data, std::size_t size) {
+        // Counted here as well as announced to the transfer: a body without a length says
+        // nothing in advance.
+        if (size > kMaxBodyBytes - m_written)
+            return false;
+        m_written += size;
         while (size > 0) {
             ssize_t written = ::write(m_fd, data, size);
             if (written < 0 && errno == EINTR)
@@ -77,6 +87,7 @@ private:
     std::string m_path;
     int m_fd = -1;
     bool m_kept = false;
+    std::size_t m_written = 0;
 };
 
 std::size_t write_body(char* data, std::size_t size, std::size_t count, void* user) {
@@ -112,8 +123,10 @@ bool configure(CURL* easy, const char* url, PartFile& part) {
            curl_easy_setopt(easy, CURLOPT_FOLLOWLOCATION, 1L) == CURLE_OK &&
            curl_easy_setopt(easy, CURLOPT_MAXREDIRS, kMaxRedirects) == CURLE_OK &&
            curl_easy_setopt(easy, CURLOPT_FAILONERROR, 1L) == CURLE_OK &&
-           curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds) == CURLE_OK &&
-           curl_easy_setopt(easy, CURLOPT_TIMEOUT, kTransferTimeoutSeconds) == CURLE_OK &&
+           curl_easy_setopt(easy, CURLOPT_CONNECTTIMEOUT_MS, kConnectTimeoutMs) == CURLE_OK &&
+           curl_easy_setopt(easy, CURLOPT_TIMEOUT_MS, kTransferTimeoutMs) == CURLE_OK &&
+           curl_easy_setopt(easy, CURLOPT_MAXFILESIZE_LARGE,
+                            static_cast<curl_off_t>(kMaxBodyBytes)) == CURLE_OK &&
            // Timeouts without SIGALRM: the caller may be any thread.
            curl_easy_setopt(easy, CURLOPT_NOSIGNAL, 1L) == CURLE_OK &&
            curl_easy_setopt(easy, CURLOPT_WRITEFUNCTION, write_body) == CURLE_OK &&

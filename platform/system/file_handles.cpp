@@ -2,9 +2,11 @@
 #include "system/file_object.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
+#include "win32/file_locks.h"
 #include "win32/files.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -55,7 +57,8 @@ long long write_all(int fd, const void* buffer, std::size_t bytes) {
     return static_cast<long long>(done);
 }
 
-HANDLE open_file_handle(const char* windows_path, bool read, bool write, DWORD disposition) {
+HANDLE open_file_handle(const char* windows_path, bool read, bool write, DWORD disposition,
+                        bool follow_links) {
     if (!windows_path || !*windows_path) {
         SetLastError(ERROR_PATH_NOT_FOUND);
         return INVALID_HANDLE_VALUE;
@@ -66,12 +69,14 @@ HANDLE open_file_handle(const char* windows_path, bool read, bool write, DWORD d
         return INVALID_HANDLE_VALUE;
     }
     struct stat info {};
-    bool exists = ::stat(host.c_str(), &info) == 0;
-    if (exists && S_ISDIR(info.st_mode)) {
+    bool exists = (follow_links ? ::stat(host.c_str(), &info) : ::lstat(host.c_str(), &info)) == 0;
+    if (exists && (S_ISDIR(info.st_mode) || S_ISLNK(info.st_mode))) {
         SetLastError(ERROR_ACCESS_DENIED);
         return INVALID_HANDLE_VALUE;
     }
     int access = read && write ? O_RDWR : write ? O_WRONLY : O_RDONLY;
+    if (!follow_links)
+        access |= O_NOFOLLOW;
     int fd = -1;
     switch (disposition) {
     case CREATE_NEW:
@@ -126,7 +131,8 @@ HANDLE CreateFileA(LPCSTR file_name, DWORD desired_access, DWORD share_mode,
     bool read = (desired_access & (GENERIC_READ | GENERIC_ALL | FILE_READ_DATA)) != 0;
     bool write =
         (desired_access & (GENERIC_WRITE | GENERIC_ALL | FILE_WRITE_DATA | FILE_APPEND_DATA)) != 0;
-    return lv::open_file_handle(file_name, read, write, creation_disposition);
+    const bool follow_links = (flags_and_attributes & FILE_FLAG_OPEN_REPARSE_POINT) == 0;
+    return lv::open_file_handle(file_name, read, write, creation_disposition, follow_links);
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD bytes_to_read, LPDWORD bytes_read,
@@ -244,5 +250,34 @@ BOOL FlushFileBuffers(HANDLE file) {
         return lv::fail_with(ERROR_ACCESS_DENIED);
     if (::fsync(object->fd()) != 0)
         return lv::fail_from_errno();
+    return TRUE;
+}
+
+BOOL LockFile(HANDLE file, DWORD offset_low, DWORD offset_high, DWORD bytes_low, DWORD bytes_high) {
+    auto object = file_of(file);
+    if (!object)
+        return FALSE;
+    const auto offset = (static_cast<std::uint64_t>(offset_high) << 32) | offset_low;
+    const auto length = (static_cast<std::uint64_t>(bytes_high) << 32) | bytes_low;
+    if (length == 0 || offset > static_cast<std::uint64_t>(INT64_MAX) ||
+        length > static_cast<std::uint64_t>(INT64_MAX) - offset)
+        return lv::fail_with(ERROR_INVALID_PARAMETER);
+    // The host keeps others out only with a write lock, which a read-only descriptor cannot take.
+    if (!object->writable())
+        return lv::fail_with(ERROR_ACCESS_DENIED);
+    // A lock of the open file itself, not of the process: each handle holds its own, as the
+    // platform's do, and it goes with the last close of the descriptor.
+    struct flock range {};
+    range.l_type = F_WRLCK;
+    range.l_whence = SEEK_SET;
+    range.l_start = static_cast<off_t>(offset);
+    range.l_len = static_cast<off_t>(length);
+    while (::fcntl(object->fd(), F_OFD_SETLK, &range) != 0) {
+        if (errno == EINTR)
+            continue;
+        if (errno == EAGAIN || errno == EACCES)
+            return lv::fail_with(ERROR_LOCK_VIOLATION);
+        return lv::fail_from_errno();
+    }
     return TRUE;
 }

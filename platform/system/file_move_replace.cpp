@@ -2,6 +2,7 @@
 #include "system/atomic_file.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
+#include "system/read_only.h"
 #include "win32/files.h"
 
 #include <cerrno>
@@ -26,7 +27,8 @@ BOOL MoveFileExA(LPCSTR existing_file, LPCSTR new_file, DWORD flags) {
         if (S_ISDIR(info.st_mode))
             return lv::fail_with(ERROR_ACCESS_DENIED);
         struct stat target_info {};
-        if (::lstat(target.c_str(), &target_info) == 0 && S_ISDIR(target_info.st_mode))
+        if (::lstat(target.c_str(), &target_info) == 0 &&
+            (S_ISDIR(target_info.st_mode) || lv::refuses_removal(target_info)))
             return lv::fail_with(ERROR_ACCESS_DENIED);
         if (::rename(source.c_str(), target.c_str()) != 0) {
             if (errno == EXDEV)

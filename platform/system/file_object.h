@@ -29,7 +29,9 @@ private:
 
 // Opens a Windows path the way CreateFile's disposition asks; sets the last-error value and
 // returns INVALID_HANDLE_VALUE on failure.
-HANDLE open_file_handle(const char* windows_path, bool read, bool write, DWORD disposition);
+// A link at the name is followed unless `follow_links` is false; the open then fails.
+HANDLE open_file_handle(const char* windows_path, bool read, bool write, DWORD disposition,
+                        bool follow_links = true);
 
 // Creates (or truncates) a file at a host path with the layer's permissions: programs are
 // executable. Returns the descriptor or -1 with errno set.

@@ -3,6 +3,7 @@
 #include "system/file_object.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
+#include "system/read_only.h"
 #include "win32/files.h"
 
 #include <cerrno>
@@ -101,7 +102,7 @@ BOOL DeleteFileA(LPCSTR file_name) {
     if (!lv::resolve_or_fail(file_name, host))
         return FALSE;
     struct stat info {};
-    if (::lstat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (::lstat(host.c_str(), &info) == 0 && (S_ISDIR(info.st_mode) || lv::refuses_removal(info)))
         return lv::fail_with(ERROR_ACCESS_DENIED);
     if (::unlink(host.c_str()) != 0)
         return lv::fail_from_errno(host);
@@ -177,7 +178,7 @@ DWORD GetFileAttributesA(LPCSTR file_name) {
         return INVALID_FILE_ATTRIBUTES;
     }
     DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
-    if (!(info.st_mode & S_IWUSR))
+    if (lv::is_read_only(info.st_mode))
         attributes |= FILE_ATTRIBUTE_READONLY;
     return attributes;
 }

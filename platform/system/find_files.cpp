@@ -4,6 +4,7 @@
 #include "system/handle_table.h"
 #include "system/host_errors.h"
 #include "system/paths.h"
+#include "system/read_only.h"
 #include "win32/files.h"
 
 #include <dirent.h>
@@ -76,7 +77,7 @@ bool stat_entry(const std::string& host, FoundEntry& entry) {
     if (::statx(AT_FDCWD, host.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0)
         return false;
     entry.directory = S_ISDIR(info.stx_mode);
-    entry.read_only = !(info.stx_mode & S_IWUSR);
+    entry.read_only = lv::is_read_only(info.stx_mode);
     entry.size = entry.directory ? 0 : info.stx_size;
     entry.created = (info.stx_mask & STATX_BTIME) ? info.stx_btime : info.stx_mtime;
     entry.accessed = info.stx_atime;

@@ -3,6 +3,7 @@
 // system, not left behind as a zombie of ours.
 #include "system/paths.h"
 #include "win32/files.h"
+#include "win32/process_id.h"
 #include "win32/system.h"
 
 #include <fcntl.h>
@@ -263,6 +264,10 @@ LPSTR GetCommandLineA() {
         return text;
     }();
     return line->data();
+}
+
+DWORD GetCurrentProcessId() {
+    return static_cast<DWORD>(::getpid());
 }
 
 void ExitProcess(UINT exit_code) {

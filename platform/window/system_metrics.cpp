@@ -61,8 +61,9 @@ BOOL store_in_profile(const char* name, const char* value) {
     if (RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return FALSE;
+    // The text alone, as the installer stores its strings: no terminating NUL in the data.
     const LONG result = RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
-                                       static_cast<DWORD>(std::strlen(value) + 1));
+                                       static_cast<DWORD>(std::strlen(value)));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }

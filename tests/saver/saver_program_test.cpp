@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -38,8 +40,24 @@ protected:
 
     fs::path Program() const { return m_program_dir / (std::string(kTitle) + ".scr"); }
     fs::path ThemeFile() const { return m_program_dir / (std::string(kTitle) + ".dat"); }
-    fs::path WorkFolder() const {
-        return m_program_dir / ("_qjv_" + std::string(kTitle) + "_work");
+    // What work folders of the title and their marks stand beside the program, of any process.
+    std::vector<std::string> WorkEntries() const {
+        std::vector<std::string> names;
+        const std::string prefix = "_qjv_" + std::string(kTitle) + "_work";
+        for (const auto& entry : fs::directory_iterator(m_program_dir)) {
+            const std::string name = entry.path().filename().string();
+            if (name.rfind(prefix, 0) == 0)
+                names.push_back(name);
+        }
+        return names;
+    }
+    // A work folder of another process that holds the named file.
+    std::optional<fs::path> WorkFolderHolding(const char* name) const {
+        for (const std::string& entry : WorkEntries()) {
+            if (fs::exists(m_program_dir / entry / name))
+                return m_program_dir / entry;
+        }
+        return std::nullopt;
     }
 
     void WriteTheme(const lvtools::ThemeSpec& spec) {
@@ -56,14 +74,26 @@ protected:
         return spec;
     }
 
-    lvtest::ProcessResult Run(const std::vector<std::string>& args,
-                              std::map<std::string, std::string> env = {}) {
+    std::map<std::string, std::string> ProgramEnv(std::map<std::string, std::string> env) const {
         env["LUMIVISTA_ROOT"] = (m_scratch / "root").string();
         env["LV_FAKE_UNINSTALLER_LOG"] = (m_scratch / "uninstaller.log").string();
         // The slide show ends by itself after its first slide, on a clock that does not wait.
         env.emplace("LUMIVISTA_QUIT_AFTER", "1");
         env.emplace("LUMIVISTA_CLOCK", "virtual");
-        return lvtest::RunProgram(Program(), args, env);
+        return env;
+    }
+    lvtest::ProcessResult Run(const std::vector<std::string>& args,
+                              std::map<std::string, std::string> env = {}) {
+        return lvtest::RunProgram(Program(), args, ProgramEnv(std::move(env)));
+    }
+    // A show on the real clock that goes on until `killWhen` holds, then is killed.
+    lvtest::ProcessResult RunShowUntil(const std::function<bool()>& killWhen,
+                                       std::map<std::string, std::string> env = {}) {
+        env["LUMIVISTA_CLOCK"] = "real";
+        env["LUMIVISTA_QUIT_AFTER"] = "100000";
+        env["LUMIVISTA_SCREEN"] = "160x120";
+        return lvtest::RunProgramUntil(Program(), {"/s"}, ProgramEnv(std::move(env)), killWhen,
+                                       180);
     }
 
     lvtest::ScratchDir m_scratch;
@@ -114,7 +144,7 @@ TEST_F(SaverProgramTest, ModeUWritesTheUninstallerStartsItWithTheProgramPathAndE
     std::string windowsPath = "Z:" + Program().string();
     std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
     EXPECT_EQ(commandLine, windowsPath);
-    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_TRUE(WorkEntries().empty());
 }
 
 // The uninstaller is written under a private name and moved into place: a link standing at
@@ -170,7 +200,7 @@ TEST_F(SaverProgramTest, SwitchesRunTheirModes) {
         EXPECT_NE(result.out.find(c.expected), std::string::npos) << result.out;
         EXPECT_NE(result.out.find(" 2 picture(s)"), std::string::npos) << result.out;
         // The work folder lives only while the program runs.
-        EXPECT_FALSE(fs::exists(WorkFolder()));
+        EXPECT_TRUE(WorkEntries().empty());
     }
 }
 
@@ -200,7 +230,7 @@ TEST_F(SaverProgramTest, AMissingOrForeignThemeFileEndsStartUpWithItsMessage) {
     lvtest::WriteFileBytes(ThemeFile(), damaged.bytes);
     auto cut = Run({"/s"});
     EXPECT_NE(cut.err.find("Screen saver data was damaged."), std::string::npos) << cut.err;
-    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_TRUE(WorkEntries().empty());
 }
 
 TEST_F(SaverProgramTest, StoredValuesOverrideTheThemeAndMinusOneKeepsIt) {
@@ -235,7 +265,7 @@ TEST_F(SaverProgramTest, ModeCOpensTheSettingsDialogWhoseOkStoresItsFourValues) 
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_NE(result.out.find("the settings dialog"), std::string::npos) << result.out;
         EXPECT_EQ(result.err.find("nobody can give"), std::string::npos) << result.err;
-        EXPECT_FALSE(fs::exists(WorkFolder()));
+        EXPECT_TRUE(WorkEntries().empty());
         const std::optional<DWORD> fromTheTheme = c.stores ? std::optional<DWORD>(0) : std::nullopt;
         EXPECT_EQ(StoredValue("MUsicOff"), fromTheTheme);
         EXPECT_EQ(StoredValue("Disable"), fromTheTheme);
@@ -307,7 +337,7 @@ TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber
                                {"LUMIVISTA_QUIT_AFTER", "4"},
                                {"LUMIVISTA_SCREEN", "160x120"}});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_TRUE(WorkEntries().empty());
     // Pictures alternate; each one sits 40 x 30 in the middle of the background.
     const COLORREF expected[] = {kRed, kBlue, kRed, kBlue};
     for (int i = 0; i < 4; ++i) {
@@ -327,6 +357,136 @@ TEST_F(SaverProgramTest, HeadlessShowCapturesEachSlideAndEndsAfterTheAskedNumber
         EXPECT_EQ(CapturedPixel(capture, 159, 119), kBackground);
     }
     EXPECT_FALSE(fs::exists(captures / "slide-005.png"));
+}
+
+namespace {
+
+constexpr COLORREF kShowBackground = RGB(10, 20, 30);
+constexpr COLORREF kShowRed = RGB(200, 0, 0);
+constexpr COLORREF kShowBlue = RGB(0, 0, 200);
+
+// Two solid pictures in the middle of a solid background, a second apart.
+lvtools::ThemeSpec TwoPictureShow(lvtools::ThemeSpec spec, const fs::path& scratch) {
+    spec.settings.imageTime = 1;
+    spec.settings.imageSizing = 0;
+    spec.settings.backgroundMode = 0;
+    spec.settings.solidColor = kShowBackground;
+    spec.settings.captionPosition = 0;
+    spec.images = {{"red.bmp", "", SolidPicture(40, 30, kShowRed, scratch)},
+                   {"blue.bmp", "", SolidPicture(40, 30, kShowBlue, scratch)}};
+    spec.music.clear();
+    spec.settings.transitionFlags.fill(0);
+    spec.settings.transitionFlags[20] = 1;
+    return spec;
+}
+
+fs::path SlideFile(const fs::path& captures, int number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "slide-%03d.png", number);
+    return captures / name;
+}
+
+// The middle of the slide shows one of the pictures, not the bare background.
+void ExpectPictureShown(const fs::path& slide) {
+    SCOPED_TRACE(slide.filename().string());
+    PxImage capture;
+    ASSERT_TRUE(capture.Load(slide.string().c_str(), PXIMAGE_FORMAT_PNG)) << capture.GetLastError();
+    const COLORREF middle = CapturedPixel(capture, 80, 60);
+    EXPECT_TRUE(middle == kShowRed || middle == kShowBlue) << std::hex << middle;
+    EXPECT_EQ(CapturedPixel(capture, 0, 0), kShowBackground);
+}
+
+int SlidesIn(const fs::path& captures) {
+    int count = 0;
+    while (fs::exists(SlideFile(captures, count + 1)))
+        ++count;
+    return count;
+}
+
+// Waits, as WaitForFile does, until `holds` holds.
+bool WaitUntil(const std::function<bool()>& holds, int timeoutSeconds = 120) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    while (!holds()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+} // namespace
+
+// A show killed once its work folder holds its pictures leaves nothing that stops the next
+// one: that one shows its pictures, and the killed show's folder and mark are removed.
+TEST_F(SaverProgramTest, AShowAfterAKilledOneShowsItsPicturesAndRemovesWhatTheKilledOneLeft) {
+    WriteTheme(TwoPictureShow(Spec(), m_scratch.path()));
+    const lvtest::ProcessResult killed =
+        RunShowUntil([&] { return WorkFolderHolding("blue.bmp").has_value(); });
+    ASSERT_EQ(killed.exitCode, -1) << killed.err;
+    ASSERT_FALSE(WorkEntries().empty());
+
+    const fs::path captures = m_scratch / "captures";
+    const lvtest::ProcessResult next = Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures.string()},
+                                                    {"LUMIVISTA_QUIT_AFTER", "2"},
+                                                    {"LUMIVISTA_SCREEN", "160x120"}});
+    ASSERT_EQ(next.exitCode, 0) << next.err;
+    ExpectPictureShown(SlideFile(captures, 1));
+    ExpectPictureShown(SlideFile(captures, 2));
+    EXPECT_TRUE(WorkEntries().empty());
+}
+
+// The settings and a second show, started and ended while a show runs, each have a work folder
+// of their own: the running show goes on showing its pictures, and each removes only its own.
+TEST_F(SaverProgramTest, ProgramsStartedAndEndedBesideARunningShowLeaveItsPictures) {
+    WriteTheme(TwoPictureShow(Spec(), m_scratch.path()));
+    const fs::path captures = m_scratch / "captures";
+    std::atomic<int> lastSlide{0}; // the running show's slide to wait for before it is killed
+    lvtest::ProcessResult running;
+    std::thread show([&] {
+        running = RunShowUntil(
+            [&] { return lastSlide > 0 && fs::exists(SlideFile(captures, lastSlide)); },
+            {{"LUMIVISTA_CAPTURE", captures.string()}});
+    });
+    const bool started = WaitUntil([&] { return fs::exists(SlideFile(captures, 1)); });
+    bool othersRan = started;
+    if (started) {
+        const lvtest::ProcessResult settings = Run({"/c"});
+        const lvtest::ProcessResult other = Run({"/s"}, {{"LUMIVISTA_SCREEN", "160x120"}});
+        EXPECT_EQ(settings.exitCode, 0) << settings.err;
+        EXPECT_EQ(other.exitCode, 0) << other.err;
+        othersRan = settings.exitCode == 0 && other.exitCode == 0;
+    }
+    const int before = SlidesIn(captures);
+    lastSlide = before + 2;
+    show.join();
+    ASSERT_TRUE(started) << running.err;
+    ASSERT_TRUE(othersRan);
+    ASSERT_EQ(running.exitCode, -1) << running.err;
+    for (int slide = before + 1; slide <= before + 2; ++slide)
+        ExpectPictureShown(SlideFile(captures, slide));
+}
+
+// Two shows started together both show their pictures, and leave nothing behind.
+TEST_F(SaverProgramTest, TwoShowsStartedTogetherBothShowTheirPictures) {
+    WriteTheme(TwoPictureShow(Spec(), m_scratch.path()));
+    lvtest::ProcessResult results[2];
+    const fs::path captures[2] = {m_scratch / "captures-1", m_scratch / "captures-2"};
+    std::thread shows[2];
+    for (int i = 0; i < 2; ++i)
+        shows[i] = std::thread([&, i] {
+            results[i] = Run({"/s"}, {{"LUMIVISTA_CAPTURE", captures[i].string()},
+                                      {"LUMIVISTA_QUIT_AFTER", "2"},
+                                      {"LUMIVISTA_SCREEN", "160x120"}});
+        });
+    for (std::thread& show : shows)
+        show.join();
+    for (int i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        ASSERT_EQ(results[i].exitCode, 0) << results[i].err;
+        ExpectPictureShown(SlideFile(captures[i], 1));
+        ExpectPictureShown(SlideFile(captures[i], 2));
+    }
+    EXPECT_TRUE(WorkEntries().empty());
 }
 
 // Frame descriptions fill their text fields to the last byte: the version "1.0" in its three

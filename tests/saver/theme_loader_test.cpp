@@ -1,3 +1,4 @@
+#include "saver/owner_mark.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
 #include "testing/answers.h"
@@ -9,6 +10,8 @@
 
 #include <fstream>
 #include <functional>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using lvtools::ThemeSpec;
@@ -89,8 +92,9 @@ protected:
                              m_dir.path().string().c_str()) == TRUE;
     }
 
+    // This process's work folder of a title.
     fs::path WorkFolderOf(const std::string& title) const {
-        return m_dir / ("_qjv_" + title + "_work");
+        return m_dir / ("_qjv_" + title + "_work_" + std::to_string(::getpid()));
     }
 
     std::vector<std::string> Messages() const {
@@ -104,7 +108,8 @@ protected:
     void ExpectNothingElseWritten(const std::string& title) const {
         for (const auto& entry : fs::recursive_directory_iterator(m_dir.path())) {
             fs::path rel = fs::relative(entry.path(), m_dir.path());
-            if (rel == "theme.dat" || *rel.begin() == fs::path("_qjv_" + title + "_work"))
+            const fs::path work = WorkFolderOf(title).filename();
+            if (rel == "theme.dat" || *rel.begin() == work || rel == work.string() + ".lock")
                 continue;
             ADD_FAILURE() << "unexpected " << rel;
         }
@@ -129,8 +134,9 @@ TEST_F(ThemeLoaderTest, ExtractsEveryFileAndFillsEveryGlobal) {
     EXPECT_EQ(ReadAll(work / "extra.bin"), spec.secondFile);
     ExpectNothingElseWritten("Loader Test");
 
-    EXPECT_EQ(fs::path(static_cast<LPCTSTR>(WorkFolder)),
-              fs::path(m_dir.path().string() + "\\_qjv_Loader Test_work"));
+    EXPECT_EQ(
+        fs::path(static_cast<LPCTSTR>(WorkFolder)),
+        fs::path(m_dir.path().string() + "\\" + WorkFolderOf("Loader Test").filename().string()));
     EXPECT_STREQ(Theme.title, "Loader Test");
     EXPECT_STREQ(Theme.version, "2.5.0");
     EXPECT_EQ(Theme.imageCount, 2);
@@ -228,6 +234,39 @@ TEST_F(ThemeLoaderTest, AnOldWorkFolderIsReplaced) {
     EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test") / "stale.jpg"));
     EXPECT_FALSE(fs::exists(WorkFolderOf("Loader Test") / "old"));
     EXPECT_TRUE(fs::exists(WorkFolderOf("Loader Test") / "a.jpg"));
+}
+
+// Each process has a work folder of its own beside its mark. A load removes the folders whose
+// process has ended, however it ended, and leaves those of running processes, and folders
+// without a mark, alone.
+TEST_F(ThemeLoaderTest, WorkFoldersOfEndedProcessesGoAndThoseOfRunningOnesStay) {
+    const auto folder = [&](const char* id) {
+        return m_dir / ("_qjv_Loader Test_work_" + std::string(id));
+    };
+    const auto mark = [&](const char* id) { return fs::path(folder(id).string() + ".lock"); };
+    for (const char* id : {"ended", "running", "unmarked"}) {
+        fs::create_directories(folder(id) / "sub");
+        WriteAll(folder(id) / "a.jpg", Bytes("picture"));
+    }
+    WriteAll(mark("ended"), {});
+    WriteAll(mark("running"), {});
+    OwnerMark running; // held through a handle of its own, as another process would hold it
+    ASSERT_TRUE(running.Take(mark("running").string().c_str(), false));
+
+    ASSERT_TRUE(Load(lvtools::BuildTheme(FullSpec()).bytes));
+    EXPECT_FALSE(fs::exists(folder("ended")));
+    EXPECT_FALSE(fs::exists(mark("ended")));
+    EXPECT_EQ(ReadAll(folder("running") / "a.jpg"), Bytes("picture"));
+    EXPECT_TRUE(fs::exists(mark("running")));
+    EXPECT_EQ(ReadAll(folder("unmarked") / "a.jpg"), Bytes("picture"));
+    EXPECT_TRUE(fs::exists(WorkFolderOf("Loader Test") / "a.jpg"));
+
+    // Once its process has ended, the next start removes it too.
+    running.Release();
+    ASSERT_TRUE(Load(lvtools::BuildTheme(FullSpec()).bytes));
+    EXPECT_FALSE(fs::exists(folder("running")));
+    EXPECT_FALSE(fs::exists(mark("running")));
+    EXPECT_TRUE(fs::exists(folder("unmarked")));
 }
 
 TEST_F(ThemeLoaderTest, DamagedThemesShowMessage132AndLoadNothing) {
@@ -349,7 +388,7 @@ TEST_F(ThemeLoaderTest, TitlesAndNamesNoFileNameCanHoldAreDamageAndDeleteNothing
         EXPECT_EQ(ReadAll(other / "kept.jpg"), Bytes("other theme's picture"));
         for (const auto& entry : fs::directory_iterator(m_dir.path())) {
             const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name == "theme.dat" || name == "_qjv_Other Theme_work") << name;
+            EXPECT_TRUE(name == "theme.dat" || name == other.filename()) << name;
         }
     }
 }

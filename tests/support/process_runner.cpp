@@ -38,6 +38,14 @@ std::vector<std::string> MergedEnvironment(const std::map<std::string, std::stri
 
 ProcessResult RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                          const std::map<std::string, std::string>& env, int timeoutSeconds) {
+    return RunProgramUntil(program, args, env, {}, timeoutSeconds);
+}
+
+ProcessResult RunProgramUntil(const std::filesystem::path& program,
+                              const std::vector<std::string>& args,
+                              const std::map<std::string, std::string>& env,
+                              const std::function<bool()>& killWhen, int timeoutSeconds) {
+    constexpr int kAskEveryMs = 10;
     ProcessResult result;
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0)
@@ -82,12 +90,12 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
         int left = static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
                                         deadline - std::chrono::steady_clock::now())
                                         .count());
-        if (left <= 0) {
+        if (left <= 0 || (killWhen && killWhen())) {
             kill(pid, SIGKILL);
             killed = true;
             break;
         }
-        if (poll(fds, 2, left) <= 0)
+        if (poll(fds, 2, killWhen ? std::min(left, kAskEveryMs) : left) <= 0)
             continue;
         for (int i = 0; i < 2; ++i) {
             if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP)))

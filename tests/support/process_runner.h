@@ -23,6 +23,13 @@ ProcessResult RunProgram(const std::filesystem::path& program, const std::vector
                          const std::map<std::string, std::string>& env = {},
                          int timeoutSeconds = 60);
 
+// As RunProgram, and the program is killed (SIGKILL, exit code -1) as soon as `killWhen` holds;
+// it is asked while the program runs, every few milliseconds.
+ProcessResult RunProgramUntil(const std::filesystem::path& program,
+                              const std::vector<std::string>& args,
+                              const std::map<std::string, std::string>& env,
+                              const std::function<bool()>& killWhen, int timeoutSeconds = 60);
+
 // Waits until `done()` holds, as something another process does comes about; the deadline
 // is generous (a loaded machine runs sanitized programs slowly), a guard, not the expectation.
 bool WaitUntil(const std::function<bool()>& done, int timeoutSeconds = 60);

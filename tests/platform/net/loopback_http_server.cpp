@@ -137,7 +137,16 @@ void LoopbackHttpServer::handle(int connection) {
                        reason_of(response.status) +
                        "\r\nContent-Length: " + std::to_string(promised) +
                        "\r\nConnection: close\r\n" + response.extraHeaders + "\r\n";
-    send_all(connection, head + response.body);
+    if (response.byteInterval.count() == 0) {
+        send_all(connection, head + response.body);
+        return;
+    }
+    send_all(connection, head);
+    for (char byte : response.body) {
+        std::this_thread::sleep_for(response.byteInterval);
+        if (m_stop || ::send(connection, &byte, 1, MSG_NOSIGNAL) != 1)
+            return; // the client has given up
+    }
 }
 
 CannedResponse LoopbackHttpServer::response_for(const std::string& path) const {

@@ -21,6 +21,8 @@ struct CannedResponse {
     std::string body;
     // Promise more bytes than the body has, then hang up: a transfer cut short.
     bool truncated = false;
+    // Sends the body one byte at a time, this far apart: a server that trickles.
+    std::chrono::milliseconds byteInterval{0};
 };
 
 class LoopbackHttpServer {

@@ -110,6 +110,26 @@ TEST_F(UrlDownload, AFailureLeavesTheTargetAsItWas) {
     }
 }
 
+// The saver's start waits for its downloads: a body larger than an advert picture, or one that
+// takes longer than a few seconds, is given up on, and nothing of it is kept.
+TEST_F(UrlDownload, AnOversizedOrTricklingBodyIsGivenUpOnAndNothingOfItKept) {
+    const std::string picture(3 * 1024 * 1024, 'p');
+    server.answer("/picture.jpg", {200, "", picture, false});
+    server.answer("/huge.jpg", {200, "", std::string(9 * 1024 * 1024, 'h'), false});
+    lvtest::CannedResponse trickle{200, "", std::string(100, 't'), false};
+    trickle.byteInterval = std::chrono::milliseconds(100); // ten seconds in all
+    server.answer("/slow.jpg", trickle);
+
+    ASSERT_EQ(Download(server.url("/picture.jpg")), S_OK);
+    EXPECT_EQ(ReadText(target()), picture);
+    for (const char* path : {"/huge.jpg", "/slow.jpg"}) {
+        WriteText(target(), "good picture");
+        EXPECT_LT(Download(server.url(path)), 0) << path;
+        EXPECT_EQ(ReadText(target()), "good picture") << path;
+        EXPECT_EQ(NamesIn(saved.path()), std::vector<std::string>{"picture.jpg"}) << path;
+    }
+}
+
 TEST_F(UrlDownload, RefusesWhatItCannotServe) {
     WriteText(served / "a.jpg", "a");
     int callback = 0;

@@ -2,6 +2,7 @@
 #include "win32/win32.h"
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -38,6 +39,45 @@ TEST_F(MoveReplaceTest, RefusesWhatItCannotDo) {
     EXPECT_FALSE(MoveFileExA("C:\\missing.dat", "C:\\a.dat", MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(read_host(drive_c() / "a.dat"), "a");
+}
+
+// The read-only attribute is the owner's write permission: a file that carries it is neither
+// deleted nor replaced, and keeps its content and its mode. Moving it to a free name is allowed,
+// as the platform allows it.
+TEST_F(MoveReplaceTest, AReadOnlyFileIsNeitherDeletedNorReplaced) {
+    const auto readOnly = [&](const char* name) {
+        return (GetFileAttributesA((std::string("C:\\") + name).c_str()) &
+                FILE_ATTRIBUTE_READONLY) != 0;
+    };
+    std::ofstream(drive_c() / "theme.dat") << "theme";
+    std::ofstream(drive_c() / "new.dat") << "new";
+    ASSERT_TRUE(SetFileAttributesA("C:\\theme.dat", FILE_ATTRIBUTE_READONLY));
+
+    const std::pair<const char*, std::function<BOOL()>> refused[] = {
+        {"delete", [] { return DeleteFileA("C:\\theme.dat"); }},
+        {"replace",
+         [] { return MoveFileExA("C:\\new.dat", "C:\\theme.dat", MOVEFILE_REPLACE_EXISTING); }},
+        {"replace durably",
+         [] {
+             return MoveFileExA("C:\\new.dat", "C:\\THEME.DAT",
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+         }},
+    };
+    for (const auto& [what, call] : refused) {
+        SCOPED_TRACE(what);
+        EXPECT_FALSE(call());
+        EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+        EXPECT_EQ(read_host(drive_c() / "theme.dat"), "theme");
+        EXPECT_TRUE(readOnly("theme.dat"));
+        EXPECT_EQ(read_host(drive_c() / "new.dat"), "new");
+    }
+
+    EXPECT_TRUE(MoveFileExA("C:\\theme.dat", "C:\\kept.dat", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_TRUE(readOnly("kept.dat"));
+    ASSERT_TRUE(SetFileAttributesA("C:\\kept.dat", FILE_ATTRIBUTE_NORMAL));
+    EXPECT_TRUE(MoveFileExA("C:\\new.dat", "C:\\kept.dat", MOVEFILE_REPLACE_EXISTING));
+    EXPECT_EQ(read_host(drive_c() / "kept.dat"), "new");
+    EXPECT_TRUE(DeleteFileA("C:\\kept.dat"));
 }
 
 } // namespace

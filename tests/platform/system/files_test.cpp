@@ -1,4 +1,5 @@
 #include "layer_root_fixture.h"
+#include "win32/file_locks.h"
 #include "win32/win32.h"
 
 #include <sched.h>
@@ -251,6 +252,61 @@ TEST_F(FilesTest, DeleteAndMove) {
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
     EXPECT_FALSE(DeleteFileA("C:\\WINDOWS"));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+}
+
+// A lock belongs to the handle that took it: another handle, of this process or of another,
+// is refused at once, and the lock goes when its handle is closed or its process ends, even
+// by a kill.
+TEST_F(FilesTest, LockFileHoldsTheFileForItsHandleUntilItsCloseOrItsProcessEnds) {
+    const auto open = [] {
+        return CreateFileA("C:\\mark.lock", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    HANDLE first = open();
+    HANDLE second = open();
+    ASSERT_NE(first, INVALID_HANDLE_VALUE);
+    ASSERT_NE(second, INVALID_HANDLE_VALUE);
+    ASSERT_TRUE(LockFile(first, 0, 0, 1, 0));
+    EXPECT_FALSE(LockFile(second, 0, 0, 1, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_LOCK_VIOLATION));
+    EXPECT_TRUE(LockFile(second, 1, 0, 1, 0)); // a range of its own
+    EXPECT_FALSE(LockFile(second, 0, 0, 0, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+    ASSERT_TRUE(CloseHandle(first));
+    EXPECT_TRUE(LockFile(second, 0, 0, 1, 0));
+    ASSERT_TRUE(CloseHandle(second));
+
+    // A read-only handle cannot keep others out.
+    HANDLE reader = CreateFileA("C:\\mark.lock", GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(LockFile(reader, 0, 0, 1, 0));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    CloseHandle(reader);
+
+    // Held by a child until it is killed.
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        HANDLE held = open();
+        const char byte = LockFile(held, 0, 0, 1, 0) ? 'y' : 'n';
+        (void)!::write(ready[1], &byte, 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ASSERT_EQ(byte, 'y');
+    HANDLE mine = open();
+    EXPECT_FALSE(LockFile(mine, 0, 0, 1, 0));
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    EXPECT_TRUE(LockFile(mine, 0, 0, 1, 0));
+    CloseHandle(mine);
+    ::close(ready[0]);
+    ::close(ready[1]);
 }
 
 TEST_F(FilesTest, FoldersAndAttributes) {

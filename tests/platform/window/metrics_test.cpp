@@ -96,7 +96,8 @@ TEST(SystemParameters, ScreenSaverActivationGoesIntoTheProfileWhenAsked) {
         const LONG result = RegQueryValueExA(key, "ScreenSaveActive", nullptr, nullptr,
                                              reinterpret_cast<BYTE*>(value), &size);
         RegCloseKey(key);
-        return result == ERROR_SUCCESS ? std::string(value) : std::string("none");
+        // The stored data is the text alone: a NUL in it would be part of the value.
+        return result == ERROR_SUCCESS ? std::string(value, size) : std::string("none");
     };
     ASSERT_TRUE(SystemParametersInfoA(SPI_SETSCREENSAVEACTIVE, TRUE, nullptr,
                                       SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE));

@@ -214,7 +214,7 @@ TEST_F(SaverWndTest, MouseMovementOfSixPixelsEndsUnlessDisabledAndClicksNudgeTow
     for (int click = 1; click <= 2; ++click) {
         lv::testing::mouse_down();
         lv::testing::mouse_up();
-        // Apart by more than the double-click time: a double click does not nudge.
+        // Apart by more than the double-click time.
         Pump(600);
         ASSERT_TRUE(Alive()) << click;
     }
@@ -222,6 +222,43 @@ TEST_F(SaverWndTest, MouseMovementOfSixPixelsEndsUnlessDisabledAndClicksNudgeTow
     lv::testing::mouse_up();
     Pump(5);
     EXPECT_FALSE(Alive());
+}
+
+// Every press nudges, however soon it follows the last one: presses within the double-click
+// time arrive as double clicks and count the same. Three presses end the show at any pace and
+// with any button; two do not.
+TEST_F(SaverWndTest, EveryClickNudgesAtAnyPace) {
+    struct Pace {
+        lv::clock::Milliseconds apartMs;
+        lv::testing::MouseButton button;
+    };
+    const Pace paces[] = {
+        {50, lv::testing::MouseButton::left},   {300, lv::testing::MouseButton::left},
+        {300, lv::testing::MouseButton::right}, {300, lv::testing::MouseButton::middle},
+        {499, lv::testing::MouseButton::left},  {500, lv::testing::MouseButton::left},
+        {700, lv::testing::MouseButton::left},
+    };
+    for (const Pace& pace : paces) {
+        SCOPED_TRACE(::testing::Message()
+                     << pace.apartMs << " ms apart, button " << static_cast<int>(pace.button));
+        // Well apart from the last case's clicks, so that none pairs with them.
+        Pump(2000);
+        ForgetFirstMousePosition();
+        ASSERT_NE(Start(), nullptr);
+        Pump(5);
+        lv::testing::mouse_move(70, 70);
+        Pump(5);
+        for (int click = 1; click <= 3; ++click) {
+            ASSERT_TRUE(Alive()) << "before click " << click;
+            lv::testing::mouse_down(pace.button);
+            lv::testing::mouse_up(pace.button);
+            Pump(click < 3 ? pace.apartMs : 5);
+        }
+        EXPECT_FALSE(Alive());
+        if (Alive())
+            ::DestroyWindow(m_hwnd);
+        Pump(0);
+    }
 }
 
 TEST_F(SaverWndTest, DestroyStopsTimersShowsTheCursorClearsTheRunningFlagAndDeletesTheWorkFolder) {

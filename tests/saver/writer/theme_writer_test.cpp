@@ -1,5 +1,6 @@
 #include "saver/file_theme_source.h"
 #include "saver/media_list.h"
+#include "saver/owner_mark.h"
 #include "saver/theme_globals.h"
 #include "saver/theme_loader.h"
 #include "saver/theme_reader.h"
@@ -13,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -594,6 +596,89 @@ TEST_F(ThemeWriterTest, TwoRewritesAtOnceLeaveTheThemeWholeAndReportTruthfully) 
     EXPECT_TRUE(NoNewFileLeft());
 }
 
+// A read-only theme file is neither replaced nor stripped of its mode: the rewrite reports
+// the refused replacement and removes its new file.
+TEST_F(ThemeWriterTest, AReadOnlyThemeFileIsKeptAndTheRefusalReported) {
+    Install(FullSpec());
+    ASSERT_TRUE(SetFileAttributesA(WinPath(ThemePath()), FILE_ATTRIBUTE_READONLY));
+    EnabledTransitions.RemoveAll();
+    EnabledTransitions.Add(4);
+
+    ThemeWriteResult r = Rewrite();
+    EXPECT_EQ(r.status, ThemeWriteStatus::FileError);
+    EXPECT_EQ(r.operation, ThemeFileOperation::Replace);
+    EXPECT_EQ(r.osError, static_cast<LONG>(ERROR_ACCESS_DENIED));
+    EXPECT_NE(m_progress.back(), 100);
+    EXPECT_EQ(ReadAll(ThemePath()), m_old.bytes);
+    EXPECT_NE(GetFileAttributesA(WinPath(ThemePath())) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_TRUE(NoNewFileLeft());
+    SetFileAttributesA(WinPath(ThemePath()), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A rewrite that ended mid-way (killed) leaves its private file; the next rewrite removes it.
+// A private file that a running rewrite still holds, and names that are no private name of the
+// new file, stay.
+TEST_F(ThemeWriterTest, PrivateFilesOfEndedRewritesAreRemovedAndThoseOfRunningOnesKept) {
+    Install(FullSpec());
+    const std::string title = std::string(LoadSaverString(IDS_THEME_TITLE));
+    const auto beside = [&](const std::string& name) { return m_dir / name; };
+    const std::string ended = "new_" + title + "~90001.dat";
+    const std::string running = "new_" + title + "~90002.dat";
+    const std::vector<std::string> others = {"new_" + title + "~x1.dat", "new_" + title + "~.dat",
+                                             "new_" + title + "~5.dat.bak"};
+    for (const std::string& name : others)
+        WriteAll(beside(name), ToBytes("other"));
+    WriteAll(beside(ended), ToBytes("half a theme"));
+    WriteAll(beside(running), ToBytes("being written"));
+    OwnerMark writer; // another rewrite's handle on its file
+    ASSERT_TRUE(writer.Take(WinPath(beside(running)), false));
+
+    ThemeWriteResult r = Rewrite();
+    EXPECT_TRUE(r.Ok());
+    EXPECT_FALSE(fs::exists(beside(ended)));
+    EXPECT_EQ(ReadAll(beside(running)), ToBytes("being written"));
+    for (const std::string& name : others)
+        EXPECT_EQ(ReadAll(beside(name)), ToBytes("other")) << name;
+}
+
+// A folder that refuses access refuses every name in it: the rewrite fails at once instead of
+// trying one private name after another. Run in a child that is not the superuser (a user
+// namespace of its own), whom the folder's permissions would not bind.
+TEST_F(ThemeWriterTest, AFolderThatRefusesAccessFailsTheRewriteAtOnce) {
+    Install(FullSpec());
+    fs::permissions(m_dir.path(), fs::perms::owner_read | fs::perms::owner_exec |
+                                      fs::perms::group_read | fs::perms::group_exec |
+                                      fs::perms::others_read | fs::perms::others_exec);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::geteuid() == 0 && ::unshare(CLONE_NEWUSER) != 0)
+            ::_exit(77);
+        const auto number = [](const CString& path) {
+            const std::string text(path);
+            return std::stoul(text.substr(text.rfind('~') + 1));
+        };
+        const ThemeWriteResult first = RewriteThemeFile(ThemeWriteInputs{});
+        const ThemeWriteResult second = RewriteThemeFile(ThemeWriteInputs{});
+        for (const ThemeWriteResult* r : {&first, &second}) {
+            if (r->status != ThemeWriteStatus::FileError ||
+                r->operation != ThemeFileOperation::Create ||
+                r->osError != static_cast<LONG>(ERROR_ACCESS_DENIED))
+                ::_exit(1);
+        }
+        ::_exit(number(second.path) == number(first.path) + 1 ? 0 : 2);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    fs::permissions(m_dir.path(), fs::perms::owner_all);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no user namespace to leave the superuser's rights in";
+    EXPECT_EQ(WEXITSTATUS(status), 0)
+        << "1: not refused at creation for access, 2: more than one name tried per rewrite";
+    EXPECT_EQ(ReadAll(ThemePath()), m_old.bytes);
+}
+
 TEST_F(ThemeWriterTest, TheNewFileIsNamedAfterTheThemeTitleBesideTheOld) {
     EXPECT_STREQ(NewThemeFilePath("C:\\Saver\\Amber.dat", "Amber"), "C:\\Saver\\new_Amber.dat");
     EXPECT_STREQ(NewThemeFilePath("Z:\\a\\b\\x.dat", "T"), "Z:\\a\\b\\new_T.dat");
@@ -710,7 +795,7 @@ TEST_F(ThemeWriterTest, TheRewrittenThemeLoadsWithEveryAppliedValue) {
     EXPECT_STREQ(FrameSettings.upleft, "8 9");
     EXPECT_STREQ(FrameSettings.framePicturePath, WorkFolder + "\\birch.png");
 
-    const fs::path work = m_dir / "_qjv_Writer Test_work";
+    const fs::path work = m_dir / ("_qjv_Writer Test_work_" + std::to_string(::getpid()));
     EXPECT_EQ(ReadAll(work / "p2.gif"), ToBytes("GIF89a-2"));
     EXPECT_EQ(ReadAll(work / "song.mp3"), ToBytes("ID3-song"));
     EXPECT_EQ(ReadAll(work / "birch.png"), ToBytes("PNG-birch"));

@@ -24,9 +24,7 @@ struct FileCloser {
 };
 
 // Writes an opaque RGB PNG of the surface; the caller holds the surface's lock.
-bool write_png(const gdi::Surface& surface, const std::string& path) {
-    if (surface.width() <= 0 || surface.height() <= 0)
-        return false;
+bool write_png_file(const gdi::Surface& surface, const std::string& path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file)
         return false;
@@ -62,6 +60,18 @@ bool write_png(const gdi::Surface& surface, const std::string& path) {
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fflush(file.get()) == 0;
+}
+
+// A capture is read while the show goes on (and may be killed): it appears under its name
+// whole or not at all.
+bool write_png(const gdi::Surface& surface, const std::string& path) {
+    if (surface.width() <= 0 || surface.height() <= 0)
+        return false;
+    const std::string part = path + ".part";
+    if (write_png_file(surface, part) && std::rename(part.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(part.c_str());
+    return false;
 }
 
 } // namespace

@@ -90,15 +90,18 @@ protected:
             DestroyWindow(w);
     }
     HWND Top() { return windows.emplace_back(Window(WS_POPUP)); }
+    // What the test skinners count their deletions into: it outlives the teardown, which
+    // deletes the skinners still registered.
+    int deleted = 0;
     // A frame-skinned window with a button and a static child, skinned as the hook would.
-    TestSkinner* SkinnedWithChildren(HWND& top, HWND& button, HWND& text, int* deleted = nullptr) {
+    TestSkinner* SkinnedWithChildren(HWND& top, HWND& button, HWND& text, int* counter = nullptr) {
         top = Top();
         button = CreateWindowExA(0, "Button", "b", WS_CHILD | BS_PUSHBUTTON, 0, 0, 10, 10, top,
                                  nullptr, nullptr, nullptr);
         text = CreateWindowExA(0, "Static", "s", WS_CHILD, 0, 20, 10, 10, top, nullptr, nullptr,
                                nullptr);
         auto* skinner = static_cast<TestSkinner*>(
-            manager.Register(std::make_unique<TestSkinner>(false, deleted), top));
+            manager.Register(std::make_unique<TestSkinner>(false, counter), top));
         skinner->ApplySkin(manager.GetSkin()->FindElement("Dialog"));
         skinner->Attach(top);
         return skinner;
@@ -129,7 +132,6 @@ TEST(SkinManagerClasses, EveryTableNameHasItsTypeAndOnlyThose) {
 
 TEST_F(Manager, RegistrationKeepsTheFirstSkinner) {
     HWND top = Top();
-    int deleted = 0;
     SkinWnd* first = manager.Register(std::make_unique<TestSkinner>(false, &deleted), top);
     EXPECT_EQ(manager.Register(std::make_unique<TestSkinner>(false, &deleted), top), first);
     EXPECT_EQ(deleted, 1);
@@ -180,7 +182,6 @@ TEST_F(Manager, ANewSkinWithTheSameNamesReskinsEveryWindow) {
 // A control whose type the new skin lacks loses its skinner, and no child map keeps it.
 TEST_F(Manager, ASkinnerRemovedByANewSkinLeavesNoChildMapPointingAtIt) {
     HWND top, button, text;
-    int deleted = 0;
     TestSkinner* skinner = SkinnedWithChildren(top, button, text, &deleted);
     ASSERT_TRUE(skinner->Children().count(button));
     ASSERT_EQ(manager.SetSkin(Skin(false)), 1);
@@ -200,7 +201,6 @@ TEST_F(Manager, ASkinnerRemovedByANewSkinLeavesNoChildMapPointingAtIt) {
 TEST_F(Manager, AnEmptySkinKeepsOnlySkinnersThatStayWithoutAnObject) {
     HWND kept = Top();
     HWND dropped = Top();
-    int deleted = 0;
     for (auto [hwnd, keeps] : {std::pair{kept, true}, std::pair{dropped, false}}) {
         SkinWnd* skinner = manager.Register(std::make_unique<TestSkinner>(keeps, &deleted), hwnd);
         skinner->ApplySkin(manager.GetSkin()->FindElement("Dialog"));
@@ -229,7 +229,6 @@ TEST_F(Manager, FontsPostedBeforeASkinChangeArriveBeforeTheOldSkinGoes) {
 
 TEST_F(Manager, RemoveAllDetachesEveryWindowAndEmptiesTheSkin) {
     HWND top, button, text;
-    int deleted = 0;
     SkinnedWithChildren(top, button, text, &deleted);
     manager.RemoveAll();
     EXPECT_EQ(deleted, 3);
@@ -245,7 +244,6 @@ TEST_F(Manager, RemoveAllDetachesEveryWindowAndEmptiesTheSkin) {
 
 TEST_F(Manager, ADestroyedWindowTakesItsSkinnerAlong) {
     HWND top, button, text;
-    int deleted = 0;
     TestSkinner* skinner = SkinnedWithChildren(top, button, text, &deleted);
     DestroyWindow(button);
     EXPECT_EQ(deleted, 1);

@@ -35,10 +35,10 @@ void Settle(int milliseconds = 700) {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-// Waits (up to ten seconds) for what the program shows to become true: a loaded machine may
-// take its time.
+// Waits (up to half a minute) for what the program shows to become true: a loaded machine
+// may take its time.
 bool ShowsSoon(const std::function<bool()>& shown) {
-    for (int i = 0; i < 50; ++i) {
+    for (int i = 0; i < 150; ++i) {
         if (shown())
             return true;
         Settle(200);

@@ -22,26 +22,13 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 
-long Rgb(COLORREF c) {
-    return (static_cast<long>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
-// Pumps this thread's messages until `ready` holds (at most 20 s).
-bool PumpUntil(const std::function<bool()>& ready) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        wintest::pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
+using wintest::pump_until;
+using wintest::x_rgb;
 
 // Pumps for a while, so that the display catches up.
 void Settle(int milliseconds = 300) {
     auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    PumpUntil([&] { return std::chrono::steady_clock::now() >= until; });
+    pump_until([&] { return std::chrono::steady_clock::now() >= until; });
 }
 
 TEST(RealDisplay, TheScreenIsTheDesktopAndEachTopLevelWindowANativeOne) {
@@ -60,18 +47,18 @@ TEST(RealDisplay, TheScreenIsTheDesktopAndEachTopLevelWindowANativeOne) {
     Settle();
     auto windows = x.WindowsOf(getpid());
     EXPECT_EQ(windows.size(), 3u);
-    EXPECT_EQ(x.Pixel(250, 180), Rgb(RGB(255, 0, 0)));
-    EXPECT_EQ(x.Pixel(700, 375), Rgb(RGB(0, 0, 255)));
-    EXPECT_EQ(x.Pixel(1000, 160), Rgb(RGB(0, 160, 0)));
-    EXPECT_NE(x.Pixel(903, 63), Rgb(RGB(0, 160, 0)));
+    EXPECT_EQ(x.Pixel(250, 180), x_rgb(RGB(255, 0, 0)));
+    EXPECT_EQ(x.Pixel(700, 375), x_rgb(RGB(0, 0, 255)));
+    EXPECT_EQ(x.Pixel(1000, 160), x_rgb(RGB(0, 160, 0)));
+    EXPECT_NE(x.Pixel(903, 63), x_rgb(RGB(0, 160, 0)));
 
     // Moving, hiding and showing follow the layer's window.
     SetWindowPos(red, nullptr, 150, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(blue, SW_HIDE);
     Settle();
-    EXPECT_EQ(x.Pixel(300, 500), Rgb(RGB(255, 0, 0)));
-    EXPECT_NE(x.Pixel(250, 180), Rgb(RGB(255, 0, 0)));
-    EXPECT_NE(x.Pixel(700, 375), Rgb(RGB(0, 0, 255)));
+    EXPECT_EQ(x.Pixel(300, 500), x_rgb(RGB(255, 0, 0)));
+    EXPECT_NE(x.Pixel(250, 180), x_rgb(RGB(255, 0, 0)));
+    EXPECT_NE(x.Pixel(700, 375), x_rgb(RGB(0, 0, 255)));
     EXPECT_EQ(x.WindowsOf(getpid()).size(), 2u);
     x.Screenshot(lvtest::ScreenshotPath("real-display-native-windows.png"));
     DestroyWindow(red);
@@ -102,7 +89,7 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
     Settle();
     x.MoveTo(260, 170);
     x.Click();
-    ASSERT_TRUE(PumpUntil([&] { return clicked.load(); }));
+    ASSERT_TRUE(pump_until([&] { return clicked.load(); }));
     EXPECT_EQ(at.x, 60);
     EXPECT_EQ(at.y, 70);
     POINT cursor{};
@@ -110,12 +97,12 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
     EXPECT_EQ(cursor.x, 260);
     EXPECT_EQ(cursor.y, 170);
     x.Key("Escape");
-    EXPECT_TRUE(PumpUntil([&] { return escaped.load(); }));
+    EXPECT_TRUE(pump_until([&] { return escaped.load(); }));
 
     // A move without a button (xdotool warps the pointer, as some programs do): the window
     // hears where it went, and the cursor is there.
     x.MoveTo(300, 250);
-    EXPECT_TRUE(PumpUntil([&] { return moved_to.load() == MAKELPARAM(100, 150); }))
+    EXPECT_TRUE(pump_until([&] { return moved_to.load() == MAKELPARAM(100, 150); }))
         << GET_X_LPARAM(moved_to.load()) << "," << GET_Y_LPARAM(moved_to.load());
     GetCursorPos(&cursor);
     EXPECT_EQ(cursor.x, 300);
@@ -123,7 +110,7 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
 
     // The program moves the pointer.
     SetCursorPos(333, 222);
-    EXPECT_TRUE(PumpUntil([&] { return x.Pointer().x == 333 && x.Pointer().y == 222; }));
+    EXPECT_TRUE(pump_until([&] { return x.Pointer().x == 333 && x.Pointer().y == 222; }));
     DestroyWindow(w);
 }
 
@@ -156,8 +143,8 @@ TEST(RealDisplay, AWorkersDrawingReachesTheScreenAndNothingUnchangedIsPresentedA
     worker.join();
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     EXPECT_GT(lv::display::presented_frames(), idle_start + 5);
-    EXPECT_EQ(x.Pixel(100, 100), Rgb(RGB(255, 0, 0)));
-    EXPECT_EQ(x.Pixel(kWidth - 1, kHeight - 1), Rgb(RGB(255, 0, 0)));
+    EXPECT_EQ(x.Pixel(100, 100), x_rgb(RGB(255, 0, 0)));
+    EXPECT_EQ(x.Pixel(kWidth - 1, kHeight - 1), x_rgb(RGB(255, 0, 0)));
     ReleaseDC(w, dc);
     DestroyWindow(w);
 }

@@ -24,21 +24,8 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 720;
 
-long Rgb(COLORREF c) {
-    return (static_cast<long>(GetRValue(c)) << 16) | (GetGValue(c) << 8) | GetBValue(c);
-}
-
-// Pumps this thread's messages until `ready` holds (at most 20 s).
-bool PumpUntil(const std::function<bool()>& ready) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        wintest::pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return true;
-}
+using wintest::pump_until;
+using wintest::x_rgb;
 
 // Waits until `ready` holds (at most 20 s) without touching the window layer, which would open
 // the display.
@@ -122,7 +109,7 @@ TEST(WindowManagerDisplay, AnXErrorIsReportedToTheCallerAndEndsNothing) {
     // The display goes on showing windows.
     lvtest::XScreen x = lvtest::CurrentScreen();
     HWND w = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, RGB(255, 0, 0));
-    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(200, 150) == Rgb(RGB(255, 0, 0)); }));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(200, 150) == x_rgb(RGB(255, 0, 0)); }));
     DestroyWindow(w);
 }
 
@@ -135,11 +122,11 @@ TEST_P(OnADesktop, TheLayersStackingReachesTheScreen) {
     lvtest::XScreen x = lvtest::CurrentScreen();
     HWND red = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 200, 150, 400, 300, RGB(255, 0, 0));
     HWND blue = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 400, 250, 400, 300, RGB(0, 0, 255));
-    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(500, 350) == Rgb(RGB(0, 0, 255)); }));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(500, 350) == x_rgb(RGB(0, 0, 255)); }));
     SetWindowPos(red, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(500, 350) == Rgb(RGB(255, 0, 0)); }));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(500, 350) == x_rgb(RGB(255, 0, 0)); }));
     SetWindowPos(blue, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(500, 350) == Rgb(RGB(0, 0, 255)); }));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(500, 350) == x_rgb(RGB(0, 0, 255)); }));
     DestroyWindow(red);
     DestroyWindow(blue);
 }
@@ -209,7 +196,7 @@ TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
     RECT where = x.Geometry(dialog_id);
     EXPECT_EQ(where.left, 300);
     EXPECT_EQ(where.top, 200);
-    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(450, 215) != Rgb(RGB(0, 0, 255)); }));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(450, 215) != x_rgb(RGB(0, 0, 255)); }));
     x.Screenshot(lvtest::ScreenshotPath(std::string("wm-hints-") + GetParam().name + ".png"));
 
     DestroyWindow(tip);

@@ -1,6 +1,8 @@
 #include "window_test_support.h"
 
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace wintest {
 namespace {
@@ -114,6 +116,22 @@ void pump() {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+}
+
+bool pump_until(const std::function<bool()>& ready) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!ready()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        pump();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+long x_rgb(COLORREF colour) {
+    return (static_cast<long>(GetRValue(colour)) << 16) | (GetGValue(colour) << 8) |
+           GetBValue(colour);
 }
 
 std::string name_of(UINT message) {

@@ -58,6 +58,10 @@ HWND make_coloured(DWORD style, int x, int y, int w, int h, COLORREF colour, HWN
 DWORD current_thread();
 // Dispatches everything queued (including WM_PAINT) until the queue is empty.
 void pump();
+// Pumps this thread's messages until `ready` holds (at most 20 s); false when it never did.
+bool pump_until(const std::function<bool()>& ready);
+// A colour as the X server's screenshots give it (0xRRGGBB).
+long x_rgb(COLORREF colour);
 std::string name_of(UINT message);
 
 } // namespace wintest

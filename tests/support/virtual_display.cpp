@@ -53,29 +53,33 @@ void stop_child(int pid) {
     }
 }
 
-// Starts a program in a process group of its own with exactly this environment and its
-// output in `log` (or nowhere); its id, -1 when it could not be started.
-int start_group(const std::vector<std::string>& args, const std::vector<std::string>& env,
-                const std::string& log) {
-    std::vector<std::string> a = args, e = env;
-    const int pid = fork();
-    if (pid != 0)
-        return pid;
-    setpgid(0, 0);
+// In a forked child: runs the program with exactly this environment, reading nothing and
+// writing to `out` (nowhere when it is -1).
+[[noreturn]] void exec_child(std::vector<std::string> args, std::vector<std::string> env, int out) {
     int null = open("/dev/null", O_RDWR);
-    int out = log.empty() ? null : open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     dup2(null, 0);
     dup2(out < 0 ? null : out, 1);
     dup2(out < 0 ? null : out, 2);
     std::vector<char*> argv, envp;
-    for (std::string& s : a)
-        argv.push_back(s.data());
+    for (std::string& a : args)
+        argv.push_back(a.data());
     argv.push_back(nullptr);
-    for (std::string& s : e)
-        envp.push_back(s.data());
+    for (std::string& e : env)
+        envp.push_back(e.data());
     envp.push_back(nullptr);
     execvpe(argv[0], argv.data(), envp.data());
     _exit(127);
+}
+
+// Starts a program in a process group of its own with exactly this environment and its
+// output in `log` (or nowhere); its id, -1 when it could not be started.
+int start_group(const std::vector<std::string>& args, const std::vector<std::string>& env,
+                const std::string& log) {
+    const int pid = fork();
+    if (pid != 0)
+        return pid;
+    setpgid(0, 0);
+    exec_child(args, env, log.empty() ? -1 : open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
 }
 
 // Ends a process group started by start_group: its leader is waited for, the helpers it
@@ -521,21 +525,8 @@ BackgroundProgram::BackgroundProgram(const std::filesystem::path& program,
     std::vector<std::string> arg_strings{program.string()};
     arg_strings.insert(arg_strings.end(), args.begin(), args.end());
     m_pid = fork();
-    if (m_pid == 0) {
-        int null = open("/dev/null", O_RDONLY);
-        dup2(null, 0);
-        dup2(out, 1);
-        dup2(out, 2);
-        std::vector<char*> argv, envp;
-        for (std::string& a : arg_strings)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        for (std::string& e : env_strings)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
-        execve(argv[0], argv.data(), envp.data());
-        _exit(127);
-    }
+    if (m_pid == 0)
+        exec_child(arg_strings, env_strings, out);
     close(out);
 }
 

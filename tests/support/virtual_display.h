@@ -13,6 +13,13 @@
 #include <utility>
 #include <vector>
 
+// Skips the running test, saying why, where the virtual X server, its tools or the desktop's
+// window manager is not installed.
+#define LV_SKIP_UNLESS_DESKTOP(manager)                                                            \
+    if (!lvtest::VirtualXServer::Installed(manager))                                               \
+    GTEST_SKIP() << "Xvfb, xdotool, ImageMagick or " << lvtest::NameOf(manager)                    \
+                 << " is not installed: this desktop is not tested"
+
 namespace lvtest {
 
 // The desktop a real-display test runs on: the bare server, a reparenting window manager, or a

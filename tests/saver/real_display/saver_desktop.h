@@ -38,9 +38,7 @@ inline long Rgb(COLORREF c) {
 class SaverOnADesktop : public ::testing::TestWithParam<WindowManager> {
 protected:
     void SetUp() override {
-        if (!lvtest::VirtualXServer::Installed(GetParam()))
-            GTEST_SKIP() << "Xvfb, xdotool, ImageMagick or " << lvtest::NameOf(GetParam())
-                         << " is not installed: this desktop is not tested";
+        LV_SKIP_UNLESS_DESKTOP(GetParam());
         m_server.emplace(kScreenWidth, kScreenHeight, GetParam());
         ASSERT_TRUE(m_server->Running()) << "the desktop did not start";
         fs::create_directories(m_program_dir);

@@ -21,9 +21,7 @@ constexpr RECT kUninstallButton{112, 21, 112 + 50, 21 + 14};
 class UninstallerOnADesktop : public ::testing::TestWithParam<WindowManager> {};
 
 TEST_P(UninstallerOnADesktop, TheCompletionMessageComesOverTheDialogAndEndsTheProgram) {
-    if (!lvtest::VirtualXServer::Installed(GetParam()))
-        GTEST_SKIP() << "Xvfb, xdotool, ImageMagick or " << lvtest::NameOf(GetParam())
-                     << " is not installed: this desktop is not tested";
+    LV_SKIP_UNLESS_DESKTOP(GetParam());
     lvtest::VirtualXServer server(1280, 720, GetParam());
     ASSERT_TRUE(server.Running()) << "the desktop did not start";
     const lvtest::XScreen x = server.Screen();

@@ -25,9 +25,7 @@ constexpr POINT kInPicture{150, 200};
 class GalleryMenusOnADesktop : public ::testing::TestWithParam<WindowManager> {};
 
 TEST_P(GalleryMenusOnADesktop, DropDownSubmenuAndContextMenuComeOnTopAndEscapeClosesThem) {
-    if (!lvtest::VirtualXServer::Installed(GetParam()))
-        GTEST_SKIP() << "Xvfb, xdotool, ImageMagick or " << lvtest::NameOf(GetParam())
-                     << " is not installed: this desktop is not tested";
+    LV_SKIP_UNLESS_DESKTOP(GetParam());
     lvtest::VirtualXServer server(1280, 800, GetParam());
     ASSERT_TRUE(server.Running()) << "the desktop did not start";
     const lvtest::XScreen x = server.Screen();

@@ -56,10 +56,13 @@ void CPrepareDlg::Prepare() {
     SetDlgItemText(kResultText, prepared ? "Preparing Successfully" : "Preparing Failed");
     if (!prepared) {
         // A blocked preparation says why in a box the person closes; no need to linger then.
-        if (IsStagingBlocked(staging.result))
+        // This box, above all others, would stand in front of the message: it goes first.
+        if (IsStagingBlocked(staging.result)) {
+            ShowWindow(SW_HIDE);
             ShowStagingBlocked(m_hWnd, staging);
-        else
+        } else {
             Sleep(kShownOnFailureMs);
+        }
         OnCancel();
         return;
     }

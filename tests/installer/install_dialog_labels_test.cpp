@@ -4,8 +4,10 @@
 #include "installer/prepare_dlg.h"
 #include "installer/staging_blocked.h"
 #include "testing/answers.h"
+#include "testing/screen_capture.h"
 #include "tests/support/label_fit.h"
 #include "tests/support/scoped_env.h"
+#include "tests/support/screenshots.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +48,10 @@ TEST(InstallerDialogLabels, TheStagingMessagesShowWholeInEveryLanguage) {
     for (const char* locale : {"C", "ja_JP.UTF-8", "ko_KR.UTF-8"}) {
         lvtest::ScopedEnv language("LC_ALL", locale);
         for (const PrepareResult result : {PrepareResult::InUse, PrepareResult::InTheWay}) {
-            SCOPED_TRACE(std::string(locale) + (result == PrepareResult::InUse ? " in use" : " in the way"));
+            const std::string name = std::string("staging_") +
+                                     (result == PrepareResult::InUse ? "in_use_" : "in_the_way_") +
+                                     std::string(locale).substr(0, 2);
+            SCOPED_TRACE(name);
             lv::testing::clear_answers();
             bool shown = false;
             lv::testing::push_modal_answer({0, [&](HWND box) {
@@ -60,6 +65,12 @@ TEST(InstallerDialogLabels, TheStagingMessagesShowWholeInEveryLanguage) {
                                                           GetSystemMetrics(SM_CXSCREEN));
                                                 EXPECT_LE(r.bottom - r.top,
                                                           GetSystemMetrics(SM_CYSCREEN));
+                                                RedrawWindow(box, nullptr, nullptr,
+                                                             RDW_INVALIDATE | RDW_ERASE |
+                                                                 RDW_FRAME | RDW_UPDATENOW |
+                                                                 RDW_ALLCHILDREN);
+                                                EXPECT_TRUE(lv::testing::save_window_png(
+                                                    box, lvtest::ScreenshotPath(name + ".png")));
                                                 PostMessageA(box, WM_COMMAND, IDOK, 0);
                                             }});
             PreparedStaging staging;

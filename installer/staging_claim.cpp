@@ -50,9 +50,9 @@ StagingClaim WriteClaim(const std::string& path, const ClaimOwner& owner) {
     }
     const std::string text = FormatClaim(owner);
     DWORD written = 0;
-    const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written,
-                                 nullptr) &&
-                       written == text.size() && FlushFileBuffers(file);
+    const bool whole =
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+        written == text.size() && FlushFileBuffers(file);
     CloseHandle(file);
     if (!whole) {
         DeleteFileA(path.c_str());

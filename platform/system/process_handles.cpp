@@ -25,7 +25,7 @@ struct ProcessStat {
     char state = '?';
     std::uint64_t userTicks = 0;
     std::uint64_t kernelTicks = 0;
-    std::uint64_t startTicks = 0; // since boot
+    std::uint64_t startTicks = 0;  // since boot
     std::optional<int> exitStatus; // as waitpid reports it, when the kernel shows it
 };
 
@@ -40,7 +40,8 @@ std::optional<ProcessStat> read_stat(DWORD pid) {
     if (close == std::string::npos)
         return std::nullopt;
     std::istringstream rest(text.substr(close + 1));
-    std::vector<std::string> fields{"pid", "comm"}; // fields are numbered from 1
+    // proc(5) numbers the fields from 1: index = number - 1.
+    std::vector<std::string> fields{"pid", "comm"};
     for (std::string field; rest >> field;)
         fields.push_back(field);
     constexpr std::size_t kState = 2, kUser = 13, kKernel = 14, kStart = 21, kExit = 51;
@@ -77,7 +78,8 @@ std::uint64_t ticks_per_second() {
 // Clock ticks as the platform's 100 ns units.
 std::uint64_t as_filetime_units(std::uint64_t ticks) {
     const std::uint64_t perSecond = ticks_per_second();
-    return ticks / perSecond * lv::kTicksPerSecond + ticks % perSecond * lv::kTicksPerSecond / perSecond;
+    return ticks / perSecond * lv::kTicksPerSecond +
+           ticks % perSecond * lv::kTicksPerSecond / perSecond;
 }
 
 class ProcessObject : public lv::KernelObject {

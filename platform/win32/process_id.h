@@ -21,7 +21,8 @@ HANDLE OpenProcess(DWORD desiredAccess, BOOL inheritHandle, DWORD processId);
 BOOL GetExitCodeProcess(HANDLE process, LPDWORD exitCode);
 // The creation time (UTC; it tells two processes that had the same id apart, to the clock tick
 // of the kernel; it is counted from the boot time the kernel reports, so a step of the system
-// clock moves it) and the processor time used in kernel and user mode. The exit time is not kept here: it is zero. A process its
-// parent has collected is gone with its times: FALSE with ERROR_CALL_NOT_IMPLEMENTED.
+// clock moves it) and the processor time used in kernel and user mode. The exit time is not kept
+// here: it is zero. A process its parent has collected is gone with its times: FALSE with
+// ERROR_CALL_NOT_IMPLEMENTED.
 BOOL GetProcessTimes(HANDLE process, FILETIME* creationTime, FILETIME* exitTime,
                      FILETIME* kernelTime, FILETIME* userTime);

@@ -54,25 +54,22 @@ TEST(InstallerDialogLabels, TheStagingMessagesShowWholeInEveryLanguage) {
             SCOPED_TRACE(name);
             lv::testing::clear_answers();
             bool shown = false;
-            lv::testing::push_modal_answer({0, [&](HWND box) {
-                                                shown = true;
-                                                for (const lvtest::ClippedLabel& label :
-                                                     lvtest::ClippedLabels(box))
-                                                    ADD_FAILURE() << label;
-                                                RECT r{};
-                                                GetWindowRect(box, &r);
-                                                EXPECT_LE(r.right - r.left,
-                                                          GetSystemMetrics(SM_CXSCREEN));
-                                                EXPECT_LE(r.bottom - r.top,
-                                                          GetSystemMetrics(SM_CYSCREEN));
-                                                RedrawWindow(box, nullptr, nullptr,
-                                                             RDW_INVALIDATE | RDW_ERASE |
-                                                                 RDW_FRAME | RDW_UPDATENOW |
-                                                                 RDW_ALLCHILDREN);
-                                                EXPECT_TRUE(lv::testing::save_window_png(
-                                                    box, lvtest::ScreenshotPath(name + ".png")));
-                                                PostMessageA(box, WM_COMMAND, IDOK, 0);
-                                            }});
+            lv::testing::push_modal_answer(
+                {0, [&](HWND box) {
+                     shown = true;
+                     for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(box))
+                         ADD_FAILURE() << label;
+                     RECT r{};
+                     GetWindowRect(box, &r);
+                     EXPECT_LE(r.right - r.left, GetSystemMetrics(SM_CXSCREEN));
+                     EXPECT_LE(r.bottom - r.top, GetSystemMetrics(SM_CYSCREEN));
+                     RedrawWindow(box, nullptr, nullptr,
+                                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW |
+                                      RDW_ALLCHILDREN);
+                     EXPECT_TRUE(
+                         lv::testing::save_window_png(box, lvtest::ScreenshotPath(name + ".png")));
+                     PostMessageA(box, WM_COMMAND, IDOK, 0);
+                 }});
             PreparedStaging staging;
             staging.result = result;
             staging.obstacle = folder;

@@ -19,13 +19,13 @@
 #include "testing/screen_capture.h"
 #include "testing/virtual_clock.h"
 #include "testing/window_input.h"
-#include "win32/process_id.h"
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
+#include "win32/process_id.h"
 
 #include <gtest/gtest.h>
 
@@ -445,12 +445,12 @@ TEST_F(InstallDialogTest, TheClaimBesideTheFolderTellsARunningInstallerFromAnEnd
     plant({self.pid, self.created + 1});
     const Bytes theme = ThemeBytes(kTitle);
     CInstallDlg taken(nullptr, Package(theme));
-    EXPECT_EQ(Run(taken, [](HWND hwnd) {
-                  EXPECT_FALSE(fs::exists(
-                      fs::path(lv::to_host_path(StagingFolderFor(ProgramFilesFolder(), kTitle))) /
-                      "left.txt"));
-                  Click(hwnd, CInstallDlg::kInstallButton);
-              }),
+    const fs::path left = Staging() / "left.txt";
+    EXPECT_EQ(Run(taken,
+                  [left](HWND hwnd) {
+                      EXPECT_FALSE(fs::exists(left));
+                      Click(hwnd, CInstallDlg::kInstallButton);
+                  }),
               IDOK);
     EXPECT_TRUE(m_shown);
     EXPECT_FALSE(taken.StagingBlocked());

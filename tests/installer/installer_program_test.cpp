@@ -211,11 +211,17 @@ TEST_F(InstallerProgramTest, AFolderInTheWayIsLeftAloneAndTheInstallerSaysSoAndF
         std::string says;
     };
     const Case cases[] = {
-        {"someone else's folder, unattended", {"/install"}, std::nullopt,
+        {"someone else's folder, unattended",
+         {"/install"},
+         std::nullopt,
          "something it did not make is in the way at\n" + folder + "\n"},
-        {"someone else's folder, with the dialog", {}, std::nullopt,
+        {"someone else's folder, with the dialog",
+         {},
+         std::nullopt,
          "something it did not make is in the way at\n" + folder + "\n"},
-        {"a running installer's folder", {"/install"}, running,
+        {"a running installer's folder",
+         {"/install"},
+         running,
          "Another installer is running and is using the folder\n" + folder + "\n"},
     };
     for (const Case& c : cases) {

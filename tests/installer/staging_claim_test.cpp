@@ -2,9 +2,9 @@
 // still runs, decide whether a new installer takes the folder over or leaves it alone.
 #include "installer/install_steps.h"
 #include "installer/staging_claim.h"
-#include "win32/process_id.h"
 #include "tests/installer/install_fixture.h"
 #include "tests/support/process_runner.h"
+#include "win32/process_id.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +92,8 @@ TEST_F(StagingClaimTest, TheProcessTheClaimNamesDecidesWhetherTheFolderIsTakenOv
         return FormatClaim(owner);
     };
     const Case cases[] = {
-        {"nothing there", false, [](ChildProcess&) { return std::nullopt; },
-         StagingClaim::Claimed, false},
+        {"nothing there", false, [](ChildProcess&) { return std::nullopt; }, StagingClaim::Claimed,
+         false},
         {"the folder of an installer that has ended", true,
          [&](ChildProcess& child) { return ofChild(child, true); }, StagingClaim::Claimed, false},
         {"the claim of an ended installer, killed before it made the folder", false,
@@ -119,8 +119,7 @@ TEST_F(StagingClaimTest, TheProcessTheClaimNamesDecidesWhetherTheFolderIsTakenOv
          [](ChildProcess&) { return std::string("installer 12 x\n"); }, StagingClaim::InTheWay,
          true},
         {"a claim with more after it", true,
-         [&](ChildProcess&) { return FormatClaim(self) + "more\n"; }, StagingClaim::InTheWay,
-         true},
+         [&](ChildProcess&) { return FormatClaim(self) + "more\n"; }, StagingClaim::InTheWay, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -150,8 +149,7 @@ TEST_F(StagingClaimTest, TheProcessTheClaimNamesDecidesWhetherTheFolderIsTakenOv
             if (claim) {
                 EXPECT_EQ(ReadFileText(ClaimHost()), *claim);
             }
-            EXPECT_EQ(result.obstacle,
-                      c.claimIsObstacle ? StagingClaimPath(Staging()) : Staging());
+            EXPECT_EQ(result.obstacle, c.claimIsObstacle ? StagingClaimPath(Staging()) : Staging());
         }
     }
 }

@@ -20,7 +20,8 @@ using lvtest::WindowManager;
 
 class InstallerInTheWayOnADesktop : public ::testing::TestWithParam<WindowManager> {};
 
-TEST_P(InstallerInTheWayOnADesktop, AFolderInTheWayIsReportedInPlaceOfThePreparingBoxAndOkEndsTheProgram) {
+TEST_P(InstallerInTheWayOnADesktop,
+       AFolderInTheWayIsReportedInPlaceOfThePreparingBoxAndOkEndsTheProgram) {
     LV_SKIP_UNLESS_DESKTOP(GetParam());
     lvtest::VirtualXServer server(1280, 720, GetParam());
     ASSERT_TRUE(server.Running()) << "the desktop did not start";
@@ -45,8 +46,7 @@ TEST_P(InstallerInTheWayOnADesktop, AFolderInTheWayIsReportedInPlaceOfThePrepari
                                    "-staging-in-the-way");
     x.Key("Return");
     EXPECT_EQ(installer.Wait(60), 1) << installer.Output();
-    EXPECT_NE(installer.Output().find("something it did not make is in the way"),
-              std::string::npos)
+    EXPECT_NE(installer.Output().find("something it did not make is in the way"), std::string::npos)
         << installer.Output();
     EXPECT_EQ(installer.Output().find("nobody can give"), std::string::npos) << installer.Output();
     EXPECT_EQ(lvtest::ReadFileText(theirs), "t");

@@ -33,6 +33,8 @@ BOOL CInstallApp::InitInstance() {
         dialog.m_nMode = CInstallDlg::kUnattendedMode;
     m_pMainWnd = &dialog;
     dialog.DoModal();
+    if (dialog.StagingBlocked())
+        m_exitCode = 1;
     if (m_pMainWnd == &dialog)
         m_pMainWnd = nullptr;
     return FALSE;
@@ -40,5 +42,6 @@ BOOL CInstallApp::InitInstance() {
 
 int CInstallApp::ExitInstance() {
     GlazeworkShutdown();
-    return CWinApp::ExitInstance();
+    const int base = CWinApp::ExitInstance();
+    return m_exitCode != 0 ? m_exitCode : base;
 }

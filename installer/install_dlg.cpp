@@ -5,6 +5,7 @@
 #include "installer/install_steps.h"
 #include "installer/install_strings.h"
 #include "installer/prepare_dlg.h"
+#include "installer/staging_blocked.h"
 #include "installer/welcome_text.h"
 #include "settings/controls/hyper_link.h"
 
@@ -84,6 +85,7 @@ BOOL CInstallDlg::OnInitDialog() {
     // what a failed one left behind goes as well, and nothing that stood there before does.
     CPrepareDlg prepare(m_packagePath, static_cast<LPCTSTR>(m_strTitle));
     const INT_PTR prepared = prepare.DoModal();
+    m_stagingBlocked = IsStagingBlocked(prepare.m_result);
     if (prepare.m_stagingMade)
         m_strStaging = StagingFolderFor(ProgramFilesFolder(), static_cast<LPCTSTR>(m_strTitle));
     if (prepared == IDOK) {

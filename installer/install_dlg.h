@@ -40,6 +40,8 @@ public:
     // Null unless the advert page is shown.
     CADView* GetAdvertView() const { return m_pADView.get(); }
     CColorLabel& GetTitleLabel() { return m_lblTitle; }
+    // The preparation was refused for what stood at the staging folder's name (and said so).
+    bool StagingBlocked() const { return m_stagingBlocked; }
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;
@@ -64,6 +66,7 @@ private:
     std::unique_ptr<CADView> m_pADView;
     CString m_strTitle;
     std::string m_strStaging;
+    bool m_stagingBlocked = false;
     CImageButton m_btnCancel;
     CImageButton m_btnInstall;
     CImageButton m_btnWebSite;

@@ -4,6 +4,7 @@
 #include "installer/os_code.h"
 #include "installer/package_names.h"
 #include "installer/reg_string.h"
+#include "installer/staging_claim.h"
 #include "mfc/mfc.h"
 #include "saver/folder_utils.h"
 
@@ -121,7 +122,9 @@ InstallOutcome RunInstallStep(const std::string& stagingFolder, const std::strin
 }
 
 bool DeleteStagingFolder(const std::string& stagingFolder) {
-    if (stagingFolder.empty())
+    if (stagingFolder.empty() || DeleteFolderTree(stagingFolder.c_str()) != 1)
         return false;
-    return DeleteFolderTree(stagingFolder.c_str()) == 1;
+    // Only once the folder is gone: a claim left beside a folder lets the next run take it over.
+    ReleaseStagingClaim(stagingFolder);
+    return true;
 }

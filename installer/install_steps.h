@@ -37,5 +37,5 @@ enum class InstallOutcome {
 InstallOutcome RunInstallStep(const std::string& stagingFolder, const std::string& title,
                               std::int16_t osCode);
 
-// Removes the staging folder and all it holds; an empty path removes nothing.
+// Removes the staging folder and all it holds, then its claim; an empty path removes nothing.
 bool DeleteStagingFolder(const std::string& stagingFolder);

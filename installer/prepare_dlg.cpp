@@ -2,6 +2,7 @@
 
 #include "installer/install_steps.h"
 #include "installer/prepare_staging.h"
+#include "installer/staging_blocked.h"
 
 namespace {
 
@@ -46,12 +47,22 @@ LRESULT CPrepareDlg::OnStartPrepare(WPARAM, LPARAM) {
 }
 
 void CPrepareDlg::Prepare() {
-    const bool prepared =
-        PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header, m_stagingMade);
+    const PreparedStaging staging =
+        PrepareStaging(m_packagePath, ProgramFilesFolder(), m_title, m_header);
+    m_stagingMade = staging.made;
+    m_result = staging.result;
+    const bool prepared = staging.result == PrepareResult::Prepared;
     m_progress.SetPos(70);
     SetDlgItemText(kResultText, prepared ? "Preparing Successfully" : "Preparing Failed");
     if (!prepared) {
-        Sleep(kShownOnFailureMs);
+        // A blocked preparation says why in a box the person closes; no need to linger then.
+        // This box, above all others, would stand in front of the message: it goes first.
+        if (IsStagingBlocked(staging.result)) {
+            ShowWindow(SW_HIDE);
+            ShowStagingBlocked(m_hWnd, staging);
+        } else {
+            Sleep(kShownOnFailureMs);
+        }
         OnCancel();
         return;
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "installer/install_theme_header.h"
+#include "installer/prepare_staging.h"
 #include "mfc/mfc.h"
 #include "settings/controls/percent_progress_ctrl.h"
 
@@ -28,6 +29,8 @@ public:
     InstallThemeHeader m_header;
     // The preparation made the staging folder (whether it then succeeded or not).
     bool m_stagingMade = false;
+    // How the preparation ended.
+    PrepareResult m_result = PrepareResult::Failed;
 
 protected:
     void DoDataExchange(CDataExchange* dx) override;

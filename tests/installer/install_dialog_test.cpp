@@ -8,6 +8,7 @@
 #include "installer/install_strings.h"
 #include "installer/os_code.h"
 #include "installer/prepare_dlg.h"
+#include "installer/staging_claim.h"
 #include "installer/welcome_text.h"
 #include "skin/core/glazework.h"
 #include "skin/core/skin_manager.h"
@@ -24,6 +25,7 @@
 #include "tests/support/scoped_env.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/window_probe.h"
+#include "win32/process_id.h"
 
 #include <gtest/gtest.h>
 
@@ -119,8 +121,12 @@ protected:
     }
 
     fs::path Staging() const { return Host(StagingFolderFor(ProgramFilesFolder(), kTitle)); }
+    fs::path Claim() const {
+        return Host(StagingClaimPath(StagingFolderFor(ProgramFilesFolder(), kTitle)));
+    }
     void ExpectNothingInstalled() {
         EXPECT_FALSE(fs::exists(Staging()));
+        EXPECT_FALSE(fs::exists(Claim()));
         EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
         EXPECT_FALSE(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"));
         EXPECT_FALSE(RegString(HKEY_CURRENT_USER, kDesktopKey, kScreenSaverValue));
@@ -137,6 +143,7 @@ protected:
         EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, kScreenSaverValue), saver);
         EXPECT_TRUE(ScreenSaverActive());
         EXPECT_FALSE(fs::exists(Staging()));
+        EXPECT_FALSE(fs::exists(Claim()));
     }
 
     // The preparing dialog shows its result for a while.
@@ -347,8 +354,9 @@ TEST_F(InstallDialogTest, FailedPreparationClosesTheDialogAndRemovesWhatWasStage
     }
 }
 
-// The staging folder is made afresh. Anything already at its name (a folder of someone else's,
-// a link) is neither unpacked into nor removed: the preparation fails and leaves it alone.
+// The staging folder is made afresh. Anything already at its name that no installer claimed
+// (a folder of someone else's, a link, a file) is neither unpacked into nor removed: the
+// preparation fails, says what is in the way, and leaves it alone.
 TEST_F(InstallDialogTest, AnythingAtTheStagingFoldersNameIsNeitherUsedNorRemoved) {
     ScratchDir outside;
     struct Case {
@@ -372,22 +380,82 @@ TEST_F(InstallDialogTest, AnythingAtTheStagingFoldersNameIsNeitherUsedNorRemoved
              EXPECT_TRUE(fs::is_symlink(Staging()));
              EXPECT_TRUE(fs::is_empty(outside.path()));
          }},
+        {"a link to nothing",
+         [&] { fs::create_directory_symlink(outside.path() / "gone", Staging()); },
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(Staging()));
+             EXPECT_TRUE(fs::is_empty(outside.path()));
+         }},
         {"a file", [&] { WriteFileBytes(Staging(), TextLikeBytes(10)); },
          [&] { EXPECT_EQ(ReadFileBytes(Staging()), TextLikeBytes(10)); }},
     };
+    const std::string folder = StagingFolderFor(ProgramFilesFolder(), kTitle);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         lv::testing::clear_answers();
         fs::remove_all(Staging());
         c.plant();
         CInstallDlg dialog(nullptr, Package(ThemeBytes(kTitle)));
+        lv::testing::push_message_box_answer(IDOK);
         EXPECT_EQ(Run(dialog, [](HWND) {}), IDCANCEL);
         EXPECT_FALSE(m_shown);
+        EXPECT_TRUE(dialog.StagingBlocked());
         c.check();
+        EXPECT_FALSE(fs::exists(Claim()));
         EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
-        EXPECT_TRUE(lv::testing::message_box_log().empty());
+        const auto log = lv::testing::message_box_log();
+        ASSERT_EQ(log.size(), 1u);
+        EXPECT_EQ(log[0].text, "The installer cannot unpack its files: something it did not make "
+                               "is in the way at\n" +
+                                   folder +
+                                   "\nMove it away or delete it, then run this installer again.");
+        EXPECT_EQ(log[0].caption, "Error");
+        EXPECT_EQ(log[0].type, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
     }
     fs::remove_all(Staging());
+}
+
+// A running installer's folder is left to it; one that an ended installer left is taken over.
+TEST_F(InstallDialogTest, TheClaimBesideTheFolderTellsARunningInstallerFromAnEndedOne) {
+    const std::string folder = StagingFolderFor(ProgramFilesFolder(), kTitle);
+    const ClaimOwner self = RunningProcess(GetCurrentProcessId()).value();
+    const auto plant = [&](const ClaimOwner& owner) {
+        fs::create_directories(Staging());
+        WriteFileBytes(Staging() / "left.txt", TextLikeBytes(10));
+        const std::string claim = FormatClaim(owner);
+        WriteFileBytes(Claim(), Bytes(claim.begin(), claim.end()));
+    };
+
+    plant(self);
+    CInstallDlg busy(nullptr, Package(ThemeBytes(kTitle)));
+    lv::testing::push_message_box_answer(IDOK);
+    EXPECT_EQ(Run(busy, [](HWND) {}), IDCANCEL);
+    EXPECT_FALSE(m_shown);
+    EXPECT_TRUE(busy.StagingBlocked());
+    EXPECT_TRUE(fs::exists(Staging() / "left.txt"));
+    EXPECT_EQ(ParseClaim(ReadFileText(Claim())), self);
+    const auto log = lv::testing::message_box_log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].text, "Another installer is running and is using the folder\n" + folder +
+                               "\nWait until it has finished, then run this installer again.");
+
+    // The same id, a process made at another time: the one that made the folder has ended.
+    lv::testing::clear_answers();
+    fs::remove_all(Staging());
+    plant({self.pid, self.created + 1});
+    const Bytes theme = ThemeBytes(kTitle);
+    CInstallDlg taken(nullptr, Package(theme));
+    const fs::path left = Staging() / "left.txt";
+    EXPECT_EQ(Run(taken,
+                  [left](HWND hwnd) {
+                      EXPECT_FALSE(fs::exists(left));
+                      Click(hwnd, CInstallDlg::kInstallButton);
+                  }),
+              IDOK);
+    EXPECT_TRUE(m_shown);
+    EXPECT_FALSE(taken.StagingBlocked());
+    ExpectInstalled(theme);
+    EXPECT_TRUE(lv::testing::message_box_log().empty());
 }
 
 // What a person sees while the payload is unpacked: the bar fills in its own colour over the
@@ -447,8 +515,10 @@ TEST_F(InstallDialogTest, PreparingShowsAFilledBarWithItsPercentage) {
         HHOOK hook =
             SetWindowsHookExA(WH_CALLWNDPROCRET, LookAtPreparing, nullptr, GetCurrentThreadId());
         ASSERT_NE(hook, nullptr);
-        // Each preparation makes the staging folder afresh.
+        // Each preparation makes the staging folder afresh, under a claim of its own; removing
+        // them stands in for the main dialog that would.
         fs::remove_all(Staging());
+        fs::remove(Claim());
         CPrepareDlg dialog(Package(ThemeBytes(kTitle)), kTitle);
         EXPECT_EQ(dialog.DoModal(), IDOK);
         UnhookWindowsHookEx(hook);

@@ -1,14 +1,17 @@
 // The installer as a program on a scratch machine: the packed installer of the build, and
 // installers assembled here from the same program with other payloads.
 #include "installer/install_steps.h"
+#include "installer/staging_claim.h"
 #include "system/paths.h"
 #include "tests/installer/install_fixture.h"
 #include "tests/installer/package_fixture.h"
 #include "tests/support/process_runner.h"
+#include "win32/process_id.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 namespace lvtest {
 namespace {
@@ -42,6 +45,9 @@ protected:
         return path;
     }
     fs::path Staging() const { return Host(StagingFolderFor(ProgramFilesFolder(), kTitle)); }
+    fs::path Claim() const {
+        return Host(StagingClaimPath(StagingFolderFor(ProgramFilesFolder(), kTitle)));
+    }
     void ExpectInstalled() {
         const std::string saver = Installed(kTitle, ".scr");
         EXPECT_EQ(ReadWholeFile(Host(saver)), ReadWholeFile(LV_LUMIVISTA));
@@ -55,6 +61,7 @@ protected:
         EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, kScreenSaverValue), saver);
         EXPECT_EQ(RegString(HKEY_CURRENT_USER, kDesktopKey, "ScreenSaveActive"), "1");
         EXPECT_FALSE(fs::exists(Staging()));
+        EXPECT_FALSE(fs::exists(Claim()));
     }
     // The installed saver's mode u: the uninstaller it writes out is answered through the script
     // and removes what the installer put into the system folder and the uninstall entry.
@@ -172,6 +179,69 @@ TEST_F(InstallerProgramTest, InstallButtonInstallsAndTheInstalledSaverUninstalls
     ExpectInstalled();
 
     ExpectUninstalledBy(Run(Host(Installed(kTitle, ".scr")), {"/u"}, {}, {"1004", "OK"}));
+}
+
+// An installer killed while its staging folder stands leaves the folder and its claim; the
+// next one sees that their installer has ended, clears them away and installs.
+TEST_F(InstallerProgramTest, AKilledInstallerDoesNotKeepTheNextFromInstalling) {
+    const ProcessResult killed = RunProgramUntil(
+        LV_PACKED_INSTALLER, {"/install"}, {{"LUMIVISTA_ROOT", (m_scratch / "root").string()}},
+        [&] { return fs::exists(Staging()); });
+    ASSERT_EQ(killed.exitCode, -1) << "ended before it was killed: " << killed.out << killed.err;
+    ASSERT_TRUE(fs::exists(Staging()));
+    ASSERT_TRUE(fs::exists(Claim()));
+
+    const ProcessResult next = Run(LV_PACKED_INSTALLER, {"/install"});
+    EXPECT_EQ(next.exitCode, 0) << next.out << next.err;
+    EXPECT_EQ(next.err.find("MessageBox"), std::string::npos) << next.err;
+    ExpectInstalled();
+}
+
+// What no ended installer left (a running installer's folder, a folder of someone else's) is
+// neither used nor removed: the installer says what is in the way, installs nothing and fails,
+// unattended or not.
+TEST_F(InstallerProgramTest, AFolderInTheWayIsLeftAloneAndTheInstallerSaysSoAndFails) {
+    const std::string folder = StagingFolderFor(ProgramFilesFolder(), kTitle);
+    // The test itself stands in for a running installer.
+    const std::string running = FormatClaim(RunningProcess(GetCurrentProcessId()).value());
+    struct Case {
+        const char* what;
+        std::vector<std::string> args;
+        std::optional<std::string> claim;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"someone else's folder, unattended",
+         {"/install"},
+         std::nullopt,
+         "something it did not make is in the way at\n" + folder + "\n"},
+        {"someone else's folder, with the dialog",
+         {},
+         std::nullopt,
+         "something it did not make is in the way at\n" + folder + "\n"},
+        {"a running installer's folder",
+         {"/install"},
+         running,
+         "Another installer is running and is using the folder\n" + folder + "\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(Claim());
+        fs::create_directories(Staging());
+        WriteFileBytes(Staging() / "theirs.txt", {'t'});
+        if (c.claim)
+            WriteFileBytes(Claim(), Bytes(c.claim->begin(), c.claim->end()));
+
+        const ProcessResult run = Run(LV_PACKED_INSTALLER, c.args);
+        EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+        EXPECT_NE(run.err.find("MessageBox [Error]: "), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+        EXPECT_EQ(run.err.find("Install Manager"), std::string::npos) << run.err;
+        EXPECT_EQ(ReadWholeFile(Staging() / "theirs.txt"), Bytes{'t'});
+        EXPECT_EQ(fs::exists(Claim()), c.claim.has_value());
+        EXPECT_TRUE(fs::is_empty(Host(SystemFolder())));
+        EXPECT_FALSE(RegString(HKEY_LOCAL_MACHINE, kUninstallKeyPrefix + kTitle, "DisplayName"));
+    }
 }
 
 } // namespace

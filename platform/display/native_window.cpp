@@ -76,15 +76,27 @@ void copy_rect(const gdi::Surface& from, SDL_Surface* to, const RECT& r) {
                       static_cast<int>(from.stride()), format, dst_top, to->pitch);
 }
 
+// The type the manager is told where SDL's own (normal, popup menu, tooltip) says too little.
+const char* window_type(window::LayerKind kind) {
+    switch (kind) {
+    case window::LayerKind::dialog:
+        return "DIALOG";
+    case window::LayerKind::dropdown_menu:
+        return "DROPDOWN_MENU";
+    case window::LayerKind::combo_list:
+        return "COMBO";
+    default:
+        return nullptr;
+    }
+}
+
 // What the manager is told beyond what SDL says: the owner the window stays above (transient
-// for), dialogs and combo lists by their type, a modal dialog as modal.
+// for), what the window is by its type, a modal dialog as modal.
 void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner) {
     if (owner)
         SDL_SetWindowModalFor(window, owner);
-    if (layer.kind == window::LayerKind::dialog)
-        set_window_type(window, "DIALOG");
-    else if (layer.kind == window::LayerKind::combo_list)
-        set_window_type(window, "COMBO");
+    if (const char* type = window_type(layer.kind))
+        set_window_type(window, type);
     if (layer.modal && layer.kind == window::LayerKind::dialog)
         add_window_state(window, "MODAL");
 }
@@ -189,8 +201,12 @@ bool NativeWindow::present() {
     return SDL_UpdateWindowSurfaceRects(m_window, &area, 1) == 0;
 }
 
-void NativeWindow::take_focus() {
+bool NativeWindow::take_focus() {
+    // The manager is asked first: it moves its own idea of the active window (and the frame's
+    // place) along; the keyboard is then given directly, which is all a bare server has.
+    const Activation how = request_activation(m_window);
     SDL_SetWindowInputFocus(m_window);
+    return how == Activation::raised;
 }
 
 } // namespace lv::display

@@ -243,6 +243,15 @@ void SdlPresenter::handle(const SDL_Event& e) {
             native->expose();
             m_damaged = true;
             break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            // A manager gives the keyboard to the window clicked, even to an owner that its
+            // modal dialog disables: the keyboard goes back to the window the layer keeps
+            // active (the click itself brings that one forward).
+            if (hwnd != m_natives->focused && !IsWindowEnabled(hwnd))
+                if (auto it = m_natives->by_window.find(m_natives->focused);
+                    it != m_natives->by_window.end())
+                    it->second->take_focus();
+            break;
         case SDL_WINDOWEVENT_CLOSE:
             // The desktop asks the window to close (there is no caption of the desktop's own).
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -317,8 +326,17 @@ void SdlPresenter::reconcile() {
     }
     if (active != n.focused) {
         n.focused = active;
-        if (active)
-            n.by_window[active]->take_focus();
+        if (active && n.by_window[active]->take_focus()) {
+            // Raised on its own: whatever the layer keeps above it (topmost windows, popups)
+            // goes back above it.
+            std::vector<SDL_Window*> above;
+            for (HWND hwnd : order) {
+                if (hwnd == active)
+                    break;
+                above.insert(above.begin(), n.by_window[hwnd]->sdl());
+            }
+            raise_windows(above);
+        }
     }
     int cursor = window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE;
     if (cursor != n.cursor_shown) {

@@ -23,6 +23,12 @@ bool query_pointer(SDL_Window* any_window, POINT& screen);
 // could be stacked against each other: each raise is a request the manager carries out on the
 // frame, keeping a window it holds transient for another above that one.
 void raise_windows(const std::vector<SDL_Window*>& bottom_first);
+// Asks for the window to be brought forward as the active one: through the window manager
+// (_NET_ACTIVE_WINDOW from an application) where one runs that supports it, since the manager
+// alone knows the frames, their stacking and whose turn the keyboard is; raised directly where
+// none does (windows that belong above it are then the caller's to raise again).
+enum class Activation { failed, by_manager, raised };
+Activation request_activation(SDL_Window* window);
 
 // Tells the window manager what the window is (_NET_WM_WINDOW_TYPE_<type>: "DIALOG", "COMBO").
 // Before the window is shown.

@@ -92,13 +92,20 @@ const char* window_type(window::LayerKind kind) {
 
 // What the manager is told beyond what SDL says: the owner the window stays above (transient
 // for), what the window is by its type, a modal dialog as modal.
-void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner) {
+void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner,
+                         bool full_screen) {
     if (owner)
         SDL_SetWindowModalFor(window, owner);
     if (const char* type = window_type(layer.kind))
         set_window_type(window, type);
     if (layer.modal && layer.kind == window::LayerKind::dialog)
         add_window_state(window, "MODAL");
+    // SDL asks a manager for full screen only once the window is mapped, which leaves the
+    // state unsaid where no manager runs; the show says it is full screen and above all.
+    if (full_screen)
+        add_window_state(window, "FULLSCREEN");
+    if (layer.topmost)
+        add_window_state(window, "ABOVE");
 }
 
 } // namespace
@@ -119,8 +126,12 @@ std::unique_ptr<NativeWindow> NativeWindow::create(const window::Layer& layer,
     native->m_full_screen = covers_screen(r);
     if (native->m_full_screen)
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    describe_to_manager(window, layer, owner);
+    describe_to_manager(window, layer, owner, native->m_full_screen);
     SDL_ShowWindow(window);
+    // A manager that puts a window in full screen once it is mapped (SDL asks only then) may
+    // forget the window was above all others: it is asked again.
+    if (native->m_full_screen && layer.topmost)
+        request_window_state(window, "ABOVE");
     return native;
 }
 

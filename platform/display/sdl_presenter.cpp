@@ -244,13 +244,13 @@ void SdlPresenter::handle(const SDL_Event& e) {
             m_damaged = true;
             break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
-            // A manager gives the keyboard to the window clicked, even to an owner that its
-            // modal dialog disables: the keyboard goes back to the window the layer keeps
-            // active (the click itself brings that one forward).
-            if (hwnd != m_natives->focused && !IsWindowEnabled(hwnd))
-                if (auto it = m_natives->by_window.find(m_natives->focused);
-                    it != m_natives->by_window.end())
-                    it->second->take_focus();
+            // The keyboard follows the layer's active window (keys reach that window whichever
+            // native window has them). A manager gives the keyboard to a window it maps or that
+            // is clicked, even to an owner its modal dialog disables, and SDL gives it to every
+            // window it shows where no manager runs: it goes back. (A click that activates the
+            // window clicked changes the layer, which then hands the keyboard on.)
+            if (hwnd != m_natives->focused)
+                focus_active();
             break;
         case SDL_WINDOWEVENT_CLOSE:
             // The desktop asks the window to close (there is no caption of the desktop's own).
@@ -326,23 +326,29 @@ void SdlPresenter::reconcile() {
     }
     if (active != n.focused) {
         n.focused = active;
-        if (active && n.by_window[active]->take_focus()) {
-            // Raised on its own: whatever the layer keeps above it (topmost windows, popups)
-            // goes back above it.
-            std::vector<SDL_Window*> above;
-            for (HWND hwnd : order) {
-                if (hwnd == active)
-                    break;
-                above.insert(above.begin(), n.by_window[hwnd]->sdl());
-            }
-            raise_windows(above);
-        }
+        focus_active();
     }
     int cursor = window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE;
     if (cursor != n.cursor_shown) {
         SDL_ShowCursor(cursor);
         n.cursor_shown = cursor;
     }
+}
+
+void SdlPresenter::focus_active() {
+    Natives& n = *m_natives;
+    auto it = n.by_window.find(n.focused);
+    if (it == n.by_window.end() || !it->second->take_focus())
+        return;
+    // Raised on its own: whatever the layer keeps above it (topmost windows, popups) goes back
+    // above it.
+    std::vector<SDL_Window*> above;
+    for (HWND hwnd : n.order) {
+        if (hwnd == n.focused)
+            break;
+        above.insert(above.begin(), n.by_window[hwnd]->sdl());
+    }
+    raise_windows(above);
 }
 
 void SdlPresenter::apply_warps() {

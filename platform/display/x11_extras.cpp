@@ -132,9 +132,12 @@ bool add_window_state(SDL_Window* window, const char* state) {
     X11Window x = x11_of(window);
     if (!x.display)
         return false;
-    XErrorTrap trap(x.display);
     const std::string name = std::string("_NET_WM_STATE_") + state;
     Atom value = XInternAtom(x.display, name.c_str(), False);
+    for (unsigned long present : property_values(x.display, x.window, "_NET_WM_STATE"))
+        if (present == value)
+            return true;
+    XErrorTrap trap(x.display);
     XChangeProperty(x.display, x.window, XInternAtom(x.display, "_NET_WM_STATE", False), XA_ATOM,
                     32, PropModeAppend, reinterpret_cast<unsigned char*>(&value), 1);
     return !trap.failed();
@@ -167,6 +170,26 @@ Activation request_activation(SDL_Window* window) {
     if (trap.failed())
         return Activation::failed;
     return through_manager ? Activation::by_manager : Activation::raised;
+}
+
+bool request_window_state(SDL_Window* window, const char* state) {
+    X11Window x = x11_of(window);
+    if (!x.display)
+        return false;
+    XErrorTrap trap(x.display);
+    const std::string name = std::string("_NET_WM_STATE_") + state;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = x.window;
+    e.xclient.message_type = XInternAtom(x.display, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[1] = static_cast<long>(XInternAtom(x.display, name.c_str(), False));
+    e.xclient.data.l[2] = 0;
+    e.xclient.data.l[3] = 1; // source: an application
+    XSendEvent(x.display, DefaultRootWindow(x.display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    return !trap.failed();
 }
 
 void raise_windows(const std::vector<SDL_Window*>& bottom_first) {

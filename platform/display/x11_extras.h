@@ -33,8 +33,11 @@ Activation request_activation(SDL_Window* window);
 // Tells the window manager what the window is (_NET_WM_WINDOW_TYPE_<type>: "DIALOG", "COMBO").
 // Before the window is shown.
 bool set_window_type(SDL_Window* window, const char* type);
-// Adds a state (_NET_WM_STATE_<state>: "MODAL") to those the window is shown with. Before the
-// window is shown, after SDL has written its own.
+// Asks the window manager to add a state to a shown window (a _NET_WM_STATE request); nothing
+// happens where no manager runs.
+bool request_window_state(SDL_Window* window, const char* state);
+// Adds a state (_NET_WM_STATE_<state>: "MODAL", "FULLSCREEN") to those the window is shown
+// with, unless it is there. Before the window is shown, after SDL has written its own.
 bool add_window_state(SDL_Window* window, const char* state);
 
 } // namespace lv::display

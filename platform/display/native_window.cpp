@@ -76,17 +76,36 @@ void copy_rect(const gdi::Surface& from, SDL_Surface* to, const RECT& r) {
                       static_cast<int>(from.stride()), format, dst_top, to->pitch);
 }
 
+// The type the manager is told where SDL's own (normal, popup menu, tooltip) says too little.
+const char* window_type(window::LayerKind kind) {
+    switch (kind) {
+    case window::LayerKind::dialog:
+        return "DIALOG";
+    case window::LayerKind::dropdown_menu:
+        return "DROPDOWN_MENU";
+    case window::LayerKind::combo_list:
+        return "COMBO";
+    default:
+        return nullptr;
+    }
+}
+
 // What the manager is told beyond what SDL says: the owner the window stays above (transient
-// for), dialogs and combo lists by their type, a modal dialog as modal.
-void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner) {
+// for), what the window is by its type, a modal dialog as modal.
+void describe_to_manager(SDL_Window* window, const window::Layer& layer, SDL_Window* owner,
+                         bool full_screen) {
     if (owner)
         SDL_SetWindowModalFor(window, owner);
-    if (layer.kind == window::LayerKind::dialog)
-        set_window_type(window, "DIALOG");
-    else if (layer.kind == window::LayerKind::combo_list)
-        set_window_type(window, "COMBO");
+    if (const char* type = window_type(layer.kind))
+        set_window_type(window, type);
     if (layer.modal && layer.kind == window::LayerKind::dialog)
         add_window_state(window, "MODAL");
+    // SDL asks a manager for full screen only once the window is mapped, which leaves the
+    // state unsaid where no manager runs; the show says it is full screen and above all.
+    if (full_screen)
+        add_window_state(window, "FULLSCREEN");
+    if (layer.topmost)
+        add_window_state(window, "ABOVE");
 }
 
 } // namespace
@@ -107,8 +126,12 @@ std::unique_ptr<NativeWindow> NativeWindow::create(const window::Layer& layer,
     native->m_full_screen = covers_screen(r);
     if (native->m_full_screen)
         SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
-    describe_to_manager(window, layer, owner);
+    describe_to_manager(window, layer, owner, native->m_full_screen);
     SDL_ShowWindow(window);
+    // A manager that puts a window in full screen once it is mapped (SDL asks only then) may
+    // forget the window was above all others: it is asked again.
+    if (native->m_full_screen && layer.topmost)
+        request_window_state(window, "ABOVE");
     return native;
 }
 
@@ -189,8 +212,12 @@ bool NativeWindow::present() {
     return SDL_UpdateWindowSurfaceRects(m_window, &area, 1) == 0;
 }
 
-void NativeWindow::take_focus() {
+bool NativeWindow::take_focus() {
+    // The manager is asked first: it moves its own idea of the active window (and the frame's
+    // place) along; the keyboard is then given directly, which is all a bare server has.
+    const Activation how = request_activation(m_window);
     SDL_SetWindowInputFocus(m_window);
+    return how == Activation::raised;
 }
 
 } // namespace lv::display

@@ -31,8 +31,10 @@ public:
     bool present();
     // The whole surface goes to the screen at the next present (after an expose, a resize).
     void expose() { m_whole = true; }
-    // The keyboard goes to this window.
-    void take_focus();
+    // The window comes forward as the active one and the keyboard goes to it; true when it was
+    // raised on its own (no manager did it), so that windows meant to be above it must be
+    // raised again.
+    bool take_focus();
 
     std::uint32_t id() const { return m_id; }
     SDL_Window* sdl() const { return m_window; }

@@ -243,6 +243,15 @@ void SdlPresenter::handle(const SDL_Event& e) {
             native->expose();
             m_damaged = true;
             break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            // The keyboard follows the layer's active window (keys reach that window whichever
+            // native window has them). A manager gives the keyboard to a window it maps or that
+            // is clicked, even to an owner its modal dialog disables, and SDL gives it to every
+            // window it shows where no manager runs: it goes back. (A click that activates the
+            // window clicked changes the layer, which then hands the keyboard on.)
+            if (hwnd != m_natives->focused)
+                focus_active();
+            break;
         case SDL_WINDOWEVENT_CLOSE:
             // The desktop asks the window to close (there is no caption of the desktop's own).
             PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -317,14 +326,29 @@ void SdlPresenter::reconcile() {
     }
     if (active != n.focused) {
         n.focused = active;
-        if (active)
-            n.by_window[active]->take_focus();
+        focus_active();
     }
     int cursor = window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE;
     if (cursor != n.cursor_shown) {
         SDL_ShowCursor(cursor);
         n.cursor_shown = cursor;
     }
+}
+
+void SdlPresenter::focus_active() {
+    Natives& n = *m_natives;
+    auto it = n.by_window.find(n.focused);
+    if (it == n.by_window.end() || !it->second->take_focus())
+        return;
+    // Raised on its own: whatever the layer keeps above it (topmost windows, popups) goes back
+    // above it.
+    std::vector<SDL_Window*> above;
+    for (HWND hwnd : n.order) {
+        if (hwnd == n.focused)
+            break;
+        above.insert(above.begin(), n.by_window[hwnd]->sdl());
+    }
+    raise_windows(above);
 }
 
 void SdlPresenter::apply_warps() {

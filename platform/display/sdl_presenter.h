@@ -53,6 +53,8 @@ private:
     static void surface_damaged();
     void handle(const SDL_Event& event);
     void reconcile();
+    // The layer's active window gets the keyboard (and comes forward).
+    void focus_active();
     void apply_warps();
     bool present_all();
 

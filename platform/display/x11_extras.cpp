@@ -34,6 +34,52 @@ bool has_shape_extension(Display* display) {
     return present;
 }
 
+// The 32-bit values of a property of a window (atoms, windows); empty when it has none or the
+// window is gone.
+std::vector<unsigned long> property_values(Display* display, Window window, const char* name) {
+    std::vector<unsigned long> values;
+    XErrorTrap trap(display);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    const int status =
+        XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 1024, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data);
+    if (trap.failed() || status != Success) // the window named went away
+        return values;
+    if (data && format == 32) {
+        const auto* longs = reinterpret_cast<const unsigned long*>(data);
+        values.assign(longs, longs + count);
+    }
+    if (data)
+        XFree(data);
+    return values;
+}
+
+// Whether a window manager runs that carries out _NET_ACTIVE_WINDOW. A manager that ended
+// leaves the root's properties behind: its check window, which names itself, is gone with it.
+bool manager_activates_windows(Display* display) {
+    const Window root = DefaultRootWindow(display);
+    auto check = property_values(display, root, "_NET_SUPPORTING_WM_CHECK");
+    if (check.empty())
+        return false;
+    auto self = property_values(display, check.front(), "_NET_SUPPORTING_WM_CHECK");
+    if (self.empty() || self.front() != check.front())
+        return false;
+    const Atom active = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    for (unsigned long supported : property_values(display, root, "_NET_SUPPORTED"))
+        if (supported == active)
+            return true;
+    return false;
+}
+
+bool is_viewable(Display* display, Window window) {
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(display, window, &attributes) &&
+           attributes.map_state == IsViewable;
+}
+
 } // namespace
 
 bool shape_window(SDL_Window* window, const std::vector<RECT>& rects) {
@@ -86,11 +132,63 @@ bool add_window_state(SDL_Window* window, const char* state) {
     X11Window x = x11_of(window);
     if (!x.display)
         return false;
-    XErrorTrap trap(x.display);
     const std::string name = std::string("_NET_WM_STATE_") + state;
     Atom value = XInternAtom(x.display, name.c_str(), False);
+    for (unsigned long present : property_values(x.display, x.window, "_NET_WM_STATE"))
+        if (present == value)
+            return true;
+    XErrorTrap trap(x.display);
     XChangeProperty(x.display, x.window, XInternAtom(x.display, "_NET_WM_STATE", False), XA_ATOM,
                     32, PropModeAppend, reinterpret_cast<unsigned char*>(&value), 1);
+    return !trap.failed();
+}
+
+Activation request_activation(SDL_Window* window) {
+    X11Window x = x11_of(window);
+    if (!x.display) {
+        SDL_RaiseWindow(window); // another display server
+        return Activation::raised;
+    }
+    if (!is_viewable(x.display, x.window))
+        return Activation::failed;
+    const bool through_manager = manager_activates_windows(x.display);
+    XErrorTrap trap(x.display);
+    if (through_manager) {
+        XEvent e{};
+        e.xclient.type = ClientMessage;
+        e.xclient.window = x.window;
+        e.xclient.message_type = XInternAtom(x.display, "_NET_ACTIVE_WINDOW", False);
+        e.xclient.format = 32;
+        e.xclient.data.l[0] = 1; // source: an application
+        e.xclient.data.l[1] = CurrentTime;
+        e.xclient.data.l[2] = 0; // the requester's own active window: none asked for
+        XSendEvent(x.display, DefaultRootWindow(x.display), False,
+                   SubstructureRedirectMask | SubstructureNotifyMask, &e);
+    } else {
+        XRaiseWindow(x.display, x.window);
+    }
+    if (trap.failed())
+        return Activation::failed;
+    return through_manager ? Activation::by_manager : Activation::raised;
+}
+
+bool request_window_state(SDL_Window* window, const char* state) {
+    X11Window x = x11_of(window);
+    if (!x.display)
+        return false;
+    XErrorTrap trap(x.display);
+    const std::string name = std::string("_NET_WM_STATE_") + state;
+    XEvent e{};
+    e.xclient.type = ClientMessage;
+    e.xclient.window = x.window;
+    e.xclient.message_type = XInternAtom(x.display, "_NET_WM_STATE", False);
+    e.xclient.format = 32;
+    e.xclient.data.l[0] = 1; // add
+    e.xclient.data.l[1] = static_cast<long>(XInternAtom(x.display, name.c_str(), False));
+    e.xclient.data.l[2] = 0;
+    e.xclient.data.l[3] = 1; // source: an application
+    XSendEvent(x.display, DefaultRootWindow(x.display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &e);
     return !trap.failed();
 }
 

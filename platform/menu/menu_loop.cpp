@@ -150,6 +150,7 @@ private:
         auto level = std::make_unique<Level>();
         level->view.menu = menu;
         level->view.owner = m_owner;
+        level->view.from_bar = m_bar.has_value();
         level->view.items = std::move(items->items);
         level->view.layout =
             layout_popup(measure_popup(m_owner, level->view.items), popup_metrics());

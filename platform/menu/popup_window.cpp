@@ -2,12 +2,24 @@
 
 #include "menu/menu_metrics.h"
 #include "menu/menu_paint.h"
+#include "window/menu_port.h"
 
 #include <algorithm>
 #include <mutex>
+#include <set>
 
 namespace lv::menu {
 namespace {
+
+// The popup windows that drop from a menu bar, asked for by the display from its own thread.
+struct DropDowns {
+    std::mutex mutex;
+    std::set<HWND> windows;
+};
+DropDowns& drop_downs() {
+    static DropDowns d;
+    return d;
+}
 
 bool is_picture(const Item& item) {
     return (item.type & MFT_BITMAP) != 0;
@@ -123,6 +135,11 @@ LRESULT CALLBACK popup_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         return 1;
     case WM_MOUSEACTIVATE:
         return MA_NOACTIVATE;
+    case WM_NCDESTROY: {
+        std::lock_guard lock(drop_downs().mutex);
+        drop_downs().windows.erase(hwnd);
+        return DefWindowProcA(hwnd, msg, wParam, lParam);
+    }
     default:
         return DefWindowProcA(hwnd, msg, wParam, lParam);
     }
@@ -195,6 +212,10 @@ HWND create_popup_window(PopupView& view, POINT at) {
     if (!hwnd)
         return nullptr;
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&view));
+    if (view.from_bar) {
+        std::lock_guard lock(drop_downs().mutex);
+        drop_downs().windows.insert(hwnd);
+    }
     SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(hwnd);
@@ -207,3 +228,9 @@ void repaint_popup(HWND window) {
 }
 
 } // namespace lv::menu
+
+bool lv::window::menu_port::drops_from_bar(HWND popup) {
+    auto& d = lv::menu::drop_downs();
+    std::lock_guard lock(d.mutex);
+    return d.windows.count(popup) != 0;
+}

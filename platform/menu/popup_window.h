@@ -15,6 +15,7 @@ struct PopupView {
     std::vector<Item> items;
     PopupLayout layout;
     int selected = -1;
+    bool from_bar = false; // dropped from a menu bar (or a submenu of one), not a popup menu
 };
 
 PopupMetrics popup_metrics();

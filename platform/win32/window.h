@@ -1096,6 +1096,7 @@ HWND SetActiveWindow(HWND hwnd);
 HWND GetActiveWindow();
 BOOL SetForegroundWindow(HWND hwnd);
 HWND GetForegroundWindow();
+HWND GetLastActivePopup(HWND hwnd);
 BOOL BringWindowToTop(HWND hwnd);
 HWND SetCapture(HWND hwnd);
 BOOL ReleaseCapture();

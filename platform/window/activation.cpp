@@ -70,6 +70,12 @@ HWND activate(HWND hwnd, bool by_mouse) {
     {
         auto lock = lock_tree();
         table().active = hwnd;
+        if (Window* w = peek_window(hwnd)) {
+            Window* root = w;
+            while (root->owner)
+                root = root->owner;
+            root->last_active_popup = hwnd;
+        }
         mark_screen_dirty(); // the display gives the native window the keyboard
     }
     if (!hwnd) {
@@ -122,9 +128,46 @@ void activate_after_hide(HWND hidden) {
     activate(next, false);
 }
 
+void activate_for_disabled(HWND clicked) {
+    HWND popup = nullptr;
+    {
+        auto lock = lock_tree();
+        Window* w = peek_window(clicked);
+        if (!w)
+            return;
+        Window* top = top_level_of(w);
+        if (!(top->style & WS_DISABLED))
+            return; // a disabled control: its window stays as it is
+        Window* root = top;
+        while (root->owner)
+            root = root->owner;
+        Window* last = peek_window(root->last_active_popup);
+        if (!last || last == top || last->destroying || !(last->style & WS_VISIBLE) ||
+            (last->style & WS_DISABLED))
+            return;
+        popup = last->handle;
+    }
+    // Brought forward even when it is active already: the owner may have been raised over it.
+    SetWindowPos(popup, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    activate(popup, true);
+}
+
 } // namespace lv::window
 
 using namespace lv::window;
+
+HWND GetLastActivePopup(HWND hwnd) {
+    auto lock = lock_tree();
+    Window* w = find_window(hwnd);
+    if (!w)
+        return nullptr;
+    if (w->owner || !is_top_level(w))
+        return hwnd; // only a window that no other owns keeps its popups' record
+    Window* last = peek_window(w->last_active_popup);
+    if (!last || last->destroying || !(last->style & WS_VISIBLE))
+        return hwnd;
+    return last->handle;
+}
 
 HWND SetActiveWindow(HWND hwnd) {
     if (hwnd) {

@@ -22,6 +22,8 @@
 namespace lv::window {
 
 HWND activate(HWND hwnd, bool by_mouse);
+// A click on a window its modal popup disables brings that popup forward and activates it.
+void activate_for_disabled(HWND clicked);
 
 namespace {
 
@@ -479,8 +481,10 @@ bool deliver_side_effects(const RawEvent& e, Converted& c) {
     if (e.down && !c.target.captured) {
         SendMessageA(m.hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(m.hwnd),
                      MAKELPARAM(static_cast<WORD>(c.target.hit), client_msg));
-        if (c.target.disabled)
+        if (c.target.disabled) {
+            activate_for_disabled(m.hwnd);
             return false;
+        }
         if (activate_by_click(c.target, client_msg))
             return false;
     }

@@ -11,8 +11,10 @@
 
 namespace lv::window {
 
-// What a top-level window is, as a window manager needs to know it.
-enum class LayerKind { normal, dialog, menu, tooltip, combo_list };
+// What a top-level window is, as a window manager needs to know it. A popup menu is also any
+// other owned window without a caption (a drop-down of the program's own, such as the colour
+// popup): shown over its owner until it is done with, never framed.
+enum class LayerKind { normal, dialog, popup_menu, dropdown_menu, tooltip, combo_list };
 
 struct Layer {
     HWND hwnd = nullptr;

@@ -15,6 +15,9 @@ void system_command(HWND hwnd, WPARAM command, LPARAM lParam);
 // DefWindowProc's WM_SYSKEYDOWN, WM_SYSKEYUP and WM_SYSCHAR: Alt and F10 alone, and Alt with a
 // letter, reach the menu bar.
 void system_key(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+// Whether a menu's popup window dropped from a menu bar (as opposed to a popup menu opened at a
+// point); asked from any thread.
+bool drops_from_bar(HWND popup);
 // The window is going: its menu bar and its system menu are destroyed with it.
 void window_destroyed(HWND hwnd);
 

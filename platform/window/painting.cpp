@@ -5,10 +5,12 @@
 #include "win32/dialog.h"
 #include "win32/errors.h"
 #include "win32/gdi.h"
+#include "win32/menu.h"
 #include "win32/system.h"
 #include "win32/tooltips.h"
 #include "window/display_port.h"
 #include "window/layers.h"
+#include "window/menu_port.h"
 #include "window/message_queue.h"
 #include "window/paint_state.h"
 #include "window/thread_id.h"
@@ -350,18 +352,40 @@ LayerKind layer_kind(const Window& top, bool transient) {
         return LayerKind::tooltip;
     if (lstrcmpiA(name.c_str(), "ComboLBox") == 0)
         return LayerKind::combo_list;
+    // A menu's window says by its class what it is; whether it dropped from a menu bar the menus
+    // are asked once the tree is left (see visible_layers_bottom_up). Another transient window,
+    // such as the colour popup, takes the keyboard and stays over its owner until it is done
+    // with: a popup menu, the type a manager keeps above and a compositor shows as one. (A
+    // tooltip it is not: tips never take the keyboard, and some managers let the pointer
+    // through them.)
     if (transient)
-        return LayerKind::menu; // a menu, a drop-down such as the colour popup
+        return LayerKind::popup_menu;
     if (lstrcmpiA(name.c_str(), WC_DIALOG) == 0 || top.owner)
         return LayerKind::dialog;
     return LayerKind::normal;
 }
 
+void add_visible_layers(std::vector<Layer>& layers, std::vector<std::size_t>& menus);
+
 } // namespace
 
 std::vector<Layer> visible_layers_bottom_up() {
     std::vector<Layer> layers;
-    auto lock = lock_tree();
+    std::vector<std::size_t> menus; // layers that show a menu's popup window
+    {
+        auto lock = lock_tree();
+        add_visible_layers(layers, menus);
+    }
+    for (std::size_t i : menus)
+        if (menu_port::drops_from_bar(layers[i].hwnd))
+            layers[i].kind = LayerKind::dropdown_menu;
+    return layers;
+}
+
+namespace {
+
+// Under the tree lock.
+void add_visible_layers(std::vector<Layer>& layers, std::vector<std::size_t>& menus) {
     const auto& tops = table().desktop->children;
     for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
         Window* top = *it;
@@ -384,10 +408,13 @@ std::vector<Layer> visible_layers_bottom_up() {
         if (top->paint->window_region)
             layer.shape = layer.shape.intersected(top->paint->region);
         layer.shape.offset(top->rect.left, top->rect.top);
+        if (top->cls && lstrcmpiA(top->cls->name.c_str(), MENU_POPUP_CLASS) == 0)
+            menus.push_back(layers.size());
         layers.push_back(std::move(layer));
     }
-    return layers;
 }
+
+} // namespace
 
 std::shared_ptr<gdi::Surface> surface_of(HWND hwnd) {
     auto lock = lock_tree();

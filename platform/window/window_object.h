@@ -55,6 +55,8 @@ struct Window {
 
     Window* parent = nullptr; // the desktop for top-level windows
     Window* owner = nullptr;
+    HWND last_active_popup = nullptr; // of a window that no other owns: what it or its owned
+                                      // windows last had active
     std::vector<Window*> children; // z-order, topmost first
 
     RECT rect{};   // window rectangle in the parent's client coordinates (screen for top-levels)

@@ -1,11 +1,9 @@
 // The real display on a desktop with a window manager, in process (each test in a child under a
 // private virtual X server, see RanUnderVirtualX): an X error ends nothing, the layer's stacking
 // reaches the screen through the manager, and each native window tells the manager what it is.
-#include "display/backend.h"
+#include "on_a_desktop.h"
 #include "tests/support/screenshots.h"
-#include "tests/support/virtual_display.h"
 #include "window_test_support.h"
-#include "x_window_facts.h"
 
 #include <gtest/gtest.h>
 
@@ -21,84 +19,11 @@
 
 namespace {
 
-constexpr int kWidth = 1280;
-constexpr int kHeight = 720;
-
+using desktop_test::kHeight;
+using desktop_test::kWidth;
+using desktop_test::OnADesktop;
 using wintest::pump_until;
 using wintest::x_rgb;
-
-// Waits until `ready` holds (at most 20 s) without touching the window layer, which would open
-// the display.
-bool WaitUntil(const std::function<bool()>& ready) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!ready()) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
-// A window manager on the test's display, running until the object goes.
-class Manager {
-public:
-    Manager(const std::string& program, const std::vector<std::string>& args) {
-        lvtest::XScreen x = lvtest::CurrentScreen();
-        m_program = std::make_unique<lvtest::BackgroundProgram>(
-            "/usr/bin/" + program, args,
-            std::map<std::string, std::string>{{"DISPLAY", x.Display()}});
-        m_up =
-            WaitUntil([] { return xfacts::manager_running() && xfacts::manager_maps_windows(); });
-    }
-    ~Manager() {
-        m_program.reset();
-        WaitUntil([] { return !xfacts::manager_running(); });
-    }
-    bool Up() const { return m_up; }
-    std::string Output() const { return m_program->Output(); }
-
-private:
-    std::unique_ptr<lvtest::BackgroundProgram> m_program;
-    bool m_up{false};
-};
-
-// The desktops a program meets: a bare server, a reparenting manager, a compositing one.
-struct Desktop {
-    const char* name;
-    const char* program; // null: no manager
-    std::vector<std::string> args;
-};
-void PrintTo(const Desktop& desktop, std::ostream* os) {
-    *os << desktop.name;
-}
-const Desktop kDesktops[] = {
-    {"bare", nullptr, {}},
-    {"openbox", "openbox", {"--sm-disable"}},
-    // xfwm4 reads its settings from a daemon on the session bus and ends without one.
-    {"xfwm4", "dbus-run-session", {"--", "xfwm4", "--compositor=on", "--sm-client-disable"}},
-};
-
-// Each case runs in a child of its own under a fresh server; the manager is up before the
-// program opens the display, as on a desktop.
-class OnADesktop : public ::testing::TestWithParam<Desktop> {
-protected:
-    bool Skipped() { return lvtest::RanUnderVirtualX(kWidth, kHeight); }
-    void StartDesktop() {
-        if (GetParam().program) {
-            m_manager = std::make_unique<Manager>(GetParam().program, GetParam().args);
-            ASSERT_TRUE(m_manager->Up()) << m_manager->Output();
-        }
-        ASSERT_TRUE(lv::display::real_display_running());
-    }
-
-    void TearDown() override {
-        if (m_manager && HasFailure())
-            std::printf("the manager said:\n%s\n", m_manager->Output().c_str());
-    }
-
-private:
-    std::unique_ptr<Manager> m_manager;
-};
 
 TEST(WindowManagerDisplay, AnXErrorIsReportedToTheCallerAndEndsNothing) {
     if (lvtest::RanUnderVirtualX(kWidth, kHeight))
@@ -206,7 +131,7 @@ TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
     DestroyWindow(owner);
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, OnADesktop, ::testing::ValuesIn(kDesktops),
+INSTANTIATE_TEST_SUITE_P(Desktops, OnADesktop, ::testing::ValuesIn(desktop_test::kDesktops),
                          [](const auto& desktop) { return std::string(desktop.param.name); });
 
 } // namespace

@@ -7,8 +7,10 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <memory>
+#include <poll.h>
 #include <unistd.h>
 
 namespace xfacts {
@@ -98,6 +100,51 @@ unsigned long focused_window() {
     int revert = 0;
     XGetInputFocus(c.display, &focus, &revert);
     return focus;
+}
+
+unsigned long active_window() {
+    Connection c;
+    if (!c.display)
+        return 0;
+    auto active = property(c.display, DefaultRootWindow(c.display), "_NET_ACTIVE_WINDOW");
+    return active.empty() ? 0 : active.front();
+}
+
+ActivationRequests::ActivationRequests() : m_display(XOpenDisplay(nullptr)) {
+    if (!m_display)
+        return;
+    // A message sent to the root with SubstructureNotifyMask reaches every client that
+    // selected that mask there, not only the manager.
+    XSelectInput(m_display, DefaultRootWindow(m_display), SubstructureNotifyMask);
+    XSync(m_display, False);
+}
+
+ActivationRequests::~ActivationRequests() {
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+long ActivationRequests::wait_for(unsigned long window, int seconds) {
+    Display* display = m_display;
+    if (!display)
+        return -1;
+    const Atom request = XInternAtom(display, "_NET_ACTIVE_WINDOW", False);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    for (;;) {
+        while (XPending(display)) {
+            XEvent e;
+            XNextEvent(display, &e);
+            if (e.type == ClientMessage && e.xclient.message_type == request &&
+                e.xclient.window == window)
+                return e.xclient.data.l[0];
+        }
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            return -1;
+        pollfd fd{ConnectionNumber(display), POLLIN, 0};
+        poll(&fd, 1, static_cast<int>(left.count()));
+    }
 }
 
 bool manager_running() {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+struct _XDisplay; // Xlib's Display
+
 namespace xfacts {
 
 struct WindowFacts {
@@ -24,8 +26,26 @@ struct WindowFacts {
 WindowFacts facts_of(const std::string& window);
 // The window that has the keyboard focus, as the X server says (0: none).
 unsigned long focused_window();
+// The window the manager calls active (the root's _NET_ACTIVE_WINDOW; 0: none or no manager).
+unsigned long active_window();
 // The id xdotool prints for a window as a number.
 unsigned long id_of(const std::string& window);
+
+// The requests to activate a window (_NET_ACTIVE_WINDOW client messages to the root) that any
+// client sends from the watch's construction on, as a manager receives them.
+class ActivationRequests {
+public:
+    ActivationRequests();
+    ~ActivationRequests();
+    ActivationRequests(const ActivationRequests&) = delete;
+    ActivationRequests& operator=(const ActivationRequests&) = delete;
+    // Waits up to `seconds` for a request to activate this window; its source indication
+    // (1: an application, 2: a pager), or -1 when none came.
+    long wait_for(unsigned long window, int seconds = 20);
+
+private:
+    _XDisplay* m_display; // a connection of the watch's own
+};
 
 // Whether a window manager runs: the root names the manager's check window and that window
 // exists (a manager that ended leaves the root's property behind).

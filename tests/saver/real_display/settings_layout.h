@@ -31,6 +31,7 @@ constexpr RECT kMusicAdd{107, 9, 107 + 21, 9 + 21};
 constexpr RECT kMediaList{0, 0, 279, 104};
 constexpr RECT kMediaAdd{1, 105, 1 + 43, 105 + 18};
 constexpr RECT kMediaDelete{48, 105, 48 + 43, 105 + 18};
+constexpr RECT kMediaExport{236, 105, 236 + 43, 105 + 18};
 // Cancel and Apply of the advanced dialogs.
 constexpr RECT kAdvancedCancel{180, 142, 180 + 50, 142 + 20};
 constexpr RECT kAdvancedApply{230, 142, 230 + 50, 142 + 20};

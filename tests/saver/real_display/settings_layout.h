@@ -25,6 +25,13 @@ constexpr RECT kFrameButton{15, 90, 15 + 60, 90 + 20};
 constexpr RECT kMediaButton{15, 120, 15 + 60, 120 + 20};
 // The background colour dialog.
 constexpr RECT kColourButton{65, 12, 65 + 60, 12 + 20};
+// The colour dialog: the third row's red cell and its yellow one,
+// OK and Cancel.
+constexpr RECT kColourDialogRedCell{4, 42, 4 + 14, 42 + 11};
+constexpr RECT kColourDialogYellowCell{4 + 2 * 17, 42, 4 + 2 * 17 + 14, 42 + 11};
+constexpr COLORREF kColourDialogRed = RGB(220, 30, 30);
+constexpr RECT kColourDialogOk{118, 146, 118 + 48, 146 + 14};
+constexpr RECT kColourDialogCancel{170, 146, 170 + 48, 146 + 14};
 // The music dialog's add button.
 constexpr RECT kMusicAdd{107, 9, 107 + 21, 9 + 21};
 // The media dialog.

@@ -79,6 +79,57 @@ TEST_P(SettingsRoads, TheColourPopupsToolTipShowsOverIt) {
     EndSettings();
 }
 
+// "More Colors..." ends the popup's choice with the colour dialog: the popup is gone before the
+// dialog comes, the dialog is on top with the keyboard, and closing it gives the keyboard back
+// to the background colour dialog. OK there puts the picked colour on the button; Cancel keeps
+// the one it had.
+TEST_P(SettingsRoads, MoreColorsOpensTheColourDialogInPlaceOfThePopup) {
+    WriteTheme();
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+    const std::string back =
+        OpenAdvanced(kBackColourButton, "Background Color Advanced Setting", "back-colour");
+    ASSERT_FALSE(back.empty());
+    const RECT button = OnScreen(X().Geometry(back), kColourButton);
+    // The middle of the swatch, left of the button's arrow.
+    const POINT swatch{button.left + (button.right - button.left) / 3,
+                       (button.top + button.bottom) / 2};
+    struct Ending {
+        const char* how;
+        RECT cell;  // picked in the colour dialog
+        RECT close; // the colour dialog's button that ends it
+        COLORREF on_the_button;
+    };
+    // Cancel picks another colour first: it must not reach the button.
+    const Ending endings[] = {
+        {"ok", kColourDialogRedCell, kColourDialogOk, kColourDialogRed},
+        {"cancel", kColourDialogYellowCell, kColourDialogCancel, kColourDialogRed},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.how);
+        ClickAt(button);
+        const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
+        ASSERT_FALSE(popup.empty()) << m_program->Output();
+        ASSERT_TRUE(X().FocusComesTo(popup)) << "the keyboard is with " << X().Focused();
+        X().Key("Up Down Return"); // the last cell, then "More Colors..." below it
+        const std::string colour = X().WindowNamed(m_program->Pid(), "Color", 30);
+        EXPECT_TRUE(X().WindowGone(m_program->Pid(), popup)) << "the popup stayed over it";
+        lvtest::ExpectSecondWindow(X(), *m_program, colour, back, Keyboard::taken,
+                                   Shot(std::string("more-colours-") + ending.how));
+        ASSERT_FALSE(colour.empty());
+        const RECT dialog = X().Geometry(colour);
+        ClickAt(OnScreen(dialog, ending.cell));
+        ClickAt(OnScreen(dialog, ending.close));
+        lvtest::ExpectClosedBackTo(X(), *m_program, colour, back);
+        long shown = -1;
+        EXPECT_TRUE(lvtest::Eventually(
+            [&] { return (shown = X().Pixel(swatch.x, swatch.y)) == Rgb(ending.on_the_button); }))
+            << "the button shows " << std::hex << shown;
+    }
+    EscapeBackTo(back, m_settings);
+    EndSettings();
+}
+
 TEST_P(SettingsRoads, TheFileDialogsOfTheMediaAndMusicDialogs) {
     WriteTheme();
     ASSERT_FALSE(StartSettings().empty());

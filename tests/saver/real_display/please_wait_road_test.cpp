@@ -45,10 +45,7 @@ protected:
 
 TEST_P(PleaseWaitRoad, ApplyShowsThePleaseWaitOverItsDialogAndTheSettingsGetTheKeyboardBack) {
     WriteThemeWithMusic();
-    ASSERT_FALSE(StartSettings().empty());
-    ShowAdvancedPage();
-    const std::string music =
-        OpenAdvanced(kMusicButton, "Background Music Advanced Setting", "music");
+    const std::string music = SettingsThenAdvanced(kMusicDialog);
     ASSERT_FALSE(music.empty());
 
     const fs::path track = ExtractedTrack();

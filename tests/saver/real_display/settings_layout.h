@@ -42,6 +42,24 @@ constexpr RECT kMediaDelete{48, 105, 48 + 43, 105 + 18};
 constexpr RECT kAdvancedCancel{180, 142, 180 + 50, 142 + 20};
 constexpr RECT kAdvancedApply{230, 142, 230 + 50, 142 + 20};
 
+// The advanced page's dialogs: the button that opens each, its title, the name of its
+// screenshot, and whether Escape closes it (the media dialog takes no Escape: it would lose the
+// captions being typed).
+struct AdvancedDialog {
+    RECT button;
+    const char* title;
+    const char* shot;
+    bool by_escape;
+};
+constexpr AdvancedDialog kBackColourDialog{kBackColourButton, "Background Color Advanced Setting",
+                                           "back-colour", true};
+constexpr AdvancedDialog kMusicDialog{kMusicButton, "Background Music Advanced Setting", "music",
+                                      true};
+constexpr AdvancedDialog kTransitionDialog{kTransitionButton, "Transition Advanced Setting",
+                                           "transition", true};
+constexpr AdvancedDialog kFrameDialog{kFrameButton, "Frmae Advanced Setting", "frame", true};
+constexpr AdvancedDialog kMediaDialog{kMediaButton, "Media Advanced Setting", "media", false};
+
 inline RECT OnScreen(const RECT& window, const RECT& units) {
     return lvtest::DialogControlOnScreen(window, units, kDialogStyle);
 }

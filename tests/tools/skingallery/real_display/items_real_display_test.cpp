@@ -1,10 +1,10 @@
 // The gallery's window of item controls as a person meets it on a desktop of 1440x900 with
 // nothing of ours set but DISPLAY: the gallery's Items button opens it whole on the screen,
 // drawn from the skin, and Escape closes it and then the gallery.
-#include "tests/tools/skingallery/real_display/gallery_on_screen.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/virtual_display.h"
+#include "tests/tools/skingallery/real_display/gallery_on_screen.h"
 
 #include <gtest/gtest.h>
 

@@ -179,7 +179,11 @@ void CColorPopup::EndSelection(UINT message) {
     if (message == kColourSelEndCancel) {
         m_colour = m_initial;
     } else if (m_current == kCustomColourCell) {
-        CColorDialog dialog(m_initial, CC_FULLOPEN | CC_ANYCOLOR, this);
+        // The popup lies above every window, so it goes before the colour dialog comes. The
+        // dialog belongs to the button's dialog, which has the keyboard again when it closes.
+        ShowWindow(SW_HIDE);
+        CColorDialog dialog(m_initial, CC_FULLOPEN | CC_ANYCOLOR,
+                            m_button ? m_button->GetTopLevelParent() : nullptr);
         if (dialog.DoModal() == IDOK) {
             m_colour = dialog.GetColor();
         } else {

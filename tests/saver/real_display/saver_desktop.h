@@ -136,14 +136,31 @@ protected:
             << "the advanced page did not come";
     }
 
-    // Clicks an advanced page's button and waits for the dialog of that title; checks it.
-    std::string OpenAdvanced(const RECT& button, const std::string& title,
-                             const std::string& road) {
-        ClickAt(OnPage(m_frame, button));
-        const std::string dialog = X().WindowNamed(m_program->Pid(), title, 30);
+    // Clicks the advanced page's button of a dialog and waits for that dialog; checks it.
+    std::string OpenAdvanced(const AdvancedDialog& advanced) {
+        ClickAt(OnPage(m_frame, advanced.button));
+        const std::string dialog = X().WindowNamed(m_program->Pid(), advanced.title, 30);
         lvtest::ExpectSecondWindow(X(), *m_program, dialog, m_settings, Keyboard::taken,
-                                   Shot(road));
+                                   Shot(advanced.shot));
         return dialog;
+    }
+
+    // The road into an advanced dialog: the settings dialog started on the written theme, its
+    // advanced page shown, the dialog opened and checked. Empty when a step failed.
+    std::string SettingsThenAdvanced(const AdvancedDialog& advanced) {
+        if (StartSettings().empty())
+            return {};
+        ShowAdvancedPage();
+        return OpenAdvanced(advanced);
+    }
+
+    // Closes an advanced dialog as a person does (Escape, or Cancel where it takes no Escape);
+    // the keyboard goes back to the settings dialog.
+    void CloseAdvanced(const AdvancedDialog& advanced, const std::string& dialog) {
+        if (advanced.by_escape)
+            EscapeBackTo(dialog, m_settings);
+        else
+            CancelBackTo(dialog, m_settings);
     }
 
     // Escape closes the window; the keyboard goes back to `owner`.
@@ -152,8 +169,7 @@ protected:
         lvtest::ExpectClosedBackTo(X(), *m_program, window, owner);
     }
 
-    // The media dialog takes no Escape (it would lose the captions being typed): its Cancel
-    // button closes it.
+    // An advanced dialog's Cancel button closes it; the keyboard goes back to `owner`.
     void CancelBackTo(const std::string& dialog, const std::string& owner) {
         ClickAt(OnScreen(X().Geometry(dialog), kAdvancedCancel));
         lvtest::ExpectClosedBackTo(X(), *m_program, dialog, owner);

@@ -25,6 +25,13 @@ constexpr RECT kFrameButton{15, 90, 15 + 60, 90 + 20};
 constexpr RECT kMediaButton{15, 120, 15 + 60, 120 + 20};
 // The background colour dialog.
 constexpr RECT kColourButton{65, 12, 65 + 60, 12 + 20};
+// The colour dialog: the third row's red cell and its yellow one,
+// OK and Cancel.
+constexpr RECT kColourDialogRedCell{4, 42, 4 + 14, 42 + 11};
+constexpr RECT kColourDialogYellowCell{4 + 2 * 17, 42, 4 + 2 * 17 + 14, 42 + 11};
+constexpr COLORREF kColourDialogRed = RGB(220, 30, 30);
+constexpr RECT kColourDialogOk{118, 146, 118 + 48, 146 + 14};
+constexpr RECT kColourDialogCancel{170, 146, 170 + 48, 146 + 14};
 // The music dialog's add button.
 constexpr RECT kMusicAdd{107, 9, 107 + 21, 9 + 21};
 // The media dialog.
@@ -35,6 +42,24 @@ constexpr RECT kMediaExport{236, 105, 236 + 43, 105 + 18};
 // Cancel and Apply of the advanced dialogs.
 constexpr RECT kAdvancedCancel{180, 142, 180 + 50, 142 + 20};
 constexpr RECT kAdvancedApply{230, 142, 230 + 50, 142 + 20};
+
+// The advanced page's dialogs: the button that opens each, its title, the name of its
+// screenshot, and whether Escape closes it (the media dialog takes no Escape: it would lose the
+// captions being typed).
+struct AdvancedDialog {
+    RECT button;
+    const char* title;
+    const char* shot;
+    bool by_escape;
+};
+constexpr AdvancedDialog kBackColourDialog{kBackColourButton, "Background Color Advanced Setting",
+                                           "back-colour", true};
+constexpr AdvancedDialog kMusicDialog{kMusicButton, "Background Music Advanced Setting", "music",
+                                      true};
+constexpr AdvancedDialog kTransitionDialog{kTransitionButton, "Transition Advanced Setting",
+                                           "transition", true};
+constexpr AdvancedDialog kFrameDialog{kFrameButton, "Frmae Advanced Setting", "frame", true};
+constexpr AdvancedDialog kMediaDialog{kMediaButton, "Media Advanced Setting", "media", false};
 
 inline RECT OnScreen(const RECT& window, const RECT& units) {
     return lvtest::DialogControlOnScreen(window, units, kDialogStyle);

@@ -1,55 +1,43 @@
 // The settings dialog on a desktop with a window manager as well as on the bare server: every
-// road that opens a second window (the five advanced dialogs, the colour popup with its tool tip,
-// the file dialogs of the media and music dialogs, a message box)
-// leaves the program alive and the new window on top, with the keyboard, whole on the screen
-// and drawn; closing it gives the keyboard back to its owner.
+// road that opens a second window (the five advanced dialogs, the colour popup with its tool tip
+// and the colour dialog of its "More Colors...", the file dialogs of the media and music dialogs,
+// a message box) leaves the program alive and the new window on top, with the keyboard, whole on
+// the screen and drawn; closing it gives the keyboard back to its owner.
 #include "tests/saver/real_display/saver_desktop.h"
 
 namespace saver_desktop {
 namespace {
 
-class SettingsRoads : public SaverOnADesktop {};
+class SettingsRoads : public SaverOnADesktop {
+protected:
+    // Clicks the background colour dialog's first colour button; the popup that opens (empty
+    // when none came).
+    std::string OpenColourPopup(const std::string& back) {
+        ClickAt(OnScreen(X().Geometry(back), kColourButton));
+        return X().NewWindowOf(m_program->Pid(), {m_settings, back});
+    }
+};
 
 TEST_P(SettingsRoads, EachAdvancedDialogOpensOverTheSettingsAndEscapeGivesTheKeyboardBack) {
     WriteTheme();
     RegisterFrameFolder();
     ASSERT_FALSE(StartSettings().empty());
     ShowAdvancedPage();
-    struct Road {
-        RECT button;
-        const char* title;
-        const char* shot;
-        bool by_escape;
-    };
-    const Road roads[] = {
-        {kBackColourButton, "Background Color Advanced Setting", "back-colour", true},
-        {kMusicButton, "Background Music Advanced Setting", "music", true},
-        {kTransitionButton, "Transition Advanced Setting", "transition", true},
-        {kFrameButton, "Frmae Advanced Setting", "frame", true},
-        {kMediaButton, "Media Advanced Setting", "media", false},
-    };
-    for (const Road& road : roads) {
-        SCOPED_TRACE(road.title);
-        const std::string dialog = OpenAdvanced(road.button, road.title, road.shot);
-        if (dialog.empty())
-            continue;
-        if (road.by_escape)
-            EscapeBackTo(dialog, m_settings);
-        else
-            CancelBackTo(dialog, m_settings);
+    for (const AdvancedDialog& advanced :
+         {kBackColourDialog, kMusicDialog, kTransitionDialog, kFrameDialog, kMediaDialog}) {
+        SCOPED_TRACE(advanced.title);
+        const std::string dialog = OpenAdvanced(advanced);
+        if (!dialog.empty())
+            CloseAdvanced(advanced, dialog);
     }
     EndSettings();
 }
 
 TEST_P(SettingsRoads, TheColourPopupOpensOverItsDialogAndEscapeClosesIt) {
     WriteTheme();
-    ASSERT_FALSE(StartSettings().empty());
-    ShowAdvancedPage();
-    const std::string back =
-        OpenAdvanced(kBackColourButton, "Background Color Advanced Setting", "back-colour");
+    const std::string back = SettingsThenAdvanced(kBackColourDialog);
     ASSERT_FALSE(back.empty());
-    ClickAt(OnScreen(X().Geometry(back), kColourButton));
-    const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
+    const std::string popup = OpenColourPopup(back);
     lvtest::ExpectSecondWindow(X(), *m_program, popup, back, Keyboard::taken, Shot("colour-popup"));
     ASSERT_FALSE(popup.empty());
     EscapeBackTo(popup, back);
@@ -60,13 +48,9 @@ TEST_P(SettingsRoads, TheColourPopupOpensOverItsDialogAndEscapeClosesIt) {
 // Resting on a colour of the popup brings its name up in a tool tip; the popup keeps the keyboard.
 TEST_P(SettingsRoads, TheColourPopupsToolTipShowsOverIt) {
     WriteTheme();
-    ASSERT_FALSE(StartSettings().empty());
-    ShowAdvancedPage();
-    const std::string back =
-        OpenAdvanced(kBackColourButton, "Background Color Advanced Setting", "back-colour");
+    const std::string back = SettingsThenAdvanced(kBackColourDialog);
     ASSERT_FALSE(back.empty());
-    ClickAt(OnScreen(X().Geometry(back), kColourButton));
-    const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
+    const std::string popup = OpenColourPopup(back);
     ASSERT_FALSE(popup.empty()) << m_program->Output();
     ASSERT_TRUE(X().FocusComesTo(popup));
     const RECT cells = X().Geometry(popup);
@@ -79,32 +63,80 @@ TEST_P(SettingsRoads, TheColourPopupsToolTipShowsOverIt) {
     EndSettings();
 }
 
+// "More Colors..." ends the popup's choice with the colour dialog: the popup is gone before the
+// dialog comes, the dialog is on top with the keyboard, and closing it gives the keyboard back
+// to the background colour dialog. OK there puts the picked colour on the button; Cancel keeps
+// the one it had.
+TEST_P(SettingsRoads, MoreColorsOpensTheColourDialogInPlaceOfThePopup) {
+    WriteTheme();
+    const std::string back = SettingsThenAdvanced(kBackColourDialog);
+    ASSERT_FALSE(back.empty());
+    const RECT button = OnScreen(X().Geometry(back), kColourButton);
+    // The middle of the swatch, left of the button's arrow.
+    const POINT swatch{button.left + (button.right - button.left) / 3,
+                       (button.top + button.bottom) / 2};
+    struct Ending {
+        const char* how;
+        RECT cell;  // picked in the colour dialog
+        RECT close; // the colour dialog's button that ends it
+        COLORREF on_the_button;
+    };
+    // Cancel picks another colour first: it must not reach the button.
+    const Ending endings[] = {
+        {"ok", kColourDialogRedCell, kColourDialogOk, kColourDialogRed},
+        {"cancel", kColourDialogYellowCell, kColourDialogCancel, kColourDialogRed},
+    };
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.how);
+        const std::string popup = OpenColourPopup(back);
+        ASSERT_FALSE(popup.empty()) << m_program->Output();
+        ASSERT_TRUE(X().FocusComesTo(popup)) << "the keyboard is with " << X().Focused();
+        X().Key("Up Down Return"); // the last cell, then "More Colors..." below it
+        const std::string colour = X().WindowNamed(m_program->Pid(), "Color", 30);
+        EXPECT_TRUE(X().WindowGone(m_program->Pid(), popup)) << "the popup stayed over it";
+        lvtest::ExpectSecondWindow(X(), *m_program, colour, back, Keyboard::taken,
+                                   Shot(std::string("more-colours-") + ending.how));
+        ASSERT_FALSE(colour.empty());
+        const RECT dialog = X().Geometry(colour);
+        ClickAt(OnScreen(dialog, ending.cell));
+        ClickAt(OnScreen(dialog, ending.close));
+        lvtest::ExpectClosedBackTo(X(), *m_program, colour, back);
+        long shown = -1;
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            return (shown = X().Pixel(swatch.x, swatch.y)) == Rgb(ending.on_the_button);
+        })) << "the button shows "
+            << std::hex << shown;
+    }
+    EscapeBackTo(back, m_settings);
+    EndSettings();
+}
+
+// The add buttons of the music and media dialogs open the file dialog over them; Escape gives
+// the keyboard back to the dialog, which then closes as usual.
 TEST_P(SettingsRoads, TheFileDialogsOfTheMediaAndMusicDialogs) {
     WriteTheme();
     ASSERT_FALSE(StartSettings().empty());
     ShowAdvancedPage();
-
-    const std::string music =
-        OpenAdvanced(kMusicButton, "Background Music Advanced Setting", "music");
-    ASSERT_FALSE(music.empty());
-    const RECT music_frame = X().Geometry(music);
-    ClickAt(OnScreen(music_frame, kMusicAdd));
-    const std::string open = X().WindowNamed(m_program->Pid(), "Open", 30);
-    lvtest::ExpectSecondWindow(X(), *m_program, open, music, Keyboard::taken,
-                               Shot("music-file-dialog"));
-    ASSERT_FALSE(open.empty());
-    EscapeBackTo(open, music);
-    EscapeBackTo(music, m_settings);
-
-    const std::string media = OpenAdvanced(kMediaButton, "Media Advanced Setting", "media");
-    ASSERT_FALSE(media.empty());
-    ClickAt(OnScreen(X().Geometry(media), kMediaAdd));
-    const std::string media_open = X().WindowNamed(m_program->Pid(), "Open", 30);
-    lvtest::ExpectSecondWindow(X(), *m_program, media_open, media, Keyboard::taken,
-                               Shot("media-file-dialog"));
-    ASSERT_FALSE(media_open.empty());
-    EscapeBackTo(media_open, media);
-    CancelBackTo(media, m_settings);
+    struct Road {
+        AdvancedDialog advanced;
+        RECT add;
+        const char* shot;
+    };
+    const Road roads[] = {
+        {kMusicDialog, kMusicAdd, "music-file-dialog"},
+        {kMediaDialog, kMediaAdd, "media-file-dialog"},
+    };
+    for (const Road& road : roads) {
+        SCOPED_TRACE(road.advanced.title);
+        const std::string dialog = OpenAdvanced(road.advanced);
+        ASSERT_FALSE(dialog.empty());
+        ClickAt(OnScreen(X().Geometry(dialog), road.add));
+        const std::string open = X().WindowNamed(m_program->Pid(), "Open", 30);
+        lvtest::ExpectSecondWindow(X(), *m_program, open, dialog, Keyboard::taken, Shot(road.shot));
+        ASSERT_FALSE(open.empty());
+        EscapeBackTo(open, dialog);
+        CloseAdvanced(road.advanced, dialog);
+    }
     EndSettings();
 }
 

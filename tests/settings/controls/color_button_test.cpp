@@ -219,6 +219,11 @@ TEST_F(ColorButtonTest, MoreColorsOpensTheColourDialogFromTheCurrentColour) {
     COLORREF started = 0;
     lv::testing::push_modal_answer(
         {0, [&](HWND dialog) {
+             // The popup lies above every window: it must not cover the dialog, which belongs
+             // to the button's window so that the keyboard goes back there.
+             EXPECT_TRUE(IsWindow(popup));
+             EXPECT_FALSE(IsWindowVisible(popup));
+             EXPECT_EQ(GetWindow(dialog, GW_OWNER), host.GetSafeHwnd());
              started = RGB(GetDlgItemInt(dialog, kColorDialogRed, nullptr, FALSE),
                            GetDlgItemInt(dialog, kColorDialogGreen, nullptr, FALSE),
                            GetDlgItemInt(dialog, kColorDialogBlue, nullptr, FALSE));

@@ -1,10 +1,10 @@
 // The gallery's window of item controls as a person meets it on a desktop of 1440x900 with
 // nothing of ours set but DISPLAY: the gallery's Items button opens it whole on the screen,
 // drawn from the skin, and Escape closes it and then the gallery.
-#include "dialog/dialog_units.h"
 #include "tests/support/scratch_dir.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/virtual_display.h"
+#include "tests/tools/skingallery/real_display/gallery_on_screen.h"
 
 #include <gtest/gtest.h>
 
@@ -17,25 +17,8 @@ namespace {
 
 constexpr int kScreenWidth = 1440;
 constexpr int kScreenHeight = 900;
-// The gallery's template: its width and height, and the Items button's centre, in dialog units.
-constexpr SIZE kGalleryUnits{460, 278};
+// The Items button's centre in the gallery's template, in dialog units.
 constexpr POINT kItemsButtonCentre{311 + 15, 254 + 7};
-
-// The Items button on the screen: measured from the gallery's bottom-right corner, whose
-// frame is as wide at the bottom as at the sides.
-POINT ItemsButtonOnScreen(const RECT& window) {
-    HFONT font = lv::dialog::create_dialog_font("Tahoma", 8);
-    const SIZE base = lv::dialog::font_base_units(font);
-    DeleteObject(font);
-    const RECT client =
-        lv::dialog::dialog_units_to_pixels(RECT{0, 0, kGalleryUnits.cx, kGalleryUnits.cy}, base);
-    const RECT button =
-        lv::dialog::dialog_units_to_pixels(RECT{0, 0, kGalleryUnits.cx - kItemsButtonCentre.x,
-                                                kGalleryUnits.cy - kItemsButtonCentre.y},
-                                           base);
-    const int border = ((window.right - window.left) - client.right) / 2;
-    return POINT{window.right - border - button.right, window.bottom - border - button.bottom};
-}
 
 TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
     if (!lvtest::VirtualXServer::Installed())
@@ -52,7 +35,8 @@ TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
     ASSERT_FALSE(main_window.empty()) << gallery.Output();
     std::this_thread::sleep_for(std::chrono::seconds(1));
 
-    const POINT button = ItemsButtonOnScreen(x.Geometry(main_window));
+    const POINT button =
+        gallery_screen::GalleryPointOnScreen(x.Geometry(main_window), kItemsButtonCentre);
     x.MoveTo(button.x, button.y);
     x.Click();
     const std::string items = x.WindowNamed(gallery.Pid(), "Item controls", 30);

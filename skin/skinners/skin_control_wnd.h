@@ -93,8 +93,15 @@ protected:
 
 private:
     void PlaceOrPostFont(const ControlSkin* own, BOOL redraw);
+    void ForgetSavedFont() {
+        m_savedFont = nullptr;
+        m_fontSaved = false;
+    }
 
+    // The control's own font, kept apart from whether it was read: a control without a font
+    // of its own gets none back.
     HFONT m_savedFont = nullptr;
+    bool m_fontSaved = false;
     bool m_hover = false;
     HWND m_owner = nullptr;
     std::uint32_t m_typeId;

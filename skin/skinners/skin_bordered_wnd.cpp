@@ -130,7 +130,7 @@ SIZE SkinBorderEdges(HWND hwnd) {
 LRESULT SkinBorderedWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
     const BorderedControlSkin* skin = Bordered();
     HWND hwnd = GetHwnd();
-    if (!skin || skin->background.imageName[0] == '\0' || IsRectEmpty(&skin->background.source))
+    if (!skin || GlazeworkIsNineGridEmpty(skin->background))
         return CallSaved(WM_NCPAINT, region, lParam);
     const SIZE edges = SkinBorderEdges(hwnd);
     const int cx = edges.cx, cy = edges.cy;

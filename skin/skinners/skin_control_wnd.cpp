@@ -16,10 +16,6 @@ bool MatchesControl(const SkinObject& object, std::uint32_t type, std::uint32_t 
 
 } // namespace
 
-bool HasNineGridImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 SkinControlWnd::SkinControlWnd(SkinWnd* owner, std::uint32_t typeId)
     : m_owner(owner ? owner->GetHwnd() : nullptr), m_typeId(typeId) {}
 

@@ -8,9 +8,6 @@
 
 #include <cstdint>
 
-// Whether a nine-grid names an image part (a name and a source rectangle).
-bool HasNineGridImage(const SkinNineGridRef& grid);
-
 class SkinControlWnd : public SkinWnd {
 public:
     // Control type ids of the factory.

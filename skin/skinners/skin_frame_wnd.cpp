@@ -668,6 +668,9 @@ LRESULT SkinFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE:
         return CalcSize(lParam);
     case WM_NCRBUTTONDOWN:
+        // A system-menu button opens the menu on a right press too.
+        DispatchToElements(WM_RBUTTONDOWN, WindowPoint(lParam));
+        return 0;
     case WM_NCRBUTTONDBLCLK:
         return 0;
     case WM_NCHITTEST:

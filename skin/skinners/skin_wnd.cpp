@@ -2,6 +2,7 @@
 
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_manager.h"
+#include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_element.h"
 #include "skin/skinners/skin_messages.h"
 
@@ -107,6 +108,9 @@ LRESULT SkinWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case GWM_MENUKEY:
         return OnMenuKey(wParam, lParam);
+    case GWM_SHOWSYSTEMMENU:
+        GlazeworkShowSystemMenu(m_hwnd);
+        return 0;
     default:
         return CallSaved(message, wParam, lParam);
     }

@@ -6,6 +6,7 @@
 #include "tests/skin/control_skinners/control_skinners_fixture.h"
 #include "tests/support/scoped_env.h"
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,9 @@ LRESULT CALLBACK SeeSelectionNotices(int code, WPARAM wParam, LPARAM lParam) {
 class BorderedInput : public ControlDialog {
 protected:
     HWND FilledTree() {
-        HWND tree = CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 4, 4,
-                                    120, 90, dialog, reinterpret_cast<HMENU>(1100), nullptr,
-                                    nullptr);
+        HWND tree =
+            CreateWindowExA(0, WC_TREEVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER, 4, 4, 120, 90,
+                            dialog, reinterpret_cast<HMENU>(1100), nullptr, nullptr);
         // Over the dialog's own controls, where the mouse finds it.
         SetWindowPos(tree, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         for (int i = 0; i < 12; ++i) {
@@ -61,17 +62,18 @@ TEST_F(BorderedInput, TheTreeViewIsHiddenWhileItHandlesAPressExceptOnWindows98) 
         g_tree = FilledTree();
         ASSERT_NE(SkinManager::Instance().Find(g_tree), nullptr);
         // The second item, by the place its text takes.
-        RECT item{};
-        *reinterpret_cast<HTREEITEM*>(&item) = reinterpret_cast<HTREEITEM>(
+        const auto second = reinterpret_cast<HTREEITEM>(
             SendMessageA(g_tree, TVM_GETNEXTITEM, TVGN_NEXT,
                          SendMessageA(g_tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)));
+        RECT item{};
+        std::memcpy(&item, &second, sizeof second); // the item goes in, its rectangle comes out
         ASSERT_TRUE(SendMessageA(g_tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&item)));
         POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(g_tree, &at);
 
         g_visibleWhileTelling.clear();
-        HHOOK see = SetWindowsHookExA(WH_CALLWNDPROC, &SeeSelectionNotices, nullptr,
-                                      GetCurrentThreadId());
+        HHOOK see =
+            SetWindowsHookExA(WH_CALLWNDPROC, &SeeSelectionNotices, nullptr, GetCurrentThreadId());
         ASSERT_NE(see, nullptr);
         lv::testing::click(at.x, at.y);
         Pump();

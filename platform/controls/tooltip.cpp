@@ -4,10 +4,12 @@
 // pointer leaves the tool.
 #include "controls/control_support.h"
 #include "controls/system_classes.h"
+#include "win32/resources.h"
 #include "win32/tooltips.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,9 @@ struct Tool {
     HWND hwnd = nullptr;
     UINT_PTR id = 0;
     RECT rect{};
+    HINSTANCE instance = nullptr;
+    LPARAM param = 0;
+    bool callback = false; // the text is asked of the tool's window
     std::string text;
 };
 
@@ -73,6 +78,36 @@ int tool_at(const TipState& s, POINT screen) {
     return -1;
 }
 
+// A string resource of the module, empty when it has none of that id.
+std::string resource_text(HINSTANCE instance, UINT id) {
+    char buffer[kMaxText] = {};
+    const int length = LoadStringA(instance, id, buffer, static_cast<int>(sizeof buffer));
+    return length > 0 ? std::string(buffer, static_cast<std::size_t>(length)) : std::string();
+}
+
+// The tool's text as it stands now: a text-callback tool asks its window each time.
+std::string text_of_tool(HWND tip, const Tool& tool) {
+    if (!tool.callback)
+        return tool.text;
+    NMTTDISPINFOA info{};
+    info.hdr.hwndFrom = tip;
+    info.hdr.idFrom = tool.id;
+    info.hdr.code = TTN_GETDISPINFOA;
+    info.lpszText = info.szText;
+    info.hinst = tool.instance;
+    info.uFlags = tool.flags;
+    info.lParam = tool.param;
+    SendMessageA(tool.hwnd, WM_NOTIFY, tool.id, reinterpret_cast<LPARAM>(&info));
+    if (!info.lpszText || info.lpszText == LPSTR_TEXTCALLBACKA)
+        return {};
+    if (IS_INTRESOURCE(info.lpszText))
+        return resource_text(info.hinst,
+                             static_cast<UINT>(reinterpret_cast<ULONG_PTR>(info.lpszText)));
+    if (info.lpszText == info.szText)
+        return std::string(info.szText, strnlen(info.szText, sizeof info.szText));
+    return info.lpszText;
+}
+
 void hide(HWND hwnd, TipState& s) {
     KillTimer(hwnd, kShowTimer);
     KillTimer(hwnd, kPopTimer);
@@ -84,7 +119,10 @@ void hide(HWND hwnd, TipState& s) {
 void show(HWND hwnd, TipState& s) {
     if (s.current < 0 || !s.active)
         return;
-    const std::string& text = s.tools[static_cast<std::size_t>(s.current)].text;
+    const std::string text = text_of_tool(hwnd, s.tools[static_cast<std::size_t>(s.current)]);
+    // A tool without text shows no tip.
+    if (text.empty())
+        return;
     SetWindowTextA(hwnd, text.c_str());
     HDC dc = GetDC(hwnd);
     HGDIOBJ old = SelectObject(dc, font_or_default(nullptr));
@@ -149,8 +187,14 @@ LRESULT add_tool(TipState& s, const TOOLINFOA* info) {
     tool.hwnd = info->hwnd;
     tool.id = info->uId;
     tool.rect = info->rect;
-    // A resource id as text is not served.
-    if (info->lpszText && reinterpret_cast<UINT_PTR>(info->lpszText) > 0xFFFF)
+    tool.instance = info->hinst;
+    tool.param = info->lParam;
+    if (info->lpszText == LPSTR_TEXTCALLBACKA)
+        tool.callback = true;
+    else if (info->lpszText && IS_INTRESOURCE(info->lpszText))
+        tool.text = resource_text(info->hinst,
+                                  static_cast<UINT>(reinterpret_cast<ULONG_PTR>(info->lpszText)));
+    else if (info->lpszText)
         tool.text = info->lpszText;
     s.tools.push_back(std::move(tool));
     return TRUE;
@@ -170,11 +214,11 @@ LRESULT delete_tool(HWND hwnd, TipState& s, const TOOLINFOA* info) {
     return 0;
 }
 
-LRESULT get_text(const TipState& s, TOOLINFOA* info) {
+LRESULT get_text(HWND hwnd, const TipState& s, TOOLINFOA* info) {
     const int index = find_tool(s, info);
     if (index < 0 || !info->lpszText)
         return 0;
-    const std::string& text = s.tools[static_cast<std::size_t>(index)].text;
+    const std::string text = text_of_tool(hwnd, s.tools[static_cast<std::size_t>(index)]);
     const std::size_t count = std::min(text.size(), kMaxText - 1);
     std::copy_n(text.data(), count, info->lpszText);
     info->lpszText[count] = '\0';
@@ -273,7 +317,7 @@ LRESULT CALLBACK tooltip_proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case TTM_RELAYEVENT:
         return relay(hwnd, *s, reinterpret_cast<const MSG*>(lParam));
     case TTM_GETTEXTA:
-        return get_text(*s, reinterpret_cast<TOOLINFOA*>(lParam));
+        return get_text(hwnd, *s, reinterpret_cast<TOOLINFOA*>(lParam));
     case TTM_GETTOOLCOUNT:
         return static_cast<LRESULT>(s->tools.size());
     case TTM_POP:

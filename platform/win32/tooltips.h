@@ -28,6 +28,10 @@ struct TOOLINFOA {
     void* lpReserved;
 };
 using TOOLINFO = TOOLINFOA;
+
+// A tool with this text asks its window for the text (TTN_GETDISPINFOA) each time it is shown.
+inline const LPSTR LPSTR_TEXTCALLBACKA = reinterpret_cast<LPSTR>(static_cast<INT_PTR>(-1));
+#define LPSTR_TEXTCALLBACK LPSTR_TEXTCALLBACKA
 using LPTOOLINFOA = TOOLINFOA*;
 using LPTOOLINFO = TOOLINFOA*;
 
@@ -50,3 +54,21 @@ constexpr WPARAM TTDT_AUTOMATIC = 0;
 constexpr WPARAM TTDT_RESHOW = 1;
 constexpr WPARAM TTDT_AUTOPOP = 2;
 constexpr WPARAM TTDT_INITIAL = 3;
+
+// Sent (WM_NOTIFY, from the tip) to a text-callback tool's window. The window sets lpszText to
+// a string, to a string resource id of hinst, or copies the text into szText (lpszText's first
+// value).
+constexpr UINT TTN_FIRST = 0u - 520u;
+constexpr UINT TTN_GETDISPINFOA = TTN_FIRST - 0;
+constexpr UINT TTN_GETDISPINFO = TTN_GETDISPINFOA;
+
+struct NMTTDISPINFOA {
+    NMHDR hdr;
+    LPSTR lpszText;
+    char szText[80];
+    HINSTANCE hinst;
+    UINT uFlags;
+    LPARAM lParam;
+};
+using NMTTDISPINFO = NMTTDISPINFOA;
+using LPNMTTDISPINFOA = NMTTDISPINFOA*;

@@ -33,6 +33,19 @@ bool UnhookThread(ToolkitState& s) {
     return hooked;
 }
 
+bool InterceptsScrollApis(const ToolkitState& s) {
+    return s.osClass < 0 || s.osClass > 3;
+}
+
+// The popup-menu class and the scroll interception live exactly while a thread is started: a
+// start-up that fails, and the last shut-down, take them away again.
+void TearDownProcess(ToolkitState& s) {
+    s.processReady = false;
+    UnregisterPopupMenuClass(s.instance);
+    if (InterceptsScrollApis(s))
+        GlazeworkUnhookScrollApis();
+}
+
 bool HookThread(ToolkitState& s, std::map<DWORD, HHOOK>& hooks, int type, HOOKPROC proc) {
     const DWORD thread = GetCurrentThreadId();
     if (hooks.count(thread))
@@ -82,18 +95,20 @@ int GlazeworkStartup(HINSTANCE instance, const char*, DWORD, DWORD) {
         if (!RegisterPopupMenuClass(instance))
             return 0;
         s.osClass = GlazeworkGetOsClass();
-        if (s.osClass < 0 || s.osClass > 3)
+        if (InterceptsScrollApis(s))
             GlazeworkHookScrollApis();
-        if (s.osClass == kOsClassXp && !GlazeworkProbeXpButton(instance))
-            return 0;
         s.processReady = true;
+        if (s.osClass == kOsClassXp && !GlazeworkProbeXpButton(instance)) {
+            TearDownProcess(s);
+            return 0;
+        }
     }
     if (!HookThread(s, s.callWndProcHooks, WH_CALLWNDPROC, &GlazeworkCallWndProcHook) ||
         !HookThread(s, s.keyboardHooks, WH_KEYBOARD, &GlazeworkKeyboardHookProc)) {
         // A thread is started with both hooks or not at all.
         UnhookThread(s);
         if (s.callWndProcHooks.empty())
-            s.processReady = false;
+            TearDownProcess(s);
         return 0;
     }
     return 1;
@@ -150,12 +165,8 @@ void GlazeworkShutdown() {
     UnhookThread(s);
     if (!s.callWndProcHooks.empty() || !s.processReady)
         return;
-    s.processReady = false;
     GlazeworkClearDialogSkinName();
     GlazeworkClearWindowSkinName();
-    UnregisterPopupMenuClass(s.instance);
     SkinManager::Instance().RemoveAll();
-    // The interception lives exactly as long as a thread is started.
-    if (s.osClass < 0 || s.osClass > 3)
-        GlazeworkUnhookScrollApis();
+    TearDownProcess(s);
 }

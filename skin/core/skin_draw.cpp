@@ -69,6 +69,10 @@ bool GlazeworkIsImageRefEmpty(const SkinImageRef& ref) {
     return IsRectEmpty(&ref.source) || ref.imageName[0] == '\0';
 }
 
+bool GlazeworkIsNineGridEmpty(const SkinNineGridRef& grid) {
+    return IsRectEmpty(&grid.source) || grid.imageName[0] == '\0';
+}
+
 BOOL GlazeworkDrawImagePart(HDC dc, const RECT& requested, const SkinImageRef& ref, COLORREF fill,
                             BOOL fillFlag) {
     const RECT target = SkinRect(requested);

@@ -7,6 +7,8 @@
 
 // A part of an image with an empty source rectangle or an empty name draws no image.
 bool GlazeworkIsImageRefEmpty(const SkinImageRef& ref);
+// Likewise a nine grid.
+bool GlazeworkIsNineGridEmpty(const SkinNineGridRef& grid);
 
 BOOL GlazeworkDrawImagePart(HDC dc, const RECT& target, const SkinImageRef& ref, COLORREF fill,
                             BOOL fillFlag);

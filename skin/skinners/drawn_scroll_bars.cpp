@@ -150,6 +150,7 @@ BOOL DrawnSB_Initialize(HWND hwnd) {
     s->saved = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DrawnSB_WndProc)));
     DrawnSB_SetMinThumbSize(hwnd, SB_BOTH, -1);
+    s->tooltip = CreateTip(hwnd);
     RecalcFrame(hwnd);
     return TRUE;
 }
@@ -172,6 +173,8 @@ bool drawn_sb::Forget(HWND hwnd, bool reframe) {
         drag.hotHwnd = nullptr;
         drag.hotBar = -1;
     }
+    if (s->tooltip && IsWindow(s->tooltip))
+        DestroyWindow(s->tooltip);
     delete s;
     if (reframe && IsWindow(hwnd))
         RecalcFrame(hwnd);
@@ -364,4 +367,9 @@ BOOL DrawnSB_ShowScrollBar(HWND hwnd, int bar, BOOL show) {
 RECT DrawnSB_GetBarRect(HWND hwnd, int bar) {
     State* s = StateOf(hwnd);
     return s && (bar == 0 || bar == 1) ? BarRect(hwnd, *s, bar) : RECT{};
+}
+
+HWND DrawnSB_GetToolTip(HWND hwnd) {
+    const State* s = StateOf(hwnd);
+    return s ? s->tooltip : nullptr;
 }

@@ -59,3 +59,5 @@ LRESULT CALLBACK DrawnSB_WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
 // The bar's rectangle in window coordinates (relative to the window's top-left), empty when
 // the bar is not shown; for tests and hit testing.
 RECT DrawnSB_GetBarRect(HWND hwnd, int bar);
+// The window's tool-tip window (owned by it), null when the window has no state.
+HWND DrawnSB_GetToolTip(HWND hwnd);

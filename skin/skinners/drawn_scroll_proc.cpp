@@ -240,6 +240,10 @@ void OnHotTimer(HWND hwnd, State& s) {
 }
 
 LRESULT OnNcMouseMove(HWND hwnd, State& s, WPARAM wParam, LPARAM lParam) {
+    if (lParam != s.lastNcMouseMove) {
+        RelayToTip(hwnd, s, WM_MOUSEMOVE, 0, ScreenPoint(lParam));
+        s.lastNcMouseMove = lParam;
+    }
     Drag& d = CurrentDrag();
     if (wParam == HTHSCROLL || wParam == HTVSCROLL) {
         const int bar = wParam == HTHSCROLL ? 0 : 1;
@@ -311,6 +315,8 @@ LRESULT CALLBACK DrawnSB_WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return OnNcMouseMove(hwnd, *s, wParam, lParam);
     case WM_NCLBUTTONDOWN:
     case WM_NCLBUTTONDBLCLK:
+        if (message == WM_NCLBUTTONDOWN)
+            RelayToTip(hwnd, *s, WM_LBUTTONDOWN, 0, ScreenPoint(lParam));
         if (wParam == HTHSCROLL || wParam == HTVSCROLL)
             return OnPress(hwnd, *s, wParam, lParam);
         break;
@@ -318,13 +324,22 @@ LRESULT CALLBACK DrawnSB_WndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case WM_NCRBUTTONUP:
     case WM_NCMBUTTONDOWN:
     case WM_NCMBUTTONUP:
+        // The matching client message: WM_RBUTTONDOWN for WM_NCRBUTTONDOWN and so on.
+        RelayToTip(hwnd, *s, message + (WM_RBUTTONDOWN - WM_NCRBUTTONDOWN), 0, ScreenPoint(lParam));
         if (wParam == HTHSCROLL || wParam == HTVSCROLL)
             return 0;
         break;
     case WM_MOUSEMOVE:
         return OnMouseMove(hwnd, *s, wParam, lParam);
     case WM_LBUTTONUP:
+        RelayToTip(hwnd, *s, WM_LBUTTONUP, wParam, CursorOfClientMessage(hwnd, lParam));
         return OnRelease(hwnd, *s, wParam, lParam);
+    case WM_SETCURSOR:
+        PutTipAway(*s);
+        break;
+    case WM_NOTIFY:
+        FillTipText(hwnd, *s, lParam);
+        break;
     case WM_TIMER:
         if (wParam == kFirstRepeatTimer || wParam == kRepeatTimer) {
             OnRepeatTimer(hwnd, *s, wParam);

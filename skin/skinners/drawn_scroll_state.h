@@ -25,6 +25,8 @@ struct State {
     int leftScrollBar = 0;
     RECT margins{}; // left, top, right, bottom of the window's own frame
     int ownStyleChange = 0;
+    HWND tooltip = nullptr;      // owned by the window
+    LPARAM lastNcMouseMove = -1; // the last WM_NCMOUSEMOVE point relayed to the tip
 };
 
 // The press and drag in progress, and the hot bar; one for the whole process.
@@ -71,6 +73,15 @@ int PartAt(HWND hwnd, const State& state, int bar, POINT screen);
 bool Forget(HWND hwnd, bool reframe);
 // Recalculates the frame (SetWindowPos with SWP_FRAMECHANGED).
 void RecalcFrame(HWND hwnd);
+
+// The tip of the window's bars (one tool, the window, whose text the window gives).
+HWND CreateTip(HWND hwnd);
+// Hands a mouse message at a screen point to the tip, in the window's client coordinates.
+void RelayToTip(HWND hwnd, const State& s, UINT message, WPARAM wParam, POINT screen);
+// Deactivates the tip and takes it off the screen.
+void PutTipAway(const State& s);
+// Answers the tip's TTN_GETDISPINFOA; false when the notice is not that.
+bool FillTipText(HWND hwnd, const State& s, LPARAM notice);
 
 // Paints one bar, or the size box between two, into the window DC.
 void PaintBar(HWND hwnd, const State& state, int bar, HDC windowDC);

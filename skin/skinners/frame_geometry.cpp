@@ -1,16 +1,11 @@
 #include "skin/skinners/frame_geometry.h"
 
+#include "skin/core/skin_geometry.h"
+
 namespace frame_geometry {
 namespace {
 
 constexpr int kCornerSquare = 5;
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 bool Inside(const RECT& r, POINT p) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -24,17 +19,17 @@ RECT Square(LONG x, LONG y) {
 
 PartRects LayoutFrameParts(const PartRects& design, int width, int height) {
     PartRects p = design;
-    const LONG topRight = width - Width(design[2]);
+    const LONG topRight = width - RectWidth(design[2]);
     p[1].right = p[2].left = topRight;
     p[2].right = width;
-    const LONG middleRight = width - Width(design[5]);
+    const LONG middleRight = width - RectWidth(design[5]);
     p[4].right = p[5].left = middleRight;
     p[5].right = width;
-    const LONG bottomTop = height - Height(design[6]);
+    const LONG bottomTop = height - RectHeight(design[6]);
     p[3].bottom = p[4].bottom = p[5].bottom = bottomTop;
     p[6].top = p[7].top = p[8].top = bottomTop;
     p[6].bottom = p[7].bottom = p[8].bottom = height;
-    const LONG bottomRight = width - Width(design[8]);
+    const LONG bottomRight = width - RectWidth(design[8]);
     p[7].right = p[8].left = bottomRight;
     p[8].right = width;
     return p;
@@ -63,9 +58,9 @@ RECT AnchorElement(const RECT& design, std::uint32_t anchorMode, int dw, int dh)
 RECT AnchorTextElement(const RECT& design, TextAnchors anchors, int dw, int dh) {
     RECT r{};
     r.left = !anchors.left && anchors.right ? design.left + dw : design.left;
-    r.right = anchors.right ? design.right + dw : r.left + Width(design);
+    r.right = anchors.right ? design.right + dw : r.left + RectWidth(design);
     r.top = anchors.bottom && !anchors.top ? design.top + dh : design.top;
-    r.bottom = anchors.bottom ? design.bottom + dh : r.top + Height(design);
+    r.bottom = anchors.bottom ? design.bottom + dh : r.top + RectHeight(design);
     return r;
 }
 

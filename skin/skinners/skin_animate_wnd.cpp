@@ -304,7 +304,7 @@ void SkinAnimateWnd::OnPaint() {
 
 LRESULT SkinAnimateWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
     const auto* skin = dynamic_cast<const AnimateSkin*>(Object());
-    if (!skin || !HasNineGridImage(skin->background))
+    if (!skin || GlazeworkIsNineGridEmpty(skin->background))
         return CallSaved(WM_NCPAINT, region, lParam);
     const SIZE edges = SkinBorderEdges(GetHwnd());
     if (edges.cx == 0 && edges.cy == 0)

@@ -130,7 +130,7 @@ SIZE SkinBorderEdges(HWND hwnd) {
 LRESULT SkinBorderedWnd::OnNcPaint(WPARAM region, LPARAM lParam) {
     const BorderedControlSkin* skin = Bordered();
     HWND hwnd = GetHwnd();
-    if (!skin || skin->background.imageName[0] == '\0' || IsRectEmpty(&skin->background.source))
+    if (!skin || GlazeworkIsNineGridEmpty(skin->background))
         return CallSaved(WM_NCPAINT, region, lParam);
     const SIZE edges = SkinBorderEdges(hwnd);
     const int cx = edges.cx, cy = edges.cy;
@@ -155,11 +155,12 @@ LRESULT SkinBorderedWnd::OnInput(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallSaved(message, wParam, lParam);
 }
 
-LRESULT SkinBorderedWnd::Hidden(UINT message, WPARAM wParam, LPARAM lParam, int bar) {
+LRESULT SkinBorderedWnd::Hidden(UINT message, WPARAM wParam, LPARAM lParam, int bar, bool hide) {
     HWND hwnd = GetHwnd();
     const int before = bar >= 0 ? ScrollPosition(hwnd, bar) : 0;
     const auto alive = AliveToken();
-    const LRESULT result = CallSavedHidden(message, wParam, lParam);
+    const LRESULT result =
+        hide ? CallSavedHidden(message, wParam, lParam) : CallSaved(message, wParam, lParam);
     if (bar >= 0 && *alive && IsWindow(hwnd) && ScrollPosition(hwnd, bar) != before)
         RedrawWindow(hwnd, nullptr, nullptr, kRedrawAll);
     return result;
@@ -312,15 +313,17 @@ int SkinTreeWnd::Detach() {
 }
 
 LRESULT SkinTreeWnd::OnInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Windows 98's tree view is left visible while it handles these; it is still repainted.
+    const bool hide = glazework::OsClass() != kOsClass98;
     switch (message) {
     case WM_MOUSEWHEEL:
     case WM_VSCROLL:
     case WM_LBUTTONDBLCLK:
-        return Hidden(message, wParam, lParam, SB_VERT);
+        return Hidden(message, wParam, lParam, SB_VERT, hide);
     case WM_HSCROLL:
-        return Hidden(message, wParam, lParam, SB_HORZ);
+        return Hidden(message, wParam, lParam, SB_HORZ, hide);
     case WM_LBUTTONDOWN: {
-        const LRESULT result = Hidden(message, wParam, lParam, SB_VERT);
+        const LRESULT result = Hidden(message, wParam, lParam, SB_VERT, hide);
         if (IsWindow(GetHwnd()))
             RedrawWindow(GetHwnd(), nullptr, nullptr, kRedrawAll);
         return result;

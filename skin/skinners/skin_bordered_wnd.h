@@ -46,8 +46,9 @@ protected:
     // the skin's background colour, so that the edges of its text blend towards it.
     COLORREF PrintColour() const;
 
-    // The message handled with the control hidden; repainted when the bar's position moved.
-    LRESULT Hidden(UINT message, WPARAM wParam, LPARAM lParam, int bar);
+    // The message handled with the control hidden (unless `hide` is false); repainted when the
+    // bar's position moved.
+    LRESULT Hidden(UINT message, WPARAM wParam, LPARAM lParam, int bar, bool hide = true);
     const BorderedControlSkin* Bordered() const;
 
 private:

@@ -6,7 +6,7 @@
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_paint_utils.h"
 #include "skin/core/skin_regions.h"
-#include "skin/skinners/glazework_menus.h"
+#include "skin/skinners/skin_messages.h"
 #include "skin/skinners/skin_wnd.h"
 
 #include <mutex>
@@ -182,7 +182,11 @@ void SkinCaptionButton::OnLButtonDblClk(POINT at) {
         PostMessageA(m_owner->GetHwnd(), WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-void SkinCaptionButton::OnRButtonDown(POINT) {}
+void SkinCaptionButton::OnRButtonDown(POINT at) {
+    const CaptionButtonSkin* button = Button();
+    if (HitTest(at) && button && button->buttonKind == CaptionButtonSkin::SystemMenu)
+        Execute();
+}
 
 void SkinCaptionButton::OnMouseLeave() {
     if (!IsToggle()) {
@@ -215,7 +219,8 @@ void SkinCaptionButton::Execute() {
         PostMessageA(owner, WM_SYSCOMMAND, ::IsIconic(owner) ? SC_RESTORE : SC_MINIMIZE, 0);
         break;
     case CaptionButtonSkin::SystemMenu:
-        GlazeworkShowSystemMenu(owner);
+        // The menu's loop runs from the window's queue, not inside this mouse handling.
+        PostMessageA(owner, GWM_SHOWSYSTEMMENU, 0, 0);
         break;
     default:
         break;

@@ -11,7 +11,7 @@ using State = CheckBoxSkin::State;
 const SkinNineGridRef& FirstBackground(const CheckBoxSkin& skin,
                                        std::initializer_list<State> list) {
     for (State state : list)
-        if (HasNineGridImage(skin.states[state].background))
+        if (!GlazeworkIsNineGridEmpty(skin.states[state].background))
             return skin.states[state].background;
     return skin.states[*(list.end() - 1)].background;
 }

@@ -103,12 +103,13 @@ void SkinComboBoxWnd::Draw(HDC dc) {
     }
     const SkinNineGridRef* look = &skin->thumbs[ComboBoxSkin::Normal];
     if (!enabled) {
-        if (HasNineGridImage(skin->thumbs[ComboBoxSkin::Disabled]))
+        if (!GlazeworkIsNineGridEmpty(skin->thumbs[ComboBoxSkin::Disabled]))
             look = &skin->thumbs[ComboBoxSkin::Disabled];
-    } else if (m_button == kButtonHot && HasNineGridImage(skin->thumbs[ComboBoxSkin::Hovered])) {
+    } else if (m_button == kButtonHot &&
+               !GlazeworkIsNineGridEmpty(skin->thumbs[ComboBoxSkin::Hovered])) {
         look = &skin->thumbs[ComboBoxSkin::Hovered];
     } else if (m_button == kButtonPressed &&
-               HasNineGridImage(skin->thumbs[ComboBoxSkin::Pressed])) {
+               !GlazeworkIsNineGridEmpty(skin->thumbs[ComboBoxSkin::Pressed])) {
         look = &skin->thumbs[ComboBoxSkin::Pressed];
     }
     GlazeworkDrawTransparent(dc, button, *look, KeyColor());

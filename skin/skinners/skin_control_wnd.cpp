@@ -16,10 +16,6 @@ bool MatchesControl(const SkinObject& object, std::uint32_t type, std::uint32_t 
 
 } // namespace
 
-bool HasNineGridImage(const SkinNineGridRef& grid) {
-    return grid.imageName[0] != '\0' && !IsRectEmpty(&grid.source);
-}
-
 SkinControlWnd::SkinControlWnd(SkinWnd* owner, std::uint32_t typeId)
     : m_owner(owner ? owner->GetHwnd() : nullptr), m_typeId(typeId) {}
 
@@ -50,7 +46,7 @@ SkinObject* SkinControlWnd::FindOwnObject() const {
 void SkinControlWnd::PostSetFont(HFONT font, BOOL redraw) {
     if (!SwapsFont() || !font)
         return;
-    if (!m_savedFont)
+    if (!m_fontSaved)
         PostMessage(GWM_SAVEFONT, 0, 0);
     PostMessage(WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw);
 }
@@ -80,9 +76,9 @@ SkinObject* SkinControlWnd::ApplySkin(SkinObject* object) {
     const ControlSkin* control = Control();
     if (control && control->autoSkinFont) {
         PostSetFont(control->createdFont, FALSE);
-    } else if (m_savedFont && SwapsFont()) {
+    } else if (m_fontSaved && SwapsFont()) {
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_savedFont), FALSE);
-        m_savedFont = nullptr;
+        ForgetSavedFont();
     }
     RedrawWindow(hwnd, nullptr, nullptr, kRedrawAll);
     return previous;
@@ -105,9 +101,9 @@ LONG_PTR SkinControlWnd::Attach(HWND hwnd) {
 }
 
 int SkinControlWnd::Detach() {
-    if (m_savedFont && SwapsFont() && GetHwnd())
+    if (m_fontSaved && SwapsFont() && GetHwnd())
         SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(m_savedFont), TRUE);
-    m_savedFont = nullptr;
+    ForgetSavedFont();
     return SkinWnd::Detach();
 }
 
@@ -115,7 +111,7 @@ LRESULT SkinControlWnd::OnNcDestroy(WPARAM wParam, LPARAM lParam) {
     if (m_owner && IsWindow(m_owner))
         SendMessageA(m_owner, GWM_CHILDDESTROYED, reinterpret_cast<WPARAM>(GetHwnd()), 0);
     // The control is going: its font is not given back.
-    m_savedFont = nullptr;
+    ForgetSavedFont();
     return SkinWnd::OnNcDestroy(wParam, lParam);
 }
 
@@ -217,8 +213,12 @@ LRESULT SkinControlWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         RedrawIfDirty();
         return SkinWnd::WindowProc(message, wParam, lParam);
     case GWM_SAVEFONT:
-        if (!m_savedFont)
+        // Only the first read is the control's own font (which may be none); a later one
+        // would read a skin's font, which goes with that skin.
+        if (!m_fontSaved) {
             m_savedFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT, 0, 0));
+            m_fontSaved = true;
+        }
         return 0;
     default:
         return SkinWnd::WindowProc(message, wParam, lParam);

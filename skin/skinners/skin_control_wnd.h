@@ -8,9 +8,6 @@
 
 #include <cstdint>
 
-// Whether a nine-grid names an image part (a name and a source rectangle).
-bool HasNineGridImage(const SkinNineGridRef& grid);
-
 class SkinControlWnd : public SkinWnd {
 public:
     // Control type ids of the factory.
@@ -93,8 +90,15 @@ protected:
 
 private:
     void PlaceOrPostFont(const ControlSkin* own, BOOL redraw);
+    void ForgetSavedFont() {
+        m_savedFont = nullptr;
+        m_fontSaved = false;
+    }
 
+    // The control's own font, kept apart from whether it was read: a control without a font
+    // of its own gets none back.
     HFONT m_savedFont = nullptr;
+    bool m_fontSaved = false;
     bool m_hover = false;
     HWND m_owner = nullptr;
     std::uint32_t m_typeId;

@@ -2,6 +2,7 @@
 
 #include "skin/core/nine_part_frame_skin.h"
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/skinners/skin_caption_button.h"
 #include "skin/skinners/skin_messages.h"
 
@@ -14,13 +15,6 @@ constexpr UINT kRedrawAll =
     RDW_INVALIDATE | RDW_INTERNALPAINT | RDW_ERASE | RDW_ALLCHILDREN | RDW_ERASENOW | RDW_FRAME;
 constexpr std::uint32_t kCaptionButtonType = 3;
 constexpr std::uint32_t kStretchMode = 2;
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 bool SameSize(SIZE a, SIZE b) {
     return a.cx == b.cx && a.cy == b.cy;
@@ -93,11 +87,11 @@ void SkinDialogWnd::BuildBackground() {
     const auto* frame = dynamic_cast<const NinePartFrameSkin*>(Object());
     RECT client{};
     GetClientRect(hwnd, &client);
-    m_backgroundSize = SIZE{Width(client), Height(client)};
-    if (!frame || Width(client) <= 0 || Height(client) <= 0)
+    m_backgroundSize = SIZE{RectWidth(client), RectHeight(client)};
+    if (!frame || RectWidth(client) <= 0 || RectHeight(client) <= 0)
         return;
     HDC dc = GetDC(hwnd);
-    auto background = std::make_unique<SkinMemDC>(dc, Width(client), Height(client));
+    auto background = std::make_unique<SkinMemDC>(dc, RectWidth(client), RectHeight(client));
     constexpr int centre = 4;
     const SkinImageRef& ref = frame->partImages[centre];
     if (background->GetDC() && background->GetBitmap()) {
@@ -119,7 +113,7 @@ BOOL SkinDialogWnd::PaintBackground(HDC dc) {
     const HWND hwnd = GetHwnd();
     RECT client{};
     GetClientRect(hwnd, &client);
-    if (!m_background || !SameSize(m_backgroundSize, SIZE{Width(client), Height(client)}))
+    if (!m_background || !SameSize(m_backgroundSize, SIZE{RectWidth(client), RectHeight(client)}))
         BuildBackground();
     if (m_redrawPending) {
         m_redrawPending = false;
@@ -132,8 +126,8 @@ BOOL SkinDialogWnd::PaintBackground(HDC dc) {
     RECT box{};
     if (GetClipBox(dc, &box) == NULLREGION || IsRectEmpty(&box))
         box = client;
-    BitBlt(dc, box.left, box.top, Width(box), Height(box), m_background->GetDC(), box.left, box.top,
-           SRCCOPY);
+    BitBlt(dc, box.left, box.top, RectWidth(box), RectHeight(box), m_background->GetDC(), box.left,
+           box.top, SRCCOPY);
     return TRUE;
 }
 
@@ -170,8 +164,8 @@ void SkinDialogWnd::PaintFrame() {
                 {p[6].left, p[6].top, p[8].right, p[8].bottom},
             };
             for (const RECT& band : bands)
-                BitBlt(windowDc, band.left, band.top, Width(band), Height(band), dc, band.left,
-                       band.top, SRCCOPY);
+                BitBlt(windowDc, band.left, band.top, RectWidth(band), RectHeight(band), dc,
+                       band.left, band.top, SRCCOPY);
         }
     }
     ReleaseDC(windowDc);
@@ -195,29 +189,6 @@ POINT SkinDialogWnd::WindowPoint(LPARAM screenPoint) const {
     RECT window{};
     GetWindowRect(&window);
     return POINT{GET_X_LPARAM(screenPoint) - window.left, GET_Y_LPARAM(screenPoint) - window.top};
-}
-
-LRESULT SkinDialogWnd::WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = GetHwnd();
-    const auto saved = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
-    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
-    const LRESULT result = SkinWnd::WindowProc(message, wParam, lParam);
-    if (IsWindow(hwnd))
-        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(saved));
-    return result;
-}
-
-LRESULT SkinDialogWnd::WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = GetHwnd();
-    const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
-    if (!(style & WS_SYSMENU))
-        return SkinWnd::WindowProc(message, wParam, lParam);
-    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style & ~WS_SYSMENU));
-    const LRESULT result = SkinWnd::WindowProc(message, wParam, lParam);
-    // The handling may have changed other bits (a move ends maximised): only this one returns.
-    if (IsWindow(hwnd))
-        SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | WS_SYSMENU);
-    return result;
 }
 
 LRESULT SkinDialogWnd::WithWindowLocked(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -261,10 +232,10 @@ LRESULT SkinDialogWnd::CalcSize(LPARAM lParam) const {
     auto* proposed = reinterpret_cast<RECT*>(lParam);
     if (!frame || !proposed)
         return 0;
-    proposed->left += Width(frame->GetPartRect(3));
-    proposed->right -= Width(frame->GetPartRect(5));
-    proposed->top += Height(frame->GetPartRect(0));
-    proposed->bottom -= Height(frame->GetPartRect(6));
+    proposed->left += RectWidth(frame->GetPartRect(3));
+    proposed->right -= RectWidth(frame->GetPartRect(5));
+    proposed->top += RectHeight(frame->GetPartRect(0));
+    proposed->bottom -= RectHeight(frame->GetPartRect(6));
     return 0;
 }
 

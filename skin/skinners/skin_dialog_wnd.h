@@ -33,10 +33,6 @@ public:
 private:
     LRESULT FramedProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT UnframedProc(UINT message, WPARAM wParam, LPARAM lParam);
-    // The base handling with the style changed for its duration (the default handling then
-    // draws no caption or system-menu parts of its own).
-    LRESULT WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WithWindowLocked(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NonClientButton(UINT elementMessage, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT NonClientDoubleClick(WPARAM wParam, LPARAM lParam);

@@ -2,6 +2,7 @@
 
 #include "skin/core/frame_skin.h"
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_manager.h"
 #include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_dialog_wnd.h"
@@ -20,13 +21,6 @@ constexpr DWORD kTopLevelSubstitute = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | 
 constexpr std::uint32_t kStretchMode = 2;
 constexpr char kMdiClientClass[] = "MDIClient";
 constexpr char kTrayClass[] = "Shell_TrayWnd";
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 bool In(const RECT& r, POINT p) {
     return PtInRect(&r, p) != FALSE;
@@ -135,10 +129,10 @@ SkinObject* SkinFrameWnd::ApplySkin(SkinObject* object) {
             RECT window{};
             GetWindowRect(&window);
             const POINT least = GetMinTrackSize();
-            if (Width(window) < least.x || Height(window) < least.y) {
+            if (RectWidth(window) < least.x || RectHeight(window) < least.y) {
                 RECT grown{window.left, window.top,
-                           window.left + std::max<LONG>(Width(window), least.x),
-                           window.top + std::max<LONG>(Height(window), least.y)};
+                           window.left + std::max<LONG>(RectWidth(window), least.x),
+                           window.top + std::max<LONG>(RectHeight(window), least.y)};
                 if (m_mdiChild)
                     MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&grown), 2);
                 MoveWindow(grown, TRUE);
@@ -324,38 +318,8 @@ LRESULT SkinFrameWnd::NcHitTest(POINT at) {
     return HTERROR;
 }
 
-LRESULT SkinFrameWnd::WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = GetHwnd();
-    const auto saved = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
-    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
-    const LRESULT result = SkinWnd::WindowProc(message, wParam, lParam);
-    if (IsWindow(hwnd))
-        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(saved));
-    return result;
-}
-
-LRESULT SkinFrameWnd::WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam) {
-    const HWND hwnd = GetHwnd();
-    // An MDI child's top-level window loses its system menu for the moment too.
-    HWND root = m_mdiChild ? GetRootWindow() : nullptr;
-    const bool rootHad = root && root != hwnd && (GetWindowLongA(root, GWL_STYLE) & WS_SYSMENU);
-    if (rootHad)
-        SetWindowLongA(root, GWL_STYLE, GetWindowLongA(root, GWL_STYLE) & ~WS_SYSMENU);
-    const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
-    LRESULT result = 0;
-    if (!(style & WS_SYSMENU)) {
-        result = SkinWnd::WindowProc(message, wParam, lParam);
-    } else {
-        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style & ~WS_SYSMENU));
-        result = SkinWnd::WindowProc(message, wParam, lParam);
-        // The handling may have changed other bits (a move ends maximised): only this one
-        // returns.
-        if (IsWindow(hwnd))
-            SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | WS_SYSMENU);
-    }
-    if (rootHad && IsWindow(root))
-        SetWindowLongA(root, GWL_STYLE, GetWindowLongA(root, GWL_STYLE) | WS_SYSMENU);
-    return result;
+HWND SkinFrameWnd::MdiRoot() const {
+    return m_mdiChild ? GetRootWindow() : nullptr;
 }
 
 LRESULT SkinFrameWnd::WithUpdatesLocked(HWND lock, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -380,7 +344,7 @@ void SkinFrameWnd::OnNcLButtonDown(LRESULT hit, POINT at) {
     RECT window{};
     GetWindowRect(&window);
     WithoutSystemMenu(WM_NCLBUTTONDOWN, static_cast<WPARAM>(hit),
-                      MAKELPARAM(at.x + window.left, at.y + window.top));
+                      MAKELPARAM(at.x + window.left, at.y + window.top), MdiRoot());
 }
 
 void SkinFrameWnd::OnNcLButtonUp(LRESULT hit, POINT at) {
@@ -406,7 +370,7 @@ void SkinFrameWnd::OnNcLButtonUp(LRESULT hit, POINT at) {
     RECT window{};
     GetWindowRect(&window);
     WithoutSystemMenu(WM_NCLBUTTONUP, static_cast<WPARAM>(hit),
-                      MAKELPARAM(at.x + window.left, at.y + window.top));
+                      MAKELPARAM(at.x + window.left, at.y + window.top), MdiRoot());
 }
 
 void SkinFrameWnd::OnNcLButtonDblClk(LRESULT hit, POINT at) {
@@ -466,10 +430,10 @@ void SkinFrameWnd::OnGetMinMaxInfo(MINMAXINFO* info) {
     const auto* frame = dynamic_cast<const NinePartFrameSkin*>(Object());
     if (!frame || !info)
         return;
-    const LONG left = Width(frame->GetPartRect(3));
-    const LONG right = Width(frame->GetPartRect(5));
-    const LONG top = Height(frame->GetPartRect(0));
-    const LONG bottom = Height(frame->GetPartRect(6));
+    const LONG left = RectWidth(frame->GetPartRect(3));
+    const LONG right = RectWidth(frame->GetPartRect(5));
+    const LONG top = RectHeight(frame->GetPartRect(0));
+    const LONG bottom = RectHeight(frame->GetPartRect(6));
     if (m_mdiChild) {
         RECT parent{};
         GetClientRect(GetParent(GetHwnd()), &parent);
@@ -486,7 +450,7 @@ void SkinFrameWnd::OnGetMinMaxInfo(MINMAXINFO* info) {
                 work = less;
         }
         info->ptMaxPosition = POINT{work.left, work.top};
-        info->ptMaxSize = POINT{Width(work) - 1, Height(work) - 1};
+        info->ptMaxSize = POINT{RectWidth(work) - 1, RectHeight(work) - 1};
     }
     LayoutFrameParts(GetWindowSizeRect());
     info->ptMinTrackSize = GetMinTrackSize();
@@ -545,8 +509,8 @@ BOOL SkinFrameWnd::PaintBackground(HDC dc) {
     RECT box{};
     if (GetClipBox(dc, &box) == NULLREGION || IsRectEmpty(&box))
         box = client;
-    BitBlt(dc, box.left, box.top, Width(box), Height(box), m_background->GetDC(), box.left, box.top,
-           SRCCOPY);
+    BitBlt(dc, box.left, box.top, RectWidth(box), RectHeight(box), m_background->GetDC(), box.left,
+           box.top, SRCCOPY);
     return TRUE;
 }
 
@@ -619,11 +583,11 @@ void SkinFrameWnd::PaintFrame(WPARAM updateRegion) {
                 {p[3].left, p[3].top, p[3].right, p[3].bottom},
                 {p[5].left, p[5].top, p[5].right, p[5].bottom},
                 {p[6].left, p[6].top, p[8].right, p[8].bottom},
-                {p[0].left, p[0].top, p[2].right, p[0].bottom + Height(m_menuBarRect)},
+                {p[0].left, p[0].top, p[2].right, p[0].bottom + RectHeight(m_menuBarRect)},
             };
             for (const RECT& band : bands)
-                BitBlt(windowDc, band.left, band.top, Width(band), Height(band), dc, band.left,
-                       band.top, SRCCOPY);
+                BitBlt(windowDc, band.left, band.top, RectWidth(band), RectHeight(band), dc,
+                       band.left, band.top, SRCCOPY);
             if (clip)
                 SelectClipRgn(windowDc, nullptr);
         }
@@ -638,13 +602,13 @@ LRESULT SkinFrameWnd::CalcSize(LPARAM lParam) {
     auto* proposed = reinterpret_cast<RECT*>(lParam);
     if (!frame || !proposed)
         return 0;
-    const LONG left = Width(frame->GetPartRect(3));
-    const LONG right = Width(frame->GetPartRect(5));
-    const int bar = m_mdiChild ? 0 : m_menuBar->GetHeight(Width(*proposed) - left - right);
+    const LONG left = RectWidth(frame->GetPartRect(3));
+    const LONG right = RectWidth(frame->GetPartRect(5));
+    const int bar = m_mdiChild ? 0 : m_menuBar->GetHeight(RectWidth(*proposed) - left - right);
     proposed->left += left;
     proposed->right -= right;
-    proposed->top += Height(frame->GetPartRect(0)) + bar;
-    proposed->bottom -= Height(frame->GetPartRect(6));
+    proposed->top += RectHeight(frame->GetPartRect(0)) + bar;
+    proposed->bottom -= RectHeight(frame->GetPartRect(6));
     return 0;
 }
 
@@ -691,11 +655,11 @@ LRESULT SkinFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 1;
         return SkinWnd::WindowProc(message, wParam, lParam);
     case WM_SETCURSOR:
-        return WithoutSystemMenu(message, wParam, lParam);
+        return WithoutSystemMenu(message, wParam, lParam, MdiRoot());
     case WM_WINDOWPOSCHANGED:
         if (m_mdiChild) {
             const auto alive = AliveToken();
-            const LRESULT result = WithoutSystemMenu(message, wParam, lParam);
+            const LRESULT result = WithoutSystemMenu(message, wParam, lParam, MdiRoot());
             if (*alive)
                 SendMessage(WM_NCPAINT, 1, 0);
             return result;
@@ -704,6 +668,9 @@ LRESULT SkinFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NCCALCSIZE:
         return CalcSize(lParam);
     case WM_NCRBUTTONDOWN:
+        // A system-menu button opens the menu on a right press too.
+        DispatchToElements(WM_RBUTTONDOWN, WindowPoint(lParam));
+        return 0;
     case WM_NCRBUTTONDBLCLK:
         return 0;
     case WM_NCHITTEST:
@@ -715,7 +682,7 @@ LRESULT SkinFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnNcActivate(wParam);
     case WM_NCMOUSEMOVE: {
         const auto alive = AliveToken();
-        WithoutSystemMenu(message, wParam, lParam);
+        WithoutSystemMenu(message, wParam, lParam, MdiRoot());
         if (*alive)
             OnNcMouseMove(static_cast<LRESULT>(wParam), WindowPoint(lParam));
         return 0;

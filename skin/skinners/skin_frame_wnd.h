@@ -52,8 +52,9 @@ private:
     BOOL PaintBackground(HDC dc);
     LRESULT OnNcActivate(WPARAM active);
     void ReplayOutsideClick(POINT screen);
-    LRESULT WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam);
+    // An MDI child's top-level window, which loses its system menu with the child's for the
+    // default handling; null for other frames.
+    HWND MdiRoot() const;
     LRESULT WithUpdatesLocked(HWND lock, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT CalcSize(LPARAM lParam);
     POINT WindowPoint(LPARAM screenPoint) const;

@@ -3,6 +3,7 @@
 #include "skin/core/popup_menu_skin.h"
 #include "skin/core/skin_blit.h"
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_manager.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/skinners/glazework_menus.h"
@@ -25,13 +26,6 @@ constexpr int kMdiRowStart = 16;
 constexpr int kMdiLayoutStart = 20;
 constexpr int kPlainLayoutStart = 4;
 constexpr int kMdiButtonsWidth = 48;
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 // Live bars, so that a timer tick for a bar that is gone does nothing.
 std::mutex g_barsLock;
@@ -257,7 +251,7 @@ RECT SkinMenuBar::GetRect() {
     m_frame->LayoutFrameParts(m_frame->GetWindowSizeRect());
     const auto& parts = m_frame->PartRects();
     RECT r{parts[3].right, parts[1].bottom, parts[5].left, parts[1].bottom};
-    r.bottom = r.top + GetHeight(Width(r));
+    r.bottom = r.top + GetHeight(RectWidth(r));
     return r;
 }
 
@@ -317,8 +311,8 @@ void SkinMenuBar::Repaint() {
         SkinMemDC memory(windowDc, size.right, size.bottom);
         if (memory.GetDC() && memory.GetBitmap()) {
             Draw(memory.GetDC());
-            BitBlt(windowDc, m_rect.left, m_rect.top, Width(m_rect), Height(m_rect), memory.GetDC(),
-                   m_rect.left, m_rect.top, SRCCOPY);
+            BitBlt(windowDc, m_rect.left, m_rect.top, RectWidth(m_rect), RectHeight(m_rect),
+                   memory.GetDC(), m_rect.left, m_rect.top, SRCCOPY);
         }
     }
     ReleaseDC(hwnd, windowDc);

@@ -15,6 +15,9 @@ constexpr UINT GWM_POSTATTACH_COLORS = kGlazeworkMessageBase + 30;
 constexpr UINT GWM_POSTATTACH_PROGRESS = kGlazeworkMessageBase + 31;
 constexpr UINT GWM_CLOSESUBMENU = kGlazeworkMessageBase + 32;
 constexpr UINT GWM_EXECUTEITEM = kGlazeworkMessageBase + 33;
+// A system-menu caption button asks its window for the skinned system menu; posted, so that
+// the menu's loop runs after the button's mouse handling has ended.
+constexpr UINT GWM_SHOWSYSTEMMENU = kGlazeworkMessageBase + 34;
 // The owner forgets the control (wParam) from its child map; sent from WM_NCDESTROY.
 constexpr UINT GWM_CHILDDESTROYED = kGlazeworkMessageBase + 35;
 // A menu key from the keyboard hook (wParam the virtual key, or -1 for a released Alt key;

@@ -2,6 +2,7 @@
 
 #include "skin/core/skin_blit.h"
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/core/skin_paint_utils.h"
 #include "skin/skinners/menu_text_color.h"
@@ -24,17 +25,6 @@ constexpr LPARAM kAltDownBit = 1 << 29;
 HINSTANCE g_classInstance = nullptr;
 // One frame paint at a time in the process: setting a region repaints the frame from inside.
 bool g_framePaintRunning = false;
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
-
-bool IsGridEmpty(const SkinNineGridRef& grid) {
-    return grid.imageName[0] == '\0' || IsRectEmpty(&grid.source);
-}
 
 WPARAM MenuEnded() {
     return MAKEWPARAM(0, 0xFFFF);
@@ -198,16 +188,16 @@ SIZE SkinPopupMenuWnd::CalcSize() {
     if (dc)
         ReleaseDC(dc);
     const SkinNineGridRef& active = skin.itemActiveImage;
-    const int width = Width(skin.GetPartRect(3)) + Width(skin.GetPartRect(5)) + widest +
+    const int width = RectWidth(skin.GetPartRect(3)) + RectWidth(skin.GetPartRect(5)) + widest +
                       active.leftMargin + 2 * h + active.rightMargin + 1;
-    const int height = static_cast<int>(ItemCount()) * h + Height(skin.GetPartRect(0)) +
-                       Height(skin.GetPartRect(6));
+    const int height = static_cast<int>(ItemCount()) * h + RectHeight(skin.GetPartRect(0)) +
+                       RectHeight(skin.GetPartRect(6));
     return SIZE{width, height};
 }
 
 RECT SkinPopupMenuWnd::ItemRect(int index) const {
     const RECT client = ClientRect();
-    const int top = Height(m_upBand) + m_itemHeight * (index - m_firstVisible);
+    const int top = RectHeight(m_upBand) + m_itemHeight * (index - m_firstVisible);
     return RECT{0, top, client.right, top + m_itemHeight};
 }
 
@@ -215,8 +205,8 @@ int SkinPopupMenuWnd::ItemFromPoint(POINT p) const {
     const RECT client = ClientRect();
     if (ItemCount() == 0 || m_itemHeight <= 0 || !PtInRect(&client, p))
         return -1;
-    const int top = Height(m_upBand);
-    const int bottom = client.bottom - Height(m_downBand);
+    const int top = RectHeight(m_upBand);
+    const int bottom = client.bottom - RectHeight(m_downBand);
     if (p.y < top || p.y >= bottom)
         return -1;
     const int index = m_firstVisible + (p.y - top) / m_itemHeight;
@@ -326,7 +316,7 @@ void SkinPopupMenuWnd::Draw(HDC dc) {
         DrawItem(dc, (*m_items)[static_cast<std::size_t>(i)], ItemRect(i));
     if (!m_scrolling)
         return;
-    const int x = Width(m_upBand) / 2;
+    const int x = RectWidth(m_upBand) / 2;
     const int top = m_upBand.top;
     const POINT up[3] = {{x - 4, top + 4}, {x, top}, {x + 4, top + 4}};
     GlazeworkDrawArrow(dc, up, kBlack);
@@ -379,8 +369,8 @@ void SkinPopupMenuWnd::PaintFrame() {
                     {p[6].left, p[6].top, p[8].right, p[8].bottom},
                 };
                 for (const RECT& band : bands)
-                    BitBlt(windowDc, band.left, band.top, Width(band), Height(band), dc, band.left,
-                           band.top, SRCCOPY);
+                    BitBlt(windowDc, band.left, band.top, RectWidth(band), RectHeight(band), dc,
+                           band.left, band.top, SRCCOPY);
             }
         }
         ReleaseDC(windowDc);
@@ -390,16 +380,16 @@ void SkinPopupMenuWnd::PaintFrame() {
 
 void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) {
     const PopupMenuSkin& skin = GetSkin();
-    const int h = Height(rect);
+    const int h = RectHeight(rect);
     const COLORREF key = KeyColor();
     if (item.IsSeparator()) {
-        if (IsGridEmpty(skin.itemSeparatorImage)) {
+        if (GlazeworkIsNineGridEmpty(skin.itemSeparatorImage)) {
             RECT line{rect.left, rect.top + h / 2, rect.right, rect.bottom};
             DrawEdge(dc, &line, EDGE_ETCHED, BF_TOP);
             return;
         }
         RECT place = rect;
-        const int design = Height(skin.itemSeparatorImage.source);
+        const int design = RectHeight(skin.itemSeparatorImage.source);
         if (design < h) {
             place.top = rect.top + (h - design) / 2;
             place.bottom = place.top + design;
@@ -412,7 +402,7 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
               rect.right - active.rightMargin - h, rect.bottom - active.bottomMargin};
     COLORREF color = MenuTextColor(skin.itemBlocks[item.IsDisabled() ? 1 : 0]);
     if (item.hot) {
-        if (IsGridEmpty(active))
+        if (GlazeworkIsNineGridEmpty(active))
             GlazeworkFillRectColor(dc, rect, skin.itemActiveColor);
         else
             GlazeworkDrawTransparent(dc, rect, active, key);
@@ -455,8 +445,8 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
                 // The mark sits in the middle of a key-coloured square, which the copy leaves out.
                 const RECT all{0, 0, h, h};
                 GlazeworkFillRectColor(square.GetDC(), all, key);
-                const LONG w = std::min<LONG>(h, Width(skin.checkImage.source));
-                const LONG mh = std::min<LONG>(h, Height(skin.checkImage.source));
+                const LONG w = std::min<LONG>(h, RectWidth(skin.checkImage.source));
+                const LONG mh = std::min<LONG>(h, RectHeight(skin.checkImage.source));
                 const RECT mark{(h - w) / 2, (h - mh) / 2, (h - w) / 2 + w, (h - mh) / 2 + mh};
                 GlazeworkDrawImagePart(square.GetDC(), mark, skin.checkImage, key, TRUE);
                 GlazeworkDrawBitmapKeyed(dc, square.GetBitmap(),
@@ -470,7 +460,7 @@ void SkinPopupMenuWnd::DrawItem(HDC dc, const MenuItem& item, const RECT& rect) 
             const POINT arrow[3] = {{r - 8, middle - 4}, {r - 8, middle + 4}, {r - 4, middle}};
             GlazeworkDrawArrow(dc, arrow, kBlack);
         } else {
-            const int side = std::min<int>(h, Height(skin.submenuImage.source));
+            const int side = std::min<int>(h, RectHeight(skin.submenuImage.source));
             const int right = r - 2;
             SkinMemDC square(dc, side, side);
             if (square.GetDC() && square.GetBitmap()) {
@@ -808,10 +798,10 @@ LRESULT SkinPopupMenuWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         const PopupMenuSkin& skin = GetSkin();
         auto* proposed = reinterpret_cast<RECT*>(lParam);
         const RECT margins = GetFrameMargins();
-        proposed->left += Width(skin.GetPartRect(3));
-        proposed->right -= Width(skin.GetPartRect(5));
-        proposed->top += Height(skin.GetPartRect(0)) + (margins.bottom - margins.top);
-        proposed->bottom -= Height(skin.GetPartRect(6));
+        proposed->left += RectWidth(skin.GetPartRect(3));
+        proposed->right -= RectWidth(skin.GetPartRect(5));
+        proposed->top += RectHeight(skin.GetPartRect(0)) + (margins.bottom - margins.top);
+        proposed->bottom -= RectHeight(skin.GetPartRect(6));
         return 0;
     }
     case WM_NCPAINT:

@@ -129,7 +129,7 @@ void SkinProgressWnd::DrawBar(HDC dc, const RECT& area) const {
         return;
     }
     const RECT bar{area.left, area.top, area.left + filled, area.bottom};
-    if (!HasNineGridImage(skin->progressImage))
+    if (GlazeworkIsNineGridEmpty(skin->progressImage))
         GlazeworkDrawNineGrid(dc, bar, skin->progressImage, skin->color2, TRUE);
     else
         GlazeworkDrawTransparent(dc, bar, skin->progressImage, KeyColor());

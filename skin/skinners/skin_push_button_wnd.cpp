@@ -43,7 +43,7 @@ ButtonSkin::State SkinPushButtonWnd::CurrentState() const {
         return ButtonSkin::Disabled;
     if ((state & BST_PUSHED) || IsPressed())
         return ButtonSkin::Pressed;
-    if (IsHot() && skin && HasNineGridImage(skin->states[ButtonSkin::Highlighted].image))
+    if (IsHot() && skin && !GlazeworkIsNineGridEmpty(skin->states[ButtonSkin::Highlighted].image))
         return ButtonSkin::Highlighted;
     if (state & BST_CHECKED)
         return ButtonSkin::Pressed;

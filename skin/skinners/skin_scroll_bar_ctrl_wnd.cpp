@@ -1,20 +1,13 @@
 #include "skin/skinners/skin_scroll_bar_ctrl_wnd.h"
 
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_mem_dc.h"
 #include "skin/skinners/skin_messages.h"
 #include "skin/skinners/skin_turn.h"
 #include "win32/scroll_bar.h"
 
 #include <algorithm>
-
-namespace {
-
-int Width(const RECT& r) {
-    return r.right - r.left;
-}
-
-} // namespace
 
 SkinScrollBarCtrlWnd::Layout SkinScrollBarCtrlWnd::LayOut(int length, int thickness,
                                                           int arrowLength, int thumbLength,
@@ -24,7 +17,7 @@ SkinScrollBarCtrlWnd::Layout SkinScrollBarCtrlWnd::LayOut(int length, int thickn
     l.firstArrow = RECT{0, 0, arrowLength, thickness};
     l.secondArrow = RECT{length - arrowLength, 0, length, thickness};
     l.track = RECT{l.firstArrow.right, 0, l.secondArrow.left, thickness};
-    const int trackLength = Width(l.track);
+    const int trackLength = RectWidth(l.track);
     if (trackLength < thumbLength)
         return l; // no room for a thumb
     // An empty range keeps the thumb at the track's start.
@@ -41,7 +34,7 @@ SkinScrollBarCtrlWnd::Layout SkinScrollBarCtrlWnd::LayOut(int length, int thickn
 int SkinScrollBarCtrlWnd::PositionAt(const Layout& layout, int along, const SCROLLINFO& numbers) {
     if (along >= layout.thumb.left && along < layout.thumb.right && !IsRectEmpty(&layout.thumb))
         return numbers.nPos;
-    const int trackLength = Width(layout.track);
+    const int trackLength = RectWidth(layout.track);
     const double range = static_cast<double>(numbers.nMax) - numbers.nMin;
     if (trackLength <= 0 || range <= 0)
         return numbers.nMin;
@@ -87,8 +80,8 @@ SkinScrollBarCtrlWnd::Part SkinScrollBarCtrlWnd::HitTest(POINT at) const {
 SkinObject* SkinScrollBarCtrlWnd::ApplySkin(SkinObject* object) {
     if (const auto* skin = dynamic_cast<const ScrollBarSkin*>(object)) {
         const auto& normal = skin->states[ScrollBarSkin::Normal];
-        m_thumbLength = Width(normal.thumb.source);
-        m_arrowLength = Width(normal.arrow1.source);
+        m_thumbLength = RectWidth(normal.thumb.source);
+        m_arrowLength = RectWidth(normal.arrow1.source);
     }
     return SkinControlWnd::ApplySkin(object);
 }
@@ -226,9 +219,9 @@ void SkinScrollBarCtrlWnd::DrawFlat(HDC dc, int length, int thickness) const {
             look.arrow1 = disabled.arrow1;
         if (!GlazeworkIsImageRefEmpty(disabled.arrow2))
             look.arrow2 = disabled.arrow2;
-        if (HasNineGridImage(disabled.track))
+        if (!GlazeworkIsNineGridEmpty(disabled.track))
             look.track = disabled.track;
-        if (HasNineGridImage(disabled.thumb))
+        if (!GlazeworkIsNineGridEmpty(disabled.thumb))
             look.thumb = disabled.thumb;
     } else if (m_part != kNoPart) {
         const auto& state =
@@ -237,7 +230,7 @@ void SkinScrollBarCtrlWnd::DrawFlat(HDC dc, int length, int thickness) const {
             look.arrow1 = state.arrow1;
         if (m_part == kSecondArrow && !GlazeworkIsImageRefEmpty(state.arrow2))
             look.arrow2 = state.arrow2;
-        if (m_part == kThumb && HasNineGridImage(state.thumb))
+        if (m_part == kThumb && !GlazeworkIsNineGridEmpty(state.thumb))
             look.thumb = state.thumb;
     }
     const SkinNineGridRef& track = skin->states[ScrollBarSkin::Normal].track;

@@ -70,7 +70,7 @@ void SkinSliderWnd::Draw(HDC dc) {
                               TRUE);
         DrawTurned(dc, lying.Detach(), Turn::CounterClockwise);
     }
-    if (HasNineGridImage(skin->verticalThumb)) {
+    if (!GlazeworkIsNineGridEmpty(skin->verticalThumb)) {
         GlazeworkDrawTransparent(dc, thumb, skin->verticalThumb, KeyColor());
         return;
     }

@@ -157,7 +157,7 @@ void SkinTabWnd::DrawItem(HDC dc, const TabSkin& skin, int index, Side side) {
                   static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE)), info.state, selected);
     const SkinStateImage& look = skin.states[state];
     const SkinNineGridRef& image =
-        HasNineGridImage(look.image) ? look.image : skin.states[TabSkin::Normal].image;
+        !GlazeworkIsNineGridEmpty(look.image) ? look.image : skin.states[TabSkin::Normal].image;
 
     auto images = reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST, 0, 0));
     const bool hasIcon = images && info.image >= 0 && info.image < ImageList_GetImageCount(images);

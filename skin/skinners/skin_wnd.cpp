@@ -2,6 +2,7 @@
 
 #include "skin/core/skin_draw.h"
 #include "skin/core/skin_manager.h"
+#include "skin/skinners/glazework_menus.h"
 #include "skin/skinners/skin_element.h"
 #include "skin/skinners/skin_messages.h"
 
@@ -50,6 +51,39 @@ LRESULT SkinWnd::CallSaved(UINT message, WPARAM wParam, LPARAM lParam) {
     return CallWindowProcA(m_savedProc, m_hwnd, message, wParam, lParam);
 }
 
+LRESULT SkinWnd::WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam) {
+    const HWND hwnd = m_hwnd;
+    const auto saved = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style));
+    const LRESULT result = SkinWnd::WindowProc(message, wParam, lParam);
+    if (IsWindow(hwnd))
+        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(saved));
+    return result;
+}
+
+LRESULT SkinWnd::WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam, HWND alsoFrom) {
+    const HWND hwnd = m_hwnd;
+    const bool alsoHad =
+        alsoFrom && alsoFrom != hwnd && (GetWindowLongA(alsoFrom, GWL_STYLE) & WS_SYSMENU);
+    if (alsoHad)
+        SetWindowLongA(alsoFrom, GWL_STYLE, GetWindowLongA(alsoFrom, GWL_STYLE) & ~WS_SYSMENU);
+    const auto style = static_cast<DWORD>(GetWindowLongA(hwnd, GWL_STYLE));
+    LRESULT result = 0;
+    if (!(style & WS_SYSMENU)) {
+        result = SkinWnd::WindowProc(message, wParam, lParam);
+    } else {
+        SetWindowLongA(hwnd, GWL_STYLE, static_cast<LONG>(style & ~WS_SYSMENU));
+        result = SkinWnd::WindowProc(message, wParam, lParam);
+        // The handling may have changed other bits (a move ends maximised): only this one
+        // returns.
+        if (IsWindow(hwnd))
+            SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) | WS_SYSMENU);
+    }
+    if (alsoHad && IsWindow(alsoFrom))
+        SetWindowLongA(alsoFrom, GWL_STYLE, GetWindowLongA(alsoFrom, GWL_STYLE) | WS_SYSMENU);
+    return result;
+}
+
 LRESULT SkinWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!m_savedProc)
         return DefWindowProcA(m_hwnd, message, wParam, lParam);
@@ -74,6 +108,9 @@ LRESULT SkinWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case GWM_MENUKEY:
         return OnMenuKey(wParam, lParam);
+    case GWM_SHOWSYSTEMMENU:
+        GlazeworkShowSystemMenu(m_hwnd);
+        return 0;
     default:
         return CallSaved(message, wParam, lParam);
     }
@@ -227,19 +264,11 @@ void ChooseImageRef(SkinImageRef& out, const SkinImageRef& a, const SkinImageRef
         out = b;
 }
 
-namespace {
-
-bool IsNineGridEmpty(const SkinNineGridRef& grid) {
-    return IsRectEmpty(&grid.source) || grid.imageName[0] == '\0';
-}
-
-} // namespace
-
 void ChooseNineGridRef(SkinNineGridRef& out, const SkinNineGridRef& a, const SkinNineGridRef& b,
                        const SkinNineGridRef* c) {
-    if (!IsNineGridEmpty(a))
+    if (!GlazeworkIsNineGridEmpty(a))
         out = a;
-    else if (IsNineGridEmpty(b) && c && !IsNineGridEmpty(*c))
+    else if (GlazeworkIsNineGridEmpty(b) && c && !GlazeworkIsNineGridEmpty(*c))
         out = *c;
     else
         out = b;

@@ -113,6 +113,12 @@ protected:
     // window without subclassing it.
     void BindWindow(HWND hwnd) { m_hwnd = hwnd; }
     LRESULT CallSaved(UINT message, WPARAM wParam, LPARAM lParam);
+    // The base handling with the style changed for its duration (the default handling then
+    // draws no caption or system-menu parts of its own).
+    LRESULT WithStyle(DWORD style, UINT message, WPARAM wParam, LPARAM lParam);
+    // The base handling with WS_SYSMENU cleared for its duration, from the window and from
+    // `alsoFrom` (an MDI child's top-level window) when given; only that bit is put back.
+    LRESULT WithoutSystemMenu(UINT message, WPARAM wParam, LPARAM lParam, HWND alsoFrom = nullptr);
     // Sets the window's region (the window owns it from then on); null removes it.
     void SetRegion(HRGN region, BOOL redraw);
     void DeleteElements();

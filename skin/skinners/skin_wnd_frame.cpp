@@ -4,6 +4,7 @@
 #include "skin/core/caption_button_skin.h"
 #include "skin/core/nine_part_frame_skin.h"
 #include "skin/core/skin_draw.h"
+#include "skin/core/skin_geometry.h"
 #include "skin/core/skin_paint_utils.h"
 #include "skin/core/skin_regions.h"
 #include "skin/skinners/skin_caption_button.h"
@@ -16,13 +17,6 @@ constexpr std::uint32_t kCaptionButtonType = 3;
 constexpr std::uint32_t kTextElementType = 38;
 constexpr int kMinTrackExtraWidth = 10;
 constexpr int kMinTrackExtraHeight = 5;
-
-LONG Width(const RECT& r) {
-    return r.right - r.left;
-}
-LONG Height(const RECT& r) {
-    return r.bottom - r.top;
-}
 
 } // namespace
 
@@ -37,7 +31,7 @@ void SkinWnd::LayoutFrameParts(const RECT& size) {
     frame_geometry::PartRects design{};
     for (int i = 0; i < kPartCount; ++i)
         design[i] = frame->GetPartRect(i);
-    m_parts = frame_geometry::LayoutFrameParts(design, Width(size), Height(size));
+    m_parts = frame_geometry::LayoutFrameParts(design, RectWidth(size), RectHeight(size));
 }
 
 void SkinWnd::DrawFrame(HDC dc, bool active) {
@@ -75,13 +69,14 @@ void SkinWnd::DrawClient(HDC dc, bool active) {
     }
     switch (frame->partImages[index].drawMode) {
     case 0:
-        bound.image->Draw(dc, client.left, client.top, Width(client), Height(client));
+        bound.image->Draw(dc, client.left, client.top, RectWidth(client), RectHeight(client));
         break;
     case 1:
         bound.image->Tile(dc, &client);
         break;
     default:
-        bound.image->Stretch(dc, client.left, client.top, Width(client), Height(client), SRCCOPY);
+        bound.image->Stretch(dc, client.left, client.top, RectWidth(client), RectHeight(client),
+                             SRCCOPY);
         break;
     }
 }
@@ -186,9 +181,9 @@ void SkinWnd::FitToClient() {
     RECT client{};
     GetClientRect(m_hwnd, &client);
     const RECT margins = GetFrameMargins();
-    const int width = Width(client) + Width(m_parts[3]) + Width(m_parts[5]);
-    const int height =
-        Height(client) + Height(m_parts[0]) + Height(m_parts[6]) + (margins.bottom - margins.top);
+    const int width = RectWidth(client) + RectWidth(m_parts[3]) + RectWidth(m_parts[5]);
+    const int height = RectHeight(client) + RectHeight(m_parts[0]) + RectHeight(m_parts[6]) +
+                       (margins.bottom - margins.top);
     SetWindowPos(m_hwnd, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
 }
@@ -199,8 +194,8 @@ POINT SkinWnd::GetMinTrackSize() const {
         return POINT{10, 10};
     const RECT topLeft = frame->GetPartRect(0);
     const RECT topRight = frame->GetPartRect(2);
-    return POINT{Width(topLeft) + Width(topRight) + kMinTrackExtraWidth,
-                 Height(topLeft) + kMinTrackExtraHeight};
+    return POINT{RectWidth(topLeft) + RectWidth(topRight) + kMinTrackExtraWidth,
+                 RectHeight(topLeft) + kMinTrackExtraHeight};
 }
 
 RECT SkinWnd::GetCaptionRect() const {

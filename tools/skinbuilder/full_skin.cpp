@@ -142,6 +142,8 @@ std::unique_ptr<FrameSkin> Frame(const char* name, bool dialog) {
     frame->AddChild(SystemIcon(dialog ? "DlgSyS" : "Sys"));
     if (dialog) {
         frame->AddChild(HelpButton("DlgHelp", ButtonSlot(1)));
+        frame->AddChild(CaptionButton("SysMenu", GlyphSystemMenu, CaptionButtonSkin::SystemMenu,
+                                      ButtonSlot(2), 0));
         return frame;
     }
     frame->AddChild(CaptionButton("Max", GlyphMaximize, CaptionButtonSkin::MaximizeRestore,

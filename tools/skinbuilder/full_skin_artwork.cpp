@@ -116,6 +116,10 @@ void DrawCaptionGlyph(Canvas& c, const RECT& cell, int glyph, COLORREF ink) {
         c.Fill({x + 9, y + 8, x + 11, y + 11}, ink);
         c.Fill({x + 9, y + 12, x + 11, y + 14}, ink);
         break;
+    case GlyphSystemMenu: // three menu lines
+        for (int line = 0; line < 3; ++line)
+            c.Fill({x + 4, y + 5 + 3 * line, x + 14, y + 6 + 3 * line}, ink);
+        break;
     }
 }
 

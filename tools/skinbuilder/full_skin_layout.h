@@ -36,7 +36,7 @@ constexpr COLORREF kTreeViewBorder = RGB(110, 60, 170);
 constexpr COLORREF kRichEditBorder = RGB(60, 140, 40);
 
 // ---- frame.bmp --------------------------------------------------------------------------------
-constexpr int kFrameImageWidth = 364;
+constexpr int kFrameImageWidth = 436;
 constexpr int kFrameImageHeight = 510;
 constexpr int kFrameWidth = 276;
 constexpr int kFrameHeight = 160;
@@ -45,7 +45,15 @@ constexpr int kInactiveFrameTop = 160;
 constexpr int kCaptionHeight = 30;
 constexpr int kCaptionButtonTop = 320;
 constexpr int kCaptionButton = 18;
-enum Glyph { GlyphClose, GlyphMaximize, GlyphRestore, GlyphMinimize, GlyphHelp, kGlyphCount };
+enum Glyph {
+    GlyphClose,
+    GlyphMaximize,
+    GlyphRestore,
+    GlyphMinimize,
+    GlyphHelp,
+    GlyphSystemMenu,
+    kGlyphCount
+};
 enum CaptionState { CaptionNormal, CaptionHot, CaptionPressed, CaptionDisabled, kCaptionStates };
 constexpr RECT CaptionButtonCell(int glyph, int state) {
     const int x = (glyph * kCaptionStates + state) * kCaptionButton;

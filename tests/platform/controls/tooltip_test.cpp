@@ -6,6 +6,7 @@
 #include "testing/virtual_clock.h"
 #include "testing/window_input.h"
 
+#include <functional>
 #include <string>
 
 namespace {
@@ -118,6 +119,53 @@ TEST_F(ToolTipTest, AnInactiveTipShowsNothingAndPopHidesAtOnce) {
     ASSERT_TRUE(shown());
     SendMessageA(tip, TTM_POP, 0, 0);
     EXPECT_FALSE(shown());
+}
+
+// A tool whose text is a callback asks its window each time it shows, which may answer with a
+// string of its own, with the text copied into the notice, or with nothing, which shows no tip.
+TEST_F(ToolTipTest, ACallbackToolAsksItsWindowForTheTextEachTime) {
+    TOOLINFOA info{};
+    info.cbSize = sizeof info;
+    info.hwnd = parent;
+    info.uId = 3;
+    info.rect = RECT{130, 10, 180, 40};
+    info.lParam = 77;
+    info.lpszText = LPSTR_TEXTCALLBACK;
+    ASSERT_TRUE(SendMessageA(tip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&info)));
+    static char own[] = "Own words";
+    const struct {
+        const char* name;
+        std::function<void(NMTTDISPINFOA&)> answer;
+        const char* shows; // null: no tip
+    } cases[] = {
+        {"own string", [](NMTTDISPINFOA& d) { d.lpszText = own; }, "Own words"},
+        {"copied", [](NMTTDISPINFOA& d) { lstrcpynA(d.szText, "Copied", 80); }, "Copied"},
+        {"nothing", [](NMTTDISPINFOA&) {}, nullptr},
+        {"no string resource", [](NMTTDISPINFOA& d) { d.lpszText = MAKEINTRESOURCE(0); }, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        int asked = 0;
+        on_notify = [&](NMHDR* header) -> LRESULT {
+            if (header->hwndFrom != tip || header->code != TTN_GETDISPINFOA)
+                return 0;
+            auto* display = reinterpret_cast<NMTTDISPINFOA*>(header);
+            EXPECT_EQ(header->idFrom, 3u);
+            EXPECT_EQ(display->lParam, 77);
+            ++asked;
+            c.answer(*display);
+            return 0;
+        };
+        relay(WM_MOUSEMOVE, 150, 20);
+        wait(600);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(shown(), c.shows != nullptr);
+        if (c.shows) {
+            EXPECT_EQ(text(), c.shows);
+        }
+        relay(WM_MOUSEMOVE, 200, 200);
+    }
+    on_notify = nullptr;
 }
 
 } // namespace

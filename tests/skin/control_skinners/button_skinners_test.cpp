@@ -8,6 +8,7 @@
 #include "skin/skinners/skin_static_wnd.h"
 #include "testing/window_input.h"
 #include "tests/skin/control_skinners/control_skinners_fixture.h"
+#include "tests/support/skin_builder.h"
 #include "tools/skinbuilder/full_skin.h"
 #include "tools/skinbuilder/full_skin_layout.h"
 
@@ -94,6 +95,45 @@ TEST_F(ButtonSkinners, TheSkinsFontIsSwappedInAndGivenBack) {
     started = false;
     Pump();
     EXPECT_EQ(SendMessageA(Item(kPush), WM_GETFONT, 0, 0), own);
+}
+
+// A control without a font of its own has none again once unskinned, and never the font of a
+// skin that has gone, whether the next skin swaps its own font in or leaves the control alone.
+TEST_F(ButtonSkinners, AControlWithoutAFontGetsNoneBackAfterASkinChange) {
+    for (const bool nextSwapsFont : {true, false}) {
+        SCOPED_TRACE(nextSwapsFont ? "next skin swaps its font in" : "next skin keeps fonts");
+        Open();
+        HWND plain = CreateWindowExA(0, "BUTTON", "Plain", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
+                                     4, 4, 60, 24, dialog, reinterpret_cast<HMENU>(1099), nullptr,
+                                     nullptr);
+        ASSERT_NE(plain, nullptr);
+        Pump();
+        SkinManager& manager = SkinManager::Instance();
+        ASSERT_NE(manager.Find(plain), nullptr);
+        const auto* first = dynamic_cast<const ControlSkin*>(manager.Find(plain)->Object());
+        ASSERT_NE(first, nullptr);
+        EXPECT_EQ(SendMessageA(plain, WM_GETFONT, 0, 0),
+                  reinterpret_cast<LRESULT>(first->createdFont));
+
+        auto next = LoadSkinFile(LV_FULL_SKIN_PATH);
+        ASSERT_NE(next, nullptr);
+        for (const auto& [name, object] : next->Objects())
+            if (auto* control = dynamic_cast<ControlSkin*>(object.get()))
+                control->autoSkinFont = nextSwapsFont;
+        ASSERT_EQ(manager.SetSkin(std::move(next)), 1);
+        Pump();
+        const auto* second = dynamic_cast<const ControlSkin*>(manager.Find(plain)->Object());
+        ASSERT_NE(second, nullptr);
+        EXPECT_EQ(SendMessageA(plain, WM_GETFONT, 0, 0),
+                  nextSwapsFont ? reinterpret_cast<LRESULT>(second->createdFont) : 0);
+
+        GlazeworkShutdown();
+        started = false;
+        Pump();
+        EXPECT_EQ(SendMessageA(plain, WM_GETFONT, 0, 0), 0);
+        DestroyWindow(dialog);
+        Pump();
+    }
 }
 
 // The check box's background behind its label, by state.

@@ -120,14 +120,16 @@ TEST_F(Toolkit, AnotherThreadsShutDownLeavesThisThreadsSkinners) {
     EXPECT_NE(SkinManager::Instance().Find(Keep(FramedDialog())), nullptr);
 }
 
+// How many of the eight scroll functions' entries are not the layer's own.
+int intercepted() {
+    int ours = 0;
+    for (UINT api = 0; api < SCROLLAPI_COUNT; ++api)
+        ours += GetScrollApiEntry(api) != GetDefaultScrollApiEntry(api);
+    return ours;
+}
+
 // The eight entries of the scroll functions are the toolkit's exactly while a thread is started.
 TEST_F(Toolkit, TheScrollInterceptionLivesWhileAThreadIsStarted) {
-    const auto intercepted = [] {
-        int ours = 0;
-        for (UINT api = 0; api < SCROLLAPI_COUNT; ++api)
-            ours += GetScrollApiEntry(api) != GetDefaultScrollApiEntry(api);
-        return ours;
-    };
     ASSERT_EQ(intercepted(), 0);
     ASSERT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
     EXPECT_EQ(intercepted(), static_cast<int>(SCROLLAPI_COUNT));
@@ -186,6 +188,39 @@ TEST_F(Toolkit, OnXpTheProbeTakesTheButtonProcedure) {
     // A second start-up after a shut-down finds the probe class there already.
     GlazeworkShutdown();
     EXPECT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
+}
+
+// Refuses the creation of the XP probe's window, so that the first start-up fails.
+LRESULT CALLBACK RefuseProbeWindow(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        const auto* create = reinterpret_cast<const CBT_CREATEWNDA*>(lParam);
+        const char* name = create->lpcs->lpszClass;
+        if (reinterpret_cast<UINT_PTR>(name) > 0xFFFF &&
+            lstrcmpiA(name, "Glazework_XP_Compatible") == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// A start-up that fails leaves nothing of the process set-up behind: no thread is started, so
+// neither the scroll interception nor the popup-menu class is there.
+TEST_F(Toolkit, AFailedStartUpLeavesNoInterceptionBehind) {
+    ASSERT_EQ(intercepted(), 0);
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, &RefuseProbeWindow, nullptr, GetCurrentThreadId());
+    ASSERT_NE(refuse, nullptr);
+    EXPECT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 0);
+    UnhookWindowsHookEx(refuse);
+    EXPECT_TRUE(State().callWndProcHooks.empty());
+    EXPECT_EQ(intercepted(), 0);
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    EXPECT_FALSE(GetClassInfoExA(nullptr, kGlazeworkPopupMenuClass, &info));
+
+    ASSERT_EQ(GlazeworkStartup(nullptr, "Test", 0, 0), 1);
+    EXPECT_EQ(intercepted(), static_cast<int>(SCROLLAPI_COUNT));
+    EXPECT_TRUE(GetClassInfoExA(nullptr, kGlazeworkPopupMenuClass, &info));
+    GlazeworkShutdown();
+    EXPECT_EQ(intercepted(), 0);
 }
 
 // An MFC dialog is attached by the class library's creation hook and then skinned by the

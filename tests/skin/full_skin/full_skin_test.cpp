@@ -5,6 +5,7 @@
 
 #include "skin/core/bordered_control_skin.h"
 #include "skin/core/button_skin.h"
+#include "skin/core/caption_button_skin.h"
 #include "skin/core/check_box_skin.h"
 #include "skin/core/combo_box_skin.h"
 #include "skin/core/custom_skin_object.h"
@@ -107,6 +108,9 @@ TEST_F(FullSkin, HoldsAnObjectOfEveryType) {
     EXPECT_EQ(skin.FindElementByType(1)->GetName(), "Dialog");
     EXPECT_NE(skin.FindElement("Title"), nullptr);
     EXPECT_NE(skin.FindElement("DlgHelp"), nullptr);
+    const auto* sysMenu = dynamic_cast<CaptionButtonSkin*>(skin.FindElement("SysMenu"));
+    ASSERT_NE(sysMenu, nullptr);
+    EXPECT_EQ(sysMenu->buttonKind, CaptionButtonSkin::SystemMenu);
 
     auto* info = dynamic_cast<SkinInfo*>(skin.FindElementByType(25));
     ASSERT_NE(info, nullptr);

@@ -12,6 +12,7 @@
 #include "testing/virtual_clock.h"
 #include "testing/window_input.h"
 #include "tests/support/screenshots.h"
+#include "win32/tooltips.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +35,19 @@ struct Scroll {
     int position;
 };
 std::vector<Scroll> g_scrolls;
+// What the window was asked for its tip and what it answered: the text and its module.
+struct TipAnswer {
+    LPSTR text;
+    HINSTANCE module;
+};
+std::vector<TipAnswer> g_tipAnswers;
 
 LRESULT CALLBACK ScrolledProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NOTIFY) {
+        const auto* display = reinterpret_cast<const NMTTDISPINFOA*>(lParam);
+        if (display->hdr.code == TTN_GETDISPINFOA)
+            g_tipAnswers.push_back({display->lpszText, display->hinst});
+    }
     if (message == WM_HSCROLL || message == WM_VSCROLL) {
         g_scrolls.push_back({message, LOWORD(wParam), static_cast<short>(HIWORD(wParam))});
         return 0;
@@ -198,6 +210,46 @@ TEST_F(DrawnScrollBars, TheScrollFunctionsReachTheDrawnStateThroughTheIntercepti
     SCROLLINFO again = Info(SIF_ALL, 0, 0, 0, 0);
     ASSERT_TRUE(GetScrollInfo(hwnd, SB_VERT, &again));
     EXPECT_EQ(std::make_pair(again.nMin, again.nMax), std::make_pair(10, 50));
+}
+
+// The bars' tip: one tool, the window, whose text the window gives when the tip asks; fed the
+// mouse over the frame, put away whenever the cursor is set, and gone with the bars.
+TEST_F(DrawnScrollBars, TheTipAsksTheWindowForItsTextUntilTheCursorPutsItAway) {
+    Make();
+    HWND tip = DrawnSB_GetToolTip(hwnd);
+    ASSERT_NE(tip, nullptr);
+    char name[32] = {};
+    GetClassNameA(tip, name, sizeof name);
+    EXPECT_STREQ(name, TOOLTIPS_CLASSA);
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), hwnd);
+    const DWORD tipStyles = TTS_NOPREFIX | TTS_ALWAYSTIP;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(tip, GWL_STYLE)) & tipStyles, tipStyles);
+    const DWORD tipExStyles = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+    EXPECT_EQ(static_cast<DWORD>(GetWindowLongA(tip, GWL_EXSTYLE)) & tipExStyles, tipExStyles);
+    EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
+
+    // Resting on a bar: after the tip's delay it asks; the bars have no text, so no tip shows.
+    g_tipAnswers.clear();
+    const POINT on = OnHorizontal(40);
+    SendMessageA(hwnd, WM_NCMOUSEMOVE, HTHSCROLL, MAKELPARAM(on.x, on.y));
+    Advance(600);
+    ASSERT_EQ(g_tipAnswers.size(), 1u);
+    EXPECT_EQ(g_tipAnswers[0].text, MAKEINTRESOURCE(0));
+    EXPECT_EQ(g_tipAnswers[0].module,
+              reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(hwnd, GWLP_HINSTANCE)));
+    EXPECT_FALSE(IsWindowVisible(tip));
+
+    // Setting the cursor puts the tip away: off the window and back, nothing is asked.
+    SendMessageA(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd),
+                 MAKELPARAM(HTHSCROLL, WM_MOUSEMOVE));
+    SendMessageA(hwnd, WM_NCMOUSEMOVE, HTNOWHERE, MAKELPARAM(kLeft - 20, kTop - 20));
+    const POINT again = OnHorizontal(60);
+    SendMessageA(hwnd, WM_NCMOUSEMOVE, HTHSCROLL, MAKELPARAM(again.x, again.y));
+    Advance(600);
+    EXPECT_EQ(g_tipAnswers.size(), 1u);
+
+    EXPECT_EQ(DrawnSB_Uninitialize(hwnd), S_OK);
+    EXPECT_FALSE(IsWindow(tip));
 }
 
 TEST_F(DrawnScrollBars, InitialisingTwiceAndUninitialisingAWindowWithoutState) {

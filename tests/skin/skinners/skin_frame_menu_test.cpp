@@ -4,9 +4,11 @@
 // their buttons on the bar; and the maximised caption's double click.
 #include "menu_skin_fixture.h"
 
+#include "skin/core/caption_button_skin.h"
 #include "skin/core/frame_skin.h"
 #include "skin/core/glazework.h"
 #include "skin/core/skin_manager.h"
+#include "skin/skinners/skin_caption_button.h"
 #include "skin/skinners/skin_frame_wnd.h"
 #include "testing/screen_capture.h"
 #include "testing/virtual_clock.h"
@@ -16,7 +18,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <ostream>
+#include <vector>
 
 namespace {
 
@@ -454,6 +459,59 @@ TEST_F(SkinnedFrame, TwoQuickReleasesOnAMaximisedCaptionRestoreItSlowOnesDoNot) 
     SendMessageA(frame, WM_NCLBUTTONUP, HTCAPTION, screen);
     menutest::Pump();
     EXPECT_FALSE(IsZoomed(frame));
+}
+
+// A system-menu button on the frame opens the skinned system menu on a left and on a right
+// press, from the frame's queue once the press has been handled.
+TEST_F(SkinnedFrame, ASystemMenuButtonOpensTheMenuOnceItsPressIsHandled) {
+    auto skin = menutest::LoadDefaultSkin();
+    ASSERT_NE(skin, nullptr);
+    SkinObject* mainFrame = skin->FindElement("MainFrame");
+    ASSERT_NE(mainFrame, nullptr);
+    auto sysMenu = std::make_unique<CaptionButtonSkin>();
+    sysMenu->SetName("SysMenu");
+    sysMenu->rect = {40, 4, 56, 20};
+    sysMenu->buttonKind = CaptionButtonSkin::SystemMenu;
+    mainFrame->AddChild(std::move(sysMenu));
+    ASSERT_EQ(SkinManager::Instance().SetSkin(std::move(skin)), 1);
+    Open();
+    RECT button{};
+    for (const auto& element : skinner->Elements())
+        if (element->Object() && element->Object()->GetName() == "SysMenu")
+            button = element->Rect();
+    ASSERT_FALSE(IsRectEmpty(&button));
+    RECT window{};
+    GetWindowRect(frame, &window);
+    const LPARAM screen = MAKELPARAM(window.left + (button.left + button.right) / 2,
+                                     window.top + (button.top + button.bottom) / 2);
+
+    for (const UINT press : {WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN}) {
+        SCOPED_TRACE(press == WM_NCLBUTTONDOWN ? "left" : "right");
+        bool pressing = false;
+        bool openedWhilePressing = false;
+        std::vector<UINT> commands;
+        Recorder::Instance().script.push_back([&] {
+            const auto popups = OpenPopups();
+            if (popups.empty())
+                return;
+            openedWhilePressing = pressing;
+            const MenuItemList* items = popups[0]->Items();
+            for (std::size_t i = 0; i < items->Count(); ++i)
+                commands.push_back((*items)[i].commandId);
+            lt::key_press(VK_ESCAPE);
+        });
+        menutest::RunScriptOn(frame);
+        pressing = true;
+        SendMessageA(frame, press, HTSYSMENU, screen);
+        pressing = false;
+        EXPECT_TRUE(OpenPopups().empty());
+        menutest::Pump();
+        menutest::StopScript(frame);
+        EXPECT_FALSE(openedWhilePressing);
+        EXPECT_NE(std::find(commands.begin(), commands.end(), SC_CLOSE), commands.end())
+            << "the system menu opened";
+    }
+    EXPECT_TRUE(IsWindow(frame));
 }
 
 } // namespace

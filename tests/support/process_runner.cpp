@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <poll.h>
+#include <sys/inotify.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
@@ -133,7 +134,32 @@ bool WaitUntil(const std::function<bool()>& done, int timeoutSeconds) {
 }
 
 bool WaitForFile(const std::filesystem::path& path, int timeoutSeconds) {
-    return WaitUntil([&] { return std::filesystem::exists(path); }, timeoutSeconds);
+    // The folder tells of each name that comes into it (made, moved in, written and closed),
+    // so the wait ends with the file's arrival; the folder itself must exist to be watched.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+    const int watch = inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (watch < 0)
+        return std::filesystem::exists(path);
+    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
+    const bool watching =
+        inotify_add_watch(watch, folder.c_str(), IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE) >= 0;
+    bool found = false;
+    for (;;) {
+        if ((found = std::filesystem::exists(path)))
+            break;
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0)
+            break;
+        // A folder not there yet cannot be watched: it is looked for again now and then.
+        pollfd ready{watch, POLLIN, 0};
+        poll(&ready, 1, watching ? static_cast<int>(left.count()) : 50);
+        char events[4096];
+        while (read(watch, events, sizeof events) > 0) {
+        }
+    }
+    close(watch);
+    return found;
 }
 
 namespace {

@@ -7,9 +7,29 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
+#include <string>
+#include <sys/syscall.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
+
+// Waits (up to 20 s) until the thread with this kernel id is blocked in a futex wait, as a
+// thread waiting on a condition variable is; whether it came to that.
+bool BlocksOnAWait(pid_t thread) {
+    const std::string path = "/proc/self/task/" + std::to_string(thread) + "/syscall";
+    const std::string futex = std::to_string(SYS_futex) + " ";
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (std::chrono::steady_clock::now() < until) {
+        std::string call;
+        std::getline(std::ifstream(path), call);
+        if (call.rfind(futex, 0) == 0)
+            return true;
+        std::this_thread::yield();
+    }
+    return false;
+}
 
 namespace input = lv::testing;
 
@@ -105,14 +125,18 @@ TEST_F(ModalTest, ADialogNobodyCanAnswerIsCancelled) {
 
 TEST_F(ModalTest, AnotherThreadsMessageReachesAnUnansweredDialog) {
     static HWND s_dialog = nullptr;
+    static pid_t s_dialog_thread = 0;
     static std::thread worker;
     const INT_PTR result = DialogBoxParamA(
         nullptr, "CHOICES", owner,
         [](HWND dialog, UINT msg, WPARAM wParam, LPARAM) -> INT_PTR {
             if (msg == WM_INITDIALOG) {
                 s_dialog = dialog;
+                s_dialog_thread = static_cast<pid_t>(syscall(SYS_gettid));
+                // Posted once the modal loop has found its queue empty and waits for what
+                // might still come.
                 worker = std::thread([] {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                    EXPECT_TRUE(BlocksOnAWait(s_dialog_thread));
                     PostMessageA(s_dialog, WM_APP, 0, 0);
                 });
             }

@@ -56,7 +56,8 @@ TEST_F(MciPlayTest, PlaysToTheEndAndNotifiesOnce) {
     // The end reads as the whole length, which is what an end-of-track poll compares with.
     EXPECT_EQ(position(id), length(id));
     ASSERT_TRUE(m_recorder.wait_for(1));
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    // Mixed on past the end, the play has had every chance to tell of it twice.
+    ASSERT_TRUE(lvtest::wait_for_mixed(std::chrono::milliseconds(100)));
     auto notices = m_recorder.notices();
     ASSERT_EQ(notices.size(), 1u);
     EXPECT_EQ(notices[0].hwnd, window);
@@ -78,7 +79,7 @@ TEST_F(MciPlayTest, PauseFreezesThePositionAndPlayResumesIt) {
     ASSERT_EQ(simple_command(id, MCI_PAUSE), 0u);
     EXPECT_EQ(mode(id), MCI_MODE_PAUSE);
     DWORD_PTR held = position(id);
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    ASSERT_TRUE(lvtest::wait_for_mixed(std::chrono::milliseconds(150)));
     EXPECT_EQ(position(id), held);
     EXPECT_EQ(mode(id), MCI_MODE_PAUSE);
 
@@ -162,7 +163,8 @@ TEST_F(MciPlayTest, StopAbortsThePendingNotificationAndKeepsThePosition) {
     EXPECT_GE(held, 50u);
     EXPECT_LT(held, length(id));
 
-    std::this_thread::sleep_for(std::chrono::milliseconds(650)); // past the track's end
+    // The mixer runs on past where the track would have ended.
+    ASSERT_TRUE(lvtest::wait_for_mixed(std::chrono::milliseconds(650)));
     EXPECT_EQ(position(id), held);
     auto notices = m_recorder.notices();
     ASSERT_EQ(notices.size(), 1u);
@@ -245,7 +247,7 @@ TEST_F(MciPlayTest, QueriesFromOtherThreadsWhilePlayingAreSafe) {
     }
     ASSERT_EQ(play(id), 0u);
     for (int i = 0; i < 5; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_TRUE(lvtest::wait_for_mixed(std::chrono::milliseconds(20)));
         simple_command(id, MCI_PAUSE);
         simple_command(id, MCI_RESUME);
     }

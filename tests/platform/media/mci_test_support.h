@@ -42,5 +42,8 @@ MCIERROR simple_command(MCIDEVICEID id, UINT message, DWORD flags = 0);
 
 bool wait_until(const std::function<bool()>& condition,
                 std::chrono::milliseconds timeout = std::chrono::seconds(5));
+// Blocks until the mixer has produced this much more sound (silence included), so that a play
+// that should not move has had the time to; false when no device is open or it never came.
+bool wait_for_mixed(std::chrono::milliseconds sound);
 
 } // namespace lvtest

@@ -1,4 +1,5 @@
 #include "layer_root_fixture.h"
+#include "tests/support/process_runner.h"
 #include "win32/win32.h"
 
 #include <sys/wait.h>
@@ -30,8 +31,8 @@ protected:
 
     std::string wait_for_record() {
         auto out = drive_c() / "Program Files" / "Rec" / "record.exe.out";
-        for (int i = 0; i < 1000 && !std::filesystem::exists(out); ++i)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // The recorder moves its record into place whole; the deadline is a guard.
+        EXPECT_TRUE(lvtest::WaitForFile(out)) << "the program never ran";
         std::ifstream in(out);
         std::stringstream text;
         text << in.rdbuf();

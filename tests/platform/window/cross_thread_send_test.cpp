@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
 #include <thread>
 
 namespace {
@@ -120,8 +121,7 @@ TEST(CrossThreadSend, SentMessagesComeBeforePostedOnes) {
     PostMessageA(mine, kAsk, 0, 0);
     std::thread sender([&] { SendMessageA(mine, kAsk, 1, 0); });
     // Wait until the send is queued, then look at the queue once.
-    while (!(GetQueueStatus(QS_SENDMESSAGE) & QS_SENDMESSAGE))
-        std::this_thread::yield();
+    ASSERT_TRUE(wintest::wait_for_send());
     MSG msg;
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
     // The send was served inside PeekMessage, before the posted message came back.
@@ -133,19 +133,14 @@ TEST(CrossThreadSend, SentMessagesComeBeforePostedOnes) {
 
 TEST(CrossThreadSend, SenderIsReleasedWhenTheOwnerThreadEnds) {
     register_class();
-    std::atomic<HWND> window{nullptr};
-    std::atomic<bool> release{false};
+    std::promise<HWND> made;
     std::thread owner([&] {
-        window = make_window();
-        while (!release)
-            std::this_thread::yield();
-        // Ends without pumping: the queued send is answered with 0.
+        made.set_value(make_window());
+        // Ends without pumping once the send waits: the queued send is answered with 0.
+        EXPECT_TRUE(wintest::wait_for_send());
     });
-    while (!window)
-        std::this_thread::yield();
+    const HWND window = made.get_future().get();
     std::thread sender([&] { EXPECT_EQ(SendMessageA(window, kAsk, 5, 0), 0); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    release = true;
     owner.join();
     sender.join();
 }

@@ -1,5 +1,7 @@
 #include "window_test_support.h"
 
+#include "window/message_queue.h"
+
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -124,7 +126,20 @@ bool pump_until(const std::function<bool()>& ready) {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        // Woken by what arrives in the queue; what another thread changes without a message
+        // is looked at again within the slice.
+        lv::window::wait_for_arrival(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+bool wait_for_send() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!(GetQueueStatus(QS_SENDMESSAGE) & QS_SENDMESSAGE)) {
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left <= std::chrono::steady_clock::duration::zero())
+            return false;
+        lv::window::wait_for_arrival(std::chrono::duration_cast<std::chrono::milliseconds>(left));
     }
     return true;
 }

@@ -60,6 +60,9 @@ DWORD current_thread();
 void pump();
 // Pumps this thread's messages until `ready` holds (at most 20 s); false when it never did.
 bool pump_until(const std::function<bool()>& ready);
+// Blocks until another thread's send to this thread waits to be served (at most 20 s), without
+// serving it; false when none came.
+bool wait_for_send();
 // A colour as the X server's screenshots give it (0xRRGGBB).
 long x_rgb(COLORREF colour);
 std::string name_of(UINT message);

@@ -4,10 +4,12 @@
 #include "skin/skinners/skin_animate_wnd.h"
 #include "skin/skinners/skin_wnd.h"
 #include "testing/screen_capture.h"
+#include "system/clock.h"
 #include "testing/virtual_clock.h"
 #include "tests/skin/control_skinners/control_skinners_fixture.h"
 #include "tests/support/avi_writer.h"
 #include "tests/support/scratch_dir.h"
+#include "window/message_queue.h"
 
 #include <algorithm>
 #include <chrono>
@@ -24,6 +26,7 @@ constexpr int kTop = 230;
 constexpr int kClipWidth = 8;
 constexpr int kClipHeight = 6;
 constexpr std::uint32_t kKey = 0x00FF00; // the transparent clip's top-left colour
+constexpr COLORREF kNoFrame = RGB(1, 2, 3); // the colour of no frame of the test clips
 
 // Frame n of the test clips: one colour a frame, told apart at a glance.
 std::uint32_t FrameColour(int n) {
@@ -80,27 +83,46 @@ protected:
     }
 
     // Serves the dialog (and the thread's requests for the background) until the control
-    // shows the colour at (x, y), or a real-time limit passes.
+    // shows the colour at (x, y), or a generous real-time limit passes. The playback thread
+    // blocks on the clock once it has drawn (waiting for its next frame, or for this thread to
+    // serve what it sent), or posts its end here and leaves: the check is made again then.
     bool WaitToShow(HWND control, int x, int y, COLORREF colour) {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(800);
-        while (std::chrono::steady_clock::now() < limit) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (;;) {
             Pump();
             if (Shows(control, x, y, colour))
                 return true;
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            if (std::chrono::steady_clock::now() >= limit)
+                return false;
+            if (lv::window::wait_for_arrival(std::chrono::milliseconds(0)))
+                continue; // something to serve first
+            if (lv::clock::wait_for_virtual_waiter(std::chrono::milliseconds(50)))
+                std::this_thread::yield(); // it may still be in the wait it is leaving
+            else
+                lv::window::wait_for_arrival(std::chrono::milliseconds(50));
         }
-        return false;
     }
 
-    // One frame interval of virtual time, then the frame expected next. The thread sets its
-    // next deadline after it draws, so a step that came before it did is given again.
+    // One frame interval of virtual time, then the frame expected next. The clock moves once
+    // the thread waits for its next frame, its deadline taken; the control is covered with a
+    // colour of no frame first, so that only the thread's drawing after this step shows the
+    // frame (one already on the screen proves nothing, and would leave the thread behind).
     bool StepTo(HWND control, int x, int y, COLORREF colour, unsigned interval = 100) {
-        for (int attempt = 0; attempt < 5; ++attempt) {
-            lv::testing::advance(interval);
-            if (WaitToShow(control, x, y, colour))
-                return true;
-        }
-        return false;
+        if (!lv::testing::wait_for_waiter())
+            return false;
+        // A paint still due (a clip just opened) would cover the frame with the last one shown.
+        Pump();
+        HDC dc = GetDC(control);
+        RECT client{};
+        GetClientRect(control, &client);
+        HBRUSH none = CreateSolidBrush(kNoFrame);
+        FillRect(dc, &client, none);
+        DeleteObject(none);
+        ReleaseDC(control, dc);
+        if (!Shows(control, x, y, kNoFrame))
+            return false;
+        lv::testing::advance(interval);
+        return WaitToShow(control, x, y, colour);
     }
 
     int Count(int code) const {
@@ -108,14 +130,16 @@ protected:
             std::count(g_commands.begin(), g_commands.end(), std::make_pair(kAnimateId, code)));
     }
 
-    // The playback thread's end is finished on this thread, from a posted message.
+    // The playback thread's end is finished on this thread, from a posted message: each
+    // arrival in the queue is served and the count looked at again.
     bool WaitForStop(int stops) {
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-        while (Count(ACN_STOP) < stops && std::chrono::steady_clock::now() < limit) {
+        const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (;;) {
             Pump();
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            if (Count(ACN_STOP) >= stops || std::chrono::steady_clock::now() >= limit)
+                return Count(ACN_STOP) == stops;
+            lv::window::wait_for_arrival(std::chrono::seconds(1));
         }
-        return Count(ACN_STOP) == stops;
     }
 
     lv::testing::VirtualClockScope clock_;
@@ -143,8 +167,10 @@ TEST_F(AnimateTest, PlaysARangeWithRepeatsThenStopsItselfAndPlaysAgain) {
     ASSERT_TRUE(WaitForStop(1)) << "the parent hears of the end of the last pass";
     EXPECT_FALSE(skinner->IsPlaying());
     EXPECT_EQ(SendMessageA(control, ACM_ISPLAYING, 0, 0), FALSE);
+    // The thread has ended: nothing is left that could draw another frame.
     lv::testing::advance(500);
-    EXPECT_FALSE(WaitToShow(control, 4, 3, AsColorRef(FrameColour(2)))) << "the last frame stays";
+    Pump();
+    EXPECT_FALSE(Shows(control, 4, 3, AsColorRef(FrameColour(2)))) << "the last frame stays";
 
     // Played again, up to the clip's end (-1), one pass.
     ASSERT_EQ(SendMessageA(control, ACM_PLAY, 1, MAKELPARAM(4, -1)), 1);
@@ -227,15 +253,12 @@ TEST_F(AnimateTest, StopWhileTheThreadWaitsForTheParentsBackgroundDoesNotDeadloc
     ASSERT_EQ(SendMessageA(control, ACM_PLAY, static_cast<WPARAM>(-1), MAKELPARAM(0, -1)), 1);
     // Time moves without this thread serving anything: the playback thread wakes and sends
     // for the background, and waits for this thread.
-    bool sending = false;
-    for (int attempt = 0; attempt < 5 && !sending; ++attempt) {
-        lv::testing::advance(100);
-        const auto limit = std::chrono::steady_clock::now() + std::chrono::milliseconds(500);
-        while (!(sending = GetQueueStatus(QS_SENDMESSAGE) != 0) &&
-               std::chrono::steady_clock::now() < limit)
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    ASSERT_TRUE(sending);
+    ASSERT_TRUE(lv::testing::wait_for_waiter());
+    lv::testing::advance(100);
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (GetQueueStatus(QS_SENDMESSAGE) == 0 && std::chrono::steady_clock::now() < limit)
+        lv::window::wait_for_arrival(std::chrono::seconds(1));
+    ASSERT_NE(GetQueueStatus(QS_SENDMESSAGE), 0u) << "the thread sent for the background";
     EXPECT_EQ(SendMessageA(control, ACM_STOP, 0, 0), 1);
     EXPECT_EQ(Count(ACN_STOP), 1);
     EXPECT_FALSE(skinner->IsPlaying());

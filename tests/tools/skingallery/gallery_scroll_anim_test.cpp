@@ -14,6 +14,7 @@
 #include "tools/skingallery/gallery_dialog.h"
 #include "tools/skingallery/gallery_ids.h"
 #include "tools/skingallery/gallery_skin.h"
+#include "window/message_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -29,12 +30,18 @@ namespace input = lv::testing;
 
 using gallerytest::Pump;
 
-// Pumps for a while of real time: the playback thread draws meanwhile.
-void PumpFor(int milliseconds) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    while (std::chrono::steady_clock::now() < end) {
+// Serves the window (and the playback thread's sends for the background) until `shown`
+// holds, or a generous real-time limit passes. The thread draws on its own: what it shows is
+// looked at again on each arrival in the queue and within a short slice.
+bool PumpUntil(const std::function<bool()>& shown) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    for (;;) {
         Pump();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        if (shown())
+            return true;
+        if (std::chrono::steady_clock::now() >= limit)
+            return false;
+        lv::window::wait_for_arrival(std::chrono::milliseconds(10));
     }
 }
 
@@ -84,16 +91,17 @@ TEST_F(GalleryScrollAnim, TheListScrollsByItsDrawnBarsAndTheClipPlaysUntilStoppe
         auto* skinner = dynamic_cast<SkinAnimateWnd*>(SkinManager::Instance().Find(animation));
         ASSERT_NE(skinner, nullptr) << "the toolkit plays the animation";
         EXPECT_TRUE(skinner->IsPlaying()) << "the clip from the resources plays";
-        PumpFor(150);
+        Pump();
         const std::vector<COLORREF> before = AnimationRow(animation);
-        PumpFor(250);
-        EXPECT_NE(AnimationRow(animation), before) << "the ball has moved on";
+        EXPECT_TRUE(PumpUntil([&] { return AnimationRow(animation) != before; }))
+            << "the ball has moved on";
 
         input::click_window(GetDlgItem(window, kScrollAnimStop));
         Pump();
         EXPECT_FALSE(skinner->IsPlaying());
+        // Stopped, the playback thread has ended: nothing is left that could draw.
         const std::vector<COLORREF> stopped = AnimationRow(animation);
-        PumpFor(250);
+        Pump();
         EXPECT_EQ(AnimationRow(animation), stopped) << "a stopped clip stands still";
         input::click_window(GetDlgItem(window, kScrollAnimPlay));
         Pump();
@@ -112,7 +120,11 @@ TEST_F(GalleryScrollAnim, TheListScrollsByItsDrawnBarsAndTheClipPlaysUntilStoppe
 TEST_F(GalleryScrollAnim, ShowsWholeLabelsAndNoKeyColourInEveryLanguage) {
     InEachLanguage([](const std::string& code) {
         RunWindowDriven([&](HWND window) {
-            PumpFor(200);
+            // Painted, and the clip has drawn a frame of its own.
+            HWND animation = GetDlgItem(window, kScrollAnimate);
+            Pump();
+            const std::vector<COLORREF> first = AnimationRow(animation);
+            EXPECT_TRUE(PumpUntil([&] { return AnimationRow(animation) != first; }));
             for (const lvtest::ClippedLabel& label : lvtest::ClippedLabels(window))
                 ADD_FAILURE() << label;
             // The drawn bars' arrows and thumbs leave their key-coloured corners out.

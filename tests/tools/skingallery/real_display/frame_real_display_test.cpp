@@ -31,20 +31,15 @@ constexpr POINT kRestoreOnBar{720, 44};   // the restore button on the bar, maxi
 constexpr POINT kInPicture{150, 200};
 constexpr POINT kExitItem{58, 209}; // "Exit" in the File drop-down
 
-void Settle(int milliseconds = 700) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-}
-
 // Waits (up to half a minute) for what the program shows to become true: a loaded machine
 // may take its time.
 bool ShowsSoon(const std::function<bool()>& shown) {
-    for (int i = 0; i < 150; ++i) {
-        if (shown())
-            return true;
-        Settle(200);
-    }
-    return shown();
+    return lvtest::Eventually(shown, 30);
 }
+
+// How long the program is left alone while its processor time is measured: the measurement
+// itself, not a wait for something to happen.
+constexpr auto kIdleWindow = std::chrono::seconds(2);
 
 class GalleryFrameOnRealDisplay : public ::testing::Test {
 protected:
@@ -59,8 +54,12 @@ protected:
         const std::vector<std::string> windows = x().WindowsOf(gallery->Pid(), 60);
         ASSERT_FALSE(windows.empty()) << gallery->Output();
         window = windows.front();
-        Settle(1000);
-        frame = x().Geometry(window);
+        // Drawn: the frame shows its skin, not one background colour.
+        ASSERT_TRUE(ShowsSoon([&] {
+            frame = x().Geometry(window);
+            return frame.right > frame.left && x().ColoursIn(frame) > 1;
+        })) << gallery->Output();
+        closedExit = PixelAt(kExitItem);
     }
     lvtest::XScreen x() const { return server->Screen(); }
     POINT At(POINT p) const { return POINT{frame.left + p.x, frame.top + p.y}; }
@@ -80,30 +79,35 @@ protected:
         return row;
     }
     void OpenFileWithSubmenu() {
+        const long closed = PixelAt(kRecentItem);
         MoveTo(kFileTitle);
         x().Click();
-        Settle();
+        EXPECT_TRUE(ShowsSoon([&] { return PixelAt(kRecentItem) != closed; }))
+            << "the drop-down opened";
         const long before = PixelAt(kRecentSubmenu);
         MoveTo(kRecentItem);
         EXPECT_TRUE(ShowsSoon([&] { return PixelAt(kRecentSubmenu) != before; }))
             << "the submenu opened beside its item";
-        Settle();
+    }
+    // Escape, Escape and the drop-downs are gone: where Exit sits shows the frame again.
+    void CloseMenus() {
+        x().Key("Escape");
+        x().Key("Escape");
+        ShowsSoon([&] { return PixelAt(kExitItem) == closedExit; });
     }
     // File, Exit; on a loaded machine a key or click can land while a menu is still closing,
     // so the walk is tried again until the program ends.
     void Exit() {
         bool ended = false;
         for (int attempt = 0; attempt < 3 && !ended; ++attempt) {
-            x().Key("Escape");
-            x().Key("Escape");
-            Settle(500);
+            CloseMenus();
             const long before = PixelAt(kExitItem);
             MoveTo(kFileTitle);
             x().Click();
             if (!ShowsSoon([&] { return PixelAt(kExitItem) != before; }))
                 continue;
+            // The server hands the program the move before the click.
             MoveTo(kExitItem);
-            Settle(300);
             x().Click();
             ended = gallery->Wait(15).has_value();
         }
@@ -117,6 +121,7 @@ protected:
     std::unique_ptr<lvtest::BackgroundProgram> gallery;
     std::string window;
     RECT frame{};
+    long closedExit = -1; // where Exit sits, with no menu open
 };
 
 TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
@@ -132,14 +137,12 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
 
     // Waiting for input, the program sleeps.
     const double cpu = gallery->CpuSeconds();
-    Settle(3000);
+    std::this_thread::sleep_for(kIdleWindow);
     EXPECT_LT(gallery->CpuSeconds() - cpu, 0.1);
 
     OpenFileWithSubmenu();
     x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_dropdown_en.png"));
-    x().Key("Escape");
-    x().Key("Escape");
-    Settle();
+    CloseMenus();
 
     // The maximise button of a picture brings its buttons onto the bar; the restore button
     // there restores it.
@@ -147,12 +150,10 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     MoveTo(kSecondMaximise);
     x().Click();
     EXPECT_TRUE(ShowsSoon([&] { return IconRow() != bar; }));
-    Settle();
     x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_maximised_en.png"));
     MoveTo(kRestoreOnBar);
     x().Click();
     x().MoveTo(frame.right + 100, frame.bottom + 100);
-    Settle();
     EXPECT_TRUE(ShowsSoon([&] { return IconRow() == bar; }));
 
     // A right click on a picture opens its context menu; Escape closes it.
@@ -162,7 +163,6 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     EXPECT_TRUE(ShowsSoon([&] {
         return PixelAt(POINT{kInPicture.x + 30, kInPicture.y + 20}) != before;
     }));
-    Settle();
     x().Screenshot(lvtest::ScreenshotPath("skingallery_frame_real_context_en.png"));
     x().Key("Escape");
     EXPECT_TRUE(ShowsSoon([&] {
@@ -170,9 +170,8 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     }));
 
     x().MoveTo(frame.right + 100, frame.bottom + 100);
-    Settle(1000);
     const double idle = gallery->CpuSeconds();
-    Settle(2000);
+    std::this_thread::sleep_for(kIdleWindow);
     EXPECT_LT(gallery->CpuSeconds() - idle, 0.1) << gallery->CpuSeconds() - idle;
     Exit();
 }

@@ -165,9 +165,7 @@ TEST_P(SettingsRoads, AMessageBoxOverTheMediaDialogGivesItTheKeyboardBack) {
     WriteTheme();
     const fs::path existing = m_scratch / "exported.bmp";
     lvtest::WriteFileBytes(existing, {'B', 'M'});
-    ASSERT_FALSE(StartSettings().empty());
-    ShowAdvancedPage();
-    const std::string media = OpenAdvanced(kMediaButton, "Media Advanced Setting", "media");
+    const std::string media = SettingsThenAdvanced(kMediaDialog);
     ASSERT_FALSE(media.empty());
     const RECT frame = X().Geometry(media);
     const POINT caption{frame.left + (frame.right - frame.left) * 2 / 3, frame.top + 10};

@@ -41,12 +41,17 @@ struct TipAnswer {
     HINSTANCE module;
 };
 std::vector<TipAnswer> g_tipAnswers;
+// Text the window puts in place of the bars' own answer; null leaves the bars' answer.
+char* g_tipText = nullptr;
 
 LRESULT CALLBACK ScrolledProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NOTIFY) {
         const auto* display = reinterpret_cast<const NMTTDISPINFOA*>(lParam);
-        if (display->hdr.code == TTN_GETDISPINFOA)
+        if (display->hdr.code == TTN_GETDISPINFOA) {
             g_tipAnswers.push_back({display->lpszText, display->hinst});
+            if (g_tipText)
+                const_cast<NMTTDISPINFOA*>(display)->lpszText = g_tipText;
+        }
     }
     if (message == WM_HSCROLL || message == WM_VSCROLL) {
         g_scrolls.push_back({message, LOWORD(wParam), static_cast<short>(HIWORD(wParam))});
@@ -250,6 +255,34 @@ TEST_F(DrawnScrollBars, TheTipAsksTheWindowForItsTextUntilTheCursorPutsItAway) {
 
     EXPECT_EQ(DrawnSB_Uninitialize(hwnd), S_OK);
     EXPECT_FALSE(IsWindow(tip));
+}
+
+// A window that gives text of its own gets a tip over its bars; a press of any button on the
+// frame, relayed to the tip, takes it away.
+TEST_F(DrawnScrollBars, PressesOnTheFrameTakeAShownTipAway) {
+    Make();
+    HWND tip = DrawnSB_GetToolTip(hwnd);
+    ASSERT_NE(tip, nullptr);
+    static char text[] = "Scroll here";
+    g_tipText = text;
+    const POINT on = OnHorizontal(40);
+    const POINT off{kLeft - 20, kTop - 20};
+    const std::pair<UINT, const char*> presses[] = {
+        {WM_NCLBUTTONDOWN, "left"}, {WM_NCRBUTTONDOWN, "right"}, {WM_NCMBUTTONDOWN, "middle"}};
+    for (const auto& [press, name] : presses) {
+        SCOPED_TRACE(name);
+        SendMessageA(hwnd, WM_NCMOUSEMOVE, HTNOWHERE, MAKELPARAM(off.x, off.y));
+        SendMessageA(hwnd, WM_NCMOUSEMOVE, HTHSCROLL, MAKELPARAM(on.x, on.y));
+        Advance(600);
+        ASSERT_TRUE(IsWindowVisible(tip));
+        char shown[32] = {};
+        GetWindowTextA(tip, shown, sizeof shown);
+        EXPECT_STREQ(shown, text);
+        // Pressed on the window's own frame, away from the bars.
+        SendMessageA(hwnd, press, HTBORDER, MAKELPARAM(kLeft + 1, kTop + 1));
+        EXPECT_FALSE(IsWindowVisible(tip));
+    }
+    g_tipText = nullptr;
 }
 
 TEST_F(DrawnScrollBars, InitialisingTwiceAndUninitialisingAWindowWithoutState) {

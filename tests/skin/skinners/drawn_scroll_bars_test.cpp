@@ -267,8 +267,10 @@ TEST_F(DrawnScrollBars, PressesOnTheFrameTakeAShownTipAway) {
     g_tipText = text;
     const POINT on = OnHorizontal(40);
     const POINT off{kLeft - 20, kTop - 20};
-    for (const UINT press : {WM_NCLBUTTONDOWN, WM_NCRBUTTONDOWN, WM_NCMBUTTONDOWN}) {
-        SCOPED_TRACE(press);
+    const std::pair<UINT, const char*> presses[] = {
+        {WM_NCLBUTTONDOWN, "left"}, {WM_NCRBUTTONDOWN, "right"}, {WM_NCMBUTTONDOWN, "middle"}};
+    for (const auto& [press, name] : presses) {
+        SCOPED_TRACE(name);
         SendMessageA(hwnd, WM_NCMOUSEMOVE, HTNOWHERE, MAKELPARAM(off.x, off.y));
         SendMessageA(hwnd, WM_NCMOUSEMOVE, HTHSCROLL, MAKELPARAM(on.x, on.y));
         Advance(600);

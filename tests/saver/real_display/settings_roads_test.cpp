@@ -52,6 +52,10 @@ TEST_P(SettingsRoads, TheColourPopupOpensOverItsDialogAndEscapeClosesIt) {
     const std::string popup = X().NewWindowOf(m_program->Pid(), {m_settings, back});
     lvtest::ExpectSecondWindow(X(), *m_program, popup, back, Keyboard::taken, Shot("colour-popup"));
     ASSERT_FALSE(popup.empty());
+    // A transient popup that stays over its dialog until it is done with.
+    EXPECT_NE(X().Run("xprop -id " + popup + " _NET_WM_WINDOW_TYPE")
+                  .find("_NET_WM_WINDOW_TYPE_POPUP_MENU"),
+              std::string::npos);
     EscapeBackTo(popup, back);
     EscapeBackTo(back, m_settings);
     EndSettings();

@@ -40,6 +40,10 @@ TEST_P(SettingsRoads, TheColourPopupOpensOverItsDialogAndEscapeClosesIt) {
     const std::string popup = OpenColourPopup(back);
     lvtest::ExpectSecondWindow(X(), *m_program, popup, back, Keyboard::taken, Shot("colour-popup"));
     ASSERT_FALSE(popup.empty());
+    // A transient popup that stays over its dialog until it is done with.
+    EXPECT_NE(X().Run("xprop -id " + popup + " _NET_WM_WINDOW_TYPE")
+                  .find("_NET_WM_WINDOW_TYPE_POPUP_MENU"),
+              std::string::npos);
     EscapeBackTo(popup, back);
     EscapeBackTo(back, m_settings);
     EndSettings();
@@ -159,52 +163,72 @@ TEST_P(SettingsRoads, AMessageBoxRefusesAnIntervalOf99) {
 }
 
 // A message box over the media dialog (a picture exported onto a file that is there, the
-// question answered No) gives the keyboard back to the media dialog, not to the settings
-// dialog under it: the media dialog is active again, for the manager and in its caption.
+// question answered No by the keyboard or by a click) gives the keyboard back to the media
+// dialog, not to the settings dialog under it: the media dialog is active again, for the
+// manager and in its caption.
 TEST_P(SettingsRoads, AMessageBoxOverTheMediaDialogGivesItTheKeyboardBack) {
     WriteTheme();
     const fs::path existing = m_scratch / "exported.bmp";
     lvtest::WriteFileBytes(existing, {'B', 'M'});
-    const std::string media = SettingsThenAdvanced(kMediaDialog);
-    ASSERT_FALSE(media.empty());
-    const RECT frame = X().Geometry(media);
-    const POINT caption{frame.left + (frame.right - frame.left) * 2 / 3, frame.top + 10};
-    const long active_caption = X().Pixel(caption.x, caption.y);
-
-    const RECT list = OnScreen(frame, kMediaList);
-    ClickAt(RECT{list.left, list.top, list.left + 200, list.top + 40}); // the theme's picture
-    ClickAt(OnScreen(frame, kMediaExport));
-    const std::string save = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
-    lvtest::ExpectSecondWindow(X(), *m_program, save, media, Keyboard::taken,
-                               Shot("export-file-dialog"));
-    ASSERT_FALSE(save.empty());
-    X().Run("xdotool type --delay 20 '" + existing.string() + "'");
-    X().Key("Return");
-    ASSERT_TRUE(X().WindowGone(m_program->Pid(), save)) << m_program->Output();
-    const std::string box = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
-    lvtest::ExpectSecondWindow(X(), *m_program, box, media, Keyboard::taken,
-                               Shot("export-question"));
-    ASSERT_FALSE(box.empty());
-    EXPECT_TRUE(lvtest::Eventually([&] { return X().Pixel(caption.x, caption.y) != active_caption; }))
-        << "the media dialog's caption stayed active under the message box";
-
-    X().Key("Tab space"); // No
-    lvtest::ExpectClosedBackTo(X(), *m_program, box, media);
-    EXPECT_TRUE(lvtest::Eventually([&] { return X().Pixel(caption.x, caption.y) == active_caption; }))
-        << "the media dialog's caption is not active";
-    // "_NET_ACTIVE_WINDOW(WINDOW): window id # 0x200004"
-    const auto manager_active = [&] {
-        const std::string said = X().Run("xprop -root _NET_ACTIVE_WINDOW");
-        const auto at = said.find("# ");
-        return at == std::string::npos ? 0ul : std::strtoul(said.c_str() + at + 2, nullptr, 16);
+    ASSERT_FALSE(StartSettings().empty());
+    ShowAdvancedPage();
+    struct Answer {
+        const char* name;
+        bool by_click;
     };
-    if (GetParam() != WindowManager::none) {
-        EXPECT_TRUE(lvtest::Eventually(
-            [&] { return manager_active() == std::strtoul(media.c_str(), nullptr, 10); }))
-            << "the manager calls " << manager_active() << " active, not " << media;
+    for (const Answer& answer : {Answer{"keys", false}, Answer{"a click", true}}) {
+        SCOPED_TRACE(answer.name);
+        const std::string media = OpenAdvanced(kMediaDialog);
+        ASSERT_FALSE(media.empty());
+        const RECT frame = X().Geometry(media);
+        const POINT caption{frame.left + (frame.right - frame.left) * 2 / 3, frame.top + 10};
+        const long active_caption = X().Pixel(caption.x, caption.y);
+
+        const RECT list = OnScreen(frame, kMediaList);
+        ClickAt(RECT{list.left, list.top, list.left + 200, list.top + 40}); // the theme's picture
+        ClickAt(OnScreen(frame, kMediaExport));
+        const std::string save = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
+        lvtest::ExpectSecondWindow(X(), *m_program, save, media, Keyboard::taken,
+                                   Shot("export-file-dialog"));
+        ASSERT_FALSE(save.empty());
+        X().Run("xdotool type --delay 20 '" + existing.string() + "'");
+        X().Key("Return");
+        ASSERT_TRUE(X().WindowGone(m_program->Pid(), save)) << m_program->Output();
+        const std::string box = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
+        lvtest::ExpectSecondWindow(X(), *m_program, box, media, Keyboard::taken,
+                                   Shot("export-question"));
+        ASSERT_FALSE(box.empty());
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            return X().Pixel(caption.x, caption.y) != active_caption;
+        })) << "the media dialog's caption stayed active under the message box";
+
+        if (answer.by_click) {
+            // The message box centres its buttons: No is the right one of the two.
+            const RECT b = X().Geometry(box);
+            X().MoveTo((b.left + b.right) / 2 + 48, b.bottom - 35);
+            X().Click();
+        } else {
+            X().Key("Tab space"); // No
+        }
+        lvtest::ExpectClosedBackTo(X(), *m_program, box, media);
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            return X().Pixel(caption.x, caption.y) == active_caption;
+        })) << "the media dialog's caption is not active";
+        // "_NET_ACTIVE_WINDOW(WINDOW): window id # 0x200004"
+        const auto manager_active = [&] {
+            const std::string said = X().Run("xprop -root _NET_ACTIVE_WINDOW");
+            const auto at = said.find("# ");
+            return at == std::string::npos ? 0ul : std::strtoul(said.c_str() + at + 2, nullptr, 16);
+        };
+        if (GetParam() != WindowManager::none) {
+            EXPECT_TRUE(lvtest::Eventually([&] {
+                return manager_active() == std::strtoul(media.c_str(), nullptr, 10);
+            })) << "the manager calls "
+                << manager_active() << " active, not " << media;
+        }
+        X().Screenshot(lvtest::ScreenshotPath(Shot("export-answered") + ".png"));
+        CancelBackTo(media, m_settings);
     }
-    X().Screenshot(lvtest::ScreenshotPath(Shot("export-answered") + ".png"));
-    CancelBackTo(media, m_settings);
     EndSettings();
 }
 

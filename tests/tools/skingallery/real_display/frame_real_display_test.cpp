@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <memory>
@@ -35,6 +36,24 @@ constexpr POINT kExitItem{58, 209}; // "Exit" in the File drop-down
 // may take its time.
 bool ShowsSoon(const std::function<bool()>& shown) {
     return lvtest::Eventually(shown, 30);
+}
+
+// Whether every thread of the process is blocked in the system (state S), as a program that
+// has done with what it was given and waits for input is.
+bool Asleep(int pid) {
+    const fs::path tasks = fs::path("/proc") / std::to_string(pid) / "task";
+    std::error_code error;
+    bool any = false;
+    for (const auto& task : fs::directory_iterator(tasks, error)) {
+        std::ifstream stat(task.path() / "stat");
+        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+        // The state follows the command name, which ends with the last ')'.
+        const auto close = text.rfind(')');
+        if (close == std::string::npos || close + 2 >= text.size() || text[close + 2] != 'S')
+            return false;
+        any = true;
+    }
+    return any && !error;
 }
 
 // How long the program is left alone while its processor time is measured: the measurement
@@ -136,6 +155,7 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     EXPECT_LE(frame.bottom, kHeight);
 
     // Waiting for input, the program sleeps.
+    EXPECT_TRUE(ShowsSoon([&] { return Asleep(gallery->Pid()); }));
     const double cpu = gallery->CpuSeconds();
     std::this_thread::sleep_for(kIdleWindow);
     EXPECT_LT(gallery->CpuSeconds() - cpu, 0.1);
@@ -170,6 +190,8 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     }));
 
     x().MoveTo(frame.right + 100, frame.bottom + 100);
+    // Done with the closing menu and the pointer's leaving, the program sleeps.
+    EXPECT_TRUE(ShowsSoon([&] { return Asleep(gallery->Pid()); }));
     const double idle = gallery->CpuSeconds();
     std::this_thread::sleep_for(kIdleWindow);
     EXPECT_LT(gallery->CpuSeconds() - idle, 0.1) << gallery->CpuSeconds() - idle;

@@ -27,7 +27,7 @@ run: build
 # Every test, built with AddressSanitizer and UndefinedBehaviorSanitizer. Each step reports its
 # wall time; the test run ends with its ten slowest tests.
 test: setup
-	@cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON >/dev/null
+	@cmake -S . -B $(BUILD_TEST) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_SANITIZE=ON -DLV_PAYLOAD_JOBS=$(JOBS) >/dev/null
 	@bash scripts/timed build cmake --build $(BUILD_TEST) -j $(JOBS)
 	@JOBS=$(JOBS) bash scripts/timed "fuzz smoke" bash scripts/fuzz-smoke $(BUILD_FUZZ)
 	@JOBS=$(JOBS) bash scripts/timed tests bash scripts/run-tests $(BUILD_TEST)
@@ -40,7 +40,7 @@ release: setup
 
 # The window-manager and drawing tests under ThreadSanitizer.
 tsan: setup
-	@cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_TSAN=ON >/dev/null
+	@cmake -S . -B $(BUILD_TSAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DLV_TSAN=ON -DLV_PAYLOAD_JOBS=$(JOBS) >/dev/null
 	@bash scripts/timed build cmake --build $(BUILD_TSAN) -j $(JOBS)
 	@JOBS=$(JOBS) bash scripts/timed tests bash scripts/run-tests $(BUILD_TSAN) -L tsan
 

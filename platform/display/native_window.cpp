@@ -185,6 +185,23 @@ void NativeWindow::follow(const window::Layer& layer, const DesktopFacts& deskto
     apply_shape(layer);
 }
 
+void NativeWindow::moved_to(POINT screen, const DesktopFacts& desktop) {
+    if (m_full_screen)
+        return;
+    const POINT wanted{desktop.origin.x + m_rect.left, desktop.origin.y + m_rect.top};
+    if (screen.x == wanted.x && screen.y == wanted.y)
+        return;
+    // Input is hit-tested at the layer's place, so the window must stand there. A manager may
+    // place a window anew when it maps it (a dialog asked for the screen's corner is centred);
+    // asked again once it is mapped, it moves it. Once for each place: a manager that keeps
+    // the window elsewhere whatever it is asked is not asked forever.
+    if (m_placed_again && m_placed_again_at.x == wanted.x && m_placed_again_at.y == wanted.y)
+        return;
+    m_placed_again = true;
+    m_placed_again_at = wanted;
+    SDL_SetWindowPosition(m_window, wanted.x, wanted.y);
+}
+
 bool NativeWindow::present() {
     if (!m_surface)
         return false;

@@ -29,6 +29,8 @@ public:
     // Copies what changed on the layer's surface since the last call to the screen; true when
     // something was shown.
     bool present();
+    // The native window now stands at this place of the display server's screen.
+    void moved_to(POINT screen, const DesktopFacts& desktop);
     // The whole surface goes to the screen at the next present (after an expose, a resize).
     void expose() { m_whole = true; }
     // The window comes forward as the active one and the keyboard goes to it; true when it was
@@ -51,6 +53,8 @@ private:
     bool m_topmost{false};
     bool m_full_screen{false};
     bool m_whole{true};
+    bool m_placed_again{false}; // the manager was asked once more for m_placed_again_at
+    POINT m_placed_again_at{};
     std::vector<RECT> m_shape; // window coordinates; empty: the whole rectangle
 };
 

@@ -243,6 +243,9 @@ void SdlPresenter::handle(const SDL_Event& e) {
             native->expose();
             m_damaged = true;
             break;
+        case SDL_WINDOWEVENT_MOVED:
+            native->moved_to(POINT{e.window.data1, e.window.data2}, m_desktop);
+            break;
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             // The keyboard follows the layer's active window (keys reach that window whichever
             // native window has them). A manager gives the keyboard to a window it maps or that

@@ -7,9 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -28,22 +26,22 @@ TEST(InstallerOnRealDisplay, TheInstallManagerWaitsWholeOnTheScreenAndCancelEnds
         {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     // The "Please Wait..." box stays while the payload unpacks; then the dialog is alone.
     std::string dialog;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(240);
-    while (std::chrono::steady_clock::now() < until) {
-        auto windows = x.WindowsOf(installer.Pid(), 1);
-        std::string named = x.WindowNamed(installer.Pid(), "Install Manager", 1);
-        // Alone, with the keyboard, and drawn (its caption is no longer the empty screen).
-        if (windows.size() == 1 && windows.front() == named && x.Focused() == named) {
+    const bool alone = lvtest::Eventually(
+        [&] {
+            auto windows = x.WindowsOf(installer.Pid(), 0);
+            std::string named = x.WindowNamed(installer.Pid(), "Install Manager", 0);
+            // Alone, with the keyboard, and drawn (its caption is no longer the empty screen).
+            if (named.empty() || windows.size() != 1 || windows.front() != named ||
+                x.Focused() != named)
+                return false;
             RECT at = x.Geometry(named);
             if (x.Pixel(at.left + 10, at.top + 10) <= 0)
-                continue;
+                return false;
             dialog = named;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    }
-    ASSERT_FALSE(dialog.empty()) << installer.Output();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+            return true;
+        },
+        240);
+    ASSERT_TRUE(alone) << installer.Output();
     ASSERT_TRUE(installer.Running()) << installer.Output();
     RECT r = x.Geometry(dialog);
     EXPECT_GE(r.left, 0);

@@ -25,10 +25,9 @@ constexpr int kHeight = 720;
 using wintest::pump_until;
 using wintest::x_rgb;
 
-// Pumps for a while, so that the display catches up.
-void Settle(int milliseconds = 300) {
-    auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    pump_until([&] { return std::chrono::steady_clock::now() >= until; });
+// Whether the screen shows this colour at (x, y).
+bool Shows(const lvtest::XScreen& x, int px, int py, COLORREF colour) {
+    return x.Pixel(px, py) == x_rgb(colour);
 }
 
 TEST(RealDisplay, TheScreenIsTheDesktopAndEachTopLevelWindowANativeOne) {
@@ -44,7 +43,11 @@ TEST(RealDisplay, TheScreenIsTheDesktopAndEachTopLevelWindowANativeOne) {
     // A round window: its corners are not part of it, on the screen either.
     HWND round = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 900, 60, 200, 200, RGB(0, 160, 0));
     SetWindowRgn(round, CreateEllipticRgn(0, 0, 200, 200), TRUE);
-    Settle();
+    ASSERT_TRUE(pump_until([&] {
+        return x.WindowsOf(getpid(), 0).size() == 3 && Shows(x, 250, 180, RGB(255, 0, 0)) &&
+               Shows(x, 700, 375, RGB(0, 0, 255)) && Shows(x, 1000, 160, RGB(0, 160, 0)) &&
+               !Shows(x, 903, 63, RGB(0, 160, 0));
+    })) << "the three windows were not drawn";
     auto windows = x.WindowsOf(getpid());
     EXPECT_EQ(windows.size(), 3u);
     EXPECT_EQ(x.Pixel(250, 180), x_rgb(RGB(255, 0, 0)));
@@ -55,7 +58,9 @@ TEST(RealDisplay, TheScreenIsTheDesktopAndEachTopLevelWindowANativeOne) {
     // Moving, hiding and showing follow the layer's window.
     SetWindowPos(red, nullptr, 150, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(blue, SW_HIDE);
-    Settle();
+    EXPECT_TRUE(pump_until([&] {
+        return Shows(x, 300, 500, RGB(255, 0, 0)) && !Shows(x, 700, 375, RGB(0, 0, 255));
+    })) << "the move and the hide did not reach the screen";
     EXPECT_EQ(x.Pixel(300, 500), x_rgb(RGB(255, 0, 0)));
     EXPECT_NE(x.Pixel(250, 180), x_rgb(RGB(255, 0, 0)));
     EXPECT_NE(x.Pixel(700, 375), x_rgb(RGB(0, 0, 255)));
@@ -86,7 +91,7 @@ TEST(RealDisplay, TheRealKeyboardAndMouseBecomeWindowMessagesAndTheCursorIsThePo
         return false;
     };
     HWND w = recorder.create("target", WS_POPUP | WS_VISIBLE, 200, 100, 400, 300);
-    Settle();
+    ASSERT_TRUE(pump_until([&] { return x.WindowsOf(getpid(), 0).size() == 1; }));
     x.MoveTo(260, 170);
     x.Click();
     ASSERT_TRUE(pump_until([&] { return clicked.load(); }));
@@ -120,8 +125,12 @@ TEST(RealDisplay, AWorkersDrawingReachesTheScreenAndNothingUnchangedIsPresentedA
     lvtest::XScreen x = lvtest::CurrentScreen();
     HWND w = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, RGB(0, 0, 255),
                                     nullptr, WS_EX_TOPMOST);
-    Settle(1500); // the window is shown, exposed and drawn
+    // The window is shown, exposed and drawn.
+    ASSERT_TRUE(pump_until([&] {
+        return Shows(x, 100, 100, RGB(0, 0, 255)) && Shows(x, kWidth - 1, kHeight - 1, RGB(0, 0, 255));
+    }));
     const unsigned long idle_start = lv::display::presented_frames();
+    // The check itself: half a second in which nothing changes and nothing may be presented.
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     EXPECT_EQ(lv::display::presented_frames(), idle_start) << "an unchanged window is presented";
 
@@ -138,13 +147,13 @@ TEST(RealDisplay, AWorkersDrawingReachesTheScreenAndNothingUnchangedIsPresentedA
         DeleteObject(brush);
         done = true;
     });
-    while (!done)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     worker.join();
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_GT(lv::display::presented_frames(), idle_start + 5);
-    EXPECT_EQ(x.Pixel(100, 100), x_rgb(RGB(255, 0, 0)));
-    EXPECT_EQ(x.Pixel(kWidth - 1, kHeight - 1), x_rgb(RGB(255, 0, 0)));
+    // Still without pumping: the frames go out and the screen turns red.
+    EXPECT_TRUE(lvtest::Eventually([&] {
+        return lv::display::presented_frames() > idle_start + 5 &&
+               Shows(x, 100, 100, RGB(255, 0, 0)) && Shows(x, kWidth - 1, kHeight - 1, RGB(255, 0, 0));
+    })) << lv::display::presented_frames() - idle_start << " frames presented; the screen shows "
+        << std::hex << x.Pixel(100, 100) << " and " << x.Pixel(kWidth - 1, kHeight - 1);
     ReleaseDC(w, dc);
     DestroyWindow(w);
 }

@@ -40,7 +40,8 @@ constexpr RECT kMediaAdd{1, 105, 1 + 43, 105 + 18};
 constexpr RECT kMediaDelete{48, 105, 48 + 43, 105 + 18};
 constexpr RECT kMediaApply{230, 142, 230 + 50, 142 + 20};
 
-void Pause(double seconds) {
+// A pause that is itself the check: the program is left alone this long.
+void LeaveAlone(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
 }
 
@@ -112,10 +113,20 @@ protected:
                                                {"HOME", Home().string()}});
     }
 
+    // The program takes clicks in the order they come, and clicks on different controls are
+    // never a double click: the next one needs no wait. A window a click opens or closes is
+    // waited for where it matters.
     void ClickAt(const RECT& r) {
         X().MoveTo((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         X().Click();
-        Pause(0.7);
+    }
+
+    // Waits until the window is drawn (more than the one colour of an empty window); where it
+    // is then.
+    RECT Drawn(const std::string& window) {
+        EXPECT_TRUE(lvtest::Eventually([&] { return X().ColoursIn(X().Geometry(window)) > 2; }))
+            << "never drawn";
+        return X().Geometry(window);
     }
 
     // How many pixels of the screen area show the colour.
@@ -157,15 +168,13 @@ TEST_F(FileDialogOnADesktop, APictureTypedIntoTheFileDialogReplacesTheThemesPict
     auto settings = Start("/c");
     const auto windows = X().WindowsOf(settings->Pid());
     ASSERT_EQ(windows.size(), 1u) << settings->Output();
-    Pause(1);
-    const RECT frame = X().Geometry(windows.front());
+    const RECT frame = Drawn(windows.front());
     ClickAt(OnScreen(frame, kDialogStyle, kAdvancedTab));
     ClickAt(OnScreen(frame, kDialogStyle, Shifted(kMediaButton, kPageOrigin)));
 
     const std::string media = X().WindowNamed(settings->Pid(), "Media Advanced Setting");
     ASSERT_FALSE(media.empty()) << settings->Output();
-    Pause(1);
-    const RECT media_frame = X().Geometry(media);
+    const RECT media_frame = Drawn(media);
     const RECT list = OnScreen(media_frame, kDialogStyle, kMediaList);
     ClickAt(RECT{list.left, list.top, list.left + 200, list.top + 40}); // the old picture
     ClickAt(OnScreen(media_frame, kDialogStyle, kMediaDelete));
@@ -173,22 +182,21 @@ TEST_F(FileDialogOnADesktop, APictureTypedIntoTheFileDialogReplacesTheThemesPict
 
     const std::string open = X().WindowNamed(settings->Pid(), "Open");
     ASSERT_FALSE(open.empty()) << "no file dialog came: " << settings->Output();
-    Pause(1);
-    const RECT r = X().Geometry(open);
+    const RECT r = Drawn(open);
     // Near the middle of the screen, where the media dialog put its owner.
     EXPECT_LT(std::abs((r.left + r.right) / 2 - kScreenWidth / 2), 80);
     EXPECT_LT(std::abs((r.top + r.bottom) / 2 - kScreenHeight / 2), 120);
     X().Screenshot(lvtest::ScreenshotPath("real-display-file-dialog.png"));
     const double before = settings->CpuSeconds();
-    Pause(2);
+    LeaveAlone(2); // the check: the processor time of 2 s without input
     EXPECT_LT((settings->CpuSeconds() - before) / 2, 0.05) << "a waiting file dialog spins";
 
     // The name box has the keyboard: the path as a person types it on this system, and Enter.
     X().Run("xdotool type --delay 20 '" + picture.string() + "'");
     X().Key("Return");
     EXPECT_TRUE(X().WindowClosed(settings->Pid(), "Open")) << "the file dialog stayed";
-    Pause(1);
-    EXPECT_GT(CountColour(list, kNewColour, "real-display-media-added.png"), 500)
+    EXPECT_TRUE(lvtest::Eventually(
+        [&] { return CountColour(list, kNewColour, "real-display-media-added.png") > 500; }))
         << "the media list shows no thumbnail of the picture";
 
     ClickAt(OnScreen(media_frame, kDialogStyle, kMediaApply));
@@ -197,7 +205,6 @@ TEST_F(FileDialogOnADesktop, APictureTypedIntoTheFileDialogReplacesTheThemesPict
     ASSERT_TRUE(X().WindowClosed(settings->Pid(), "Media Advanced Setting", 60))
         << settings->Output();
     ASSERT_TRUE(X().WindowClosed(settings->Pid(), "Please Wait...", 60)) << settings->Output();
-    Pause(1);
     ClickAt(OnScreen(frame, kDialogStyle, kSettingsOk));
     EXPECT_EQ(settings->Wait(20), 0) << settings->Output();
     EXPECT_EQ(ThemePictures(), std::vector<std::string>{"sunny.bmp"});
@@ -205,8 +212,10 @@ TEST_F(FileDialogOnADesktop, APictureTypedIntoTheFileDialogReplacesTheThemesPict
     // The next show shows it.
     auto show = Start("/s");
     ASSERT_EQ(X().WindowsOf(show->Pid()).size(), 1u) << show->Output();
-    Pause(4);
-    EXPECT_EQ(X().Pixel(kScreenWidth / 2, kScreenHeight / 2), Rgb(kNewColour));
+    EXPECT_TRUE(lvtest::Eventually(
+        [&] { return X().Pixel(kScreenWidth / 2, kScreenHeight / 2) == Rgb(kNewColour); }))
+        << "the show does not show the new picture: " << std::hex
+        << X().Pixel(kScreenWidth / 2, kScreenHeight / 2);
     X().Key("Escape");
     EXPECT_EQ(show->Wait(15), 0) << show->Output();
 }

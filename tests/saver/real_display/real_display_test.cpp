@@ -29,8 +29,13 @@ constexpr int kScreenWidth = 1280;
 constexpr int kScreenHeight = 720;
 constexpr COLORREF kPictureColour = RGB(40, 170, 90);
 
-void Pause(double seconds) {
+// A pause that is itself the check: the program is left alone this long.
+void LeaveAlone(double seconds) {
     std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
+}
+
+long Rgb(COLORREF c) {
+    return static_cast<long>((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
 }
 
 std::vector<std::uint8_t> SolidBmp(LONG w, LONG h, COLORREF colour, const fs::path& scratch) {
@@ -89,6 +94,12 @@ protected:
         return windows.empty() ? std::string() : windows.front();
     }
 
+    // Waits until the slide is up: the picture in the middle of the screen, fitted and centred.
+    bool SlideShown() const {
+        return lvtest::Eventually(
+            [&] { return X().Pixel(kScreenWidth / 2, kScreenHeight / 2) == Rgb(kPictureColour); });
+    }
+
     void Shot(const std::string& name) { X().Screenshot(lvtest::ScreenshotPath(name + ".png")); }
 
     lvtest::ScratchDir m_scratch;
@@ -106,13 +117,11 @@ TEST_F(RealDisplay, TheShowCoversTheScreenStaysUpWithoutInputAndEndsOnEscape) {
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right, kScreenWidth);
     EXPECT_EQ(r.bottom, kScreenHeight);
-    Pause(4);
+    EXPECT_TRUE(SlideShown()) << show->Output();
+    LeaveAlone(4); // the check: no input for 4 s, and the show stays
     ASSERT_TRUE(show->Running()) << "the show ended without input: " << show->Output();
     Shot("real-display-show");
-    // The slide: the picture in the middle of the screen, fitted and centred.
-    EXPECT_EQ(X().Pixel(kScreenWidth / 2, kScreenHeight / 2),
-              static_cast<long>((GetRValue(kPictureColour) << 16) |
-                                (GetGValue(kPictureColour) << 8) | GetBValue(kPictureColour)));
+    EXPECT_EQ(X().Pixel(kScreenWidth / 2, kScreenHeight / 2), Rgb(kPictureColour));
     X().Key("Escape");
     EXPECT_EQ(show->Wait(15), 0) << show->Output();
 }
@@ -133,7 +142,8 @@ TEST_F(RealDisplay, TheShowEndsOnAMoveOfTenPixelsAndOnClicks) {
         X().MoveTo(kScreenWidth / 2, kScreenHeight / 2);
         auto show = Start({"/s"});
         ASSERT_FALSE(OnlyWindow(*show).empty());
-        Pause(2);
+        // Up and drawn: the show has had its first look at the cursor.
+        ASSERT_TRUE(SlideShown()) << show->Output();
         ASSERT_TRUE(show->Running()) << show->Output();
         c.act(X());
         EXPECT_EQ(show->Wait(15), 0) << show->Output();
@@ -144,9 +154,9 @@ TEST_F(RealDisplay, AWaitingShowRests) {
     WriteTheme(30);
     auto show = Start({"/s"});
     ASSERT_FALSE(OnlyWindow(*show).empty());
-    Pause(3); // the first slide is up
+    ASSERT_TRUE(SlideShown()) << show->Output();
     const double before = show->CpuSeconds();
-    Pause(4);
+    LeaveAlone(4); // the check: the processor time of 4 s between slides
     const double used = show->CpuSeconds() - before;
     // A show between slides sleeps; even a sanitizer build stays far below a spinning loop.
     EXPECT_LT(used / 4, 0.10) << used << " s of processor time in 4 s";
@@ -184,7 +194,9 @@ TEST_F(RealDisplay, TheSettingsDialogIsAWindowOfItsOwnThatMovesRestsAndStoresOnO
     auto settings = Start({"/c"});
     const std::string window = OnlyWindow(*settings);
     ASSERT_FALSE(window.empty());
-    Pause(1);
+    // Drawn: more than the one colour of an empty window.
+    EXPECT_TRUE(lvtest::Eventually([&] { return X().ColoursIn(X().Geometry(window)) > 2; }))
+        << settings->Output();
     RECT r = X().Geometry(window);
     // Dialog-sized and whole on the screen.
     EXPECT_GT(r.right - r.left, 200);
@@ -197,7 +209,7 @@ TEST_F(RealDisplay, TheSettingsDialogIsAWindowOfItsOwnThatMovesRestsAndStoresOnO
     Shot("real-display-settings");
 
     const double before = settings->CpuSeconds();
-    Pause(3);
+    LeaveAlone(3); // the check: the processor time of 3 s without input
     EXPECT_LT((settings->CpuSeconds() - before) / 3, 0.05) << "an idle dialog spins";
 
     // Dragged by its caption.
@@ -207,7 +219,10 @@ TEST_F(RealDisplay, TheSettingsDialogIsAWindowOfItsOwnThatMovesRestsAndStoresOnO
     for (int step = 1; step <= 4; ++step)
         X().MoveTo(grab_x - 30 * step, grab_y + 15 * step);
     X().Release();
-    Pause(0.5);
+    EXPECT_TRUE(lvtest::Eventually([&] {
+        const RECT now = X().Geometry(window);
+        return now.left == r.left - 120 && now.top == r.top + 60;
+    }));
     RECT moved = X().Geometry(window);
     EXPECT_EQ(moved.left, r.left - 120);
     EXPECT_EQ(moved.top, r.top + 60);
@@ -239,10 +254,11 @@ TEST_F(RealDisplay, AMessageBoxWaitsForThePersonAndIsAnsweredByAClick) {
     auto saver = Start({"/s"}); // no theme file: a message says so
     const std::string window = OnlyWindow(*saver);
     ASSERT_FALSE(window.empty()) << saver->Output();
-    Pause(2);
+    RECT r = X().Geometry(window);
+    ASSERT_TRUE(lvtest::Eventually([&] { return X().ColoursIn(r) > 2; })) << "never drawn";
+    LeaveAlone(2); // the check: the box waits 2 s without an answer
     ASSERT_TRUE(saver->Running()) << "the message box did not wait: " << saver->Output();
     Shot("real-display-message-box");
-    RECT r = X().Geometry(window);
     X().MoveTo((r.left + r.right) / 2, r.bottom - OkCentreAboveBottom());
     X().Click();
     EXPECT_TRUE(saver->Wait(15).has_value()) << saver->Output();

@@ -15,9 +15,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
+#include <string>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -42,11 +46,6 @@ bool PumpUntil(const std::function<bool()>& ready, int seconds = 10) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return true;
-}
-
-void Settle(int milliseconds = 400) {
-    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-    PumpUntil([&] { return std::chrono::steady_clock::now() >= until; });
 }
 
 LRESULT CALLBACK FrameProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,7 +141,12 @@ TEST(SkinnedFrameOnRealDisplay, MenuBarDropDownsMdiChildrenAndAContextMenu) {
     SetActiveWindow(hwnd);
     RedrawWindow(hwnd, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Settle(800);
+    // The frame is on the screen, its caption drawn by the skin.
+    ASSERT_TRUE(PumpUntil([&] {
+        RECT window{};
+        GetWindowRect(hwnd, &window);
+        return !x.WindowsOf(getpid(), 0).empty() && x.ColoursIn(window) > 2;
+    }));
 
     // The File title, clicked with the real pointer, opens its drop-down below it.
     frame->MenuBar().RecalcLayout();
@@ -150,13 +154,14 @@ TEST(SkinnedFrameOnRealDisplay, MenuBarDropDownsMdiChildrenAndAContextMenu) {
     x.MoveTo((file.left + file.right) / 2, (file.top + file.bottom) / 2);
     x.Click();
     ASSERT_TRUE(PumpUntil([] { return menutest::OpenPopups().size() == 1; }));
-    Settle();
-    EXPECT_EQ(x.Pixel(file.left + 2, file.top + 2), Rgb(layout::kAccent));
+    EXPECT_TRUE(PumpUntil([&] { return x.Pixel(file.left + 2, file.top + 2) == Rgb(layout::kAccent); }))
+        << std::hex << x.Pixel(file.left + 2, file.top + 2);
     // Hovering "Recent files" opens its submenu after the delay.
     const POINT recent = menutest::Centre(menutest::ItemOnScreen(*menutest::OpenPopups()[0], 2));
     x.MoveTo(recent.x, recent.y);
     ASSERT_TRUE(PumpUntil([] { return menutest::OpenPopups().size() == 2; }));
-    Settle();
+    // Both drop-downs on the screen before the picture is taken.
+    ASSERT_TRUE(PumpUntil([&] { return x.WindowsOf(getpid(), 0).size() >= 3; }));
     x.Screenshot(lvtest::ScreenshotPath("skinned_frame_real_dropdown.png"));
     x.Key("Escape");
     x.Key("Escape");
@@ -166,8 +171,7 @@ TEST(SkinnedFrameOnRealDisplay, MenuBarDropDownsMdiChildrenAndAContextMenu) {
     SendMessageA(g_client, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(children[1]), 0);
     RedrawWindow(hwnd, nullptr, nullptr,
                  RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Settle();
-    ASSERT_TRUE(frame->MenuBar().HasMdiButtons());
+    ASSERT_TRUE(PumpUntil([&] { return frame->MenuBar().HasMdiButtons(); }));
     frame->MenuBar().RecalcLayout();
     const RECT restore =
         ScreenRectOf(*frame, frame->MenuBar().ButtonAt(SkinMenuBar::RestoreButton).rect);
@@ -175,7 +179,6 @@ TEST(SkinnedFrameOnRealDisplay, MenuBarDropDownsMdiChildrenAndAContextMenu) {
     x.MoveTo((restore.left + restore.right) / 2, (restore.top + restore.bottom) / 2);
     x.Click();
     EXPECT_TRUE(PumpUntil([&] { return !IsZoomed(children[1]); }));
-    Settle();
 
     // A right click in a child shows the context menu; the test drives it from beside the
     // menu's own loop.
@@ -183,14 +186,18 @@ TEST(SkinnedFrameOnRealDisplay, MenuBarDropDownsMdiChildrenAndAContextMenu) {
     GetWindowRect(children[1], &childRect);
     const POINT inside{(childRect.left + childRect.right) / 2,
                        (childRect.top + childRect.bottom) / 2};
+    const std::vector<std::string> before = x.WindowsOf(getpid(), 0);
+    std::atomic<bool> driven{false};
     std::thread driver([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(1200));
+        EXPECT_FALSE(x.NewWindowOf(getpid(), before).empty()) << "no context menu came";
         x.Screenshot(lvtest::ScreenshotPath("skinned_frame_real_context_menu.png"));
         x.Key("Escape");
+        driven = true;
     });
     x.MoveTo(inside.x, inside.y);
     x.Click(3);
-    Settle(2500);
+    // The right click runs the menu's loop inside this pump; Escape ends it.
+    EXPECT_TRUE(PumpUntil([&] { return driven.load(); }, 60));
     driver.join();
     EXPECT_TRUE(menutest::OpenPopups().empty());
 

@@ -12,9 +12,7 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <optional>
-#include <thread>
 
 namespace fs = std::filesystem;
 namespace layout = default_skin::layout;
@@ -27,10 +25,6 @@ constexpr int kScreenHeight = 720;
 // Where the default skin puts a dialog's close button: top right, inside the frame's margin.
 constexpr int kCloseRightMargin = 8;
 constexpr int kCloseTop = 6;
-
-void Pause(double seconds) {
-    std::this_thread::sleep_for(std::chrono::duration<double>(seconds));
-}
 
 long Rgb(COLORREF c) {
     return static_cast<long>((GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c));
@@ -71,6 +65,27 @@ protected:
                 {"DISPLAY", m_server->Display()}, {"HOME", Home().string()}, {"LC_ALL", locale}});
     }
 
+    // Waits until the skin has framed the dialog (its corner cut away, its client area drawn);
+    // where the dialog is then.
+    RECT Framed(const std::string& window, long desktopAtCorner) const {
+        RECT r{};
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            r = X().Geometry(window);
+            return X().Pixel(r.left, r.top) == desktopAtCorner &&
+                   X().Pixel(r.left + 11, r.bottom - 14) == Rgb(layout::kClient);
+        })) << "the skin never framed the dialog";
+        return r;
+    }
+
+    // Moves the pointer off the dialog (to the screen's bottom left) and waits until it is there.
+    void PointerAway() const {
+        X().MoveTo(0, kScreenHeight - 1);
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            const POINT at = X().Pointer();
+            return at.x == 0 && at.y == kScreenHeight - 1;
+        }));
+    }
+
     // What the skin shows of a framed dialog: the desktop at the rounded corner, the skin's
     // caption beside it, the dialogs' colour in the client area.
     void CheckFramed(const RECT& r, long desktopAtCorner) {
@@ -90,7 +105,10 @@ protected:
         for (int step = 1; step <= 4; ++step)
             X().MoveTo(grab_x + 20 * step, grab_y + 10 * step);
         X().Release();
-        Pause(0.7);
+        EXPECT_TRUE(lvtest::Eventually([&] {
+            const RECT now = X().Geometry(window);
+            return now.left == r.left + 80 && now.top == r.top + 40;
+        }));
         const RECT moved = X().Geometry(window);
         EXPECT_EQ(moved.left, r.left + 80);
         EXPECT_EQ(moved.top, r.top + 40);
@@ -104,11 +122,13 @@ protected:
         const int plate_x = close.left + 3, plate_y = close.top + 3;
         const long rest = X().Pixel(plate_x, plate_y);
         X().MoveTo((close.left + close.right) / 2, (close.top + close.bottom) / 2);
-        Pause(0.5);
-        EXPECT_EQ(X().Pixel(plate_x, plate_y), Rgb(layout::kAccentSoft)) << "not hot";
+        EXPECT_TRUE(lvtest::Eventually(
+            [&] { return X().Pixel(plate_x, plate_y) == Rgb(layout::kAccentSoft); }))
+            << "not hot";
         X().Press();
-        Pause(0.5);
-        EXPECT_EQ(X().Pixel(plate_x, plate_y), Rgb(layout::kAccent)) << "not pressed";
+        EXPECT_TRUE(
+            lvtest::Eventually([&] { return X().Pixel(plate_x, plate_y) == Rgb(layout::kAccent); }))
+            << "not pressed";
         X().Screenshot(lvtest::ScreenshotPath(shot));
         X().Release();
         EXPECT_NE(rest, Rgb(layout::kAccent));
@@ -135,10 +155,8 @@ TEST_F(SkinnedOnRealDisplay,
         auto windows = X().WindowsOf(settings->Pid());
         ASSERT_EQ(windows.size(), 1u) << settings->Output();
         const std::string window = windows.front();
-        Pause(1.5);
-        RECT r = X().Geometry(window);
-        X().MoveTo(0, kScreenHeight - 1);
-        Pause(0.3);
+        RECT r = Framed(window, desktop);
+        PointerAway();
         X().Screenshot(lvtest::ScreenshotPath(std::string("real-display-settings-skinned-") +
                                               language.tag + ".png"));
         // The screen's corner shows the desktop as the window's cut corner does.
@@ -158,21 +176,21 @@ TEST_F(SkinnedOnRealDisplay,
     auto installer = Start(LV_PACKED_INSTALLER, {}, "C");
     // The "Please Wait..." box stays while the payload unpacks; then the dialog is alone.
     std::string dialog;
-    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(240);
-    while (std::chrono::steady_clock::now() < until && installer->Running()) {
-        auto windows = X().WindowsOf(installer->Pid(), 1);
-        std::string named = X().WindowNamed(installer->Pid(), "Install Manager", 1);
-        if (windows.size() == 1 && windows.front() == named && X().Focused() == named) {
-            dialog = named;
-            break;
-        }
-        Pause(0.3);
-    }
+    lvtest::Eventually(
+        [&] {
+            if (!installer->Running())
+                return true;
+            auto windows = X().WindowsOf(installer->Pid(), 0);
+            std::string named = X().WindowNamed(installer->Pid(), "Install Manager", 0);
+            if (!named.empty() && windows.size() == 1 && windows.front() == named &&
+                X().Focused() == named)
+                dialog = named;
+            return !dialog.empty();
+        },
+        240);
     ASSERT_FALSE(dialog.empty()) << installer->Output();
-    Pause(1.5);
-    RECT r = X().Geometry(dialog);
-    X().MoveTo(0, kScreenHeight - 1);
-    Pause(0.3);
+    RECT r = Framed(dialog, desktop);
+    PointerAway();
     X().Screenshot(lvtest::ScreenshotPath("real-display-install-manager-skinned.png"));
     CheckFramed(r, desktop);
     DragByCaption(dialog, r);

@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -33,7 +31,9 @@ TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
         {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     const std::string main_window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(main_window.empty()) << gallery.Output();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    // Drawn, and so taking clicks.
+    ASSERT_TRUE(lvtest::Eventually([&] { return x.ColoursIn(x.Geometry(main_window)) > 2; }))
+        << gallery.Output();
 
     const POINT button =
         gallery_screen::GalleryPointOnScreen(x.Geometry(main_window), kItemsButtonCentre);
@@ -41,15 +41,17 @@ TEST(GalleryItemsOnRealDisplay, OpenWholeOnTheScreenAndCloseByEscape) {
     x.Click();
     const std::string items = x.WindowNamed(gallery.Pid(), "Item controls", 30);
     ASSERT_FALSE(items.empty()) << gallery.Output();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    // Drawn: the middle of the window is not the empty screen.
+    EXPECT_TRUE(lvtest::Eventually([&] {
+        const RECT at = x.Geometry(items);
+        return x.Pixel((at.left + at.right) / 2, (at.top + at.bottom) / 2) > 0;
+    })) << gallery.Output();
     const RECT r = x.Geometry(items);
     EXPECT_GE(r.left, 0);
     EXPECT_GE(r.top, 0);
     EXPECT_LE(r.right, kScreenWidth);
     EXPECT_LE(r.bottom, kScreenHeight);
     EXPECT_GT(r.right - r.left, 400);
-    // Drawn: the middle of the window is not the empty screen.
-    EXPECT_GT(x.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2), 0);
     x.Screenshot(lvtest::ScreenshotPath("skingallery_items_real_display.png"));
 
     x.Key("Escape");

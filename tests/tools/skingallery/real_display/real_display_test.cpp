@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
 
 namespace fs = std::filesystem;
 
@@ -26,15 +24,17 @@ TEST(GalleryOnRealDisplay, WaitsWholeOnTheScreenAndEndsByEscape) {
         {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
     const std::string window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(window.empty()) << gallery.Output();
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    // Drawn: the middle of the window is not the empty screen.
+    EXPECT_TRUE(lvtest::Eventually([&] {
+        const RECT at = x.Geometry(window);
+        return x.Pixel((at.left + at.right) / 2, (at.top + at.bottom) / 2) > 0;
+    })) << gallery.Output();
     const RECT r = x.Geometry(window);
     EXPECT_GE(r.left, 0);
     EXPECT_GE(r.top, 0);
     EXPECT_LE(r.right, 1280);
     EXPECT_LE(r.bottom, 800);
     EXPECT_GT(r.right - r.left, 500);
-    // Drawn: the middle of the window is not the empty screen.
-    EXPECT_GT(x.Pixel((r.left + r.right) / 2, (r.top + r.bottom) / 2), 0);
 
     x.Screenshot(lvtest::ScreenshotPath("skingallery_real_display.png"));
     x.Key("Escape");

@@ -23,8 +23,9 @@ std::string Bytes(const fs::path& file) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-void Wait(int milliseconds) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+// Waits until the window is drawn (more than the one colour of an empty window).
+bool Drawn(const lvtest::XScreen& x, const std::string& window) {
+    return lvtest::Eventually([&] { return x.ColoursIn(x.Geometry(window)) > 2; });
 }
 
 TEST(GalleryScrollAnimOnRealDisplay, PlaysOnTheScreenAndIsIdleWhenStopped) {
@@ -38,32 +39,39 @@ TEST(GalleryScrollAnimOnRealDisplay, PlaysOnTheScreenAndIsIdleWhenStopped) {
     lvtest::BackgroundProgram gallery(
         LV_SKINGALLERY, {"--dialog"},
         {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
-    ASSERT_FALSE(x.WindowNamed(gallery.Pid(), "Skin Gallery", 60).empty()) << gallery.Output();
-    Wait(1000);
+    const std::string main_window = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
+    ASSERT_FALSE(main_window.empty()) << gallery.Output();
+    ASSERT_TRUE(Drawn(x, main_window)) << gallery.Output();
     x.Key("alt+a");
     const std::string window = x.WindowNamed(gallery.Pid(), "Scroll Bars and Animation", 30);
     ASSERT_FALSE(window.empty()) << gallery.Output();
-    Wait(1000);
+    ASSERT_TRUE(Drawn(x, window)) << gallery.Output();
     const RECT r = x.Geometry(window);
     EXPECT_GE(r.left, 0);
     EXPECT_GE(r.top, 0);
     EXPECT_LE(r.right, 1152);
     EXPECT_LE(r.bottom, 864);
 
-    // Playing: two pictures a little apart differ (the ball has moved).
+    // Playing: a later picture differs from the first (the ball has moved).
     const fs::path first = scratch / "first.png", second = scratch / "second.png";
     ASSERT_TRUE(x.Screenshot(first.string()));
-    Wait(350);
-    ASSERT_TRUE(x.Screenshot(second.string()));
-    EXPECT_NE(Bytes(first), Bytes(second)) << "the animation plays on the screen";
+    EXPECT_TRUE(lvtest::Eventually(
+        [&] { return x.Screenshot(second.string()) && Bytes(first) != Bytes(second); }))
+        << "the animation does not play on the screen";
     x.Screenshot(lvtest::ScreenshotPath("skingallery_scroll_anim_real_display.png"));
 
     // Stopped: the screen stands still and the program waits without using the processor.
     x.Key("alt+s");
-    Wait(500);
+    // Stopped once a picture is the same as the one before it.
+    ASSERT_TRUE(x.Screenshot(first.string()));
+    EXPECT_TRUE(lvtest::Eventually([&] {
+        const std::string before = Bytes(first);
+        return x.Screenshot(first.string()) && Bytes(first) == before;
+    })) << "the animation does not stop";
     const double cpu = gallery.CpuSeconds();
     ASSERT_TRUE(x.Screenshot(first.string()));
-    Wait(2000);
+    // The check itself: 2 s in which nothing may move and the processor may not be used.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2000));
     ASSERT_TRUE(x.Screenshot(second.string()));
     const double used = gallery.CpuSeconds() - cpu;
     EXPECT_EQ(Bytes(first), Bytes(second)) << "a stopped animation stands still";

@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <optional>
@@ -403,17 +402,6 @@ int SlidesIn(const fs::path& captures) {
     return count;
 }
 
-// Waits, as WaitForFile does, until `holds` holds.
-bool WaitUntil(const std::function<bool()>& holds, int timeoutSeconds = 120) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
-    while (!holds()) {
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    return true;
-}
-
 } // namespace
 
 // A show killed once its work folder holds its pictures leaves nothing that stops the next
@@ -447,7 +435,8 @@ TEST_F(SaverProgramTest, ProgramsStartedAndEndedBesideARunningShowLeaveItsPictur
             [&] { return lastSlide > 0 && fs::exists(SlideFile(captures, lastSlide)); },
             {{"LUMIVISTA_CAPTURE", captures.string()}});
     });
-    const bool started = WaitUntil([&] { return fs::exists(SlideFile(captures, 1)); });
+    const bool started =
+        lvtest::WaitUntil([&] { return fs::exists(SlideFile(captures, 1)); }, 120);
     bool othersRan = started;
     if (started) {
         const lvtest::ProcessResult settings = Run({"/c"});

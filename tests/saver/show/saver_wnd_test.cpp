@@ -2,6 +2,7 @@
 // transitions and the fade, the input rules through injected input, a clean destroy, a close
 // during a transition, the preview as a child window and the music poll.
 #include "saver/saver_wnd.h"
+#include "saver/slide_show_rules.h"
 #include "saver/theme_globals.h"
 #include "system/clock.h"
 #include "testing/screen_capture.h"
@@ -383,20 +384,26 @@ protected:
             ::DestroyWindow(m_hwnd);
         ResetThemeGlobals();
     }
+    // Handles what is in the queue, counting the show's music polls.
+    void PumpPending() {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+            if (msg.message == WM_TIMER && msg.hwnd == m_hwnd && msg.wParam == kMusicTimer)
+                ++m_musicPolls;
+        }
+    }
     // Pumps for real until `done` holds or `seconds` pass.
     bool PumpFor(double seconds, const std::function<bool()>& done) {
         auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
         while (std::chrono::steady_clock::now() < end) {
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                ::TranslateMessage(&msg);
-                ::DispatchMessageA(&msg);
-            }
-            if (done && done())
+            PumpPending();
+            if (done())
                 return true;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
-        return done ? done() : true;
+        return done();
     }
     CSaverWnd* Start() {
         auto* window = new CSaverWnd;
@@ -411,6 +418,7 @@ protected:
     lvtest::ScratchDir m_scratch;
     std::filesystem::path m_work = m_scratch.path() / "work";
     HWND m_hwnd = nullptr;
+    int m_musicPolls = 0;
 };
 
 constexpr int kModePlay = 526;
@@ -435,13 +443,15 @@ TEST_F(SaverMusicTest, TheLastTrackStopsWithoutLoopAndStartsOverWithIt) {
             EXPECT_TRUE(PumpFor(10, [&] { return window->trackIndex == 0; }));
             EXPECT_EQ(window->player.GetMode(), kModePlay);
         } else {
-            // The end of the last track is polled, and nothing follows it.
-            PumpFor(3.5, nullptr);
+            // The last track ends; the polls that see its end start nothing after it.
+            ASSERT_TRUE(PumpFor(10, [&] { return window->player.GetMode() != kModePlay; }));
+            const int polls = m_musicPolls;
+            EXPECT_TRUE(PumpFor(10, [&] { return m_musicPolls >= polls + 2; }));
             EXPECT_EQ(window->trackIndex, 1);
             EXPECT_NE(window->player.GetMode(), kModePlay);
         }
         ::DestroyWindow(m_hwnd);
-        PumpFor(0.05, nullptr);
+        PumpPending();
     }
 }
 

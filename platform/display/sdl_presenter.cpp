@@ -153,6 +153,10 @@ bool SdlPresenter::open() {
     // Windows show their pixels through the display server's own images: no 3D renderer
     // (a software one would cost seconds of start-up and a core while it runs).
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // Before the start-up as well as after it: SDL keeps the handler it finds and puts it
+    // back as the video shuts down, and an error read after that (the answer to a wake-up
+    // sent to a window just destroyed) must not end with Xlib's exit(1).
+    install_x_error_handlers();
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "Lumivista: the display cannot be opened (%s); running without one\n",
                      SDL_GetError());

@@ -8,8 +8,9 @@ struct _XDisplay; // Xlib's Display
 
 namespace lv::display {
 
-// Puts the display's handlers in place of the ones installed so far (SDL's video start-up
-// installs one of its own that hands errors on to Xlib's). Call after the display is open.
+// Puts the display's handlers in place of the ones installed so far. SDL's video start-up
+// installs one of its own that hands errors on to the one it found, and puts that one back as
+// it shuts down: call before the start-up, so that ours is what it finds, and after it.
 void install_x_error_handlers();
 
 // Watches the requests sent on one connection from its construction on.

@@ -595,7 +595,7 @@ namespace {
 constexpr char kInsideVirtualX[] = "LV_TEST_INSIDE_VIRTUAL_X";
 } // namespace
 
-bool RanUnderVirtualX(int width, int height) {
+bool RanUnderVirtualX(int width, int height, WindowManager manager) {
     if (const char* inside = std::getenv(kInsideVirtualX); inside && *inside)
         return false;
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -609,9 +609,13 @@ bool RanUnderVirtualX(int width, int height) {
         std::printf("skipped: Xvfb, xdotool or ImageMagick's import is not installed\n");
         return true;
     }
-    VirtualXServer server(width, height);
+    if (!VirtualXServer::Installed(manager)) {
+        std::printf("skipped: %s is not installed: this desktop is not tested\n", NameOf(manager));
+        return true;
+    }
+    VirtualXServer server(width, height, manager);
     if (!server.Running()) {
-        ADD_FAILURE() << "the virtual X server did not start";
+        ADD_FAILURE() << "the virtual X server or " << NameOf(manager) << " did not start";
         return true;
     }
     std::map<std::string, std::string> env{{"DISPLAY", server.Display()}, {kInsideVirtualX, "1"}};

@@ -150,7 +150,9 @@ private:
 // only display is a private virtual X server of the given size (the layer decides its display
 // once per process). In the child this returns false and the test goes on; in the parent it
 // runs the child, reports its failures, and returns true: the test then returns at once.
-bool RanUnderVirtualX(int width, int height);
+// With a manager, the server's manager is up before the child starts; where the manager is not
+// installed the test is skipped, saying so.
+bool RanUnderVirtualX(int width, int height, WindowManager manager = WindowManager::none);
 // The screen of the virtual X server a child runs under.
 XScreen CurrentScreen();
 

@@ -38,6 +38,20 @@ TEST(WindowManagerDisplay, AnXErrorIsReportedToTheCallerAndEndsNothing) {
     DestroyWindow(w);
 }
 
+// The display library puts back, as it shuts down, the X error handler it found when it
+// started: an error read after that (the answer to a wake-up the library sent to a window just
+// destroyed) turned a program that had ended well into one that failed.
+TEST(WindowManagerDisplay, AnXErrorReadAfterTheDisplayShutDownEndsNothing) {
+    if (lvtest::RanUnderVirtualX(kWidth, kHeight))
+        return;
+    xfacts::make_a_refused_request_at_exit();
+    ASSERT_TRUE(lv::display::real_display_running());
+    lvtest::XScreen x = lvtest::CurrentScreen();
+    HWND w = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 100, 100, 200, 100, RGB(0, 255, 0));
+    EXPECT_TRUE(pump_until([&] { return x.Pixel(200, 150) == x_rgb(RGB(0, 255, 0)); }));
+    DestroyWindow(w);
+}
+
 // Under a reparenting manager the native windows are no siblings: stacking them against each
 // other was refused and ended the program.
 TEST_P(OnADesktop, TheLayersStackingReachesTheScreen) {

@@ -204,4 +204,29 @@ bool bad_request_is_survived_and_reported() {
     return failed && !after.failed();
 }
 
+namespace {
+
+// Made before every other static object (the layer's start-up registration, which opens the
+// display, among them), so destroyed after them all.
+struct RefusedRequestAtExit {
+    bool armed = false;
+    ~RefusedRequestAtExit() {
+        Display* d = armed ? XOpenDisplay(nullptr) : nullptr;
+        if (!d)
+            return;
+        Window gone = XCreateSimpleWindow(d, DefaultRootWindow(d), 0, 0, 10, 10, 0, 0, 0);
+        XDestroyWindow(d, gone);
+        XMapWindow(d, gone);
+        XSync(d, False);
+        XCloseDisplay(d);
+    }
+};
+[[gnu::init_priority(101)]] RefusedRequestAtExit g_refused_at_exit;
+
+} // namespace
+
+void make_a_refused_request_at_exit() {
+    g_refused_at_exit.armed = true;
+}
+
 } // namespace xfacts

@@ -59,4 +59,8 @@ bool manager_maps_windows();
 // errors were still Xlib's would have ended here.
 bool bad_request_is_survived_and_reported();
 
+// Sends a request on a destroyed window over a connection of the test's own as the process
+// ends, after the display has shut down, and waits for the server's refusal.
+void make_a_refused_request_at_exit();
+
 } // namespace xfacts

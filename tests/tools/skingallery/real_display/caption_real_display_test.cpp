@@ -1,7 +1,6 @@
 // The gallery dialog's system-menu caption button on the bare server and under a reparenting
-// window manager: a left and a right press on it each bring the skinned system menu on top of
-// the dialog, Escape closes it, and the dialog has the keyboard again. (Under the compositing
-// manager no caption button of the dialog answers a click yet.)
+// and a compositing window manager: a left and a right press on it each bring the skinned
+// system menu on top of the dialog, Escape closes it, and the dialog has the keyboard again.
 #include "tests/support/scratch_dir.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/second_window.h"
@@ -62,7 +61,6 @@ TEST_P(GalleryCaptionOnADesktop, TheSystemMenuButtonBringsTheMenuOnTopForEitherB
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, GalleryCaptionOnADesktop,
-                         ::testing::Values(WindowManager::none, WindowManager::openbox),
-                         lvtest::DesktopName);
+                         ::testing::ValuesIn(lvtest::kAllWindowManagers), lvtest::DesktopName);
 
 } // namespace

@@ -1,6 +1,8 @@
 // JP2 and JPC through OpenJPEG, streamed over a PxFile.
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include <openjpeg.h>
 
@@ -117,11 +119,54 @@ int ResolutionsFor(DWORD width, DWORD height) {
     return levels;
 }
 
+// How far into the file the codestream's first marker segments are looked for: a JP2 file's
+// boxes before its codestream (signature, type, header, colour) take far less.
+constexpr long long kCodestreamSearch = 64 * 1024;
+// The least a tile takes in a codestream: one tile-part, a 12-byte SOT marker segment and the
+// 2-byte SOD marker.
+constexpr std::uint64_t kLeastTileBytes = 14;
+
+std::uint32_t BigEndian(const BYTE* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i)
+        v = v << 8 | p[i];
+    return v;
+}
+
+// OpenJPEG sets up every tile the SIZ marker declares while it reads the header, before any of
+// their data: a file of a few bytes could declare 65535 tiles and cost hundreds of megabytes.
+// False when the codestream declares more tiles than its length can hold; where the marker is
+// not found or its values make no sense, OpenJPEG's own checks decide.
+bool DeclaredTilesFit(PxFile* file, LONG start, long long length) {
+    if (length < 0)
+        return true;
+    std::vector<BYTE> head(static_cast<std::size_t>(std::min(length, kCodestreamSearch)));
+    const std::size_t got = file->Read(head.data(), 1, head.size());
+    file->Seek(start, 0);
+    // SOC followed by SIZ opens every codestream; SIZ's fields follow its length and Rsiz.
+    constexpr BYTE kOpening[] = {0xFF, 0x4F, 0xFF, 0x51};
+    const auto end = head.begin() + static_cast<std::ptrdiff_t>(got);
+    const auto at = std::search(head.begin(), end, std::begin(kOpening), std::end(kOpening));
+    if (end - at < 4 + 2 + 2 + 8 * 4)
+        return true;
+    const BYTE* siz = &*at + 8;
+    const std::uint64_t width = BigEndian(siz, 4), height = BigEndian(siz + 4, 4);
+    const std::uint64_t tile_width = BigEndian(siz + 16, 4), tile_height = BigEndian(siz + 20, 4);
+    const std::uint64_t tile_x = BigEndian(siz + 24, 4), tile_y = BigEndian(siz + 28, 4);
+    if (tile_width == 0 || tile_height == 0 || width <= tile_x || height <= tile_y)
+        return true;
+    const std::uint64_t tiles =
+        CeilDiv(width - tile_x, tile_width) * CeilDiv(height - tile_y, tile_height);
+    return tiles <= static_cast<std::uint64_t>(length) / kLeastTileBytes;
+}
+
 } // namespace
 
 bool PxJasReadOpenJpeg(PxFile* file, PxJasCodec codec, PxJasPicture& picture, std::string& error) {
     error = kBadData;
     StreamContext ctx{file, file->Tell(), PxJasBytesLeft(file)};
+    if (!DeclaredTilesFit(file, ctx.start, ctx.length))
+        return false;
     StreamPtr stream = MakeStream(ctx, true, ctx.length);
     CodecPtr decoder(
         opj_create_decompress(codec == PxJasCodec::jp2 ? OPJ_CODEC_JP2 : OPJ_CODEC_J2K));

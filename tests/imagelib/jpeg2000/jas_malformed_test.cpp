@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <string>
 #include <utility>
 
 #include "imagelib/px_file.h"
@@ -139,6 +141,51 @@ TEST(JasMalformed, AFileGrowingWhileItIsReadIsReadOnlyToItsLength) {
             image.Decode(&file, format);
             EXPECT_LE(file.Furthest(), declared);
         }
+    }
+}
+
+// The process's peak memory in kilobytes, from the point `ResetPeak` was last called.
+void ResetPeak() {
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+long PeakKilobytes() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
+}
+
+// A codestream whose size marker declares 65535 one-pixel tiles in a file of a few hundred
+// bytes: the reader set up every tile before reading any (hundreds of megabytes and seconds).
+TEST(JasMalformed, TilesDeclaredBeyondTheDataAreRefusedBeforeTheyAreSetUp) {
+    std::vector<std::int32_t> plane(40 * 30, 90);
+    for (const auto& [codec, format] : {std::pair{PxJasCodec::jpc, PXIMAGE_FORMAT_JPC},
+                                        std::pair{PxJasCodec::jp2, PXIMAGE_FORMAT_JP2}}) {
+        SCOPED_TRACE(format);
+        const std::vector<std::uint8_t> whole = lvtest::OpenJpegFile(codec, 40, 30, {plane});
+        PxImage image;
+        ASSERT_TRUE(lvtest::DecodeBytes(image, whole, format)) << "the file as written decodes";
+
+        std::vector<std::uint8_t> tiled = whole;
+        const std::uint8_t opening[] = {0xFF, 0x4F, 0xFF, 0x51};
+        auto at = std::search(tiled.begin(), tiled.end(), std::begin(opening), std::end(opening));
+        ASSERT_NE(at, tiled.end());
+        std::uint8_t* siz = &*at + 8; // past SOC, SIZ, its length and Rsiz
+        const auto put = [](std::uint8_t* p, std::uint32_t v) {
+            for (int i = 0; i < 4; ++i)
+                p[i] = static_cast<std::uint8_t>(v >> (24 - 8 * i));
+        };
+        put(siz, 255);     // Xsiz
+        put(siz + 4, 257); // Ysiz
+        put(siz + 16, 1);  // XTsiz
+        put(siz + 20, 1);  // YTsiz
+        ResetPeak();
+        const long before = PeakKilobytes();
+        PxImage hostile;
+        EXPECT_FALSE(lvtest::DecodeBytes(hostile, tiled, format));
+        EXPECT_STREQ(hostile.GetLastError(), kBad);
+        EXPECT_LT(PeakKilobytes() - before, 32 * 1024) << "kilobytes more at the peak";
     }
 }
 

@@ -198,19 +198,27 @@ TEST_F(GalleryFrameOnRealDisplay, DropDownsMaximisedPicturesAndTheContextMenu) {
     Exit();
 }
 
-TEST_F(GalleryFrameOnRealDisplay, ShowsItsMenusInJapaneseAndKorean) {
+// The menus in Japanese and in Korean, each language a test of its own.
+class GalleryFrameInALanguage : public GalleryFrameOnRealDisplay,
+                                public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(GalleryFrameInALanguage, ShowsItsMenus) {
     if (!lvtest::VirtualXServer::Installed())
         GTEST_SKIP() << "Xvfb, xdotool or ImageMagick's import is not installed";
     server = std::make_unique<lvtest::VirtualXServer>(kWidth, kHeight);
     ASSERT_TRUE(server->Running());
-    for (const std::string language : {"ja_JP.UTF-8", "ko_KR.UTF-8"}) {
-        SCOPED_TRACE(language);
-        Start(language);
-        OpenFileWithSubmenu();
-        x().Screenshot(lvtest::ScreenshotPath(std::string("skingallery_frame_real_dropdown_") +
-                                              language.substr(0, 2) + ".png"));
-        Exit();
-    }
+    const std::string language = GetParam();
+    Start(language);
+    OpenFileWithSubmenu();
+    x().Screenshot(lvtest::ScreenshotPath(std::string("skingallery_frame_real_dropdown_") +
+                                          language.substr(0, 2) + ".png"));
+    Exit();
 }
+
+INSTANTIATE_TEST_SUITE_P(Languages, GalleryFrameInALanguage,
+                         ::testing::Values("ja_JP.UTF-8", "ko_KR.UTF-8"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                             return std::string(info.param).substr(0, 2);
+                         });
 
 } // namespace

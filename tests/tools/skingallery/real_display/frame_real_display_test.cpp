@@ -217,8 +217,8 @@ TEST_P(GalleryFrameInALanguage, ShowsItsMenus) {
 
 INSTANTIATE_TEST_SUITE_P(Languages, GalleryFrameInALanguage,
                          ::testing::Values("ja_JP.UTF-8", "ko_KR.UTF-8"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param).substr(0, 2);
+                         [](const ::testing::TestParamInfo<const char*>& language) {
+                             return std::string(language.param).substr(0, 2);
                          });
 
 } // namespace

@@ -166,18 +166,15 @@ TEST_P(SettingsRoads, AMessageBoxRefusesAnIntervalOf99) {
 // question answered No by the keyboard or by a click) gives the keyboard back to the media
 // dialog, not to the settings dialog under it: the media dialog is active again, for the
 // manager and in its caption.
-TEST_P(SettingsRoads, AMessageBoxOverTheMediaDialogGivesItTheKeyboardBack) {
-    WriteTheme();
-    const fs::path existing = m_scratch / "exported.bmp";
-    lvtest::WriteFileBytes(existing, {'B', 'M'});
-    ASSERT_FALSE(StartSettings().empty());
-    ShowAdvancedPage();
-    struct Answer {
-        const char* name;
-        bool by_click;
-    };
-    for (const Answer& answer : {Answer{"keys", false}, Answer{"a click", true}}) {
-        SCOPED_TRACE(answer.name);
+class MediaQuestionRoad : public SettingsRoads {
+protected:
+    void ExportOntoAFileThatIsThereAndAnswerNo(bool by_click) {
+        const std::string answer = by_click ? "-click" : "-keys";
+        WriteTheme();
+        const fs::path existing = m_scratch / "exported.bmp";
+        lvtest::WriteFileBytes(existing, {'B', 'M'});
+        ASSERT_FALSE(StartSettings().empty());
+        ShowAdvancedPage();
         const std::string media = OpenAdvanced(kMediaDialog);
         ASSERT_FALSE(media.empty());
         const RECT frame = X().Geometry(media);
@@ -189,20 +186,20 @@ TEST_P(SettingsRoads, AMessageBoxOverTheMediaDialogGivesItTheKeyboardBack) {
         ClickAt(OnScreen(frame, kMediaExport));
         const std::string save = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
         lvtest::ExpectSecondWindow(X(), *m_program, save, media, Keyboard::taken,
-                                   Shot("export-file-dialog"));
+                                   Shot("export-file-dialog" + answer));
         ASSERT_FALSE(save.empty());
         X().Run("xdotool type --delay 20 '" + existing.string() + "'");
         X().Key("Return");
         ASSERT_TRUE(X().WindowGone(m_program->Pid(), save)) << m_program->Output();
         const std::string box = X().NewWindowOf(m_program->Pid(), {m_settings, media}, 30);
         lvtest::ExpectSecondWindow(X(), *m_program, box, media, Keyboard::taken,
-                                   Shot("export-question"));
+                                   Shot("export-question" + answer));
         ASSERT_FALSE(box.empty());
         EXPECT_TRUE(lvtest::Eventually([&] {
             return X().Pixel(caption.x, caption.y) != active_caption;
         })) << "the media dialog's caption stayed active under the message box";
 
-        if (answer.by_click) {
+        if (by_click) {
             // The message box centres its buttons: No is the right one of the two.
             const RECT b = X().Geometry(box);
             X().MoveTo((b.left + b.right) / 2 + 48, b.bottom - 35);
@@ -226,11 +223,22 @@ TEST_P(SettingsRoads, AMessageBoxOverTheMediaDialogGivesItTheKeyboardBack) {
             })) << "the manager calls "
                 << manager_active() << " active, not " << media;
         }
-        X().Screenshot(lvtest::ScreenshotPath(Shot("export-answered") + ".png"));
+        X().Screenshot(lvtest::ScreenshotPath(Shot("export-answered" + answer) + ".png"));
         CancelBackTo(media, m_settings);
+        EndSettings();
     }
-    EndSettings();
+};
+
+TEST_P(MediaQuestionRoad, AnsweredByTheKeyboardGivesTheMediaDialogTheKeyboardBack) {
+    ExportOntoAFileThatIsThereAndAnswerNo(false);
 }
+
+TEST_P(MediaQuestionRoad, AnsweredByAClickGivesTheMediaDialogTheKeyboardBack) {
+    ExportOntoAFileThatIsThereAndAnswerNo(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Desktops, MediaQuestionRoad,
+                         ::testing::ValuesIn(lvtest::kAllWindowManagers), lvtest::DesktopName);
 
 INSTANTIATE_TEST_SUITE_P(Desktops, SettingsRoads, ::testing::ValuesIn(lvtest::kAllWindowManagers),
                          lvtest::DesktopName);

@@ -24,9 +24,9 @@ using wintest::x_rgb;
 
 class ActivationOnADesktop : public desktop_test::OnADesktop {
 protected:
-    bool Managed() const { return GetParam().program != nullptr; }
+    bool Managed() const { return GetParam() != lvtest::WindowManager::none; }
     std::string Shot(const std::string& what) const {
-        return lvtest::ScreenshotPath(what + "-" + GetParam().name + ".png");
+        return lvtest::ScreenshotPath(what + "-" + lvtest::NameOf(GetParam()) + ".png");
     }
     // The native window of a shown top-level window, found by its title.
     std::string Native(HWND hwnd, const std::string& title) {
@@ -51,8 +51,8 @@ TEST_P(ActivationOnADesktop, AnActivatedWindowComesForwardThroughTheManager) {
                                         RGB(255, 0, 0));
     HWND second = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 300, 200, 500, 350,
                                          RGB(0, 0, 255));
-    HWND topmost = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 350, 250, 100, 60,
-                                          RGB(0, 200, 0), nullptr, WS_EX_TOPMOST);
+    HWND topmost = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 350, 250, 100, 60, RGB(0, 200, 0),
+                                          nullptr, WS_EX_TOPMOST);
     const std::string first_id = Native(first, "first");
     const std::string second_id = Native(second, "second");
     ASSERT_FALSE(first_id.empty());
@@ -65,15 +65,15 @@ TEST_P(ActivationOnADesktop, AnActivatedWindowComesForwardThroughTheManager) {
         std::string id;
         COLORREF colour;
     };
-    for (const Step& step : {Step{first, first_id, RGB(255, 0, 0)},
-                             Step{second, second_id, RGB(0, 0, 255)},
-                             Step{first, first_id, RGB(255, 0, 0)}}) {
+    for (const Step& step :
+         {Step{first, first_id, RGB(255, 0, 0)}, Step{second, second_id, RGB(0, 0, 255)},
+          Step{first, first_id, RGB(255, 0, 0)}}) {
         SCOPED_TRACE(step.id);
         SetActiveWindow(step.hwnd);
         if (Managed()) {
             EXPECT_EQ(requests.wait_for(xfacts::id_of(step.id)), 1);
-            EXPECT_TRUE(pump_until(
-                [&] { return xfacts::active_window() == xfacts::id_of(step.id); }));
+            EXPECT_TRUE(
+                pump_until([&] { return xfacts::active_window() == xfacts::id_of(step.id); }));
         }
         EXPECT_TRUE(pump_until([&] { return HasTheKeyboard(step.id); }));
         EXPECT_TRUE(pump_until([&] { return x.Pixel(550, 400) == x_rgb(step.colour); }));
@@ -96,19 +96,20 @@ TEST_P(ActivationOnADesktop, TheShowIsFullScreenAboveEveryWindowWithTheKeyboard)
     HWND desk = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 300,
                                        RGB(0, 0, 255));
     const std::string desk_id = Native(desk, "desk");
-    HWND show = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight,
-                                       RGB(255, 0, 0), nullptr, WS_EX_TOPMOST);
+    HWND show = wintest::make_coloured(WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight, RGB(255, 0, 0),
+                                       nullptr, WS_EX_TOPMOST);
     const std::string show_id = Native(show, "show");
     ASSERT_FALSE(show_id.empty());
     ASSERT_FALSE(desk_id.empty());
 
     // xfwm4 keeps a full-screen window in a layer of its own and drops "above" from it (asked
     // before the window is mapped or after): it is tried for the states it keeps.
-    const bool above_kept = std::string(GetParam().name) != "xfwm4";
+    const bool above_kept = GetParam() != lvtest::WindowManager::xfwm4;
     EXPECT_TRUE(pump_until([&] {
         xfacts::WindowFacts f = xfacts::facts_of(show_id);
         return f.has_state("FULLSCREEN") && (f.has_state("ABOVE") || !above_kept);
-    })) << "states: " << testing::PrintToString(xfacts::facts_of(show_id).states);
+    })) << "states: "
+        << testing::PrintToString(xfacts::facts_of(show_id).states);
     EXPECT_TRUE(pump_until([&] { return HasTheKeyboard(show_id); }));
     const RECT r = x.Geometry(show_id);
     EXPECT_EQ(r.left, 0);
@@ -149,8 +150,8 @@ TEST_P(ActivationOnADesktop, AClickOnAnOwnerBringsItsModalDialogForward) {
         HWND owner = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 650, 450,
                                             RGB(0, 0, 255));
         HWND dialog = CreateWindowExA(WS_EX_DLGMODALFRAME, WC_DIALOG, "dialog",
-                                      WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, 300, 200,
-                                      owner, nullptr, nullptr, nullptr);
+                                      WS_POPUP | WS_CAPTION | WS_SYSMENU, 300, 200, 300, 200, owner,
+                                      nullptr, nullptr, nullptr);
         ASSERT_NE(dialog, nullptr);
         EnableWindow(owner, FALSE);
         ShowWindow(dialog, SW_SHOW);
@@ -163,17 +164,19 @@ TEST_P(ActivationOnADesktop, AClickOnAnOwnerBringsItsModalDialogForward) {
         ASSERT_FALSE(dialog_id.empty());
         ASSERT_FALSE(other_id.empty());
         SetActiveWindow(c.other_active ? other : dialog);
-        ASSERT_TRUE(
-            pump_until([&] { return HasTheKeyboard(c.other_active ? other_id : dialog_id); }))
-            << "the keyboard is with " << x.Focused() << " (" << xfacts::focused_window()
-            << "), not " << (c.other_active ? other_id : dialog_id) << "; owner " << owner_id
-            << ", other " << other_id;
+        ASSERT_TRUE(pump_until([&] {
+            return HasTheKeyboard(c.other_active ? other_id : dialog_id);
+        })) << "the keyboard is with "
+            << x.Focused() << " (" << xfacts::focused_window() << "), not "
+            << (c.other_active ? other_id : dialog_id) << "; owner " << owner_id << ", other "
+            << other_id;
 
         x.MoveTo(160, 450); // the owner's client area, clear of the dialog
         x.Click();
         EXPECT_TRUE(pump_until([&] {
             return GetActiveWindow() == dialog && HasTheKeyboard(dialog_id) && x.OnTop(dialog_id);
-        })) << "active " << GetActiveWindow() << ", the keyboard with " << x.Focused();
+        })) << "active "
+            << GetActiveWindow() << ", the keyboard with " << x.Focused();
         x.Screenshot(Shot(std::string("modal-click-") + (c.other_active ? "other" : "dialog")));
 
         DestroyWindow(other);
@@ -232,8 +235,8 @@ TEST_P(ActivationOnADesktop, EachMenuTellsTheManagerWhereItDropsFrom) {
     HWND owner = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400,
                                         RGB(0, 0, 255));
     SetMenu(owner, bar);
-    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST,
-                                 20, 20, 150, 200, owner, nullptr, nullptr, nullptr);
+    HWND combo = CreateWindowExA(0, "COMBOBOX", "", WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, 20,
+                                 20, 150, 200, owner, nullptr, nullptr, nullptr);
     ASSERT_NE(combo, nullptr);
     for (const char* item : {"one", "two", "three"})
         SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
@@ -242,9 +245,8 @@ TEST_P(ActivationOnADesktop, EachMenuTellsTheManagerWhereItDropsFrom) {
     ASSERT_TRUE(pump_until([&] { return HasTheKeyboard(owner_id); }));
     const std::vector<std::string> known{owner_id};
 
-    MenuLevels dropped = RunMenu(owner, known, 2, [&] {
-        SendMessageA(owner, WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    });
+    MenuLevels dropped =
+        RunMenu(owner, known, 2, [&] { SendMessageA(owner, WM_SYSCOMMAND, SC_KEYMENU, 'f'); });
     EXPECT_EQ(dropped.types, (std::vector<std::string>{"DROPDOWN_MENU", "DROPDOWN_MENU"}));
 
     MenuLevels popped = RunMenu(owner, known, 1, [&] {
@@ -265,7 +267,6 @@ TEST_P(ActivationOnADesktop, EachMenuTellsTheManagerWhereItDropsFrom) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Desktops, ActivationOnADesktop,
-                         ::testing::ValuesIn(desktop_test::kDesktops),
-                         [](const auto& desktop) { return std::string(desktop.param.name); });
+                         ::testing::ValuesIn(lvtest::kAllWindowManagers), lvtest::DesktopName);
 
 } // namespace

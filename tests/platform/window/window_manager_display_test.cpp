@@ -107,7 +107,7 @@ TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
 
     xfacts::WindowFacts o = xfacts::facts_of(owner_id);
     // With no manager there is nobody to decorate a window, and SDL does not ask.
-    const bool managed = GetParam().program != nullptr;
+    const bool managed = GetParam() != lvtest::WindowManager::none;
     EXPECT_EQ(o.type, "NORMAL");
     EXPECT_EQ(o.undecorated, managed);
     EXPECT_TRUE(o.user_position);
@@ -136,7 +136,8 @@ TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
     EXPECT_EQ(where.left, 300);
     EXPECT_EQ(where.top, 200);
     EXPECT_TRUE(pump_until([&] { return x.Pixel(450, 215) != x_rgb(RGB(0, 0, 255)); }));
-    x.Screenshot(lvtest::ScreenshotPath(std::string("wm-hints-") + GetParam().name + ".png"));
+    x.Screenshot(
+        lvtest::ScreenshotPath(std::string("wm-hints-") + lvtest::NameOf(GetParam()) + ".png"));
 
     DestroyWindow(tip);
     DestroyWindow(drop);
@@ -145,7 +146,7 @@ TEST_P(OnADesktop, EachWindowTellsTheManagerWhatItIs) {
     DestroyWindow(owner);
 }
 
-INSTANTIATE_TEST_SUITE_P(Desktops, OnADesktop, ::testing::ValuesIn(desktop_test::kDesktops),
-                         [](const auto& desktop) { return std::string(desktop.param.name); });
+INSTANTIATE_TEST_SUITE_P(Desktops, OnADesktop, ::testing::ValuesIn(lvtest::kAllWindowManagers),
+                         lvtest::DesktopName);
 
 } // namespace

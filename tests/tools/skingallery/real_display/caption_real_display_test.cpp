@@ -1,14 +1,12 @@
 // The gallery dialog's system-menu caption button on the bare server and under a reparenting
 // and a compositing window manager: a left and a right press on it each bring the skinned
 // system menu on top of the dialog, Escape closes it, and the dialog has the keyboard again.
-#include "tests/support/scratch_dir.h"
 #include "tests/support/screenshots.h"
 #include "tests/support/second_window.h"
 #include "tests/support/virtual_display.h"
+#include "tests/tools/skingallery/real_display/gallery_on_a_desktop.h"
 
 #include <gtest/gtest.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -24,15 +22,10 @@ class GalleryCaptionOnADesktop : public ::testing::TestWithParam<WindowManager> 
 
 TEST_P(GalleryCaptionOnADesktop, TheSystemMenuButtonBringsTheMenuOnTopForEitherButton) {
     LV_SKIP_UNLESS_DESKTOP(GetParam());
-    lvtest::VirtualXServer server(1280, 800, GetParam());
-    ASSERT_TRUE(server.Running()) << "the desktop did not start";
-    const lvtest::XScreen x = server.Screen();
-    lvtest::ScratchDir scratch;
-    fs::create_directories(scratch / "home");
-    lvtest::BackgroundProgram gallery(LV_SKINGALLERY, {"--dialog"},
-                                      {{"DISPLAY", server.Display()},
-                                       {"HOME", (scratch / "home").string()},
-                                       {"LC_ALL", "en_GB.UTF-8"}});
+    gallery_screen::GalleryOnADesktop desktop(GetParam(), {"--dialog"}, "en_GB.UTF-8");
+    ASSERT_TRUE(desktop.server.Running()) << "the desktop did not start";
+    const lvtest::XScreen x = desktop.server.Screen();
+    lvtest::BackgroundProgram& gallery = desktop.gallery;
     const std::string dialog = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(dialog.empty()) << gallery.Output();
     ASSERT_TRUE(x.FocusComesTo(dialog)) << "the keyboard is with " << x.Focused();

@@ -1,14 +1,12 @@
 // The skin gallery's drop-down list combo box on a desktop with a window manager as well as on
 // the bare server: a click opens its list on top of the gallery, whole on the screen and drawn,
 // with the program alive; Escape closes the list and the gallery has the keyboard again.
-#include "tests/support/scratch_dir.h"
 #include "tests/support/second_window.h"
 #include "tests/support/virtual_display.h"
+#include "tests/tools/skingallery/real_display/gallery_on_a_desktop.h"
 #include "tests/tools/skingallery/real_display/gallery_on_screen.h"
 
 #include <gtest/gtest.h>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -22,14 +20,10 @@ class GalleryComboOnADesktop : public ::testing::TestWithParam<WindowManager> {}
 
 TEST_P(GalleryComboOnADesktop, TheDropDownListComesOnTopAndEscapeClosesIt) {
     LV_SKIP_UNLESS_DESKTOP(GetParam());
-    lvtest::VirtualXServer server(1280, 800, GetParam());
-    ASSERT_TRUE(server.Running()) << "the desktop did not start";
-    const lvtest::XScreen x = server.Screen();
-    lvtest::ScratchDir scratch;
-    fs::create_directories(scratch / "home");
-    lvtest::BackgroundProgram gallery(
-        LV_SKINGALLERY, {"--dialog"},
-        {{"DISPLAY", server.Display()}, {"HOME", (scratch / "home").string()}});
+    gallery_screen::GalleryOnADesktop desktop(GetParam(), {"--dialog"});
+    ASSERT_TRUE(desktop.server.Running()) << "the desktop did not start";
+    const lvtest::XScreen x = desktop.server.Screen();
+    lvtest::BackgroundProgram& gallery = desktop.gallery;
     const std::string dialog = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(dialog.empty()) << gallery.Output();
     ASSERT_TRUE(x.FocusComesTo(dialog)) << "the keyboard is with " << x.Focused();

@@ -2,15 +2,13 @@
 // the File drop-down, its submenu, a picture's context menu and, from the keyboard (Alt+F, then
 // Right), every title's drop-down each come on top of the frame, whole on the screen and drawn,
 // with the program alive; Escape closes them and the frame has the keyboard again.
-#include "tests/support/scratch_dir.h"
 #include "tests/support/second_window.h"
 #include "tests/support/virtual_display.h"
+#include "tests/tools/skingallery/real_display/gallery_on_a_desktop.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -26,15 +24,10 @@ class GalleryMenusOnADesktop : public ::testing::TestWithParam<WindowManager> {}
 
 TEST_P(GalleryMenusOnADesktop, DropDownSubmenuAndContextMenuComeOnTopAndEscapeClosesThem) {
     LV_SKIP_UNLESS_DESKTOP(GetParam());
-    lvtest::VirtualXServer server(1280, 800, GetParam());
-    ASSERT_TRUE(server.Running()) << "the desktop did not start";
-    const lvtest::XScreen x = server.Screen();
-    lvtest::ScratchDir scratch;
-    fs::create_directories(scratch / "home");
-    lvtest::BackgroundProgram gallery(LV_SKINGALLERY, {},
-                                      {{"DISPLAY", server.Display()},
-                                       {"HOME", (scratch / "home").string()},
-                                       {"LC_ALL", "en_GB.UTF-8"}});
+    gallery_screen::GalleryOnADesktop desktop(GetParam(), {}, "en_GB.UTF-8");
+    ASSERT_TRUE(desktop.server.Running()) << "the desktop did not start";
+    const lvtest::XScreen x = desktop.server.Screen();
+    lvtest::BackgroundProgram& gallery = desktop.gallery;
     const std::vector<std::string> windows = x.WindowsOf(gallery.Pid(), 60);
     ASSERT_FALSE(windows.empty()) << gallery.Output();
     const std::string frame = windows.front();

@@ -237,4 +237,8 @@ bool NativeWindow::take_focus() {
     return how == Activation::raised;
 }
 
+void NativeWindow::hold_keyboard() {
+    SDL_SetWindowInputFocus(m_window);
+}
+
 } // namespace lv::display

@@ -37,6 +37,8 @@ public:
     // raised on its own (no manager did it), so that windows meant to be above it must be
     // raised again.
     bool take_focus();
+    // The keyboard goes to the window, which stays where it is.
+    void hold_keyboard();
 
     std::uint32_t id() const { return m_id; }
     SDL_Window* sdl() const { return m_window; }

@@ -317,7 +317,10 @@ void SdlPresenter::reconcile() {
         order.insert(order.begin(), layer.hwnd);
         shown[layer.hwnd] = std::move(native);
     }
-    n.by_window.clear(); // windows hidden or destroyed since the last time
+    // Windows hidden or destroyed since the last time go only after the keyboard has moved on:
+    // the server drops a key that comes while the window that had it is gone and no other has
+    // been given it yet (Escape twice in a submenu closed the submenu only).
+    std::map<HWND, std::unique_ptr<NativeWindow>> gone = std::move(n.by_window);
     n.by_window = std::move(shown);
     if (order != n.order) {
         // From the lowest window whose place changed up: those above it are raised in turn.
@@ -332,9 +335,16 @@ void SdlPresenter::reconcile() {
         n.order = order;
     }
     if (active != n.focused) {
+        const bool keyboard_goes = n.focused && gone.count(n.focused) != 0;
         n.focused = active;
-        focus_active();
+        if (active)
+            focus_active();
+        else if (keyboard_goes && !order.empty())
+            // Nothing is active for a moment (a window hidden before the next is activated):
+            // one of ours holds the keyboard meanwhile; the layer hands keys to its own focus.
+            n.by_window[order.front()]->hold_keyboard();
     }
+    gone.clear();
     int cursor = window::cursor_show_count() >= 0 ? SDL_ENABLE : SDL_DISABLE;
     if (cursor != n.cursor_shown) {
         SDL_ShowCursor(cursor);

@@ -266,6 +266,54 @@ TEST_P(ActivationOnADesktop, EachMenuTellsTheManagerWhereItDropsFrom) {
     DestroyMenu(context);
 }
 
+// A popup that has the keyboard closes and the one beneath it is activated (Escape in a
+// submenu): the keyboard goes straight from one to the other. When the native window went
+// first, the server had nobody to give a key typed meanwhile and dropped it. With nothing left
+// to activate, the keyboard stays with one of the program's windows all the same.
+TEST_P(ActivationOnADesktop, TheKeyboardNeverGoesNowhereAsAPopupThatHasItCloses) {
+    if (Skipped())
+        return;
+    StartDesktop();
+    HWND owner = wintest::make_coloured(WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 600, 400,
+                                        RGB(0, 0, 255));
+    HWND list = wintest::make_coloured(WS_POPUP | WS_BORDER | WS_VISIBLE, 150, 150, 200, 200,
+                                       RGB(0, 200, 0), owner);
+    const std::string owner_id = Native(owner, "owner");
+    const std::string list_id = Native(list, "list");
+    ASSERT_FALSE(list_id.empty());
+    struct Case {
+        const char* name;
+        bool another_to_activate;
+    };
+    for (const Case& c : {Case{"the popup beneath is activated", true},
+                          Case{"nothing is left to activate", false}}) {
+        SCOPED_TRACE(c.name);
+        HWND sub = wintest::make_coloured(WS_POPUP | WS_BORDER | WS_VISIBLE, 350, 200, 150, 120,
+                                          RGB(200, 0, 0), owner);
+        const std::string sub_id = Native(sub, "sub");
+        ASSERT_FALSE(sub_id.empty());
+        SetActiveWindow(sub);
+        ASSERT_TRUE(pump_until([&] { return HasTheKeyboard(sub_id); }));
+        xfacts::KeyboardGoneNowhere nowhere;
+        if (c.another_to_activate) {
+            DestroyWindow(sub);
+            SetActiveWindow(list);
+            EXPECT_TRUE(pump_until([&] { return HasTheKeyboard(list_id); }));
+        } else {
+            EnableWindow(owner, FALSE);
+            EnableWindow(list, FALSE);
+            DestroyWindow(sub);
+            EXPECT_EQ(GetActiveWindow(), nullptr);
+            EXPECT_TRUE(
+                pump_until([&] { return HasTheKeyboard(list_id) || HasTheKeyboard(owner_id); }));
+            EnableWindow(owner, TRUE);
+            EnableWindow(list, TRUE);
+        }
+        EXPECT_FALSE(nowhere.happened());
+    }
+    DestroyWindow(owner);
+}
+
 INSTANTIATE_TEST_SUITE_P(Desktops, ActivationOnADesktop,
                          ::testing::ValuesIn(lvtest::kAllWindowManagers), lvtest::DesktopName);
 

@@ -147,6 +147,32 @@ long ActivationRequests::wait_for(unsigned long window, int seconds) {
     }
 }
 
+KeyboardGoneNowhere::KeyboardGoneNowhere() : m_display(XOpenDisplay(nullptr)) {
+    if (!m_display)
+        return;
+    XSelectInput(m_display, DefaultRootWindow(m_display), FocusChangeMask);
+    XSync(m_display, False);
+}
+
+KeyboardGoneNowhere::~KeyboardGoneNowhere() {
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+bool KeyboardGoneNowhere::happened() {
+    if (!m_display)
+        return false;
+    // Every event the server made before it answered this one is in the queue after it.
+    XSync(m_display, False);
+    while (XPending(m_display)) {
+        XEvent e;
+        XNextEvent(m_display, &e);
+        if (e.type == FocusIn && e.xfocus.detail == NotifyDetailNone)
+            m_happened = true;
+    }
+    return m_happened;
+}
+
 bool manager_running() {
     Connection c;
     if (!c.display)

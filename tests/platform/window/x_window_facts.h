@@ -47,6 +47,22 @@ private:
     _XDisplay* m_display; // a connection of the watch's own
 };
 
+// Whether the keyboard focus went to no window at all (FocusIn on the root with no detail) at
+// some moment from the watch's construction on: a key typed then is dropped by the server.
+class KeyboardGoneNowhere {
+public:
+    KeyboardGoneNowhere();
+    ~KeyboardGoneNowhere();
+    KeyboardGoneNowhere(const KeyboardGoneNowhere&) = delete;
+    KeyboardGoneNowhere& operator=(const KeyboardGoneNowhere&) = delete;
+    // Whether it did, up to everything the server has done by now.
+    bool happened();
+
+private:
+    _XDisplay* m_display; // a connection of the watch's own
+    bool m_happened = false;
+};
+
 // Whether a window manager runs: the root names the manager's check window and that window
 // exists (a manager that ended leaves the root's property behind).
 bool manager_running();

@@ -1,5 +1,6 @@
 #include "tests/support/virtual_display.h"
 
+#include "tests/support/manager_ready.h"
 #include "tests/support/process_runner.h"
 
 #include <gtest/gtest.h>
@@ -238,6 +239,7 @@ VirtualXServer::VirtualXServer(int width, int height, WindowManager manager) : m
 // Starts the window manager with a home of its own and waits until it manages the screen:
 // the root window names its check window (_NET_SUPPORTING_WM_CHECK). xprop -spy reports the
 // root's properties as they stand and then each change, so the wait is for the event itself.
+// Then it must have mapped a window of the test's own, as it will the program's.
 bool VirtualXServer::StartManager() {
     char home[] = "/tmp/lv-wm-home-XXXXXX";
     if (!mkdtemp(home))
@@ -296,6 +298,10 @@ bool VirtualXServer::StartManager() {
     }
     close(fds[0]);
     stop_child(spy);
+    if (managed && !ManagerMapsWindows(m_display)) {
+        std::fprintf(stderr, "%s maps no window\n", NameOf(m_manager));
+        managed = false;
+    }
     if (!managed)
         std::fprintf(stderr, "%s did not manage the screen: %s\n", NameOf(m_manager),
                      ReadFileText(m_manager_home / "manager.log").c_str());
@@ -463,6 +469,20 @@ RECT XScreen::Geometry(const std::string& window) const {
     }
     return RECT{values["X"], values["Y"], values["X"] + values["WIDTH"],
                 values["Y"] + values["HEIGHT"]};
+}
+
+RECT XScreen::SteadyGeometry(const std::string& window, int seconds) const {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    RECT last = Geometry(window);
+    while (std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        const RECT now = Geometry(window);
+        if (now.left == last.left && now.top == last.top && now.right == last.right &&
+            now.bottom == last.bottom)
+            break;
+        last = now;
+    }
+    return last;
 }
 
 long XScreen::Pixel(int x, int y) const {

@@ -66,6 +66,9 @@ public:
     int ColoursIn(const RECT& area) const;
     // A window's place and size on the screen.
     RECT Geometry(const std::string& window) const;
+    // A window's place once it stands still (unchanged over half a second; at most `seconds`):
+    // a manager may place a window anew as it maps it, and the program then puts it back.
+    RECT SteadyGeometry(const std::string& window, int seconds = 20) const;
     // The colour at a screen point (0xRRGGBB), or -1 when it cannot be read.
     long Pixel(int x, int y) const;
     // Where the pointer is.

@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <memory>
 #include <poll.h>
-#include <unistd.h>
 
 namespace xfacts {
 namespace {
@@ -190,27 +189,6 @@ bool manager_running() {
     if (children)
         XFree(children);
     return alive;
-}
-
-bool manager_maps_windows() {
-    Connection c;
-    if (!c.display)
-        return false;
-    Window probe =
-        XCreateSimpleWindow(c.display, DefaultRootWindow(c.display), 0, 0, 10, 10, 0, 0, 0);
-    XMapWindow(c.display, probe);
-    XSync(c.display, False);
-    bool viewable = false;
-    for (int i = 0; i < 50 && !viewable; ++i) {
-        XWindowAttributes attributes;
-        viewable = XGetWindowAttributes(c.display, probe, &attributes) &&
-                   attributes.map_state == IsViewable;
-        if (!viewable)
-            usleep(20000);
-    }
-    XDestroyWindow(c.display, probe);
-    XSync(c.display, False);
-    return viewable;
 }
 
 bool bad_request_is_survived_and_reported() {

@@ -66,9 +66,6 @@ private:
 // Whether a window manager runs: the root names the manager's check window and that window
 // exists (a manager that ended leaves the root's property behind).
 bool manager_running();
-// Whether the manager has finished starting: a window of the test's own that is mapped now
-// becomes viewable within a moment (a manager still starting loses the request).
-bool manager_maps_windows();
 
 // Sends a request on a destroyed window over a connection of the test's own and waits for the
 // server's answer; true when the display's error trap saw the failure. A program whose X

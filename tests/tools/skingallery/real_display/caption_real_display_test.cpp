@@ -29,7 +29,7 @@ TEST_P(GalleryCaptionOnADesktop, TheSystemMenuButtonBringsTheMenuOnTopForEitherB
     const std::string dialog = x.WindowNamed(gallery.Pid(), "Skin Gallery", 60);
     ASSERT_FALSE(dialog.empty()) << gallery.Output();
     ASSERT_TRUE(x.FocusComesTo(dialog)) << "the keyboard is with " << x.Focused();
-    const RECT at = x.Geometry(dialog);
+    const RECT at = x.SteadyGeometry(dialog);
     ASSERT_TRUE(lvtest::Eventually([&] { return x.ColoursIn(at) >= 3; })) << "not drawn";
     const std::string shot = std::string("wm-") + lvtest::NameOf(GetParam()) + "-sysmenu-";
     x.Screenshot(lvtest::ScreenshotPath(shot + "dialog.png"));

@@ -32,7 +32,7 @@ TEST_P(GalleryMenusOnADesktop, DropDownSubmenuAndContextMenuComeOnTopAndEscapeCl
     ASSERT_FALSE(windows.empty()) << gallery.Output();
     const std::string frame = windows.front();
     ASSERT_TRUE(x.FocusComesTo(frame)) << "the keyboard is with " << x.Focused();
-    const RECT at = x.Geometry(frame);
+    const RECT at = x.SteadyGeometry(frame);
     ASSERT_TRUE(lvtest::Eventually([&] { return x.ColoursIn(at) >= 3; })) << "not drawn";
     const auto move_to = [&](POINT p) { x.MoveTo(at.left + p.x, at.top + p.y); };
     const std::string shot = std::string("wm-") + lvtest::NameOf(GetParam()) + "-gallery-";
